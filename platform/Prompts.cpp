@@ -1,0 +1,117 @@
+#include "Prompts.h"
+
+#include "RuntimeError.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace {
+Prompts* g_installed = nullptr;
+
+QString applicationTitle()
+{
+    const QString name = QApplication::applicationDisplayName();
+    return name.isEmpty() ? QApplication::applicationName() : name;
+}
+}  // namespace
+
+Prompts& prompts()
+{
+    static QtPrompts qtPrompts;
+    return g_installed ? *g_installed : qtPrompts;
+}
+
+void setPrompts(Prompts* p)
+{
+    g_installed = p;
+}
+
+int QtPrompts::messageBox(const QString& text, int style, const QString& title)
+{
+    QMessageBox box;
+    box.setWindowTitle(title.isEmpty() ? applicationTitle() : title);
+    box.setText(text);
+    switch (style & prompt::IconMask) {
+    case prompt::Critical: box.setIcon(QMessageBox::Critical); break;
+    case prompt::Question: box.setIcon(QMessageBox::Question); break;
+    case prompt::Exclamation: box.setIcon(QMessageBox::Warning); break;
+    case prompt::Information: box.setIcon(QMessageBox::Information); break;
+    default: break;
+    }
+    struct Choice {
+        QMessageBox::StandardButton button;
+        int answer;
+    };
+    std::vector<Choice> choices;
+    switch (style & prompt::ButtonsMask) {
+    case prompt::OkCancel:
+        choices = {{QMessageBox::Ok, prompt::Ok}, {QMessageBox::Cancel, prompt::Cancel}};
+        break;
+    case prompt::AbortRetryIgnore:
+        choices = {{QMessageBox::Abort, prompt::Abort}, {QMessageBox::Retry, prompt::Retry}, {QMessageBox::Ignore, prompt::Ignore}};
+        break;
+    case prompt::YesNoCancel:
+        choices = {{QMessageBox::Yes, prompt::Yes}, {QMessageBox::No, prompt::No}, {QMessageBox::Cancel, prompt::Cancel}};
+        break;
+    case prompt::YesNo:
+        choices = {{QMessageBox::Yes, prompt::Yes}, {QMessageBox::No, prompt::No}};
+        break;
+    case prompt::RetryCancel:
+        choices = {{QMessageBox::Retry, prompt::Retry}, {QMessageBox::Cancel, prompt::Cancel}};
+        break;
+    default:
+        choices = {{QMessageBox::Ok, prompt::Ok}};
+        break;
+    }
+    QMessageBox::StandardButtons buttons;
+    for (const auto& c : choices)
+        buttons |= c.button;
+    box.setStandardButtons(buttons);
+    const int defaultIndex = (style & 0xF00) / prompt::DefaultButton2;
+    if (defaultIndex >= 0 && defaultIndex < static_cast<int>(choices.size()))
+        box.setDefaultButton(choices[static_cast<std::size_t>(defaultIndex)].button);
+    const auto clicked = static_cast<QMessageBox::StandardButton>(box.exec());
+    for (const auto& c : choices)
+        if (c.button == clicked)
+            return c.answer;
+    // Closed by its frame: the cancelling answer of the box.
+    return choices.size() > 1 ? choices.back().answer : prompt::Ok;
+}
+
+QString QtPrompts::inputBox(const QString& promptText, const QString& title, const QString& defaultText)
+{
+    bool ok = false;
+    const QString text = QInputDialog::getText(nullptr, title.isEmpty() ? applicationTitle() : title, promptText,
+                                               QLineEdit::Normal, defaultText, &ok);
+    return ok ? text : QString();
+}
+
+int QtPrompts::errorDialog(const RuntimeError& error, const QString& origin)
+{
+    QMessageBox box;
+    box.setWindowTitle(applicationTitle());
+    box.setIcon(QMessageBox::Critical);
+    QString text = QStringLiteral("Error %1: %2").arg(error.number()).arg(error.description());
+    if (!origin.isEmpty())
+        text += QStringLiteral("\nEn: ") + origin;
+    box.setText(text);
+    QPushButton* retry = box.addButton(QStringLiteral("&Reintentar"), QMessageBox::AcceptRole);
+    QPushButton* goOn = box.addButton(QStringLiteral("&Continuar"), QMessageBox::ActionRole);
+    QPushButton* leave = box.addButton(QStringLiteral("&Salir"), QMessageBox::RejectRole);
+    box.setDefaultButton(leave);
+    box.setEscapeButton(leave);
+    box.exec();
+    if (box.clickedButton() == retry)
+        return prompt::ErrorRetry;
+    if (box.clickedButton() == goOn)
+        return prompt::ErrorGoOn;
+    return prompt::ErrorLeave;
+}
+
+int QtPrompts::showModal(QDialog& form)
+{
+    return form.exec();
+}

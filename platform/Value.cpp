@@ -1,0 +1,165 @@
+#include "Value.h"
+
+#include "RuntimeError.h"
+
+#include <cmath>
+#include <limits>
+
+namespace lang {
+
+QVariant null()
+{
+    return QVariant::fromValue(nullptr);
+}
+
+bool isNull(const QVariant& v)
+{
+    return v.isValid() && v.isNull();
+}
+
+bool isEmpty(const QVariant& v)
+{
+    return !v.isValid();
+}
+
+double leadingNumber(QStringView text)
+{
+    qsizetype i = 0;
+    const qsizetype n = text.size();
+    while (i < n && (text[i] == u' ' || text[i] == u'\t'))
+        ++i;
+    const qsizetype start = i;
+    if (i < n && (text[i] == u'+' || text[i] == u'-'))
+        ++i;
+    bool digits = false;
+    while (i < n && text[i].isDigit() && text[i].unicode() < 128) {
+        ++i;
+        digits = true;
+    }
+    if (i < n && text[i] == u'.') {
+        ++i;
+        while (i < n && text[i].isDigit() && text[i].unicode() < 128) {
+            ++i;
+            digits = true;
+        }
+    }
+    if (!digits)
+        return 0.0;
+    qsizetype end = i;
+    if (i < n && (text[i] == u'e' || text[i] == u'E')) {
+        qsizetype j = i + 1;
+        if (j < n && (text[j] == u'+' || text[j] == u'-'))
+            ++j;
+        if (j < n && text[j].isDigit() && text[j].unicode() < 128) {
+            while (j < n && text[j].isDigit() && text[j].unicode() < 128)
+                ++j;
+            end = j;
+        }
+    }
+    bool ok = false;
+    const double v = text.mid(start, end - start).toString().toDouble(&ok);
+    return ok ? v : 0.0;
+}
+
+double roundHalfEven(double value, int decimals)
+{
+    if (!std::isfinite(value))
+        return value;
+    const double scale = std::pow(10.0, decimals);
+    const double scaled = value * scale;
+    // Work on the decimal text of the scaled value so that 2.675 * 100 is not
+    // misjudged by its binary representation: anything within a hair of .5
+    // counts as a half.
+    const double floorV = std::floor(scaled);
+    const double diff = scaled - floorV;
+    const double eps = 1e-9 * std::max(1.0, std::fabs(scaled));
+    double r;
+    if (std::fabs(diff - 0.5) <= eps)
+        r = (std::fmod(floorV, 2.0) == 0.0) ? floorV : floorV + 1.0;
+    else
+        r = std::round(scaled);
+    return r / scale;
+}
+
+std::int16_t toInt16(double value)
+{
+    const double r = roundHalfEven(value);
+    if (!(r >= std::numeric_limits<std::int16_t>::min() && r <= std::numeric_limits<std::int16_t>::max()))
+        throw RuntimeError::overflow();
+    return static_cast<std::int16_t>(r);
+}
+
+std::int32_t toInt32(double value)
+{
+    const double r = roundHalfEven(value);
+    if (!(r >= std::numeric_limits<std::int32_t>::min() && r <= std::numeric_limits<std::int32_t>::max()))
+        throw RuntimeError::overflow();
+    return static_cast<std::int32_t>(r);
+}
+
+QString numberText(double value)
+{
+    if (value == 0.0)
+        return QStringLiteral("0");
+    QString s = QString::number(value, 'f', std::max(0, 14 - static_cast<int>(std::floor(std::log10(std::fabs(value))))));
+    if (std::fabs(value) >= 1e15 || std::fabs(value) < 1e-10)
+        s = QString::number(value, 'g', 15);
+    if (s.contains(u'.') && !s.contains(u'e')) {
+        while (s.endsWith(u'0'))
+            s.chop(1);
+        if (s.endsWith(u'.'))
+            s.chop(1);
+    }
+    if (s == QStringLiteral("-0"))
+        s = QStringLiteral("0");
+    return s;
+}
+
+QString text(const QVariant& value)
+{
+    if (isEmpty(value) || isNull(value))
+        return QString();
+    switch (value.metaType().id()) {
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return numberText(value.toDouble());
+    case QMetaType::Bool:
+        return value.toBool() ? QStringLiteral("True") : QStringLiteral("False");
+    case QMetaType::QDate:
+        return value.toDate().toString(QStringLiteral("dd/MM/yyyy"));
+    case QMetaType::QDateTime: {
+        const QDateTime dt = value.toDateTime();
+        if (dt.time() == QTime(0, 0))
+            return dt.date().toString(QStringLiteral("dd/MM/yyyy"));
+        return dt.toString(QStringLiteral("dd/MM/yyyy hh:mm:ss"));
+    }
+    default:
+        return value.toString();
+    }
+}
+
+double number(const QVariant& value)
+{
+    if (isEmpty(value) || isNull(value))
+        return 0.0;
+    switch (value.metaType().id()) {
+    case QMetaType::Bool:
+        return value.toBool() ? -1.0 : 0.0;
+    case QMetaType::QString:
+        return leadingNumber(value.toString());
+    case QMetaType::QByteArray:
+        return leadingNumber(QString::fromUtf8(value.toByteArray()));
+    default: {
+        bool ok = false;
+        const double d = value.toDouble(&ok);
+        return ok ? d : leadingNumber(value.toString());
+    }
+    }
+}
+
+bool sameText(QStringView a, QStringView b)
+{
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+}  // namespace lang

@@ -1,0 +1,74 @@
+#pragma once
+
+#include "Errors.h"
+#include "Types.h"
+
+#include <QString>
+#include <QVariantList>
+#include <memory>
+
+class QSqlDatabase;
+
+namespace db {
+
+class Recordset;
+class ConnectionBackend;
+
+// One connection to the database. Routes, chosen from the connection string:
+//   - a server named "(sqlite)": the SQLite file that the database names (the
+//     embedded database: demo, tests, a single station);
+//   - "PROVIDER=SQLOLEDB;Server=...;Database =...;UId=...;Pwd=...": SQL Server
+//     through ODBC (FreeTDS; driver name from $APP_SQLSERVER_ODBC_DRIVER);
+//   - "Provider=OraOLEDB.Oracle.1;Data Source=...": Oracle through the ODBC
+//     driver named by $APP_ORACLE_ODBC_DRIVER;
+//   - "DRIVER=..." or "DSN=...": handed to ODBC as it stands.
+// SQL always comes in SQL Server's dialect; on SQLite the layer rewrites it.
+// Failures raise RuntimeError and replace the errors collection.
+class Connection {
+public:
+    Connection();
+    virtual ~Connection();
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    virtual void Open(const QString& connectionString, const QString& user = {}, const QString& password = {},
+                      int options = -1);
+    virtual void Close();
+    virtual int State() const;
+
+    // The string given to Open, as it was given.
+    QString ConnectionString() const;
+    int CursorLocation() const;
+    void setCursorLocation(int location);
+    int CommandTimeout() const;
+    void setCommandTimeout(int seconds);
+    QString DefaultDatabase() const;
+    void setDefaultDatabase(const QString& name);
+
+    // Runs a statement or a batch (statements joined by line ends, as SQL
+    // Server takes them). recordsAffected receives the rows changed.
+    virtual void Execute(const QString& sql, long* recordsAffected = nullptr, int options = -1);
+    virtual void BeginTrans();
+    virtual void CommitTrans();
+    virtual void RollbackTrans();
+
+    Errors& errors();
+    const Errors& errors() const;
+
+    // Schema lists: schema::Tables (column TABLE_NAME) and schema::Columns
+    // (columns TABLE_NAME, COLUMN_NAME), restricted by catalog, schema,
+    // table, column where a restriction is given (an invalid QVariant means
+    // "any").
+    virtual std::unique_ptr<Recordset> OpenSchema(int schemaKind, const QVariantList& restrictions = {});
+
+    Dialect dialect() const;
+
+    // For the recordset and the layer's own tools.
+    ConnectionBackend* backend() const;
+
+protected:
+    struct Private;
+    std::unique_ptr<Private> d;
+};
+
+}  // namespace db

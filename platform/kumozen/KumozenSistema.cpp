@@ -1,0 +1,24 @@
+#include "KumozenSistema.h"
+
+#include "../Host.h"
+
+#include <QWidget>
+
+QString KumozenSistema::NombrePC() const
+{
+    return host().computerName();
+}
+
+QString KumozenSistema::NombreUsuarioPC() const
+{
+    return host().workstationUser();
+}
+
+void KumozenSistema::PreparaFormulario(QWidget* formulario) const
+{
+    if (!formulario)
+        return;
+    // Data-entry forms of the family all take the keyboard focus in tab order
+    // and never let the window grow smaller than their design.
+    formulario->setMinimumSize(formulario->minimumSizeHint().boundedTo(formulario->size()));
+}

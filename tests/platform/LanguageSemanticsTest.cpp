@@ -1,0 +1,104 @@
+#include "platform/Currency.h"
+#include "platform/KeyedCollection.h"
+#include "platform/RuntimeError.h"
+#include "platform/Value.h"
+
+#include <gtest/gtest.h>
+
+TEST(LeadingNumber, ReadsTheNumberATextBeginsWith)
+{
+    struct Case {
+        const char* text;
+        double expected;
+    } cases[] = {
+        {"12", 12},       {"  7abc", 7},   {"-3.5", -3.5},  {"+4", 4},      {"abc", 0},
+        {"", 0},          {" ", 0},        {".5", 0.5},     {"1.2.3", 1.2}, {"1e3", 1000},
+        {"1e", 1},        {"2E-2x", 0.02}, {"- 3", 0},      {"0012", 12},   {"\t9", 9},
+        {"1,5", 1},       {"3 4", 3},
+    };
+    for (const auto& c : cases)
+        EXPECT_DOUBLE_EQ(lang::leadingNumber(QString::fromUtf8(c.text)), c.expected) << "text: \"" << c.text << "\"";
+}
+
+TEST(Int16Conversion, RoundsHalvesToEvenAndFailsOutsideTheRange)
+{
+    struct Case {
+        double in;
+        int out;
+    } cases[] = {{2.5, 2}, {3.5, 4}, {-2.5, -2}, {0.49, 0}, {32767, 32767}, {-32768, -32768}, {32767.4, 32767}};
+    for (const auto& c : cases)
+        EXPECT_EQ(lang::toInt16(c.in), c.out) << c.in;
+    for (double bad : {32767.5, 32768.0, -32768.6, 1e9}) {
+        try {
+            lang::toInt16(bad);
+            ADD_FAILURE() << "no overflow for " << bad;
+        } catch (const RuntimeError& e) {
+            EXPECT_EQ(e.number(), errnum::Overflow);
+        }
+    }
+}
+
+TEST(NumberText, WritesAPointWhateverTheLocale)
+{
+    EXPECT_EQ(lang::numberText(12.5), "12.5");
+    EXPECT_EQ(lang::numberText(3), "3");
+    EXPECT_EQ(lang::numberText(-0.25), "-0.25");
+    EXPECT_EQ(lang::numberText(0.1 + 0.2), "0.3");
+    EXPECT_EQ(lang::numberText(1234567.125), "1234567.125");
+    EXPECT_EQ(lang::numberText(0), "0");
+}
+
+TEST(NullAndEmpty, AreKeptApart)
+{
+    EXPECT_TRUE(lang::isNull(lang::null()));
+    EXPECT_FALSE(lang::isEmpty(lang::null()));
+    EXPECT_TRUE(lang::isEmpty(QVariant()));
+    EXPECT_FALSE(lang::isNull(QVariant(QString())));
+    EXPECT_FALSE(lang::isEmpty(QVariant(QString())));
+    EXPECT_EQ(lang::text(lang::null()), "");
+    EXPECT_EQ(lang::number(lang::null()), 0);
+}
+
+TEST(CurrencyAmount, KeepsFourDecimalsExactly)
+{
+    const Currency sum = Currency::fromText(u"0.1") + Currency::fromText(u"0,2") - Currency::fromDouble(0.3);
+    EXPECT_TRUE(sum.isZero());
+    struct Case {
+        const char* text;
+        const char* expected;
+    } cases[] = {
+        {"12.5", "12.5"},   {"12,5", "12.5"},    {"1.234,56", "1234.56"}, {"1,234.56", "1234.56"},
+        {"", "0"},          {"abc", "0"},        {"  -3", "-3"},          {"0.00005", "0"},
+        {"0.00015", "0.0002"}, {"2.00025", "2.0002"}, {"7abc", "7"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Currency::fromText(QString::fromUtf8(c.text)).toString(), QString::fromUtf8(c.expected))
+            << "text: \"" << c.text << "\"";
+    EXPECT_EQ(Currency::fromVariant(lang::null()).toString(), "0");
+    EXPECT_LT(Currency::fromText(u"9"), Currency::fromText(u"10"));
+}
+
+TEST(KeyedCollectionTest, AddressesByPositionAndCaseInsensitiveKey)
+{
+    KeyedCollection c;
+    c.Add(QStringLiteral("uno"), QStringLiteral("A"));
+    c.Add(2);
+    c.Add(QStringLiteral("tres"), QStringLiteral("Clave"));
+    EXPECT_EQ(c.Count(), 3);
+    EXPECT_EQ(c.Item(1).toString(), "uno");
+    EXPECT_EQ(c.Item(QStringLiteral("a")).toString(), "uno");
+    EXPECT_EQ(c.Item(QStringLiteral("CLAVE")).toString(), "tres");
+    EXPECT_EQ(c.Item(2).toInt(), 2);
+
+    EXPECT_THROW(c.Add(4, QStringLiteral("clave")), RuntimeError);
+    EXPECT_THROW(c.Item(0), RuntimeError);
+    EXPECT_THROW(c.Item(4), RuntimeError);
+    EXPECT_THROW(c.Item(QStringLiteral("nada")), RuntimeError);
+
+    c.Remove(QStringLiteral("a"));
+    EXPECT_EQ(c.Count(), 2);
+    EXPECT_EQ(c.Item(1).toInt(), 2);
+    c.AddBefore(QStringLiteral("cero"), 1, QStringLiteral("z"));
+    EXPECT_EQ(c.Item(1).toString(), "cero");
+    EXPECT_EQ(c.KeyAt(1), "z");
+}
