@@ -1,16 +1,14 @@
-// Placeholder until the Oracle dialect lands: statements pass unchanged.
 #include "DB_Dll.h"
+
+#include "OracleDialect.h"
 
 QString DB_Dll::ORACLE_Dicc(const QString& Valor)
 {
-    return Valor.toUpper();
+    return OracleDialect::rewrite(Valor, gConnString.contains(QLatin1String("ORACLE"), Qt::CaseInsensitive));
 }
 
 QString DB_Dll::EjecutaScriptOracle(QString& script, long& RecordsAffected)
 {
-    long n = 0;
-    gCnn().Execute(script, &n);
-    RecordsAffected += n;
-    script.clear();
+    OracleDialect::runScript(script, RecordsAffected, gCnn(), [this](const QString& s) { return ORACLE_Dicc(s); });
     return {};
 }
