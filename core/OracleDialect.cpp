@@ -239,18 +239,22 @@ void OracleDialect::runScript(QString& script, long& recordsAffected, db::Connec
 {
     const QString text = normaliseScript(script);
     for (const auto& [start, end] : statementSpans(text)) {
-        script = text.mid(start).trimmed();
         const QString statement = text.mid(start, end - start).trimmed();
-        if (statement.compare(QLatin1String("SET TRANSACTION"), Qt::CaseInsensitive) == 0) {
-            connection.BeginTrans();
-        } else if (statement.compare(QLatin1String("COMMIT"), Qt::CaseInsensitive) == 0) {
-            connection.CommitTrans();
-        } else if (statement.compare(QLatin1String("ROLLBACK"), Qt::CaseInsensitive) == 0) {
-            connection.RollbackTrans();
-        } else {
-            long affected = 0;
-            connection.Execute(rewriteStatement(statement), &affected, -1);
-            recordsAffected += affected;
+        try {
+            if (statement.compare(QLatin1String("SET TRANSACTION"), Qt::CaseInsensitive) == 0) {
+                connection.BeginTrans();
+            } else if (statement.compare(QLatin1String("COMMIT"), Qt::CaseInsensitive) == 0) {
+                connection.CommitTrans();
+            } else if (statement.compare(QLatin1String("ROLLBACK"), Qt::CaseInsensitive) == 0) {
+                connection.RollbackTrans();
+            } else {
+                long affected = 0;
+                connection.Execute(rewriteStatement(statement), &affected, -1);
+                recordsAffected += affected;
+            }
+        } catch (...) {
+            script = text.mid(start).trimmed();
+            throw;
         }
     }
     script.clear();

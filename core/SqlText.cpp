@@ -90,7 +90,13 @@ std::vector<SqlText::Word> SqlText::words(const QString& sql)
 
 QString SqlText::replaceInCode(const QString& sql, const QString& before, const QString& after)
 {
-    return mapCode(sql, [&](QString part) { return part.replace(before, after, Qt::CaseInsensitive); });
+    QString out;
+    out.reserve(sql.size());
+    for (const Segment& s : segments(sql)) {
+        QString part = sql.mid(s.start, s.length);
+        out += s.kind == Kind::Code ? part.replace(before, after, Qt::CaseInsensitive) : part;
+    }
+    return out;
 }
 
 qsizetype SqlText::indexInCode(const QString& sql, const QString& needle)

@@ -31,19 +31,6 @@ public:
     // The index just past the literal or name that opens at `from`.
     static qsizetype endOfQuoted(const QString& sql, qsizetype from);
 
-    // Every text of a code segment through `change`; literals and names stay as they are.
-    template <typename Change>
-    static QString mapCode(const QString& sql, Change change)
-    {
-        QString out;
-        out.reserve(sql.size());
-        for (const Segment& s : segments(sql)) {
-            const QString part = sql.mid(s.start, s.length);
-            out += s.kind == Kind::Code ? change(part) : part;
-        }
-        return out;
-    }
-
     // Every occurrence in the code, compared without regard to case.
     static QString replaceInCode(const QString& sql, const QString& before, const QString& after);
     // The first occurrence in the code, without regard to case; -1 when there is none.
