@@ -1,6 +1,6 @@
 #include "OracleDialect.h"
 
-#include "SqlText.h"
+#include "platform/SqlText.h"
 #include "platform/RuntimeError.h"
 #include "platform/db/Connection.h"
 #include "platform/kumozen/KumozenUtilidades.h"
