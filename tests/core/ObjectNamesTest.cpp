@@ -1,6 +1,6 @@
 #include "core/DB_Dll.h"
 #include "platform/RuntimeError.h"
-#include "QtPrinting.h"
+#include "tests/support/QtPrinting.h"
 
 #include <functional>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "core/DB_Dll.h"
 #include "core/OracleDialect.h"
 #include "platform/RuntimeError.h"
-#include "QtPrinting.h"
+#include "tests/support/QtPrinting.h"
 
 #include <gtest/gtest.h>
 
