@@ -14,8 +14,7 @@
 // element after the last item, and callers count on that element.
 //
 // An empty std::vector stands for an array that was never dimensioned: the
-// routines that index it raise the subscript error (9) as the callers' traps
-// expect.
+// routines that index it raise the subscript error (9) to the caller.
 
 // The column/value pairs of the INSERT being built (filled by the voucher
 // rules, consumed by ArmaInsert).
