@@ -1,8 +1,12 @@
-// Skeleton: the routes are being written; only what a derived test double
-// needs works yet.
 #include "Connection.h"
 
+#include "ConnectionBackend.h"
+#include "ConnectionString.h"
+#include "NativeErrors.h"
+#include "OdbcBackend.h"
 #include "Recordset.h"
+#include "SqliteBackend.h"
+#include "SqliteDialect.h"
 #include "platform/RuntimeError.h"
 
 namespace db {
@@ -13,41 +17,284 @@ struct Connection::Private {
     int cursorLocation = location::UseServer;
     int commandTimeout = 30;
     QString defaultDatabase;
-    int state = state::Closed;
+    std::unique_ptr<ConnectionBackend> backend;
+    // SQL Server counts nested BEGIN TRANSACTION; only the outermost pair
+    // reaches SQLite, which has no nesting.
+    int transactionLevel = 0;
 };
 
 namespace {
-[[noreturn]] void notYet(const char* what)
+
+std::unique_ptr<ConnectionBackend> openBackend(const QString& text, const QString& user, const QString& password)
 {
-    throw RuntimeError(errnum::ProviderFailure, QStringLiteral("not available yet: %1").arg(QLatin1String(what)));
+    const ConnectionString cs(text);
+    switch (cs.route()) {
+    case ConnectionString::Route::Embedded:
+        return SqliteBackend::open(cs.embeddedPath());
+    case ConnectionString::Route::SqlServer: {
+        QString driver = qEnvironmentVariable("APP_SQLSERVER_ODBC_DRIVER");
+        if (driver.trimmed().isEmpty())
+            driver = QStringLiteral("FreeTDS");
+        return OdbcBackend::open(cs.sqlServerOdbc(driver, user, password));
+    }
+    case ConnectionString::Route::Oracle: {
+        const QString driver = qEnvironmentVariable("APP_ORACLE_ODBC_DRIVER");
+        if (driver.trimmed().isEmpty())
+            throw BackendFailure{{layerError(
+                errnum::ProviderFailure, QStringLiteral("IM002"),
+                QStringLiteral("No hay un controlador ODBC de Oracle configurado: indique el nombre del controlador "
+                               "instalado en la variable de entorno APP_ORACLE_ODBC_DRIVER."))}};
+        return OdbcBackend::open(cs.oracleOdbc(driver, user, password));
+    }
+    case ConnectionString::Route::Odbc: {
+        QString odbc = text;
+        if (!user.isEmpty())
+            odbc += (odbc.endsWith(u';') ? QString() : QStringLiteral(";")) + QStringLiteral("UID=") + odbcValue(user) + u';';
+        if (!password.isEmpty())
+            odbc += (odbc.endsWith(u';') ? QString() : QStringLiteral(";")) + QStringLiteral("PWD=") + odbcValue(password) + u';';
+        return OdbcBackend::open(odbc);
+    }
+    case ConnectionString::Route::Unknown:
+        break;
+    }
+    throw BackendFailure{{layerError(errnum::ProviderFailure, QStringLiteral("IM002"),
+                                     QStringLiteral("La cadena de conexión no indica un servidor, un proveedor ni un "
+                                                    "controlador ODBC conocidos."))}};
 }
+
+Error closedConnection()
+{
+    return layerError(failure::ObjectClosed, QStringLiteral("08003"),
+                      QStringLiteral("La operación no está permitida: la conexión está cerrada."));
+}
+
 }  // namespace
 
 Connection::Connection() : d(std::make_unique<Private>()) {}
-Connection::~Connection() = default;
 
-void Connection::Open(const QString& connectionString, const QString&, const QString&, int)
+Connection::~Connection()
 {
-    d->connectionString = connectionString;
-    notYet("Open");
+    try {
+        Close();
+    } catch (...) {
+    }
 }
-void Connection::Close() { d->state = state::Closed; }
-int Connection::State() const { return d->state; }
+
+void Connection::fail(const Error& e)
+{
+    d->errors.Replace({e});
+    throw RuntimeError(static_cast<int>(e.Number), e.Description, e.Source);
+}
+
+namespace {
+// Runs a backend call; what the database reports replaces the errors
+// collection and is raised.
+template <class F>
+auto guarded(Errors& errors, F&& f) -> decltype(f())
+{
+    try {
+        return f();
+    } catch (BackendFailure& failure) {
+        const Error first = failure.errors.front();
+        errors.Replace(std::move(failure.errors));
+        throw RuntimeError(static_cast<int>(first.Number), first.Description, first.Source);
+    }
+}
+}  // namespace
+
+void Connection::Open(const QString& connectionString, const QString& user, const QString& password, int)
+{
+    if (d->backend)
+        fail(layerError(failure::ObjectOpen, QStringLiteral("HY010"),
+                        QStringLiteral("La operación no está permitida: la conexión ya está abierta.")));
+    d->connectionString = connectionString;
+    d->transactionLevel = 0;
+    d->backend = guarded(d->errors, [&] { return openBackend(connectionString, user, password); });
+    d->backend->setCommandTimeout(d->commandTimeout);
+}
+
+void Connection::Close()
+{
+    if (!d->backend)
+        return;
+    if (d->transactionLevel > 0) {
+        try {
+            d->backend->rollback();
+        } catch (const BackendFailure&) {
+        }
+    }
+    d->transactionLevel = 0;
+    d->backend.reset();
+}
+
+int Connection::State() const
+{
+    return d->backend ? state::Open : state::Closed;
+}
+
 QString Connection::ConnectionString() const { return d->connectionString; }
 int Connection::CursorLocation() const { return d->cursorLocation; }
 void Connection::setCursorLocation(int l) { d->cursorLocation = l; }
 int Connection::CommandTimeout() const { return d->commandTimeout; }
-void Connection::setCommandTimeout(int s) { d->commandTimeout = s; }
+
+void Connection::setCommandTimeout(int s)
+{
+    d->commandTimeout = s;
+    if (d->backend)
+        d->backend->setCommandTimeout(s);
+}
+
 QString Connection::DefaultDatabase() const { return d->defaultDatabase; }
-void Connection::setDefaultDatabase(const QString& n) { d->defaultDatabase = n; }
-void Connection::Execute(const QString&, long*, int) { notYet("Execute"); }
-void Connection::BeginTrans() { notYet("BeginTrans"); }
-void Connection::CommitTrans() { notYet("CommitTrans"); }
-void Connection::RollbackTrans() { notYet("RollbackTrans"); }
+
+void Connection::setDefaultDatabase(const QString& n)
+{
+    if (d->backend)
+        guarded(d->errors, [&] { d->backend->setDefaultDatabase(n); });
+    d->defaultDatabase = n;
+}
+
 Errors& Connection::errors() { return d->errors; }
 const Errors& Connection::errors() const { return d->errors; }
-std::unique_ptr<Recordset> Connection::OpenSchema(int, const QVariantList&) { notYet("OpenSchema"); }
-Dialect Connection::dialect() const { return Dialect::SqlServer; }
-ConnectionBackend* Connection::backend() const { return nullptr; }
+
+Dialect Connection::dialect() const
+{
+    if (d->backend)
+        return d->backend->dialect();
+    switch (db::ConnectionString(d->connectionString).route()) {
+    case ConnectionString::Route::Embedded: return Dialect::Sqlite;
+    case ConnectionString::Route::Oracle: return Dialect::Oracle;
+    default: return Dialect::SqlServer;
+    }
+}
+
+ConnectionBackend* Connection::backend() const { return d->backend.get(); }
+
+void Connection::Execute(const QString& sql, long* recordsAffected, int)
+{
+    if (!d->backend)
+        fail(closedConnection());
+    if (d->backend->dialect() != Dialect::Sqlite) {
+        const long n = guarded(d->errors, [&] { return d->backend->execute(sql); });
+        if (recordsAffected)
+            *recordsAffected = n;
+        return;
+    }
+    long total = -1;
+    runSqliteBatch(sql, [&](const QString& statement) {
+        const long n = guarded(d->errors, [&] { return d->backend->execute(statement); });
+        if (n >= 0)
+            total = (total < 0 ? 0 : total) + n;
+    });
+    if (recordsAffected)
+        *recordsAffected = total;
+}
+
+void Connection::runSqliteBatch(const QString& sql, const std::function<void(const QString&)>& runStatement)
+{
+    const std::vector<SqliteStatement> statements = SqliteDialect(d->backend->literalCollation()).translate(sql);
+    bool skipNext = false;
+    for (const SqliteStatement& s : statements) {
+        if (skipNext) {
+            skipNext = false;
+            continue;
+        }
+        switch (s.kind) {
+        case SqliteStatement::Kind::BeginTransaction: BeginTrans(); break;
+        case SqliteStatement::Kind::CommitTransaction: CommitTrans(); break;
+        case SqliteStatement::Kind::RollbackTransaction: RollbackTrans(); break;
+        case SqliteStatement::Kind::Condition: {
+            auto rows = guarded(d->errors, [&] { return d->backend->query(s.text); });
+            skipNext = !(rows->rowCount() > 0 && rows->value(0, 0).toInt() == 1);
+            break;
+        }
+        case SqliteStatement::Kind::Sql: runStatement(s.text); break;
+        }
+    }
+}
+
+std::unique_ptr<RowSet> Connection::openRows(const QString& source)
+{
+    if (!d->backend)
+        fail(layerError(failure::ConnectionUnusable, QStringLiteral("08003"),
+                        QStringLiteral("La conexión no se puede usar para esta operación: está cerrada o no es válida.")));
+    if (d->backend->dialect() != Dialect::Sqlite)
+        return guarded(d->errors, [&] { return d->backend->query(source); });
+    std::unique_ptr<RowSet> result;
+    runSqliteBatch(source, [&](const QString& statement) {
+        auto rows = guarded(d->errors, [&] { return d->backend->query(statement); });
+        if (!result && rows->columnCount() > 0)
+            result = std::move(rows);
+    });
+    return result ? std::move(result) : std::make_unique<RowSet>();
+}
+
+long Connection::runBound(const QString& sql, const std::vector<QVariant>& values)
+{
+    return guarded(d->errors, [&] { return d->backend->execute(sql, values); });
+}
+
+std::unique_ptr<RowSet> Connection::queryBound(const QString& sql, const std::vector<QVariant>& values)
+{
+    return guarded(d->errors, [&] { return d->backend->query(sql, values); });
+}
+
+QStringList Connection::primaryKeyOf(const QString& table)
+{
+    return guarded(d->errors, [&] { return d->backend->primaryKey(table); });
+}
+
+QVariant Connection::lastInsertId()
+{
+    return guarded(d->errors, [&] { return d->backend->lastInsertId(); });
+}
+
+void Connection::BeginTrans()
+{
+    if (!d->backend)
+        fail(closedConnection());
+    if (d->transactionLevel == 0)
+        guarded(d->errors, [&] { d->backend->begin(); });
+    ++d->transactionLevel;
+}
+
+void Connection::CommitTrans()
+{
+    if (!d->backend)
+        fail(closedConnection());
+    if (d->transactionLevel == 0)
+        fail(layerError(failure::NoTransaction, QStringLiteral("25000"),
+                        QStringLiteral("La solicitud COMMIT TRANSACTION no tiene un BEGIN TRANSACTION correspondiente.")));
+    if (d->transactionLevel == 1)
+        guarded(d->errors, [&] { d->backend->commit(); });
+    --d->transactionLevel;
+}
+
+void Connection::RollbackTrans()
+{
+    if (!d->backend)
+        fail(closedConnection());
+    if (d->transactionLevel == 0)
+        fail(layerError(failure::NoTransactionToRollBack, QStringLiteral("25000"),
+                        QStringLiteral("La solicitud ROLLBACK TRANSACTION no tiene un BEGIN TRANSACTION correspondiente.")));
+    d->transactionLevel = 0;
+    guarded(d->errors, [&] { d->backend->rollback(); });
+}
+
+std::unique_ptr<Recordset> Connection::OpenSchema(int schemaKind, const QVariantList& restrictions)
+{
+    if (!d->backend)
+        fail(closedConnection());
+    std::unique_ptr<RowSet> rows;
+    if (schemaKind == schema::Tables)
+        rows = guarded(d->errors, [&] { return d->backend->tables(restrictions); });
+    else if (schemaKind == schema::Columns)
+        rows = guarded(d->errors, [&] { return d->backend->columns(restrictions); });
+    else
+        fail(layerError(failure::NotUpdatable, QStringLiteral("HYC00"),
+                        QStringLiteral("El esquema pedido (%1) no está disponible.").arg(schemaKind)));
+    auto rs = std::make_unique<Recordset>();
+    rs->adopt(std::move(rows), *this, QStringLiteral("OpenSchema(%1)").arg(schemaKind));
+    return rs;
+}
 
 }  // namespace db

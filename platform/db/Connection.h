@@ -4,8 +4,11 @@
 #include "Types.h"
 
 #include <QString>
+#include <QStringList>
 #include <QVariantList>
+#include <functional>
 #include <memory>
+#include <vector>
 
 class QSqlDatabase;
 
@@ -13,6 +16,7 @@ namespace db {
 
 class Recordset;
 class ConnectionBackend;
+class RowSet;
 
 // One connection to the database. Routes, chosen from the connection string:
 //   - a server named "(sqlite)": the SQLite file that the database names (the
@@ -69,6 +73,23 @@ public:
 protected:
     struct Private;
     std::unique_ptr<Private> d;
+
+private:
+    friend class Recordset;
+    // The rows of a source in SQL Server's dialect (rewritten where needed;
+    // the statements of a batch before its query run too).
+    std::unique_ptr<RowSet> openRows(const QString& source);
+    // One statement of the server's own dialect with bound values.
+    long runBound(const QString& sql, const std::vector<QVariant>& values);
+    std::unique_ptr<RowSet> queryBound(const QString& sql, const std::vector<QVariant>& values);
+    QStringList primaryKeyOf(const QString& table);
+    QVariant lastInsertId();
+    // Runs a batch rewritten for SQLite: its transaction statements and
+    // conditions here, every other statement through `runStatement`; the
+    // first failure ends it.
+    void runSqliteBatch(const QString& sql, const std::function<void(const QString&)>& runStatement);
+    // Replaces the errors collection with `e` and raises it.
+    [[noreturn]] void fail(const Error& e);
 };
 
 }  // namespace db

@@ -10,6 +10,7 @@
 namespace db {
 
 class Connection;
+class RowSet;
 
 // One column of the current row.
 class Field {
@@ -80,6 +81,10 @@ public:
 
 private:
     friend class Field;
+    friend class Connection;
+    // Takes rows the connection produced (schema lists), read-only.
+    void adopt(std::unique_ptr<RowSet> rows, Connection& connection, const QString& source);
+    void flushEdit();
     struct Private;
     std::unique_ptr<Private> d;
 };

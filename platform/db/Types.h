@@ -51,6 +51,7 @@ constexpr int UnsignedInt = 19;
 constexpr int BigInt = 20;
 constexpr int UnsignedBigInt = 21;
 constexpr int FileTime = 64;
+constexpr int GUID = 72;
 constexpr int Binary = 128;
 constexpr int Char = 129;
 constexpr int WChar = 130;
@@ -65,6 +66,7 @@ constexpr int LongVarChar = 201;
 constexpr int VarWChar = 202;
 constexpr int LongVarWChar = 203;
 constexpr int VarBinary = 204;
+constexpr int LongVarBinary = 205;
 }  // namespace type
 
 // Schema lists a connection can give.

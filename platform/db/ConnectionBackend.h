@@ -1,0 +1,59 @@
+#pragma once
+
+#include "Errors.h"
+#include "RowSet.h"
+#include "Types.h"
+
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <QVariantList>
+#include <memory>
+#include <vector>
+
+namespace db {
+
+// What a backend throws: the errors the database reported for one failing
+// operation. The connection turns it into its errors collection and a
+// RuntimeError.
+struct BackendFailure {
+    std::vector<Error> errors;
+};
+
+// One open database session behind a Connection: the embedded SQLite file
+// or an ODBC data source. Statements reach it in its own dialect, one at a
+// time; values are bound, never spliced into the text.
+class ConnectionBackend {
+public:
+    virtual ~ConnectionBackend() = default;
+
+    // The dialect of the server: Sqlite means the layer rewrites SQL Server
+    // text before it reaches the backend.
+    virtual Dialect dialect() const = 0;
+    // The collation the rewrite gives string literals in comparisons.
+    virtual QString literalCollation() const { return QStringLiteral("NOCASE"); }
+
+    // Runs one statement (a batch on a server that takes batches). Returns the
+    // rows changed, -1 when the statement changes none.
+    virtual long execute(const QString& sql, const std::vector<QVariant>& params = {}) = 0;
+    // The rows of one statement; a statement without a result gives a row set
+    // without columns.
+    virtual std::unique_ptr<RowSet> query(const QString& sql, const std::vector<QVariant>& params = {}) = 0;
+
+    virtual void begin() = 0;
+    virtual void commit() = 0;
+    virtual void rollback() = 0;
+
+    // Schema lists, restricted by (catalog, schema, table[, column]).
+    virtual std::unique_ptr<RowSet> tables(const QVariantList& restrictions) = 0;
+    virtual std::unique_ptr<RowSet> columns(const QVariantList& restrictions) = 0;
+    // The primary-key columns of a table, in key order; empty when it has none.
+    virtual QStringList primaryKey(const QString& table) = 0;
+    // The key the database gave the row inserted last (rowid, identity).
+    virtual QVariant lastInsertId() = 0;
+
+    virtual void setCommandTimeout(int seconds) { (void)seconds; }
+    virtual void setDefaultDatabase(const QString& name) { (void)name; }
+};
+
+}  // namespace db

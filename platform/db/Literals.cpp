@@ -1,0 +1,68 @@
+#include "Literals.h"
+
+#include <QRegularExpression>
+
+namespace db {
+
+QString quoteText(const QString& text)
+{
+    QString out;
+    out.reserve(text.size() + 2);
+    out += u'\'';
+    for (const QChar c : text) {
+        if (c == u'\'')
+            out += u'\'';
+        out += c;
+    }
+    out += u'\'';
+    return out;
+}
+
+QString dateTimeText(const QDateTime& value)
+{
+    return value.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss"));
+}
+
+QString dateTimeLiteral(const QDateTime& value)
+{
+    return u'\'' + dateTimeText(value) + u'\'';
+}
+
+std::optional<QDateTime> parseDateTime(QStringView text)
+{
+    static const QRegularExpression isoForm(
+        QStringLiteral(R"(^\s*(\d{4})-(\d{1,2})-(\d{1,2})(?:[T ](\d{1,2}):(\d{2})(?::(\d{2})(?:\.(\d{1,3})\d*)?)?)?\s*$)"));
+    static const QRegularExpression dayFirst(
+        QStringLiteral(R"(^\s*(\d{1,2})[/\-.](\d{1,2})[/\-.](\d{2}|\d{4})(?:\s+(\d{1,2}):(\d{2})(?::(\d{2}))?)?\s*$)"));
+    int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0, msec = 0;
+    QRegularExpressionMatch m = isoForm.match(text);
+    if (m.hasMatch()) {
+        year = m.capturedView(1).toInt();
+        month = m.capturedView(2).toInt();
+        day = m.capturedView(3).toInt();
+        if (m.hasCaptured(7))
+            msec = m.capturedView(7).toString().leftJustified(3, u'0').toInt();
+    } else {
+        m = dayFirst.match(text);
+        if (!m.hasMatch())
+            return std::nullopt;
+        day = m.capturedView(1).toInt();
+        month = m.capturedView(2).toInt();
+        year = m.capturedView(3).toInt();
+        if (m.capturedView(3).size() == 2)
+            year += year < 30 ? 2000 : 1900;
+    }
+    if (m.hasCaptured(4)) {
+        hour = m.capturedView(4).toInt();
+        minute = m.capturedView(5).toInt();
+        if (m.hasCaptured(6))
+            second = m.capturedView(6).toInt();
+    }
+    const QDate date(year, month, day);
+    const QTime time(hour, minute, second, msec);
+    if (!date.isValid() || !time.isValid())
+        return std::nullopt;
+    return QDateTime(date, time);
+}
+
+}  // namespace db

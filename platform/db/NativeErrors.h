@@ -1,0 +1,30 @@
+#pragma once
+
+#include "Errors.h"
+
+#include <QString>
+
+namespace db {
+
+// Numbers of the data layer's own failures (the values ADO gives them).
+namespace failure {
+constexpr int NoCurrentRecord = 3021;     // BOF or EOF is true, or no current row
+constexpr int ObjectClosed = 3704;        // operation not allowed on a closed object
+constexpr int ObjectOpen = 3705;          // operation not allowed on an open object
+constexpr int ConnectionUnusable = 3709;  // the connection is closed or invalid
+constexpr int NotUpdatable = 3251;        // the recordset cannot add or change rows
+constexpr int RowNotFound = -2147217864;  // the row to change is no longer there
+constexpr int OpenDatabaseFailed = 4060;  // the named database cannot be opened
+constexpr int NoTransaction = 3902;       // COMMIT without BEGIN TRANSACTION
+constexpr int NoTransactionToRollBack = 3903;
+}  // namespace failure
+
+// One error of a SQLite database in SQL Server's numbering, the numbers the
+// procedures test (2627 duplicate key, 207 unknown column, ...). `code` is
+// SQLite's extended result code, or the native code an ODBC driver reports.
+Error sqliteError(int code, const QString& message);
+
+// An error of the layer itself.
+Error layerError(long number, const QString& sqlState, const QString& description);
+
+}  // namespace db

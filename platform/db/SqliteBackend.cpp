@@ -1,0 +1,343 @@
+#include "SqliteBackend.h"
+
+#include "Literals.h"
+#include "NativeErrors.h"
+
+#include <QFileInfo>
+#include <QSqlDatabase>
+#include <QSqlDriver>
+#include <QSqlError>
+#include <sqlite3.h>
+
+namespace db {
+
+namespace {
+
+int compareIgnoringCaseAndTrailingBlanks(void*, int n1, const void* p1, int n2, const void* p2)
+{
+    const auto* a = static_cast<const unsigned char*>(p1);
+    const auto* b = static_cast<const unsigned char*>(p2);
+    while (n1 > 0 && a[n1 - 1] == ' ')
+        --n1;
+    while (n2 > 0 && b[n2 - 1] == ' ')
+        --n2;
+    const int common = n1 < n2 ? n1 : n2;
+    for (int i = 0; i < common; ++i) {
+        unsigned char ca = a[i];
+        unsigned char cb = b[i];
+        if (ca >= 0x80 || cb >= 0x80) {
+            const QString sa = QString::fromUtf8(reinterpret_cast<const char*>(a + i), n1 - i);
+            const QString sb = QString::fromUtf8(reinterpret_cast<const char*>(b + i), n2 - i);
+            const int c = sa.compare(sb, Qt::CaseInsensitive);
+            return c < 0 ? -1 : (c > 0 ? 1 : 0);
+        }
+        if (ca >= 'A' && ca <= 'Z')
+            ca = static_cast<unsigned char>(ca + 32);
+        if (cb >= 'A' && cb <= 'Z')
+            cb = static_cast<unsigned char>(cb + 32);
+        if (ca != cb)
+            return ca < cb ? -1 : 1;
+    }
+    return n1 == n2 ? 0 : (n1 < n2 ? -1 : 1);
+}
+
+struct Statement {
+    sqlite3_stmt* s = nullptr;
+    ~Statement() { sqlite3_finalize(s); }
+};
+
+void bind(sqlite3_stmt* s, int index, const QVariant& v)
+{
+    if (!v.isValid() || v.isNull()) {
+        sqlite3_bind_null(s, index);
+        return;
+    }
+    switch (v.typeId()) {
+    case QMetaType::Bool: sqlite3_bind_int(s, index, v.toBool() ? 1 : 0); return;
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Long:
+    case QMetaType::ULong: sqlite3_bind_int64(s, index, v.toLongLong()); return;
+    case QMetaType::Double:
+    case QMetaType::Float: sqlite3_bind_double(s, index, v.toDouble()); return;
+    case QMetaType::QByteArray: {
+        const QByteArray b = v.toByteArray();
+        sqlite3_bind_blob(s, index, b.constData(), static_cast<int>(b.size()), SQLITE_TRANSIENT);
+        return;
+    }
+    case QMetaType::QDateTime: {
+        const QByteArray t = dateTimeText(v.toDateTime()).toUtf8();
+        sqlite3_bind_text(s, index, t.constData(), static_cast<int>(t.size()), SQLITE_TRANSIENT);
+        return;
+    }
+    case QMetaType::QDate: {
+        const QByteArray t = dateTimeText(QDateTime(v.toDate(), QTime(0, 0))).toUtf8();
+        sqlite3_bind_text(s, index, t.constData(), static_cast<int>(t.size()), SQLITE_TRANSIENT);
+        return;
+    }
+    default: {
+        const QString t = v.toString();
+        sqlite3_bind_text16(s, index, t.utf16(), static_cast<int>(t.size() * 2), SQLITE_TRANSIENT);
+        return;
+    }
+    }
+}
+
+int connectionCounter = 0;
+
+bool matches(const QVariantList& restrictions, int index, const QString& value)
+{
+    if (restrictions.size() <= index)
+        return true;
+    const QVariant& r = restrictions[index];
+    if (!r.isValid() || r.isNull())
+        return true;
+    return r.toString().trimmed().compare(value, Qt::CaseInsensitive) == 0;
+}
+
+}  // namespace
+
+void SqliteBackend::registerCollation(sqlite3* db)
+{
+    sqlite3_create_collation_v2(db, kCollation, SQLITE_UTF8, nullptr, compareIgnoringCaseAndTrailingBlanks, nullptr);
+}
+
+std::unique_ptr<SqliteBackend> SqliteBackend::open(const QString& path)
+{
+    if (path.trimmed().isEmpty() || !QFileInfo(path).isFile())
+        throw BackendFailure{{layerError(failure::OpenDatabaseFailed, QStringLiteral("08004"),
+                                         QStringLiteral("No se puede abrir la base de datos \"%1\": el archivo no existe.")
+                                             .arg(path))}};
+    const QString name = QStringLiteral("db-embedded-%1").arg(++connectionCounter);
+    sqlite3* handle = nullptr;
+    {
+        QSqlDatabase qdb = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        qdb.setDatabaseName(path);
+        if (!qdb.open()) {
+            const QSqlError e = qdb.lastError();
+            qdb = QSqlDatabase();
+            QSqlDatabase::removeDatabase(name);
+            throw BackendFailure{{sqliteError(e.nativeErrorCode().toInt(), e.driverText() + QStringLiteral(": ") + e.databaseText())}};
+        }
+        const QVariant h = qdb.driver()->handle();
+        if (h.isValid() && qstrcmp(h.typeName(), "sqlite3*") == 0)
+            handle = *static_cast<sqlite3* const*>(h.constData());
+    }
+    std::unique_ptr<SqliteBackend> backend(new SqliteBackend(name, handle));
+    if (!handle)
+        throw BackendFailure{{layerError(failure::OpenDatabaseFailed, QStringLiteral("08004"),
+                                         QStringLiteral("El controlador de SQLite no entrega su conexión."))}};
+    sqlite3_extended_result_codes(handle, 1);
+    sqlite3_busy_timeout(handle, 5000);
+    registerCollation(handle);
+    // Fails here, and not at the first query, when the file is no database.
+    if (sqlite3_exec(handle, "PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL; PRAGMA foreign_keys=ON;", nullptr,
+                     nullptr, nullptr) != SQLITE_OK)
+        backend->fail();
+    return backend;
+}
+
+SqliteBackend::SqliteBackend(QString connectionName, sqlite3* db) : m_connectionName(std::move(connectionName)), m_db(db) {}
+
+SqliteBackend::~SqliteBackend()
+{
+    {
+        QSqlDatabase qdb = QSqlDatabase::database(m_connectionName, false);
+        qdb.close();
+    }
+    QSqlDatabase::removeDatabase(m_connectionName);
+}
+
+void SqliteBackend::fail() const
+{
+    const int code = sqlite3_extended_errcode(m_db);
+    const QString message = QString::fromUtf16(static_cast<const char16_t*>(sqlite3_errmsg16(m_db)));
+    throw BackendFailure{{sqliteError(code, message)}};
+}
+
+sqlite3_stmt* SqliteBackend::prepare(const QString& sql, const std::vector<QVariant>& params)
+{
+    sqlite3_stmt* s = nullptr;
+    if (sqlite3_prepare16_v2(m_db, sql.utf16(), static_cast<int>(sql.size() * 2), &s, nullptr) != SQLITE_OK) {
+        sqlite3_finalize(s);
+        fail();
+    }
+    for (std::size_t i = 0; s && i < params.size(); ++i)
+        bind(s, static_cast<int>(i + 1), params[i]);
+    return s;
+}
+
+long SqliteBackend::execute(const QString& sql, const std::vector<QVariant>& params)
+{
+    Statement st{prepare(sql, params)};
+    if (!st.s)
+        return -1;
+    int rc;
+    while ((rc = sqlite3_step(st.s)) == SQLITE_ROW) {
+    }
+    if (rc != SQLITE_DONE)
+        fail();
+    return sqlite3_stmt_readonly(st.s) ? -1 : sqlite3_changes(m_db);
+}
+
+std::unique_ptr<RowSet> SqliteBackend::query(const QString& sql, const std::vector<QVariant>& params)
+{
+    auto rows = std::make_unique<RowSet>();
+    Statement st{prepare(sql, params)};
+    if (!st.s)
+        return rows;
+    const int count = sqlite3_column_count(st.s);
+    std::vector<bool> undeclared(static_cast<std::size_t>(count), false);
+    rows->columns.resize(static_cast<std::size_t>(count));
+    for (int c = 0; c < count; ++c) {
+        Column& col = rows->columns[static_cast<std::size_t>(c)];
+        col.name = QString::fromUtf16(static_cast<const char16_t*>(sqlite3_column_name16(st.s, c)));
+        const char* decl = sqlite3_column_decltype(st.s, c);
+        if (decl) {
+            const DeclaredType t = typeFromDeclaration(QString::fromUtf8(decl));
+            col.type = t.type;
+            col.definedSize = t.size;
+        } else {
+            undeclared[static_cast<std::size_t>(c)] = true;
+        }
+        const char* table = sqlite3_column_table_name(st.s, c);
+        const char* origin = sqlite3_column_origin_name(st.s, c);
+        int primaryKey = 0;
+        int autoinc = 0;
+        const char* type = nullptr;
+        if (table && origin &&
+            sqlite3_table_column_metadata(m_db, sqlite3_column_database_name(st.s, c), table, origin, &type, nullptr,
+                                          nullptr, &primaryKey, &autoinc) == SQLITE_OK)
+            col.autoIncrement = primaryKey && type && sqlite3_stricmp(type, "INTEGER") == 0;
+    }
+    int rc;
+    while ((rc = sqlite3_step(st.s)) == SQLITE_ROW) {
+        for (int c = 0; c < count; ++c) {
+            switch (sqlite3_column_type(st.s, c)) {
+            case SQLITE_INTEGER: rows->addInteger(sqlite3_column_int64(st.s, c)); break;
+            case SQLITE_FLOAT: rows->addReal(sqlite3_column_double(st.s, c)); break;
+            case SQLITE_TEXT: {
+                const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(st.s, c));
+                rows->addText(text, static_cast<std::size_t>(sqlite3_column_bytes(st.s, c)));
+                break;
+            }
+            case SQLITE_BLOB: {
+                const void* blob = sqlite3_column_blob(st.s, c);
+                rows->addBlob(blob, static_cast<std::size_t>(sqlite3_column_bytes(st.s, c)));
+                break;
+            }
+            default: rows->addNull(); break;
+            }
+        }
+    }
+    if (rc != SQLITE_DONE)
+        fail();
+    rows->typeUndeclaredColumns(undeclared);
+    return rows;
+}
+
+void SqliteBackend::begin()
+{
+    // Takes the write lock at once: a batch never fails half-way for a lock.
+    if (sqlite3_exec(m_db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK)
+        fail();
+}
+
+void SqliteBackend::commit()
+{
+    if (sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK)
+        fail();
+}
+
+void SqliteBackend::rollback()
+{
+    // SQLite may already have ended the transaction itself (a full disk, an
+    // interrupted statement); nothing is left to undo then.
+    if (sqlite3_get_autocommit(m_db))
+        return;
+    if (sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr) != SQLITE_OK)
+        fail();
+}
+
+std::unique_ptr<RowSet> SqliteBackend::tables(const QVariantList& restrictions)
+{
+    auto all = query(QStringLiteral("SELECT name, upper(type) FROM sqlite_master WHERE type IN ('table','view') "
+                                    "AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\' ORDER BY name"));
+    auto out = std::make_unique<RowSet>();
+    for (const char* name : {"TABLE_CATALOG", "TABLE_SCHEMA", "TABLE_NAME", "TABLE_TYPE"})
+        out->columns.push_back({QString::fromLatin1(name), type::VarWChar, 128, false});
+    for (std::size_t r = 0; r < all->rowCount(); ++r) {
+        const QString table = all->value(r, 0).toString();
+        const QString kind = all->value(r, 1).toString();
+        if (!matches(restrictions, 2, table) || !matches(restrictions, 3, kind))
+            continue;
+        out->addNull();
+        out->addNull();
+        out->addText(table);
+        out->addText(kind);
+    }
+    return out;
+}
+
+std::unique_ptr<RowSet> SqliteBackend::columns(const QVariantList& restrictions)
+{
+    auto all = query(QStringLiteral(
+        "SELECT m.name, p.name, p.cid + 1, p.type, p.\"notnull\", p.dflt_value FROM sqlite_master m, "
+        "pragma_table_info(m.name) p WHERE m.type IN ('table','view') AND m.name NOT LIKE 'sqlite\\_%' ESCAPE '\\' "
+        "ORDER BY m.name, p.cid"));
+    auto out = std::make_unique<RowSet>();
+    out->columns = {
+        {QStringLiteral("TABLE_CATALOG"), type::VarWChar, 128, false},
+        {QStringLiteral("TABLE_SCHEMA"), type::VarWChar, 128, false},
+        {QStringLiteral("TABLE_NAME"), type::VarWChar, 128, false},
+        {QStringLiteral("COLUMN_NAME"), type::VarWChar, 128, false},
+        {QStringLiteral("ORDINAL_POSITION"), type::UnsignedInt, 4, false},
+        {QStringLiteral("COLUMN_DEFAULT"), type::VarWChar, 128, false},
+        {QStringLiteral("IS_NULLABLE"), type::Boolean, 2, false},
+        {QStringLiteral("DATA_TYPE"), type::UnsignedSmallInt, 2, false},
+        {QStringLiteral("CHARACTER_MAXIMUM_LENGTH"), type::UnsignedInt, 4, false},
+    };
+    for (std::size_t r = 0; r < all->rowCount(); ++r) {
+        const QString table = all->value(r, 0).toString();
+        const QString column = all->value(r, 1).toString();
+        if (!matches(restrictions, 2, table) || !matches(restrictions, 3, column))
+            continue;
+        const DeclaredType t = typeFromDeclaration(all->value(r, 3).toString());
+        out->addNull();
+        out->addNull();
+        out->addText(table);
+        out->addText(column);
+        out->addInteger(all->value(r, 2).toLongLong());
+        out->addValue(all->stored(r, 5));
+        out->addInteger(all->value(r, 4).toLongLong() ? 0 : 1);
+        out->addInteger(t.type);
+        out->addInteger(t.size);
+    }
+    return out;
+}
+
+QStringList SqliteBackend::primaryKey(const QString& table)
+{
+    auto rows = query(QStringLiteral("SELECT name FROM pragma_table_info(?) WHERE pk > 0 ORDER BY pk"), {table});
+    QStringList key;
+    for (std::size_t r = 0; r < rows->rowCount(); ++r)
+        key << rows->value(r, 0).toString();
+    return key;
+}
+
+QVariant SqliteBackend::lastInsertId()
+{
+    return QVariant(static_cast<qlonglong>(sqlite3_last_insert_rowid(m_db)));
+}
+
+void SqliteBackend::setCommandTimeout(int seconds)
+{
+    // A statement waits for another writer's lock at most this long.
+    sqlite3_busy_timeout(m_db, seconds > 0 ? seconds * 1000 : 3600 * 1000);
+}
+
+}  // namespace db

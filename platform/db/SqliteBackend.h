@@ -1,0 +1,54 @@
+#pragma once
+
+#include "ConnectionBackend.h"
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace db {
+
+// The embedded database: a SQLite file opened through Qt's SQLite driver,
+// worked on through its native handle (rows are read straight into a RowSet).
+// The file is kept in WAL mode with full synchronisation, so a saved line
+// survives a crash, and foreign keys are enforced as on the server.
+class SqliteBackend : public ConnectionBackend {
+public:
+    // The collation the layer registers: SQL Server's comparison rule, case
+    // and trailing blanks ignored.
+    static constexpr const char* kCollation = "CI_RTRIM";
+
+    // Opens an existing database file; a missing file fails (a database that
+    // is not there is not created empty).
+    static std::unique_ptr<SqliteBackend> open(const QString& path);
+    ~SqliteBackend() override;
+
+    Dialect dialect() const override { return Dialect::Sqlite; }
+    QString literalCollation() const override { return QString::fromLatin1(kCollation); }
+
+    long execute(const QString& sql, const std::vector<QVariant>& params = {}) override;
+    std::unique_ptr<RowSet> query(const QString& sql, const std::vector<QVariant>& params = {}) override;
+    void begin() override;
+    void commit() override;
+    void rollback() override;
+    std::unique_ptr<RowSet> tables(const QVariantList& restrictions) override;
+    std::unique_ptr<RowSet> columns(const QVariantList& restrictions) override;
+    QStringList primaryKey(const QString& table) override;
+    QVariant lastInsertId() override;
+    void setCommandTimeout(int seconds) override;
+
+    sqlite3* handle() const { return m_db; }
+
+    // Registers the layer's collation on a handle (also for tools that open
+    // the file themselves).
+    static void registerCollation(sqlite3* db);
+
+private:
+    SqliteBackend(QString connectionName, sqlite3* db);
+    [[noreturn]] void fail() const;
+    sqlite3_stmt* prepare(const QString& sql, const std::vector<QVariant>& params);
+
+    QString m_connectionName;
+    sqlite3* m_db;
+};
+
+}  // namespace db

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+#include <vector>
+
+namespace db {
+
+// One statement of a batch, ready for SQLite.
+struct SqliteStatement {
+    enum class Kind {
+        Sql,
+        BeginTransaction,
+        CommitTransaction,
+        RollbackTransaction,
+        // A SELECT giving 1 when the statement that follows it is to run
+        // (SQL Server's "IF EXISTS(...) statement").
+        Condition,
+    };
+    Kind kind = Kind::Sql;
+    QString text;
+};
+
+// Carries SQL written in SQL Server's dialect onto SQLite. The text is read
+// token by token, so nothing inside a string literal or a quoted name is ever
+// touched. A batch (statements joined by line ends, "GO" lines, semicolons) is
+// cut at the start of each statement. Within a statement:
+//   TOP n                      -> LIMIT n at the end of that query level
+//   ISNULL(a,b)                -> IFNULL(a,b)
+//   CONVERT(type, x[, style])  -> CAST(x AS ...), or the dated text of the style
+//   LEN(x)                     -> LENGTH(RTRIM(x))
+//   GETDATE()                  -> the local time in the stored date form
+//   DELETE t WHERE ...         -> DELETE FROM t WHERE ...
+//   dbo.t                      -> t
+//   #10/12/2024#               -> '2024-12-10T00:00:00'
+//   N'text'                    -> 'text'
+// and every string literal compared with =, <>, <, >, <=, >= is given the
+// collation `literalCollation`, so that the comparison follows SQL Server's
+// rule (case ignored, and with the layer's own collation trailing blanks
+// too) even where a column's own collation is lost, as in LTRIM(RTRIM(col)).
+class SqliteDialect {
+public:
+    explicit SqliteDialect(QString literalCollation = QStringLiteral("NOCASE"));
+
+    std::vector<SqliteStatement> translate(QStringView sqlServerText) const;
+
+private:
+    QString m_collation;
+};
+
+}  // namespace db
