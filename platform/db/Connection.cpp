@@ -62,10 +62,11 @@ std::unique_ptr<ConnectionBackend> openBackend(const QString& text, const QStrin
                                                     "controlador ODBC conocidos."))}};
 }
 
-Error closedConnection()
+// A fault of the caller, not of the database: the errors collection keeps
+// what the database last reported.
+[[noreturn]] void closedConnection()
 {
-    return layerError(failure::ObjectClosed, QStringLiteral("08003"),
-                      QStringLiteral("La operación no está permitida: la conexión está cerrada."));
+    throw RuntimeError(failure::ObjectClosed, QStringLiteral("La operación no está permitida: la conexión está cerrada."));
 }
 
 }  // namespace
@@ -104,9 +105,10 @@ auto guarded(Errors& errors, F&& f) -> decltype(f())
 
 void Connection::Open(const QString& connectionString, const QString& user, const QString& password, int)
 {
+    // A fault of the caller, not of the database: the errors collection keeps
+    // what the database last reported.
     if (d->backend)
-        fail(layerError(failure::ObjectOpen, QStringLiteral("HY010"),
-                        QStringLiteral("La operación no está permitida: la conexión ya está abierta.")));
+        throw RuntimeError(failure::ObjectOpen, QStringLiteral("La operación no está permitida: la conexión ya está abierta."));
     d->connectionString = connectionString;
     d->transactionLevel = 0;
     d->backend = guarded(d->errors, [&] { return openBackend(connectionString, user, password); });
@@ -172,7 +174,7 @@ ConnectionBackend* Connection::backend() const { return d->backend.get(); }
 void Connection::Execute(const QString& sql, long* recordsAffected, int)
 {
     if (!d->backend)
-        fail(closedConnection());
+        closedConnection();
     if (d->backend->dialect() != Dialect::Sqlite) {
         const long n = guarded(d->errors, [&] { return d->backend->execute(sql); });
         if (recordsAffected)
@@ -215,8 +217,8 @@ void Connection::runSqliteBatch(const QString& sql, const std::function<void(con
 std::unique_ptr<RowSet> Connection::openRows(const QString& source)
 {
     if (!d->backend)
-        fail(layerError(failure::ConnectionUnusable, QStringLiteral("08003"),
-                        QStringLiteral("La conexión no se puede usar para esta operación: está cerrada o no es válida.")));
+        throw RuntimeError(failure::ConnectionUnusable,
+                           QStringLiteral("La conexión no se puede usar para esta operación: está cerrada o no es válida."));
     if (d->backend->dialect() != Dialect::Sqlite)
         return guarded(d->errors, [&] { return d->backend->query(source); });
     std::unique_ptr<RowSet> result;
@@ -251,7 +253,7 @@ QVariant Connection::lastInsertId()
 void Connection::BeginTrans()
 {
     if (!d->backend)
-        fail(closedConnection());
+        closedConnection();
     if (d->transactionLevel == 0)
         guarded(d->errors, [&] { d->backend->begin(); });
     ++d->transactionLevel;
@@ -260,7 +262,7 @@ void Connection::BeginTrans()
 void Connection::CommitTrans()
 {
     if (!d->backend)
-        fail(closedConnection());
+        closedConnection();
     if (d->transactionLevel == 0)
         fail(layerError(failure::NoTransaction, QStringLiteral("25000"),
                         QStringLiteral("La solicitud COMMIT TRANSACTION no tiene un BEGIN TRANSACTION correspondiente.")));
@@ -272,7 +274,7 @@ void Connection::CommitTrans()
 void Connection::RollbackTrans()
 {
     if (!d->backend)
-        fail(closedConnection());
+        closedConnection();
     if (d->transactionLevel == 0)
         fail(layerError(failure::NoTransactionToRollBack, QStringLiteral("25000"),
                         QStringLiteral("La solicitud ROLLBACK TRANSACTION no tiene un BEGIN TRANSACTION correspondiente.")));
@@ -283,7 +285,7 @@ void Connection::RollbackTrans()
 std::unique_ptr<Recordset> Connection::OpenSchema(int schemaKind, const QVariantList& restrictions)
 {
     if (!d->backend)
-        fail(closedConnection());
+        closedConnection();
     std::unique_ptr<RowSet> rows;
     if (schemaKind == schema::Tables)
         rows = guarded(d->errors, [&] { return d->backend->tables(restrictions); });

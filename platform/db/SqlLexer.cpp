@@ -1,5 +1,7 @@
 #include "SqlLexer.h"
 
+#include "platform/SqlText.h"
+
 namespace db {
 
 namespace {
@@ -42,11 +44,12 @@ bool SqlToken::isComparison() const
     return false;
 }
 
-std::vector<SqlToken> tokenizeSql(QStringView s)
+namespace {
+
+// Cuts the code between literals and names: blanks, comments, date literals,
+// numbers, words and operators.
+void tokenizeCode(QStringView s, qsizetype i, qsizetype n, std::vector<SqlToken>& out)
 {
-    std::vector<SqlToken> out;
-    const qsizetype n = s.size();
-    qsizetype i = 0;
     auto push = [&](SqlToken::Kind k, qsizetype start, qsizetype end) {
         out.push_back({k, start, end - start, s.mid(start, end - start)});
     };
@@ -62,53 +65,11 @@ std::vector<SqlToken> tokenizeSql(QStringView s)
                 ++i;
             push(SqlToken::Kind::Comment, start, i);
         } else if (c == u'/' && i + 1 < n && s[i + 1] == u'*') {
-            const qsizetype close = s.indexOf(u"*/", i + 2);
+            const qsizetype close = s.mid(0, n).indexOf(u"*/", i + 2);
             i = close < 0 ? n : close + 2;
             push(SqlToken::Kind::Comment, start, i);
-        } else if (c == u'\'' || ((c == u'N' || c == u'n') && i + 1 < n && s[i + 1] == u'\'')) {
-            i += (c == u'\'') ? 1 : 2;
-            while (i < n) {
-                if (s[i] == u'\'') {
-                    if (i + 1 < n && s[i + 1] == u'\'') {
-                        i += 2;
-                        continue;
-                    }
-                    ++i;
-                    break;
-                }
-                ++i;
-            }
-            push(SqlToken::Kind::String, start, i);
-        } else if (c == u'[') {
-            ++i;
-            while (i < n) {
-                if (s[i] == u']') {
-                    if (i + 1 < n && s[i + 1] == u']') {
-                        i += 2;
-                        continue;
-                    }
-                    ++i;
-                    break;
-                }
-                ++i;
-            }
-            push(SqlToken::Kind::QuotedName, start, i);
-        } else if (c == u'"') {
-            ++i;
-            while (i < n) {
-                if (s[i] == u'"') {
-                    if (i + 1 < n && s[i + 1] == u'"') {
-                        i += 2;
-                        continue;
-                    }
-                    ++i;
-                    break;
-                }
-                ++i;
-            }
-            push(SqlToken::Kind::QuotedName, start, i);
-        } else if (c == u'#' && dateLiteralLength(s, i) > 0) {
-            i += dateLiteralLength(s, i);
+        } else if (c == u'#' && dateLiteralLength(s.mid(0, n), i) > 0) {
+            i += dateLiteralLength(s.mid(0, n), i);
             push(SqlToken::Kind::DateLiteral, start, i);
         } else if (c.isDigit() || (c == u'.' && i + 1 < n && s[i + 1].isDigit())) {
             while (i < n && s[i].isDigit())
@@ -140,12 +101,42 @@ std::vector<SqlToken> tokenizeSql(QStringView s)
             static const char16_t* twoChar[] = {u"<=", u">=", u"<>", u"!=", u"!<", u"!>", u"||"};
             qsizetype len = 1;
             for (const char16_t* op : twoChar)
-                if (s.mid(i).startsWith(QStringView(op))) {
+                if (s.mid(i, n - i).startsWith(QStringView(op))) {
                     len = 2;
                     break;
                 }
             i += len;
             push(SqlToken::Kind::Punct, start, i);
+        }
+    }
+}
+
+}  // namespace
+
+std::vector<SqlToken> tokenizeSql(const QString& sql)
+{
+    const QStringView s(sql);
+    std::vector<SqlToken> out;
+    for (const SqlText::Segment& seg : SqlText::segments(sql)) {
+        const qsizetype end = seg.start + seg.length;
+        switch (seg.kind) {
+        case SqlText::Kind::Code:
+            tokenizeCode(s, seg.start, end, out);
+            break;
+        case SqlText::Kind::Literal:
+            // N'text' is the same literal in Unicode.
+            if (!out.empty() && out.back().kind == SqlToken::Kind::Word && out.back().length == 1 &&
+                out.back().start + 1 == seg.start && (out.back().text == u"N" || out.back().text == u"n")) {
+                const qsizetype start = out.back().start;
+                out.back() = {SqlToken::Kind::String, start, end - start, s.mid(start, end - start)};
+            } else {
+                out.push_back({SqlToken::Kind::String, seg.start, seg.length, s.mid(seg.start, seg.length)});
+            }
+            break;
+        case SqlText::Kind::QuotedName:
+        case SqlText::Kind::BracketName:
+            out.push_back({SqlToken::Kind::QuotedName, seg.start, seg.length, s.mid(seg.start, seg.length)});
+            break;
         }
     }
     return out;
@@ -175,7 +166,7 @@ QString nameValue(const SqlToken& t)
     return name;
 }
 
-QString singleTableOf(QStringView select)
+QString singleTableOf(const QString& select)
 {
     std::vector<SqlToken> all = tokenizeSql(select);
     std::vector<SqlToken> t;

@@ -29,10 +29,10 @@ struct SqlToken {
     bool isComparison() const;
 };
 
-// Cuts an SQL text into tokens. Never fails: an unclosed literal, name or
-// comment runs to the end of the text. The tokens view `sql`, which must
-// outlive them.
-std::vector<SqlToken> tokenizeSql(QStringView sql);
+// Cuts an SQL text into tokens, its literals and quoted names as SqlText
+// finds them. Never fails: an unclosed literal, name or comment runs to the
+// end of the text. The tokens view `sql`, which must outlive them.
+std::vector<SqlToken> tokenizeSql(const QString& sql);
 
 // The content of a string literal token, with '' read as one apostrophe.
 QString stringLiteralValue(const SqlToken& t);
@@ -42,6 +42,6 @@ QString nameValue(const SqlToken& t);
 // The one table a single-table SELECT reads ("select  top 1 * from AUX_ERR",
 // "SELECT * FROM dbo.[V_TA_CPTE] WHERE ..."); empty for a join, a subquery,
 // a grouped or compound query, or anything but a SELECT.
-QString singleTableOf(QStringView select);
+QString singleTableOf(const QString& select);
 
 }  // namespace db

@@ -368,7 +368,7 @@ bool isStatementStart(const QString& kw)
 
 SqliteDialect::SqliteDialect(QString literalCollation) : m_collation(std::move(literalCollation)) {}
 
-std::vector<SqliteStatement> SqliteDialect::translate(QStringView text) const
+std::vector<SqliteStatement> SqliteDialect::translate(const QString& text) const
 {
     const std::vector<SqlToken> t = tokenizeSql(text);
     const int n = static_cast<int>(t.size());

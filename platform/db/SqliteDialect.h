@@ -42,7 +42,7 @@ class SqliteDialect {
 public:
     explicit SqliteDialect(QString literalCollation = QStringLiteral("NOCASE"));
 
-    std::vector<SqliteStatement> translate(QStringView sqlServerText) const;
+    std::vector<SqliteStatement> translate(const QString& sqlServerText) const;
 
 private:
     QString m_collation;

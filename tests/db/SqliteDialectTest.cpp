@@ -1,0 +1,143 @@
+#include "platform/db/SqliteDialect.h"
+
+#include "tests/support/QtPrinting.h"
+
+#include <gtest/gtest.h>
+
+using db::SqliteDialect;
+using db::SqliteStatement;
+using Kind = SqliteStatement::Kind;
+
+namespace {
+
+QString single(const QString& sql)
+{
+    const auto out = SqliteDialect().translate(sql);
+    EXPECT_EQ(out.size(), 1u) << sql.toStdString();
+    return out.empty() ? QString() : out.front().text.simplified();
+}
+
+}  // namespace
+
+TEST(SqliteDialect, CarriesEachSqlServerConstruct)
+{
+    struct Case {
+        const char* what;
+        const char* sqlServer;
+        const char* sqlite;
+    } cases[] = {
+        {"TOP becomes LIMIT at the end of its statement",
+         "SELECT TOP 1  * FROM V_TA_Deposito WHERE LTRIM(RTRIM(IdDeposito)) ='1'",
+         "SELECT * FROM V_TA_Deposito WHERE LTRIM(RTRIM(IdDeposito)) ='1' COLLATE NOCASE LIMIT 1"},
+        {"TOP after ORDER BY, and in brackets",
+         "SELECT DISTINCT TOP (3) a FROM t ORDER BY a DESC", "SELECT DISTINCT a FROM t ORDER BY a DESC LIMIT 3"},
+        {"TOP at every nesting level, each at its own level",
+         "SELECT a FROM (SELECT TOP 15 * FROM t WHERE id NOT IN (SELECT TOP 0 id FROM t where x='1' Order by [c] Asc )"
+         " and x='1' Order by [c] Asc ) AS P where x='1' ",
+         "SELECT a FROM (SELECT * FROM t WHERE id NOT IN (SELECT id FROM t where x='1' COLLATE NOCASE Order by [c] Asc LIMIT 0 )"
+         " and x='1' COLLATE NOCASE Order by [c] Asc LIMIT 15 ) AS P where x='1' COLLATE NOCASE"},
+        {"TOP in one member of a UNION keeps to that member",
+         "SELECT TOP 1 a FROM t UNION SELECT b FROM u", "SELECT * FROM (SELECT a FROM t LIMIT 1) UNION SELECT b FROM u"},
+        {"a comment at the end of a level stays behind its LIMIT", "SELECT * FROM (SELECT TOP 2 a FROM t -- first two\n) AS q",
+         "SELECT * FROM (SELECT a FROM t LIMIT 2 -- first two ) AS q"},
+        {"ISNULL, a keyword of SQLite, becomes IFNULL", "SELECT isnull(MA.idunidad,'') as idunidad FROM MA",
+         "SELECT IFNULL(MA.idunidad,'') as idunidad FROM MA"},
+        {"CONVERT to text", "SELECT a FROM t WHERE CONVERT(NVARCHAR,[Descripcion]) LIKE '%TORN%'",
+         "SELECT a FROM t WHERE CAST([Descripcion] AS TEXT) LIKE '%TORN%'"},
+        {"CONVERT to a number", "SELECT TOP 1 CONVERT(INT,NUMERO) AS NUMERO FROM V WHERE TC='TRP' ORDER BY NUMERO DESC",
+         "SELECT CAST(NUMERO AS INTEGER) AS NUMERO FROM V WHERE TC='TRP' COLLATE NOCASE ORDER BY NUMERO DESC LIMIT 1"},
+        {"CONVERT of a date with style 103 gives dd/mm/yyyy", "SELECT CONVERT(NVARCHAR,[FECHA],103) AS [FECHA] FROM V",
+         "SELECT COALESCE(strftime('%d/%m/%Y',[FECHA]),CAST([FECHA] AS TEXT)) AS [FECHA] FROM V"},
+        {"CONVERT of a dd/mm/yyyy text to a date", "SELECT CONVERT(DATETIME,'10/12/2024',103)",
+         "SELECT (substr('10/12/2024',7,4)||'-'||substr('10/12/2024',4,2)||'-'||substr('10/12/2024',1,2)||'T00:00:00')"},
+        {"LEN ignores trailing blanks, as on the server", "SELECT IDARTICULO FROM V WHERE LEN (DESCRIPCION) > 20",
+         "SELECT IDARTICULO FROM V WHERE LENGTH(RTRIM(DESCRIPCION)) > 20"},
+        {"DELETE without FROM", "DELETE V_MV_CTROL_CPTE WHERE TC = 'PE'",
+         "DELETE FROM V_MV_CTROL_CPTE WHERE TC = 'PE' COLLATE NOCASE"},
+        {"the owner prefix", "ALTER TABLE dbo.AUX_ERR ADD OBSERVACION varchar(50) Null ",
+         "ALTER TABLE AUX_ERR ADD OBSERVACION varchar(50) Null"},
+        {"the bracketed owner prefix", "SELECT * FROM [dbo].[T]", "SELECT * FROM [T]"},
+        {"a #date# literal", "SELECT TOP 1 * FROM CONTROL_ACCESO WHERE EGRESO = #10/12/2024# ",
+         "SELECT * FROM CONTROL_ACCESO WHERE EGRESO = '2024-12-10T00:00:00' LIMIT 1"},
+        {"a Unicode literal", "SELECT a FROM t WHERE b = N'ñandú'", "SELECT a FROM t WHERE b = 'ñandú' COLLATE NOCASE"},
+        {"GETDATE()", "SELECT GETDATE() AS AHORA", "SELECT strftime('%Y-%m-%dT%H:%M:%S','now','localtime') AS AHORA"},
+        {"nothing inside a literal changes", "SELECT VALOR FROM TA_CONFIGURACION WHERE CLAVE = '[FECHA DESDE]'",
+         "SELECT VALOR FROM TA_CONFIGURACION WHERE CLAVE = '[FECHA DESDE]' COLLATE NOCASE"},
+        {"keywords inside literals and names stay", "SELECT 'TOP 1 ISNULL(x) dbo.t #1/2/2024#' AS [LEN(x)] FROM t",
+         "SELECT 'TOP 1 ISNULL(x) dbo.t #1/2/2024#' AS [LEN(x)] FROM t"},
+        {"an explicit collation on either side wins", "SELECT a FROM t WHERE a = 'x' COLLATE BINARY OR 'y' = b COLLATE BINARY",
+         "SELECT a FROM t WHERE a = 'x' COLLATE BINARY OR 'y' = b COLLATE BINARY"},
+        {"a literal on the left is compared by the same rule", "SELECT a FROM t WHERE 'x' <> a",
+         "SELECT a FROM t WHERE 'x' COLLATE NOCASE <> a"},
+        {"values assigned or inserted are no comparisons", "UPDATE t SET a = 'x', b = 'y' WHERE c = 'z'",
+         "UPDATE t SET a = 'x', b = 'y' WHERE c = 'z' COLLATE NOCASE"},
+        {"IN lists and LIKE patterns keep their literals", "SELECT a FROM t WHERE a IN ('x','y') AND b LIKE 'z%'",
+         "SELECT a FROM t WHERE a IN ('x','y') AND b LIKE 'z%'"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(single(QString::fromUtf8(c.sqlServer)), QString::fromUtf8(c.sqlite)) << c.what;
+}
+
+TEST(SqliteDialect, CutsABatchAtEachStatement)
+{
+    struct Expected {
+        Kind kind;
+        const char* text;
+    };
+    struct Case {
+        const char* what;
+        const char* batch;
+        std::vector<Expected> statements;
+    } cases[] = {
+        {"a transaction batch joined by carriage returns",
+         "BEGIN TRANSACTION \r\r\r INSERT INTO t (a) Values('x')\r INSERT INTO t (a) Values('y')\r",
+         {{Kind::BeginTransaction, ""}, {Kind::Sql, "INSERT INTO t (a) Values('x')"}, {Kind::Sql, "INSERT INTO t (a) Values('y')"}}},
+        {"a batch with no statement", "BEGIN TRANSACTION \r\r\r\r", {{Kind::BeginTransaction, ""}}},
+        {"commit and rollback in their short forms", "COMMIT TRANSACTION\rROLLBACK TRAN\rCOMMIT",
+         {{Kind::CommitTransaction, ""}, {Kind::RollbackTransaction, ""}, {Kind::CommitTransaction, ""}}},
+        {"GO lines between statements",
+         "BEGIN TRANSACTION\r\n INSERT INTO c (a) VALUES ('  PE')\r\nGO\r\n UPDATE v SET n = 16 WHERE k=1\r\nGO\r\nCOMMIT TRANSACTION",
+         {{Kind::BeginTransaction, ""},
+          {Kind::Sql, "INSERT INTO c (a) VALUES ('  PE')"},
+          {Kind::Sql, "UPDATE v SET n = 16 WHERE k=1"},
+          {Kind::CommitTransaction, ""}}},
+        {"IF EXISTS guards the statement that follows",
+         "if exists(select * from c where TC='  OC' and f is null)  UPDATE c set f='x' where TC='  OC'",
+         {{Kind::Condition, "SELECT CASE WHEN exists(select * from c where TC='  OC' COLLATE NOCASE and f is null) THEN 1 ELSE 0 END"},
+          {Kind::Sql, "UPDATE c set f='x' where TC='  OC' COLLATE NOCASE"}}},
+        {"INSERT ... SELECT is one statement", "INSERT INTO t (a) SELECT a FROM u WHERE b = 1",
+         {{Kind::Sql, "INSERT INTO t (a) SELECT a FROM u WHERE b = 1"}}},
+        {"a SELECT after VALUES is the next statement", "INSERT INTO t VALUES (1) SELECT * FROM t",
+         {{Kind::Sql, "INSERT INTO t VALUES (1)"}, {Kind::Sql, "SELECT * FROM t"}}},
+        {"semicolons", "DELETE FROM t; DELETE u", {{Kind::Sql, "DELETE FROM t"}, {Kind::Sql, "DELETE FROM u"}}},
+        {"a line end and a keyword inside a literal", "INSERT INTO t (a) VALUES ('x\rDELETE FROM t')",
+         {{Kind::Sql, "INSERT INTO t (a) VALUES ('x\rDELETE FROM t')"}}},
+        {"a column named after a keyword", "UPDATE V SET DELETED_FLAG = 1 WHERE IDFormPedido = 3",
+         {{Kind::Sql, "UPDATE V SET DELETED_FLAG = 1 WHERE IDFormPedido = 3"}}},
+        {"subqueries stay in their statement", "SELECT a FROM t WHERE b IN (SELECT b FROM u) UNION ALL SELECT c FROM v",
+         {{Kind::Sql, "SELECT a FROM t WHERE b IN (SELECT b FROM u) UNION ALL SELECT c FROM v"}}},
+    };
+    for (const Case& c : cases) {
+        const auto out = SqliteDialect().translate(QString::fromUtf8(c.batch));
+        ASSERT_EQ(out.size(), c.statements.size()) << c.what;
+        for (std::size_t i = 0; i < out.size(); ++i) {
+            EXPECT_EQ(out[i].kind, c.statements[i].kind) << c.what << ", statement " << i;
+            EXPECT_EQ(out[i].text.trimmed(), QString::fromUtf8(c.statements[i].text)) << c.what << ", statement " << i;
+        }
+    }
+}
+
+TEST(SqliteDialect, TagsLiteralsWithTheCollationItIsGiven)
+{
+    const auto out = SqliteDialect(QStringLiteral("CI_RTRIM")).translate(QStringLiteral("SELECT a FROM t WHERE b = 'x'"));
+    ASSERT_EQ(out.size(), 1u);
+    EXPECT_EQ(out[0].text, QStringLiteral("SELECT a FROM t WHERE b = 'x' COLLATE CI_RTRIM"));
+}
+
+TEST(SqliteDialect, LeavesDefinitionsWithoutTheLayersCollation)
+{
+    // A view stored with the layer's own collation would break the file for
+    // every other tool.
+    EXPECT_EQ(single(QStringLiteral("CREATE VIEW v AS SELECT a FROM t WHERE b = 'x'")),
+              QStringLiteral("CREATE VIEW v AS SELECT a FROM t WHERE b = 'x'"));
+}
