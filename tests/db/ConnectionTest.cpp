@@ -1,0 +1,206 @@
+#include "DbFixture.h"
+
+#include "platform/RuntimeError.h"
+#include "platform/db/NativeErrors.h"
+#include "tests/support/QtPrinting.h"
+
+namespace {
+
+const char* kKeys = R"(
+    INSERT INTO ta_usuarios (nombre, UNegocio) VALUES ('ana', '   1');
+)";
+
+// The error a call raised, with the collection it left.
+template <class F>
+RuntimeError raised(F&& f)
+{
+    try {
+        f();
+    } catch (const RuntimeError& e) {
+        return e;
+    }
+    ADD_FAILURE() << "no error raised";
+    return RuntimeError(0, {});
+}
+
+}  // namespace
+
+TEST(EmbeddedConnection, OpensTheFileTheConnectionStringNamesAndKeepsTheStringAsGiven)
+{
+    EmbeddedFixture f;
+    EXPECT_EQ(f.cn.State(), db::state::Open);
+    EXPECT_EQ(f.cn.ConnectionString(), f.connectionString());
+    EXPECT_EQ(f.cn.dialect(), db::Dialect::Sqlite);
+    // A saved line survives a crash.
+    db::Recordset rs;
+    rs.Open(QStringLiteral("PRAGMA journal_mode"), f.cn);
+    EXPECT_EQ(rs.value(0).toString(), QStringLiteral("wal"));
+    rs.Close();
+    rs.Open(QStringLiteral("PRAGMA synchronous"), f.cn);
+    EXPECT_EQ(rs.value(0).toInt(), 2);
+}
+
+TEST(EmbeddedConnection, AFailedOpenIsReportedThroughTheErrorsCollection)
+{
+    QTemporaryDir dir;
+    struct Case {
+        const char* what;
+        QString connectionString;
+        long number;
+    } cases[] = {
+        {"a database file that is not there",
+         QStringLiteral("PROVIDER=SQLOLEDB;Server=(sqlite);Database =%1;UId=u;Pwd=p;").arg(dir.filePath(QStringLiteral("no.db"))),
+         db::failure::OpenDatabaseFailed},
+        {"a connection string that names nothing known", QStringLiteral("Server;Nada"), errnum::ProviderFailure},
+    };
+    for (const Case& c : cases) {
+        db::Connection cn;
+        const RuntimeError e = raised([&] { cn.Open(c.connectionString); });
+        EXPECT_EQ(e.number(), c.number) << c.what;
+        ASSERT_EQ(cn.errors().Count(), 1) << c.what;
+        EXPECT_EQ(cn.errors().Item(0).Number, c.number) << c.what;
+        EXPECT_FALSE(cn.errors().Item(0).SQLState.isEmpty()) << c.what;
+        EXPECT_EQ(cn.State(), db::state::Closed) << c.what;
+        EXPECT_EQ(cn.ConnectionString(), c.connectionString) << c.what;
+    }
+    // A file that is no database fails at the open, not at the first query.
+    const QString junk = dir.filePath(QStringLiteral("junk.db"));
+    QFile file(junk);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(4096, 'x'));
+    file.close();
+    db::Connection cn;
+    raised([&] { cn.Open(QStringLiteral("PROVIDER=SQLOLEDB;Server=(sqlite);Database =%1;").arg(junk)); });
+    EXPECT_EQ(cn.errors().Count(), 1);
+    EXPECT_EQ(cn.State(), db::state::Closed);
+}
+
+TEST(EmbeddedConnection, MapsFailuresToTheNumbersTheProceduresTest)
+{
+    EmbeddedFixture f(QString::fromUtf8(kKeys));
+    struct Case {
+        const char* what;
+        const char* sql;
+        long number;
+        const char* sqlState;
+    } cases[] = {
+        {"duplicate key", "INSERT INTO ta_usuarios (nombre, UNegocio) VALUES ('ANA', '   2')", 2627, "23000"},
+        {"unknown column", "UPDATE ta_usuarios SET NoExiste = 1", 207, "42S22"},
+        {"unknown column in an insert", "INSERT INTO ta_usuarios (nombre, NoExiste) VALUES ('x', 1)", 207, "42S22"},
+        {"unknown table", "DELETE FROM NoExiste", 208, "42S02"},
+        {"a null where none is allowed", "INSERT INTO ta_usuarios (nombre) VALUES (NULL)", 515, "23000"},
+        {"broken syntax", "UPDATE ta_usuarios SET", 102, "42000"},
+    };
+    for (const Case& c : cases) {
+        const RuntimeError e = raised([&] { f.cn.Execute(QString::fromUtf8(c.sql)); });
+        EXPECT_EQ(e.number(), c.number) << c.what;
+        ASSERT_EQ(f.cn.errors().Count(), 1) << c.what;
+        const db::Error& err = f.cn.errors().Item(0);
+        EXPECT_EQ(err.Number, c.number) << c.what;
+        EXPECT_EQ(err.NativeError, c.number) << c.what;
+        EXPECT_EQ(err.SQLState, QString::fromLatin1(c.sqlState)) << c.what;
+        EXPECT_FALSE(err.Description.isEmpty()) << c.what;
+    }
+}
+
+TEST(EmbeddedConnection, ASuccessfulStatementLeavesTheLastErrorsForTheCallerToRead)
+{
+    EmbeddedFixture f(QString::fromUtf8(kKeys));
+    raised([&] { f.cn.Execute(QStringLiteral("INSERT INTO ta_usuarios (nombre) VALUES ('ana')")); });
+    long affected = 0;
+    f.cn.Execute(QStringLiteral("UPDATE ta_usuarios SET UNegocio = '   2'"), &affected);
+    EXPECT_EQ(affected, 1);
+    ASSERT_EQ(f.cn.errors().Count(), 1);
+    EXPECT_EQ(f.cn.errors().Item(0).Number, 2627);
+    f.cn.errors().Clear();
+    EXPECT_EQ(f.cn.errors().Count(), 0);
+}
+
+TEST(EmbeddedConnection, RunsATransactionBatchAndItsSeparateCommitOrRollback)
+{
+    // The batch a saved line sends: BEGIN, statements joined by carriage
+    // returns; COMMIT or ROLLBACK follows as a statement of its own.
+    const QString batch = QStringLiteral(
+        "BEGIN TRANSACTION \r\r\r INSERT INTO ta_usuarios (nombre, UNegocio) Values('juan','   1')\r"
+        " INSERT INTO ta_usuarios (nombre, UNegocio) Values('%1','   1')\r");
+    {
+        EmbeddedFixture f(QString::fromUtf8(kKeys));
+        long affected = 0;
+        f.cn.Execute(batch.arg(QStringLiteral("pedro")), &affected);
+        EXPECT_EQ(affected, 2);
+        f.cn.Execute(QStringLiteral("COMMIT TRANSACTION"));
+        EXPECT_EQ(f.count(QStringLiteral("SELECT * FROM ta_usuarios")), 3);
+    }
+    {
+        // The second row repeats a key: the batch stops there, the caller
+        // reads the error and rolls the first row back.
+        EmbeddedFixture f(QString::fromUtf8(kKeys));
+        raised([&] { f.cn.Execute(batch.arg(QStringLiteral("ANA"))); });
+        EXPECT_EQ(f.cn.errors().Item(0).NativeError, 2627);
+        f.cn.Execute(QStringLiteral("ROLLBACK TRANSACTION"));
+        EXPECT_EQ(f.count(QStringLiteral("SELECT * FROM ta_usuarios")), 1);
+    }
+}
+
+TEST(EmbeddedConnection, NestsTransactionsAsSqlServerCountsThem)
+{
+    EmbeddedFixture f;
+    f.cn.BeginTrans();
+    f.cn.Execute(QStringLiteral("BEGIN TRANSACTION\rINSERT INTO ta_usuarios (nombre) VALUES ('a')\rCOMMIT TRANSACTION"));
+    f.cn.RollbackTrans();
+    EXPECT_EQ(f.count(QStringLiteral("SELECT * FROM ta_usuarios")), 0) << "the inner commit commits nothing";
+
+    const RuntimeError e = raised([&] { f.cn.Execute(QStringLiteral("ROLLBACK TRANSACTION")); });
+    EXPECT_EQ(e.number(), db::failure::NoTransactionToRollBack);
+    EXPECT_EQ(raised([&] { f.cn.CommitTrans(); }).number(), db::failure::NoTransaction);
+
+    f.cn.BeginTrans();
+    f.cn.Execute(QStringLiteral("INSERT INTO ta_usuarios (nombre) VALUES ('b')"));
+    f.cn.CommitTrans();
+    EXPECT_EQ(f.count(QStringLiteral("SELECT * FROM ta_usuarios")), 1);
+}
+
+TEST(EmbeddedConnection, RunsTheStatementAfterIfExistsOnlyWhenTheConditionHolds)
+{
+    EmbeddedFixture f(QString::fromUtf8(kKeys));
+    const QString guarded = QStringLiteral(
+        "if exists(select * from ta_usuarios where nombre='%1' and NombreCompleto is null)  "
+        "UPDATE ta_usuarios set NombreCompleto='Ana' where nombre='ana'");
+    f.cn.Execute(guarded.arg(QStringLiteral("nadie")));
+    EXPECT_EQ(f.count(QStringLiteral("SELECT * FROM ta_usuarios WHERE NombreCompleto IS NULL")), 1);
+    f.cn.Execute(guarded.arg(QStringLiteral("ANA")));
+    EXPECT_EQ(f.count(QStringLiteral("SELECT * FROM ta_usuarios WHERE NombreCompleto IS NULL")), 0);
+}
+
+TEST(EmbeddedConnection, RefusesWorkWhileClosed)
+{
+    db::Connection cn;
+    EXPECT_EQ(raised([&] { cn.Execute(QStringLiteral("SELECT 1")); }).number(), db::failure::ObjectClosed);
+    db::Recordset rs;
+    EXPECT_EQ(raised([&] { rs.Open(QStringLiteral("SELECT 1"), cn); }).number(), db::failure::ConnectionUnusable);
+    EXPECT_EQ(cn.errors().Count(), 0) << "not an error of the database";
+}
+
+TEST(EmbeddedConnection, ListsTablesAndColumns)
+{
+    EmbeddedFixture f;
+    auto tables = f.cn.OpenSchema(db::schema::Tables);
+    QStringList names;
+    for (; !tables->Eof(); tables->MoveNext())
+        names << tables->value(QStringLiteral("TABLE_NAME")).toString();
+    EXPECT_TRUE(names.contains(QStringLiteral("AUX_ERR")));
+    EXPECT_TRUE(names.contains(QStringLiteral("TA_CONFIGURACION")));
+    EXPECT_FALSE(names.contains(QStringLiteral("sqlite_sequence")));
+
+    auto columns = f.cn.OpenSchema(db::schema::Columns, {f.path, QVariant(), QStringLiteral("ta_configuracion"), QVariant()});
+    QStringList cols;
+    for (; !columns->Eof(); columns->MoveNext()) {
+        EXPECT_EQ(columns->value(QStringLiteral("TABLE_NAME")).toString(), QStringLiteral("TA_CONFIGURACION"));
+        cols << columns->value(QStringLiteral("COLUMN_NAME")).toString();
+    }
+    EXPECT_EQ(cols, (QStringList{QStringLiteral("CLAVE"), QStringLiteral("VALOR")}));
+
+    auto one = f.cn.OpenSchema(db::schema::Columns, {QVariant(), QVariant(), QStringLiteral("AUX_ERR"), QStringLiteral("sql")});
+    EXPECT_EQ(one->RecordCount(), 1);
+    EXPECT_EQ(one->value(QStringLiteral("DATA_TYPE")).toInt(), db::type::LongVarChar);
+}
