@@ -135,6 +135,7 @@ int Connection::State() const
 }
 
 QString Connection::ConnectionString() const { return d->connectionString; }
+void Connection::setConnectionString(const QString& text) { d->connectionString = text; }
 int Connection::CursorLocation() const { return d->cursorLocation; }
 void Connection::setCursorLocation(int l) { d->cursorLocation = l; }
 int Connection::CommandTimeout() const { return d->commandTimeout; }

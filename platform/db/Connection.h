@@ -74,11 +74,15 @@ protected:
     struct Private;
     std::unique_ptr<Private> d;
 
+    // The rows a recordset opens on `source`, SQL in SQL Server's dialect
+    // (rewritten where needed; the other statements of a batch run too).
+    // Test doubles override it to record what the program reads.
+    virtual std::unique_ptr<RowSet> openRows(const QString& source);
+    // For test doubles that stand in for Open.
+    void setConnectionString(const QString& text);
+
 private:
     friend class Recordset;
-    // The rows of a source in SQL Server's dialect (rewritten where needed;
-    // the statements of a batch before its query run too).
-    std::unique_ptr<RowSet> openRows(const QString& source);
     // One statement of the server's own dialect with bound values.
     long runBound(const QString& sql, const std::vector<QVariant>& values);
     std::unique_ptr<RowSet> queryBound(const QString& sql, const std::vector<QVariant>& values);
