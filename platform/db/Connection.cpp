@@ -103,8 +103,24 @@ auto guarded(Errors& errors, F&& f) -> decltype(f())
 }
 }  // namespace
 
+namespace {
+// Every local date the layer builds asks the C library for the time zone;
+// without TZ set, glibc reads the zone file again on each call, which costs
+// more than reading the row. The same zone, named once, is read once.
+void nameTheTimeZoneOnce()
+{
+    static const bool named = [] {
+        if (!qEnvironmentVariableIsSet("TZ"))
+            qputenv("TZ", ":/etc/localtime");
+        return true;
+    }();
+    (void)named;
+}
+}  // namespace
+
 void Connection::Open(const QString& connectionString, const QString& user, const QString& password, int)
 {
+    nameTheTimeZoneOnce();
     // A fault of the caller, not of the database: the errors collection keeps
     // what the database last reported.
     if (d->backend)

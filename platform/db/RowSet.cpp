@@ -100,7 +100,31 @@ bool isNumberVariant(const QVariant& v)
 
 void RowSet::push(Storage s, std::uint64_t payload, std::uint32_t length)
 {
-    m_cells.push_back({payload, length, s});
+    if (m_cellCount == m_cellBlocks.size() * kCellsPerBlock)
+        m_cellBlocks.push_back(std::make_unique_for_overwrite<Cell[]>(kCellsPerBlock));
+    at(m_cellCount++) = {payload, length, s};
+}
+
+const char* RowSet::keepText(const char* data, std::size_t length)
+{
+    if (length == 0)
+        return "";
+    char* target;
+    if (length > kTextBlock / 4) {
+        // A long text gets a block of its own, kept before the current one.
+        auto own = std::make_unique_for_overwrite<char[]>(length ? length : 1);
+        target = own.get();
+        m_textBlocks.insert(m_textBlocks.end() - (m_textBlocks.empty() ? 0 : 1), std::move(own));
+    } else {
+        if (m_textBlocks.empty() || m_textUsed + length > kTextBlock) {
+            m_textBlocks.push_back(std::make_unique_for_overwrite<char[]>(kTextBlock));
+            m_textUsed = 0;
+        }
+        target = m_textBlocks.back().get() + m_textUsed;
+        m_textUsed += length;
+    }
+    std::memcpy(target, data, length);
+    return target;
 }
 
 void RowSet::addInteger(std::int64_t v)
@@ -117,9 +141,7 @@ void RowSet::addReal(double v)
 
 void RowSet::addText(const char* utf8, std::size_t length)
 {
-    const std::uint64_t offset = m_text.size();
-    m_text.append(utf8, length);
-    push(Storage::Text, offset, static_cast<std::uint32_t>(length));
+    push(Storage::Text, reinterpret_cast<std::uintptr_t>(keepText(utf8, length)), static_cast<std::uint32_t>(length));
 }
 
 void RowSet::addText(const QString& text)
@@ -130,14 +152,13 @@ void RowSet::addText(const QString& text)
 
 void RowSet::addBlob(const void* data, std::size_t length)
 {
-    const std::uint64_t offset = m_text.size();
-    m_text.append(static_cast<const char*>(data), length);
-    push(Storage::Blob, offset, static_cast<std::uint32_t>(length));
+    push(Storage::Blob, reinterpret_cast<std::uintptr_t>(keepText(static_cast<const char*>(data), length)),
+         static_cast<std::uint32_t>(length));
 }
 
 void RowSet::reserveRows(std::size_t rows)
 {
-    m_cells.reserve(rows * columns.size());
+    m_cellBlocks.reserve((rows * columns.size()) / kCellsPerBlock + 1);
 }
 
 RowSet::Cell RowSet::makeCell(const QVariant& stored)
@@ -156,19 +177,18 @@ RowSet::Cell RowSet::makeCell(const QVariant& stored)
         return {static_cast<std::uint64_t>(stored.toLongLong()), 0, Storage::Integer};
     const bool blob = stored.typeId() == QMetaType::QByteArray;
     const QByteArray bytes = blob ? stored.toByteArray() : stored.toString().toUtf8();
-    const std::uint64_t offset = m_text.size();
-    m_text.append(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-    return {offset, static_cast<std::uint32_t>(bytes.size()), blob ? Storage::Blob : Storage::Text};
+    const char* text = keepText(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    return {reinterpret_cast<std::uintptr_t>(text), static_cast<std::uint32_t>(bytes.size()), blob ? Storage::Blob : Storage::Text};
 }
 
 void RowSet::addValue(const QVariant& stored)
 {
-    m_cells.push_back(makeCell(stored));
+    push(makeCell(stored));
 }
 
 void RowSet::setValue(std::size_t row, int column, const QVariant& stored)
 {
-    m_cells[row * columns.size() + static_cast<std::size_t>(column)] = makeCell(stored);
+    at(row * columns.size() + static_cast<std::size_t>(column)) = makeCell(stored);
 }
 
 void RowSet::appendNullRow()
@@ -180,7 +200,7 @@ void RowSet::appendNullRow()
 void RowSet::removeLastRow()
 {
     if (rowCount() > 0)
-        m_cells.resize(m_cells.size() - columns.size());
+        m_cellCount -= columns.size();
 }
 
 QVariant RowSet::stored(std::size_t row, int column) const
@@ -194,8 +214,8 @@ QVariant RowSet::stored(std::size_t row, int column) const
         std::memcpy(&d, &c.payload, sizeof d);
         return QVariant(d);
     }
-    case Storage::Text: return QString::fromUtf8(m_text.data() + c.payload, c.length);
-    case Storage::Blob: return QByteArray(m_text.data() + c.payload, c.length);
+    case Storage::Text: return QString::fromUtf8(reinterpret_cast<const char*>(c.payload), c.length);
+    case Storage::Blob: return QByteArray(reinterpret_cast<const char*>(c.payload), c.length);
     }
     return {};
 }
@@ -229,13 +249,23 @@ QVariant RowSet::value(std::size_t row, int column) const
         return QVariant(d);
     }
     case Storage::Text: {
-        const QString s = QString::fromUtf8(m_text.data() + c.payload, c.length);
+        const QString s = QString::fromUtf8(reinterpret_cast<const char*>(c.payload), c.length);
         if (isTextType(t))
             return s;
         if (isDateType(t)) {
+            if (m_lastDate.size() < columns.size())
+                m_lastDate.resize(columns.size());
+            LastDate& last = m_lastDate[static_cast<std::size_t>(column)];
+            const char* raw = reinterpret_cast<const char*>(c.payload);
+            if (last.value.isValid() && last.text.size() == qsizetype(c.length) &&
+                std::memcmp(last.text.constData(), raw, c.length) == 0)
+                return last.value;
+            QVariant v = s;
             if (const auto when = parseDateTime(s))
-                return t == type::DBDate ? QVariant(when->date()) : QVariant(*when);
-            return s;
+                v = t == type::DBDate ? QVariant(when->date()) : QVariant(*when);
+            last.text = QByteArray(raw, c.length);
+            last.value = v;
+            return v;
         }
         if (t == type::DBTime) {
             const QTime time = QTime::fromString(s.trimmed(), QStringLiteral("HH:mm:ss"));
@@ -260,7 +290,7 @@ QVariant RowSet::value(std::size_t row, int column) const
         return s;
     }
     case Storage::Blob: {
-        const QByteArray bytes(m_text.data() + c.payload, c.length);
+        const QByteArray bytes(reinterpret_cast<const char*>(c.payload), c.length);
         if (isTextType(t))
             return QString::fromUtf8(bytes);
         return bytes;

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QVariant>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -29,7 +30,7 @@ public:
     std::vector<Column> columns;
 
     int columnCount() const { return static_cast<int>(columns.size()); }
-    std::size_t rowCount() const { return columns.empty() ? 0 : m_cells.size() / columns.size(); }
+    std::size_t rowCount() const { return columns.empty() ? 0 : m_cellCount / columns.size(); }
 
     // Filling: a row is its cells in column order.
     void addNull() { push(Storage::Null, 0, 0); }
@@ -63,19 +64,34 @@ public:
 
 private:
     struct Cell {
-        std::uint64_t payload;  // integer bits, double bits, or offset into m_text
+        std::uint64_t payload;  // integer bits, double bits, or the address of the text
         std::uint32_t length;
         Storage storage;
     };
-    const Cell& cell(std::size_t row, int column) const
-    {
-        return m_cells[row * columns.size() + static_cast<std::size_t>(column)];
-    }
+    // Cells and texts live in fixed blocks that never move, so filling a
+    // large result copies nothing twice.
+    static constexpr std::size_t kCellsPerBlock = 4096;
+    static constexpr std::size_t kTextBlock = 64 * 1024;
+
+    const Cell& cell(std::size_t row, int column) const { return at(row * columns.size() + static_cast<std::size_t>(column)); }
+    const Cell& at(std::size_t i) const { return m_cellBlocks[i / kCellsPerBlock][i % kCellsPerBlock]; }
+    Cell& at(std::size_t i) { return m_cellBlocks[i / kCellsPerBlock][i % kCellsPerBlock]; }
     void push(Storage s, std::uint64_t payload, std::uint32_t length);
+    void push(const Cell& c) { push(c.storage, c.payload, c.length); }
+    const char* keepText(const char* data, std::size_t length);
     Cell makeCell(const QVariant& stored);
 
-    std::vector<Cell> m_cells;
-    std::string m_text;
+    std::vector<std::unique_ptr<Cell[]>> m_cellBlocks;
+    std::size_t m_cellCount = 0;
+    std::vector<std::unique_ptr<char[]>> m_textBlocks;
+    std::size_t m_textUsed = kTextBlock;
+    // The last date read per column: the rows of one voucher share their date,
+    // and a local date and time is costly to build.
+    struct LastDate {
+        QByteArray text;
+        QVariant value;
+    };
+    mutable std::vector<LastDate> m_lastDate;
 };
 
 // Field type codes from a declared column type ("varchar(25)", "DECIMAL(18,4)",

@@ -1,0 +1,188 @@
+// Opens a recordset of 100,000 rows and walks it, reading every field, and
+// reads the same rows straight through SQLite's C API. Target: the layer
+// within 1.5 times the direct read. The rows carry a date that changes every
+// 20 rows, as the lines of one voucher share theirs.
+#include "db/EmbeddedDatabase.h"
+#include "platform/db/Connection.h"
+#include "platform/db/Recordset.h"
+
+#include <QCoreApplication>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <malloc.h>
+#include <map>
+#include <sqlite3.h>
+#include <sys/resource.h>
+
+namespace {
+
+constexpr int kRows = 100000;
+QString g_path;
+
+void createRows(const QString& path)
+{
+    EmbeddedDatabase::create(path, false);
+    EmbeddedDatabase::execute(path, QStringLiteral(R"(
+        CREATE TABLE LINEAS (
+            id integer PRIMARY KEY, IdArticulo varchar(25) COLLATE NOCASE, Descripcion varchar(100) COLLATE NOCASE,
+            NroLote varchar(25) COLLATE NOCASE, idDeposito varchar(4) COLLATE NOCASE, Cantidad decimal(18,4),
+            Fecha datetime);
+        WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1)
+        INSERT INTO LINEAS SELECT i, printf('%25s', 'ART' || (i % 5000)), 'TORNILLO CABEZA HEXAGONAL ' || i,
+            CASE WHEN i % 3 = 0 THEN NULL ELSE 'L' || (i % 97) END, '   1', (i % 50) + 0.25,
+            strftime('%Y-%m-%dT%H:%M:00', '2024-01-01', (i / 20) || ' minutes') FROM n;
+    )").arg(kRows));
+}
+
+const char* kQuery = "SELECT * FROM LINEAS";
+
+void consume(const QVariant& v, std::int64_t& sum)
+{
+    if (v.typeId() == QMetaType::QString) {
+        const QString s = v.toString();
+        sum += s.isEmpty() ? 0 : s.at(0).unicode();
+        sum += s.size();
+    } else {
+        sum += v.toLongLong();
+    }
+}
+
+void DirectSqlite(benchmark::State& state)
+{
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(g_path.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr);
+    for (auto _ : state) {
+        sqlite3_stmt* st = nullptr;
+        sqlite3_prepare_v2(db, kQuery, -1, &st, nullptr);
+        const int columns = sqlite3_column_count(st);
+        std::int64_t sum = 0;
+        long rows = 0;
+        while (sqlite3_step(st) == SQLITE_ROW) {
+            for (int c = 0; c < columns; ++c) {
+                switch (sqlite3_column_type(st, c)) {
+                case SQLITE_INTEGER: sum += sqlite3_column_int64(st, c); break;
+                case SQLITE_FLOAT: sum += static_cast<std::int64_t>(sqlite3_column_double(st, c)); break;
+                case SQLITE_TEXT:
+                    sum += reinterpret_cast<const char*>(sqlite3_column_text(st, c))[0];
+                    sum += sqlite3_column_bytes(st, c);
+                    break;
+                default: break;
+                }
+            }
+            ++rows;
+        }
+        sqlite3_finalize(st);
+        benchmark::DoNotOptimize(sum);
+        if (rows != kRows)
+            state.SkipWithError("wrong row count");
+    }
+    sqlite3_close(db);
+    state.SetItemsProcessed(state.iterations() * kRows);
+}
+
+// The same read handing each value on as a Qt value, as any Qt program
+// reading SQLite itself would: the layer's own cost is what lies above this.
+void DirectSqliteToQt(benchmark::State& state)
+{
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(g_path.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr);
+    for (auto _ : state) {
+        sqlite3_stmt* st = nullptr;
+        sqlite3_prepare_v2(db, kQuery, -1, &st, nullptr);
+        const int columns = sqlite3_column_count(st);
+        std::int64_t sum = 0;
+        long rows = 0;
+        while (sqlite3_step(st) == SQLITE_ROW) {
+            for (int c = 0; c < columns; ++c) {
+                QVariant v;
+                switch (sqlite3_column_type(st, c)) {
+                case SQLITE_INTEGER: v = QVariant(static_cast<qlonglong>(sqlite3_column_int64(st, c))); break;
+                case SQLITE_FLOAT: v = QVariant(sqlite3_column_double(st, c)); break;
+                case SQLITE_TEXT:
+                    v = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, c)), sqlite3_column_bytes(st, c));
+                    break;
+                default: break;
+                }
+                consume(v, sum);
+            }
+            ++rows;
+        }
+        sqlite3_finalize(st);
+        benchmark::DoNotOptimize(sum);
+        if (rows != kRows)
+            state.SkipWithError("wrong row count");
+    }
+    sqlite3_close(db);
+    state.SetItemsProcessed(state.iterations() * kRows);
+}
+
+void LayerRecordset(benchmark::State& state)
+{
+    db::Connection cn;
+    cn.Open(QStringLiteral("PROVIDER=SQLOLEDB;Server=(sqlite);Database =%1;UId=;Pwd=;").arg(g_path));
+    std::size_t heldBytes = 0;
+    for (auto _ : state) {
+        const std::size_t before = mallinfo2().uordblks;
+        db::Recordset rs;
+        rs.Open(QString::fromLatin1(kQuery), cn);
+        heldBytes = mallinfo2().uordblks - before;
+        const int columns = rs.FieldCount();
+        std::vector<db::Field*> fields;
+        for (int c = 0; c < columns; ++c)
+            fields.push_back(&rs.field(c));
+        std::int64_t sum = 0;
+        long rows = 0;
+        for (; !rs.Eof(); rs.MoveNext()) {
+            for (db::Field* f : fields)
+                consume(f->Value(), sum);
+            ++rows;
+        }
+        benchmark::DoNotOptimize(sum);
+        if (rows != kRows)
+            state.SkipWithError("wrong row count");
+    }
+    state.SetItemsProcessed(state.iterations() * kRows);
+    state.counters["held_MB"] = static_cast<double>(heldBytes) / (1024.0 * 1024.0);
+}
+
+BENCHMARK(DirectSqlite)->Unit(benchmark::kMillisecond);
+BENCHMARK(DirectSqliteToQt)->Unit(benchmark::kMillisecond);
+BENCHMARK(LayerRecordset)->Unit(benchmark::kMillisecond);
+
+// Keeps each benchmark's time per iteration for the ratio printed at the end.
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    std::map<std::string, double> perIteration;
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        for (const Run& r : runs)
+            if (r.run_type == Run::RT_Iteration)
+                perIteration[r.benchmark_name()] = r.GetAdjustedRealTime();
+        ConsoleReporter::ReportRuns(runs);
+    }
+};
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    QTemporaryDir dir;
+    g_path = dir.filePath(QStringLiteral("bench.db"));
+    createRows(g_path);
+    benchmark::Initialize(&argc, argv);
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    const double direct = reporter.perIteration["DirectSqlite"];
+    const double toQt = reporter.perIteration["DirectSqliteToQt"];
+    const double layer = reporter.perIteration["LayerRecordset"];
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    if (direct > 0 && toQt > 0 && layer > 0) {
+        std::printf("\nlayer / direct C read: %.2f (target 1.5 or less)\n", layer / direct);
+        std::printf("layer / direct read into Qt values: %.2f\n", layer / toQt);
+    }
+    std::printf("peak resident memory of the run: %.1f MB\n", static_cast<double>(usage.ru_maxrss) / 1024.0);
+    benchmark::Shutdown();
+    return 0;
+}
