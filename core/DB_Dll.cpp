@@ -198,20 +198,25 @@ void DB_Dll::OpenLocalADODB(const QString&, const QString&, const QString&) {}
 
 // --- key lookups and aggregates --------------------------------------------
 
-QVariant DB_Dll::BuscaMaximo(const QString& QueTabla, const QString& QueCampo, const QVariant&, const QString& Condicion)
+QVariant DB_Dll::firstRowNumber(const QString& sql, const QString& field)
 {
-    QString sql = QStringLiteral("SELECT MAX(") + QueCampo + QStringLiteral(") AS MAYOR FROM ") + QueTabla;
-    if (!Condicion.isNull())
-        sql += QStringLiteral(" WHERE ") + Condicion.trimmed();
     db::Recordset rs;
     rs.Open(sql, gCnn(), db::cursor::ForwardOnly, db::lock::ReadOnly, -1);
     QVariant result;
     if (!rs.BOF()) {
         rs.MoveFirst();
-        result = lang::leadingNumber(lang::text(m_utilidades.ValorNoNulo(rs.value(QStringLiteral("MAYOR")))));
+        result = lang::leadingNumber(lang::text(m_utilidades.ValorNoNulo(rs.value(field))));
     }
     rs.Close();
     return result;
+}
+
+QVariant DB_Dll::BuscaMaximo(const QString& QueTabla, const QString& QueCampo, const QVariant&, const QString& Condicion)
+{
+    QString sql = QStringLiteral("SELECT MAX(") + QueCampo + QStringLiteral(") AS MAYOR FROM ") + QueTabla;
+    if (!Condicion.isNull())
+        sql += QStringLiteral(" WHERE ") + Condicion.trimmed();
+    return firstRowNumber(sql, QStringLiteral("MAYOR"));
 }
 
 QVariant DB_Dll::BuscaMinimo(const QString& QueTabla, const QString& QueCampo, const QVariant&, const QString& Condicion)
@@ -219,15 +224,7 @@ QVariant DB_Dll::BuscaMinimo(const QString& QueTabla, const QString& QueCampo, c
     QString sql = QStringLiteral("SELECT MIN(") + QueCampo + QStringLiteral(") AS MENOR FROM ") + QueTabla;
     if (!Condicion.isNull())
         sql += QStringLiteral(" WHERE ") + Condicion.trimmed();
-    db::Recordset rs;
-    rs.Open(sql, gCnn(), db::cursor::ForwardOnly, db::lock::ReadOnly, -1);
-    QVariant result;
-    if (!rs.BOF()) {
-        rs.MoveFirst();
-        result = lang::leadingNumber(lang::text(m_utilidades.ValorNoNulo(rs.value(QStringLiteral("MENOR")))));
-    }
-    rs.Close();
-    return result;
+    return firstRowNumber(sql, QStringLiteral("MENOR"));
 }
 
 QVariant DB_Dll::BuscaUltimoCodigo(const QString& QueTabla, const QString& QueCampo, const QVariant&,
@@ -236,41 +233,16 @@ QVariant DB_Dll::BuscaUltimoCodigo(const QString& QueTabla, const QString& QueCa
     QString sql = QStringLiteral("SELECT MAX(") + QueCampo + QStringLiteral(") AS MAYOR FROM ") + QueTabla;
     if (!Condicion.trimmed().isEmpty())
         sql += QStringLiteral(" WHERE ") + Condicion;
-    db::Recordset rs;
-    rs.Open(sql, gCnn(), db::cursor::ForwardOnly, db::lock::ReadOnly, -1);
-    QVariant result;
-    if (!rs.BOF()) {
-        rs.MoveFirst();
-        result = lang::leadingNumber(lang::text(m_utilidades.ValorNoNulo(rs.value(QStringLiteral("MAYOR")))));
-    }
-    rs.Close();
-    return result;
+    return firstRowNumber(sql, QStringLiteral("MAYOR"));
 }
 
-bool DB_Dll::ExisteEnTablaST(const QString& Tabla, const QString& ValorBuscado, const QString& Campo,
-                             db::Recordset* Lrcs, int TipoDato, const QString& Condicion, bool SoloLectura)
+bool DB_Dll::existsRow(const std::function<QString()>& buildSql, db::Recordset* Lrcs, bool readOnly)
 {
     bool result = false;
     QString sql;
     db::Recordset own;
     avisoAlOperador().run({
-        [&] {
-            const QString head = QStringLiteral("SELECT * FROM ") + Tabla;
-            if (!Condicion.isEmpty()) {
-                const QString w = Condicion.contains(QLatin1String(" WHERE "), Qt::CaseInsensitive) ? QStringLiteral(" ")
-                                                                                                       : QStringLiteral(" WHERE ");
-                sql = head + w + Condicion;
-            } else if (TipoDato == 8) {
-                sql = head + QStringLiteral(" WHERE ") + Campo + QStringLiteral(" =") + db::quoteText(ValorBuscado);
-            } else if (TipoDato == 7) {
-                sql = head + QStringLiteral(" WHERE ") + Campo + QStringLiteral(" = ") + dateKey(ValorBuscado) +
-                      QStringLiteral(" ");
-            } else if (TipoDato == 3 || TipoDato == 5 || TipoDato == 4) {
-                sql = head + QStringLiteral(" WHERE ") + Campo + QStringLiteral(" = ") + numberKey(ValorBuscado);
-            } else {
-                sql = head + QStringLiteral(" WHERE ") + Campo + QStringLiteral(" = ") + ValorBuscado;
-            }
-        },
+        [&] { sql = buildSql(); },
         [&] {
             if (!Lrcs) {
                 own.Open(sql, gCnn(), db::cursor::ForwardOnly, db::lock::ReadOnly, -1);
@@ -282,7 +254,7 @@ bool DB_Dll::ExisteEnTablaST(const QString& Tabla, const QString& ValorBuscado, 
         [&] {
             if (!Lrcs)
                 return;
-            if (SoloLectura)
+            if (readOnly)
                 Lrcs->Open(sql, gCnn(), db::cursor::ForwardOnly, db::lock::ReadOnly, -1);
             else
                 Lrcs->Open(sql, gCnn(), Lrcs->CursorType(), Lrcs->LockType(), -1);
@@ -296,55 +268,60 @@ bool DB_Dll::ExisteEnTablaST(const QString& Tabla, const QString& ValorBuscado, 
     return result;
 }
 
+namespace {
+// " WHERE " before a condition, or one blank when it holds its own.
+QString whereBefore(const QString& condition)
+{
+    return condition.contains(QLatin1String(" WHERE "), Qt::CaseInsensitive) ? QStringLiteral(" ") : QStringLiteral(" WHERE ");
+}
+}  // namespace
+
+bool DB_Dll::ExisteEnTablaST(const QString& Tabla, const QString& ValorBuscado, const QString& Campo,
+                             db::Recordset* Lrcs, int TipoDato, const QString& Condicion, bool SoloLectura)
+{
+    return existsRow(
+        [&] {
+            const QString head = QStringLiteral("SELECT * FROM ") + Tabla;
+            if (!Condicion.isEmpty())
+                return head + whereBefore(Condicion) + Condicion;
+            if (TipoDato == 8)
+                return head + QStringLiteral(" WHERE ") + Campo + QStringLiteral(" =") + db::quoteText(ValorBuscado);
+            if (TipoDato == 7)
+                return head + QStringLiteral(" WHERE ") + Campo + QStringLiteral(" = ") + dateKey(ValorBuscado) +
+                       QStringLiteral(" ");
+            if (TipoDato == 3 || TipoDato == 5 || TipoDato == 4)
+                return head + QStringLiteral(" WHERE ") + Campo + QStringLiteral(" = ") + numberKey(ValorBuscado);
+            return head + QStringLiteral(" WHERE ") + Campo + QStringLiteral(" = ") + ValorBuscado;
+        },
+        Lrcs, SoloLectura);
+}
+
 bool DB_Dll::ExisteEnTabla(const QString& Tabla, const QString& ValorBuscado, const QString& Campo,
                            db::Recordset* Lrcs, int TipoDato, const QString& Condicion)
 {
-    bool result = false;
-    QString sql;
-    db::Recordset own;
-    avisoAlOperador().run({
+    return existsRow(
         [&] {
-            if (!Condicion.isEmpty()) {
-                const QString w = Condicion.contains(QLatin1String(" WHERE "), Qt::CaseInsensitive) ? QStringLiteral(" ")
-                                                                                                       : QStringLiteral(" WHERE ");
-                sql = QStringLiteral("SELECT TOP 1 * FROM ") + Tabla + w + Condicion;
-            } else if (TipoDato == 8) {
+            const QString head = QStringLiteral("SELECT TOP 1 * FROM ") + Tabla;
+            QString sql;
+            if (!Condicion.isEmpty())
+                sql = head + whereBefore(Condicion) + Condicion;
+            else if (TipoDato == 8)
                 sql = QStringLiteral("SELECT TOP 1  * FROM ") + Tabla + QStringLiteral(" WHERE LTRIM(RTRIM(") + Campo +
                       QStringLiteral(")) =") + db::quoteText(ValorBuscado.trimmed());
-            } else if (TipoDato == 7) {
-                sql = QStringLiteral("SELECT TOP 1 * FROM ") + Tabla + QStringLiteral(" WHERE ") + Campo +
-                      QStringLiteral(" = ") + dateKey(ValorBuscado) + QStringLiteral(" ");
-            } else if (TipoDato == 3 || TipoDato == 4 || TipoDato == 5) {
-                sql = QStringLiteral("SELECT TOP 1 * FROM ") + Tabla + QStringLiteral(" WHERE ") + Campo +
-                      QStringLiteral(" = ") + numberKey(ValorBuscado);
-            } else {
-                sql = QStringLiteral("SELECT TOP 1 * FROM ") + Tabla + QStringLiteral(" WHERE ") + Campo +
-                      QStringLiteral(" = ") + ValorBuscado;
-            }
+            else if (TipoDato == 7)
+                sql = head + QStringLiteral(" WHERE ") + Campo + QStringLiteral(" = ") + dateKey(ValorBuscado) +
+                      QStringLiteral(" ");
+            else if (TipoDato == 3 || TipoDato == 4 || TipoDato == 5)
+                sql = head + QStringLiteral(" WHERE ") + Campo + QStringLiteral(" = ") + numberKey(ValorBuscado);
+            else
+                sql = head + QStringLiteral(" WHERE ") + Campo + QStringLiteral(" = ") + ValorBuscado;
             sql = SS_TSinonimos(sql);
             // TOP n is no Oracle: the statement takes the dialect rewrite there.
             if (onOracle(gCnn().ConnectionString()))
                 sql = ORACLE_Dicc(sql);
+            return sql;
         },
-        [&] {
-            if (!Lrcs) {
-                own.Open(sql, gCnn(), db::cursor::ForwardOnly, db::lock::ReadOnly, -1);
-                return;
-            }
-            if (Lrcs->State() != db::state::Closed)
-                Lrcs->Close();
-        },
-        [&] {
-            if (Lrcs)
-                Lrcs->Open(sql, gCnn(), Lrcs->CursorType(), Lrcs->LockType(), -1);
-        },
-        [&] { result = !(Lrcs ? Lrcs : &own)->BOF(); },
-        [&] {
-            if (!Lrcs)
-                own.Close();
-        },
-    });
-    return result;
+        Lrcs, false);
 }
 
 QVariant DB_Dll::DatosTabla(const QString& Tabla, const QString& ValorBuscado, const QString& CampoDevuelto,

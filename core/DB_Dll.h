@@ -6,6 +6,7 @@
 
 #include <QString>
 #include <QVariant>
+#include <functional>
 #include <memory>
 
 // The program's data-access object: one instance (ObjDB) owns the one
@@ -111,6 +112,14 @@ public:
 private:
     // Runs a script of statements on an Oracle connection, one by one.
     QString EjecutaScriptOracle(QString& script, long& RecordsAffected);
+
+    // The existence tests: builds the statement, opens it (on the caller's
+    // recordset when given, left open on its first row), under the key
+    // lookups' own error box.
+    bool existsRow(const std::function<QString()>& buildSql, db::Recordset* Lrcs, bool readOnly);
+    // The aggregates: the number in the first row's only field, empty when
+    // there is no row.
+    QVariant firstRowNumber(const QString& sql, const QString& field);
 
     std::unique_ptr<db::Connection> m_cnn;
     KumozenUtilidades m_utilidades;

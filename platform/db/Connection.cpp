@@ -304,11 +304,13 @@ std::unique_ptr<Recordset> Connection::OpenSchema(int schemaKind, const QVariant
     if (!d->backend)
         closedConnection();
     std::unique_ptr<RowSet> rows;
-    if (schemaKind == schema::Tables)
-        rows = guarded(d->errors, [&] { return d->backend->tables(restrictions); });
-    else if (schemaKind == schema::Columns)
-        rows = guarded(d->errors, [&] { return d->backend->columns(restrictions); });
-    else
+    const bool catalogs = d->backend->hasCatalogs();
+    if (schemaKind == schema::Tables) {
+        rows = tablesList(guarded(d->errors, [&] { return d->backend->tables(); }), restrictions, catalogs);
+    } else if (schemaKind == schema::Columns) {
+        const QString table = restrictions.size() > 2 && restrictions[2].isValid() ? restrictions[2].toString() : QString();
+        rows = columnsList(guarded(d->errors, [&] { return d->backend->columns(table); }), restrictions, catalogs);
+    } else
         fail(layerError(failure::NotUpdatable, QStringLiteral("HYC00"),
                         QStringLiteral("El esquema pedido (%1) no está disponible.").arg(schemaKind)));
     auto rs = std::make_unique<Recordset>();

@@ -2,6 +2,7 @@
 
 #include "Errors.h"
 #include "RowSet.h"
+#include "SchemaLists.h"
 #include "Types.h"
 
 #include <QString>
@@ -44,9 +45,12 @@ public:
     virtual void commit() = 0;
     virtual void rollback() = 0;
 
-    // Schema lists, restricted by (catalog, schema, table[, column]).
-    virtual std::unique_ptr<RowSet> tables(const QVariantList& restrictions) = 0;
-    virtual std::unique_ptr<RowSet> columns(const QVariantList& restrictions) = 0;
+    // The tables and views, and the columns of `table` (of every table when
+    // it is empty); the connection restricts and shapes the lists.
+    virtual std::vector<TableEntry> tables() = 0;
+    virtual std::vector<ColumnEntry> columns(const QString& table) = 0;
+    // Whether the server has more than one catalog to tell apart.
+    virtual bool hasCatalogs() const { return false; }
     // The primary-key columns of a table, in key order; empty when it has none.
     virtual QStringList primaryKey(const QString& table) = 0;
     // The key the database gave the row inserted last (rowid, identity).

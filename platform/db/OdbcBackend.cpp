@@ -33,19 +33,15 @@ Error mapped(const QString& state, long native, const QString& message, Dialect 
     Error e;
     if (dialect == Dialect::Sqlite) {
         e = sqliteError(static_cast<int>(native), message);
+        e.SQLState = state;
     } else {
         long number = native;
         if (dialect == Dialect::Oracle && native == 1)
             number = errnum::DuplicateKey;
         else if (dialect == Dialect::Oracle && native == 904)
             number = errnum::InvalidColumn;
-        if (number == 0)
-            number = errnum::ProviderFailure;
-        e.Number = number;
-        e.NativeError = number;
-        e.Description = message;
+        e = layerError(number == 0 ? errnum::ProviderFailure : number, state, message);
     }
-    e.SQLState = state;
     e.Source = QStringLiteral("ODBC");
     return e;
 }
@@ -370,75 +366,32 @@ void OdbcBackend::rollback()
     endTransaction(false);
 }
 
-namespace {
-bool matches(const QVariantList& restrictions, int index, const QString& value)
-{
-    if (restrictions.size() <= index)
-        return true;
-    const QVariant& r = restrictions[index];
-    if (!r.isValid() || r.isNull())
-        return true;
-    return r.toString().trimmed().compare(value.trimmed(), Qt::CaseInsensitive) == 0;
-}
-}  // namespace
-
-std::unique_ptr<RowSet> OdbcBackend::tables(const QVariantList& restrictions)
+std::vector<TableEntry> OdbcBackend::tables()
 {
     Statement st(*this);
     QString kinds = QStringLiteral("TABLE,VIEW");
     st.check(SQLTablesW(st.h, nullptr, 0, nullptr, 0, nullptr, 0, wide(kinds), SQL_NTS));
-    auto all = st.fetch();
-    auto out = std::make_unique<RowSet>();
-    for (const char* name : {"TABLE_CATALOG", "TABLE_SCHEMA", "TABLE_NAME", "TABLE_TYPE"})
-        out->columns.push_back({QString::fromLatin1(name), type::VarWChar, 128, false});
-    for (std::size_t r = 0; r < all->rowCount(); ++r) {
-        if (!matches(restrictions, 0, all->value(r, 0).toString()) || !matches(restrictions, 1, all->value(r, 1).toString()) ||
-            !matches(restrictions, 2, all->value(r, 2).toString()) || !matches(restrictions, 3, all->value(r, 3).toString()))
-            continue;
-        for (int c = 0; c < 4; ++c)
-            out->addValue(all->stored(r, c));
-    }
+    auto rows = st.fetch();
+    std::vector<TableEntry> out;
+    for (std::size_t r = 0; r < rows->rowCount(); ++r)
+        out.push_back({rows->stored(r, 0), rows->stored(r, 1), rows->value(r, 2).toString(), rows->value(r, 3).toString()});
     return out;
 }
 
-std::unique_ptr<RowSet> OdbcBackend::columns(const QVariantList& restrictions)
+std::vector<ColumnEntry> OdbcBackend::columns(const QString& table)
 {
     Statement st(*this);
-    QString table = restrictions.size() > 2 && restrictions[2].isValid() ? restrictions[2].toString().trimmed() : QString();
-    st.check(SQLColumnsW(st.h, nullptr, 0, nullptr, 0, table.isEmpty() ? nullptr : wide(table),
-                         table.isEmpty() ? 0 : SQL_NTS, nullptr, 0));
-    auto all = st.fetch();
-    auto out = std::make_unique<RowSet>();
-    out->columns = {
-        {QStringLiteral("TABLE_CATALOG"), type::VarWChar, 128, false},
-        {QStringLiteral("TABLE_SCHEMA"), type::VarWChar, 128, false},
-        {QStringLiteral("TABLE_NAME"), type::VarWChar, 128, false},
-        {QStringLiteral("COLUMN_NAME"), type::VarWChar, 128, false},
-        {QStringLiteral("ORDINAL_POSITION"), type::UnsignedInt, 4, false},
-        {QStringLiteral("COLUMN_DEFAULT"), type::VarWChar, 128, false},
-        {QStringLiteral("IS_NULLABLE"), type::Boolean, 2, false},
-        {QStringLiteral("DATA_TYPE"), type::UnsignedSmallInt, 2, false},
-        {QStringLiteral("CHARACTER_MAXIMUM_LENGTH"), type::UnsignedInt, 4, false},
-    };
-    // Catalogs are compared only where the server has them; a SQLite file has one.
-    const bool catalogs = m_dialect == Dialect::SqlServer;
+    QString name = table.trimmed();
+    st.check(SQLColumnsW(st.h, nullptr, 0, nullptr, 0, name.isEmpty() ? nullptr : wide(name), name.isEmpty() ? 0 : SQL_NTS,
+                         nullptr, 0));
+    auto rows = st.fetch();
     // Drivers of ODBC 2 give the first twelve columns only.
-    auto cell = [&](std::size_t r, int c) { return c < all->columnCount() ? all->stored(r, c) : QVariant(); };
-    for (std::size_t r = 0; r < all->rowCount(); ++r) {
-        if ((catalogs && !matches(restrictions, 0, all->value(r, 0).toString())) ||
-            !matches(restrictions, 1, all->value(r, 1).toString()) || !matches(restrictions, 2, all->value(r, 2).toString()) ||
-            !matches(restrictions, 3, all->value(r, 3).toString()))
-            continue;
-        out->addValue(all->stored(r, 0));
-        out->addValue(all->stored(r, 1));
-        out->addValue(all->stored(r, 2));
-        out->addValue(all->stored(r, 3));
-        out->addInteger(cell(r, 16).toLongLong());
-        out->addValue(cell(r, 12));
-        out->addInteger(all->value(r, 10).toLongLong() == SQL_NO_NULLS ? 0 : 1);
-        out->addInteger(typeFromOdbc(all->value(r, 4).toInt(), all->value(r, 5).toString()));
-        out->addInteger(all->value(r, 6).toLongLong());
-    }
+    auto cell = [&](std::size_t r, int c) { return c < rows->columnCount() ? rows->stored(r, c) : QVariant(); };
+    std::vector<ColumnEntry> out;
+    for (std::size_t r = 0; r < rows->rowCount(); ++r)
+        out.push_back({rows->stored(r, 0), rows->stored(r, 1), rows->value(r, 2).toString(), rows->value(r, 3).toString(),
+                       cell(r, 16).toInt(), cell(r, 12), rows->value(r, 10).toLongLong() != SQL_NO_NULLS,
+                       typeFromOdbc(rows->value(r, 4).toInt(), rows->value(r, 5).toString()), rows->value(r, 6).toInt()});
     return out;
 }
 

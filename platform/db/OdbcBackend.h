@@ -20,12 +20,13 @@ public:
     void begin() override;
     void commit() override;
     void rollback() override;
-    std::unique_ptr<RowSet> tables(const QVariantList& restrictions) override;
-    std::unique_ptr<RowSet> columns(const QVariantList& restrictions) override;
+    std::vector<TableEntry> tables() override;
+    std::vector<ColumnEntry> columns(const QString& table) override;
     QStringList primaryKey(const QString& table) override;
     QVariant lastInsertId() override;
     void setCommandTimeout(int seconds) override { m_timeout = seconds; }
     void setDefaultDatabase(const QString& name) override;
+    bool hasCatalogs() const override { return m_dialect == Dialect::SqlServer; }
 
     // The name the driver gives its server ("Microsoft SQL Server", "SQLite").
     QString dbmsName() const { return m_dbmsName; }

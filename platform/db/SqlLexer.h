@@ -6,7 +6,7 @@
 
 namespace db {
 
-// One lexical piece of an SQL text written in SQL Server's dialect.
+// One token of an SQL text written in SQL Server's dialect.
 struct SqlToken {
     enum class Kind {
         Space,        // blanks and line ends

@@ -2,6 +2,7 @@
 
 #include "Literals.h"
 #include "NativeErrors.h"
+#include "platform/Value.h"
 
 #include <QFileInfo>
 #include <QSqlDatabase>
@@ -88,16 +89,6 @@ void bind(sqlite3_stmt* s, int index, const QVariant& v)
 }
 
 int connectionCounter = 0;
-
-bool matches(const QVariantList& restrictions, int index, const QString& value)
-{
-    if (restrictions.size() <= index)
-        return true;
-    const QVariant& r = restrictions[index];
-    if (!r.isValid() || r.isNull())
-        return true;
-    return r.toString().trimmed().compare(value, Qt::CaseInsensitive) == 0;
-}
 
 }  // namespace
 
@@ -263,59 +254,27 @@ void SqliteBackend::rollback()
         fail();
 }
 
-std::unique_ptr<RowSet> SqliteBackend::tables(const QVariantList& restrictions)
+std::vector<TableEntry> SqliteBackend::tables()
 {
-    auto all = query(QStringLiteral("SELECT name, upper(type) FROM sqlite_master WHERE type IN ('table','view') "
-                                    "AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\' ORDER BY name"));
-    auto out = std::make_unique<RowSet>();
-    for (const char* name : {"TABLE_CATALOG", "TABLE_SCHEMA", "TABLE_NAME", "TABLE_TYPE"})
-        out->columns.push_back({QString::fromLatin1(name), type::VarWChar, 128, false});
-    for (std::size_t r = 0; r < all->rowCount(); ++r) {
-        const QString table = all->value(r, 0).toString();
-        const QString kind = all->value(r, 1).toString();
-        if (!matches(restrictions, 2, table) || !matches(restrictions, 3, kind))
-            continue;
-        out->addNull();
-        out->addNull();
-        out->addText(table);
-        out->addText(kind);
-    }
+    auto rows = query(QStringLiteral("SELECT name, upper(type) FROM sqlite_master WHERE type IN ('table','view') "
+                                     "AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\' ORDER BY name"));
+    std::vector<TableEntry> out;
+    for (std::size_t r = 0; r < rows->rowCount(); ++r)
+        out.push_back({lang::null(), lang::null(), rows->value(r, 0).toString(), rows->value(r, 1).toString()});
     return out;
 }
 
-std::unique_ptr<RowSet> SqliteBackend::columns(const QVariantList& restrictions)
+std::vector<ColumnEntry> SqliteBackend::columns(const QString& table)
 {
-    auto all = query(QStringLiteral(
+    auto rows = query(QStringLiteral(
         "SELECT m.name, p.name, p.cid + 1, p.type, p.\"notnull\", p.dflt_value FROM sqlite_master m, "
         "pragma_table_info(m.name) p WHERE m.type IN ('table','view') AND m.name NOT LIKE 'sqlite\\_%' ESCAPE '\\' "
-        "ORDER BY m.name, p.cid"));
-    auto out = std::make_unique<RowSet>();
-    out->columns = {
-        {QStringLiteral("TABLE_CATALOG"), type::VarWChar, 128, false},
-        {QStringLiteral("TABLE_SCHEMA"), type::VarWChar, 128, false},
-        {QStringLiteral("TABLE_NAME"), type::VarWChar, 128, false},
-        {QStringLiteral("COLUMN_NAME"), type::VarWChar, 128, false},
-        {QStringLiteral("ORDINAL_POSITION"), type::UnsignedInt, 4, false},
-        {QStringLiteral("COLUMN_DEFAULT"), type::VarWChar, 128, false},
-        {QStringLiteral("IS_NULLABLE"), type::Boolean, 2, false},
-        {QStringLiteral("DATA_TYPE"), type::UnsignedSmallInt, 2, false},
-        {QStringLiteral("CHARACTER_MAXIMUM_LENGTH"), type::UnsignedInt, 4, false},
-    };
-    for (std::size_t r = 0; r < all->rowCount(); ++r) {
-        const QString table = all->value(r, 0).toString();
-        const QString column = all->value(r, 1).toString();
-        if (!matches(restrictions, 2, table) || !matches(restrictions, 3, column))
-            continue;
-        const DeclaredType t = typeFromDeclaration(all->value(r, 3).toString());
-        out->addNull();
-        out->addNull();
-        out->addText(table);
-        out->addText(column);
-        out->addInteger(all->value(r, 2).toLongLong());
-        out->addValue(all->stored(r, 5));
-        out->addInteger(all->value(r, 4).toLongLong() ? 0 : 1);
-        out->addInteger(t.type);
-        out->addInteger(t.size);
+        "AND (? = '' OR m.name = ? COLLATE NOCASE) ORDER BY m.name, p.cid"), {table.trimmed(), table.trimmed()});
+    std::vector<ColumnEntry> out;
+    for (std::size_t r = 0; r < rows->rowCount(); ++r) {
+        const DeclaredType t = typeFromDeclaration(rows->value(r, 3).toString());
+        out.push_back({lang::null(), lang::null(), rows->value(r, 0).toString(), rows->value(r, 1).toString(),
+                       rows->value(r, 2).toInt(), rows->stored(r, 5), rows->value(r, 4).toLongLong() == 0, t.type, t.size});
     }
     return out;
 }

@@ -30,8 +30,8 @@ public:
     void begin() override;
     void commit() override;
     void rollback() override;
-    std::unique_ptr<RowSet> tables(const QVariantList& restrictions) override;
-    std::unique_ptr<RowSet> columns(const QVariantList& restrictions) override;
+    std::vector<TableEntry> tables() override;
+    std::vector<ColumnEntry> columns(const QString& table) override;
     QStringList primaryKey(const QString& table) override;
     QVariant lastInsertId() override;
     void setCommandTimeout(int seconds) override;

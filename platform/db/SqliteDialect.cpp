@@ -374,7 +374,7 @@ std::vector<SqliteStatement> SqliteDialect::translate(const QString& text) const
     const int n = static_cast<int>(t.size());
 
     // Cut the batch at the start of each statement.
-    std::vector<std::pair<int, int>> pieces;
+    std::vector<std::pair<int, int>> spans;
     {
         int start = 0;
         int depth = 0;
@@ -388,7 +388,7 @@ std::vector<SqliteStatement> SqliteDialect::translate(const QString& text) const
                 continue;
             if (depth == 0) {
                 if (k.isPunct(u";")) {
-                    pieces.emplace_back(start, i);
+                    spans.emplace_back(start, i);
                     start = i + 1;
                     head.clear();
                     prev = -1;
@@ -416,7 +416,7 @@ std::vector<SqliteStatement> SqliteDialect::translate(const QString& text) const
                         split = true;
                 }
                 if (split) {
-                    pieces.emplace_back(start, i);
+                    spans.emplace_back(start, i);
                     start = i;
                     head.clear();
                 }
@@ -436,12 +436,12 @@ std::vector<SqliteStatement> SqliteDialect::translate(const QString& text) const
                 --depth;
             prev = i;
         }
-        pieces.emplace_back(start, n);
+        spans.emplace_back(start, n);
     }
 
     std::vector<SqliteStatement> out;
     Renderer render(t, m_collation);
-    for (auto [a, b] : pieces) {
+    for (auto [a, b] : spans) {
         a = nextSig(t, a, b);
         while (b > a && !t[static_cast<std::size_t>(b - 1)].significant())
             --b;

@@ -132,6 +132,19 @@ TEST(OdbcRoute, AddsARowThroughTheRecordset)
     EXPECT_EQ(f.count(QStringLiteral("SELECT * FROM AUX_ERR WHERE Descripcion = 'it''s'")), 1);
 }
 
+TEST(OdbcRoute, ListsTablesAndColumns)
+{
+    OdbcFixture f;
+    auto tables = f.cn.OpenSchema(db::schema::Tables, {QVariant(), QVariant(), QStringLiteral("aux_err")});
+    ASSERT_EQ(tables->RecordCount(), 1);
+    EXPECT_EQ(tables->value(QStringLiteral("TABLE_NAME")).toString(), QStringLiteral("AUX_ERR"));
+    auto columns = f.cn.OpenSchema(db::schema::Columns, {QStringLiteral("STOCK"), QVariant(), QStringLiteral("TA_CONFIGURACION")});
+    QStringList names;
+    for (; !columns->Eof(); columns->MoveNext())
+        names << columns->value(QStringLiteral("COLUMN_NAME")).toString();
+    EXPECT_EQ(names, (QStringList{QStringLiteral("CLAVE"), QStringLiteral("VALOR")}));
+}
+
 TEST(OdbcRoute, ReportsAClosedSqlServerPortAsAConnectionError)
 {
     ScopedEnv driver("APP_SQLSERVER_ODBC_DRIVER", QByteArray());
