@@ -502,50 +502,39 @@ void DB_Dll::AddField(const QString& Tabla, const QString& Campo, const QString&
     ErrorTrap::showing(QStringLiteral("errAddField")).run({[&] { gCnn().Execute(sql, nullptr, -1); }});
 }
 
-bool DB_Dll::ExisteTablaDB(const QString& Tabla)
+namespace {
+// Walks a schema list for a row whose `field`, trimmed, is `wanted`.
+bool schemaListHas(const std::function<std::unique_ptr<db::Recordset>()>& openList, const QString& field,
+                   const QString& wanted)
 {
     bool found = false;
     std::unique_ptr<db::Recordset> rs;
     ErrorTrap::showing(QStringLiteral("VerificaCampos"))
         .run({
-            [&] { rs = gCnn().OpenSchema(db::schema::Tables); },
+            [&] { rs = openList(); },
             [&] {
                 if (!rs)
-                    throw RuntimeError(errnum::ObjectNotSet, QStringLiteral("La lista de tablas no se pudo leer."));
-                while (!rs->Eof()) {
-                    if (rs->value(QStringLiteral("TABLE_NAME")).toString().trimmed().compare(Tabla.trimmed(),
-                                                                                             Qt::CaseInsensitive) == 0) {
+                    throw RuntimeError(errnum::ObjectNotSet, QStringLiteral("La lista del esquema no se pudo leer."));
+                for (; !rs->Eof(); rs->MoveNext())
+                    if (rs->value(field).toString().trimmed().compare(wanted.trimmed(), Qt::CaseInsensitive) == 0) {
                         found = true;
                         return;
                     }
-                    rs->MoveNext();
-                }
             },
         });
     return found;
 }
+}  // namespace
+
+bool DB_Dll::ExisteTablaDB(const QString& Tabla)
+{
+    return schemaListHas([&] { return gCnn().OpenSchema(db::schema::Tables); }, QStringLiteral("TABLE_NAME"), Tabla);
+}
 
 bool DB_Dll::ExisteCampoDB(const QString& Tabla, const QString& Campo)
 {
-    bool found = false;
-    std::unique_ptr<db::Recordset> rs;
-    ErrorTrap::showing(QStringLiteral("VerificaCampos"))
-        .run({
-            [&] { rs = gCnn().OpenSchema(db::schema::Columns, {gDbName, QVariant(), Tabla, QVariant()}); },
-            [&] {
-                if (!rs)
-                    throw RuntimeError(errnum::ObjectNotSet, QStringLiteral("La lista de columnas no se pudo leer."));
-                while (!rs->Eof()) {
-                    if (rs->value(QStringLiteral("COLUMN_NAME")).toString().trimmed().compare(Campo.trimmed(),
-                                                                                              Qt::CaseInsensitive) == 0) {
-                        found = true;
-                        return;
-                    }
-                    rs->MoveNext();
-                }
-            },
-        });
-    return found;
+    return schemaListHas([&] { return gCnn().OpenSchema(db::schema::Columns, {gDbName, QVariant(), Tabla, QVariant()}); },
+                         QStringLiteral("COLUMN_NAME"), Campo);
 }
 
 bool DB_Dll::VerCampoDB(const QString& Tabla, const QString& Campo, bool Agregar, const QString& Tipo,

@@ -23,12 +23,8 @@ const char* kRows = R"(
 // The data-access object with a connection that records what it reads.
 struct Recording {
     RecordingConnection* cn;
-    Recording()
+    Recording() : cn(RecordingConnection::installInObjDB())
     {
-        releaseObjDB();
-        auto recording = std::make_unique<RecordingConnection>();
-        cn = recording.get();
-        ObjDB().setConnection(std::move(recording));
         cn->Open(QStringLiteral("PROVIDER=SQLOLEDB;Server=SRV1;Database =STOCK;UId=u;Pwd=p;"));
     }
     ~Recording() { releaseObjDB(); }

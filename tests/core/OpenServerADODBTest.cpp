@@ -20,12 +20,8 @@ namespace {
 // A fresh data-access object with a recording connection.
 struct Fixture {
     RecordingConnection* cn;
-    Fixture()
+    Fixture() : cn(RecordingConnection::installInObjDB())
     {
-        releaseObjDB();
-        auto recording = std::make_unique<RecordingConnection>();
-        cn = recording.get();
-        ObjDB().setConnection(std::move(recording));
         ObjDB().gServidor = QStringLiteral("SRV1");
         ObjDB().gDbName = QStringLiteral("STOCK");
         ObjDB().gUsuario = QStringLiteral("u1");

@@ -8,10 +8,7 @@
 
 TEST(AddField, SendsTheColumnDefinition)
 {
-    releaseObjDB();
-    auto recording = std::make_unique<RecordingConnection>();
-    RecordingConnection* cn = recording.get();
-    ObjDB().setConnection(std::move(recording));
+    RecordingConnection* cn = RecordingConnection::installInObjDB();
     ObjDB().AddField(QStringLiteral("AUX_ERR"), QStringLiteral("OBSERVACION"), QStringLiteral("varchar(50)"), true);
     ObjDB().AddField(QStringLiteral("AUX_ERR "), QStringLiteral(" REINTENTOS"), QStringLiteral("int"), false, 0);
     EXPECT_EQ(cn->executed,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/DB_Dll.h"
 #include "platform/db/Connection.h"
 #include "platform/db/RowSet.h"
 
@@ -13,6 +14,17 @@
 // no row), after its source was recorded.
 class RecordingConnection : public db::Connection {
 public:
+    // A fresh ObjDB() on a recording connection; the pointer stays valid
+    // until ObjDB() is released.
+    static RecordingConnection* installInObjDB()
+    {
+        releaseObjDB();
+        auto recording = std::make_unique<RecordingConnection>();
+        RecordingConnection* cn = recording.get();
+        ObjDB().setConnection(std::move(recording));
+        return cn;
+    }
+
     QStringList opened;    // connection strings given to Open
     QStringList executed;  // statements given to Execute
     QStringList read;      // sources recordsets were opened on
