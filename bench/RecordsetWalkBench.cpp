@@ -143,9 +143,10 @@ public:
     std::map<std::string, double> perIteration;
     void ReportRuns(const std::vector<Run>& runs) override
     {
+        // With repetitions the median stands for the benchmark.
         for (const Run& r : runs)
-            if (r.run_type == Run::RT_Iteration)
-                perIteration[r.benchmark_name()] = r.GetAdjustedRealTime();
+            if (r.run_type == Run::RT_Iteration || r.aggregate_name == "median")
+                perIteration[r.run_name.function_name] = r.GetAdjustedRealTime();
         ConsoleReporter::ReportRuns(runs);
     }
 };

@@ -103,6 +103,10 @@ void RowSet::push(Storage s, std::uint64_t payload, std::uint32_t length)
     if (m_cellCount == m_cellBlocks.size() * kCellsPerBlock)
         m_cellBlocks.push_back(std::make_unique_for_overwrite<Cell[]>(kCellsPerBlock));
     at(m_cellCount++) = {payload, length, s};
+    if (++m_cellsInRow == columns.size()) {
+        m_cellsInRow = 0;
+        ++m_rowCount;
+    }
 }
 
 const char* RowSet::keepText(const char* data, std::size_t length)
@@ -199,8 +203,43 @@ void RowSet::appendNullRow()
 
 void RowSet::removeLastRow()
 {
-    if (rowCount() > 0)
+    if (m_rowCount > 0) {
         m_cellCount -= columns.size();
+        --m_rowCount;
+    }
+}
+
+QVariant RowSet::textValue(const char* text, std::uint32_t length, int t) const
+{
+    const QString s = QString::fromUtf8(text, length);
+    if (isTextType(t))
+        return s;
+    if (isDateType(t)) {
+        if (const auto when = parseDateTime(s))
+            return t == type::DBDate ? QVariant(when->date()) : QVariant(*when);
+        return s;
+    }
+    if (t == type::DBTime) {
+        const QTime time = QTime::fromString(s.trimmed(), QStringLiteral("HH:mm:ss"));
+        return time.isValid() ? QVariant(time) : QVariant(s);
+    }
+    if (t == type::Boolean) {
+        if (const auto b = booleanFromText(s))
+            return *b;
+        return s;
+    }
+    if (isIntegerType(t) || isNumericType(t)) {
+        bool ok = false;
+        const double d = s.toDouble(&ok);
+        if (!ok)
+            return s;
+        if (isIntegerType(t) && d == std::floor(d))
+            return integerValue(static_cast<std::int64_t>(d), t);
+        return d;
+    }
+    if (isBinaryType(t))
+        return s.toUtf8();
+    return s;
 }
 
 QVariant RowSet::stored(std::size_t row, int column) const
@@ -249,45 +288,14 @@ QVariant RowSet::value(std::size_t row, int column) const
         return QVariant(d);
     }
     case Storage::Text: {
-        const QString s = QString::fromUtf8(reinterpret_cast<const char*>(c.payload), c.length);
-        if (isTextType(t))
-            return s;
-        if (isDateType(t)) {
-            if (m_lastDate.size() < columns.size())
-                m_lastDate.resize(columns.size());
-            LastDate& last = m_lastDate[static_cast<std::size_t>(column)];
-            const char* raw = reinterpret_cast<const char*>(c.payload);
-            if (last.value.isValid() && last.text.size() == qsizetype(c.length) &&
-                std::memcmp(last.text.constData(), raw, c.length) == 0)
-                return last.value;
-            QVariant v = s;
-            if (const auto when = parseDateTime(s))
-                v = t == type::DBDate ? QVariant(when->date()) : QVariant(*when);
-            last.text = QByteArray(raw, c.length);
-            last.value = v;
-            return v;
-        }
-        if (t == type::DBTime) {
-            const QTime time = QTime::fromString(s.trimmed(), QStringLiteral("HH:mm:ss"));
-            return time.isValid() ? QVariant(time) : QVariant(s);
-        }
-        if (t == type::Boolean) {
-            if (const auto b = booleanFromText(s))
-                return *b;
-            return s;
-        }
-        if (isIntegerType(t) || isNumericType(t)) {
-            bool ok = false;
-            const double d = s.toDouble(&ok);
-            if (!ok)
-                return s;
-            if (isIntegerType(t) && d == std::floor(d))
-                return integerValue(static_cast<std::int64_t>(d), t);
-            return d;
-        }
-        if (isBinaryType(t))
-            return s.toUtf8();
-        return s;
+        if (m_lastText.size() < columns.size())
+            m_lastText.resize(columns.size());
+        LastText& last = m_lastText[static_cast<std::size_t>(column)];
+        const auto* text = reinterpret_cast<const char*>(c.payload);
+        if (last.text && last.length == c.length && (last.text == text || std::memcmp(last.text, text, c.length) == 0))
+            return last.value;
+        last = {text, c.length, textValue(text, c.length, t)};
+        return last.value;
     }
     case Storage::Blob: {
         const QByteArray bytes(reinterpret_cast<const char*>(c.payload), c.length);

@@ -30,7 +30,7 @@ public:
     std::vector<Column> columns;
 
     int columnCount() const { return static_cast<int>(columns.size()); }
-    std::size_t rowCount() const { return columns.empty() ? 0 : m_cellCount / columns.size(); }
+    std::size_t rowCount() const { return m_rowCount; }
 
     // Filling: a row is its cells in column order.
     void addNull() { push(Storage::Null, 0, 0); }
@@ -83,15 +83,20 @@ private:
 
     std::vector<std::unique_ptr<Cell[]>> m_cellBlocks;
     std::size_t m_cellCount = 0;
+    std::size_t m_rowCount = 0;
+    std::size_t m_cellsInRow = 0;
     std::vector<std::unique_ptr<char[]>> m_textBlocks;
     std::size_t m_textUsed = kTextBlock;
-    // The last date read per column: the rows of one voucher share their date,
-    // and a local date and time is costly to build.
-    struct LastDate {
-        QByteArray text;
+    // The last text read per column and its value: neighbouring rows repeat
+    // their depot, unit, voucher and date, and a value already built is
+    // handed out again instead of being converted anew.
+    struct LastText {
+        const char* text = nullptr;
+        std::uint32_t length = 0;
         QVariant value;
     };
-    mutable std::vector<LastDate> m_lastDate;
+    mutable std::vector<LastText> m_lastText;
+    QVariant textValue(const char* text, std::uint32_t length, int type) const;
 };
 
 // Field type codes from a declared column type ("varchar(25)", "DECIMAL(18,4)",
