@@ -117,7 +117,7 @@ private:
     // recordset when given, left open on its first row), under the key
     // lookups' own error box.
     bool existsRow(const std::function<QString()>& buildSql, db::Recordset* Lrcs, bool readOnly);
-    // The aggregates: the number in the first row's only field, empty when
+    // The aggregates: the number in `field` of the first row, empty when
     // there is no row.
     QVariant firstRowNumber(const QString& sql, const QString& field);
 

@@ -27,7 +27,8 @@ class RowSet;
 //     driver named by $APP_ORACLE_ODBC_DRIVER;
 //   - "DRIVER=..." or "DSN=...": handed to ODBC as it stands.
 // SQL always comes in SQL Server's dialect; on SQLite the layer rewrites it.
-// Failures raise RuntimeError and replace the errors collection.
+// Failures of the database raise RuntimeError and replace the errors
+// collection; a call on a closed (or already open) connection raises alone.
 class Connection {
 public:
     Connection();
@@ -50,8 +51,11 @@ public:
     void setDefaultDatabase(const QString& name);
 
     // Runs a statement or a batch (statements joined by line ends, as SQL
-    // Server takes them). recordsAffected receives the rows changed.
+    // Server takes them). recordsAffected receives the rows changed, -1 when
+    // no statement changes rows.
     virtual void Execute(const QString& sql, long* recordsAffected = nullptr, int options = -1);
+    // Transactions nest as SQL Server counts them: only the outermost pair
+    // reaches the database; a COMMIT or ROLLBACK without one fails.
     virtual void BeginTrans();
     virtual void CommitTrans();
     virtual void RollbackTrans();
