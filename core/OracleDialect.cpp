@@ -250,7 +250,9 @@ void OracleDialect::runScript(QString& script, long& recordsAffected, db::Connec
             } else {
                 long affected = 0;
                 connection.Execute(rewriteStatement(statement), &affected, -1);
-                recordsAffected += affected;
+                // A statement that changes no rows (a SELECT) reports -1: it adds nothing.
+                if (affected > 0)
+                    recordsAffected += affected;
             }
         } catch (...) {
             script = text.mid(start).trimmed();

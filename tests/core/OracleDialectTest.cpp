@@ -247,6 +247,16 @@ TEST(OracleScript, RunsEachStatementAndMapsTheTransactionStatements)
     EXPECT_TRUE(script.isEmpty());
 }
 
+TEST(OracleScript, AStatementThatChangesNoRowsAddsNothingToTheCount)
+{
+    RecordingConnection cn;
+    cn.rowsPerStatement = -1;  // what the connection reports for a SELECT
+    QString script = QStringLiteral("SELECT * FROM TA_CONFIGURACION");
+    long affected = 3;
+    run(cn, script, affected);
+    EXPECT_EQ(affected, 3);
+}
+
 TEST(OracleScript, RunsTheBatchOfASavedLine)
 {
     RecordingConnection cn;
