@@ -9,6 +9,7 @@ QString Caja = QStringLiteral("1");
 QString CadenaDSN;
 QString RutaAplicacion;
 std::int32_t IdControlAcceso = 0;
+QString RutaMascaraConsultas;
 
 QString TablaConfiguracion;
 bool MostrarStockenConsultas = false;

@@ -16,6 +16,7 @@ extern QString Caja;                 // "1" unless the parameters name one
 extern QString CadenaDSN;
 extern QString RutaAplicacion;       // the program's folder, with a trailing separator
 extern std::int32_t IdControlAcceso; // this run's row of CONTROL_ACCESO; 0 when there is none
+extern QString RutaMascaraConsultas; // the lookup-definition file: RutaAplicacion + "consultas.vtl"
 
 // Configuration loaded from TA_CONFIGURACION at start-up.
 extern QString TablaConfiguracion;

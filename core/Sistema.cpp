@@ -1,0 +1,231 @@
+#include "Sistema.h"
+
+#include "ArchivoConsultas.h"
+#include "Configuracion.h"
+#include "DB_Dll.h"
+#include "EnlaceConsultas.h"
+#include "Globals.h"
+#include "Objetos.h"
+
+#include "platform/ErrorTrap.h"
+#include "platform/Host.h"
+#include "platform/Prompts.h"
+#include "platform/RuntimeError.h"
+#include "platform/Value.h"
+
+#include <QFileInfo>
+#include <cstdlib>
+#include <optional>
+
+namespace {
+
+const QString kArchivoIni = QStringLiteral("CN000pr.INI");
+
+// The login the settings-file fallback proposes when the station has none stored.
+const QString kUsuarioPredeterminado = QStringLiteral("sa");
+const QString kClavePredeterminada = QStringLiteral("tomcrez");
+
+std::function<void()>& accionTermina()
+{
+    static std::function<void()> accion = [] { std::exit(0); };
+    return accion;
+}
+
+EnlaceConsultas* g_enlaceConsultas = nullptr;
+
+}  // namespace
+
+void RegistraEnlaceConsultas(EnlaceConsultas* enlace)
+{
+    g_enlaceConsultas = enlace;
+}
+
+EnlaceConsultas* EnlaceConsultasRegistrado()
+{
+    return g_enlaceConsultas;
+}
+
+void TerminaPrograma()
+{
+    accionTermina()();
+}
+
+void EstableceTerminaPrograma(std::function<void()> accion)
+{
+    accionTermina() = accion ? std::move(accion) : [] { std::exit(0); };
+}
+
+QString ExtraeServidor(const QString& Servidor)
+{
+    const qsizetype barra = Servidor.indexOf(u'/');
+    QString nombre = barra < 0 ? Servidor : Servidor.mid(barra + 1);
+    const qsizetype dosPuntos = nombre.indexOf(u':');
+    if (dosPuntos >= 0)
+        nombre = nombre.left(dosPuntos);
+    return nombre;
+}
+
+QString LeeParametro(const QString& Fuente, const QString& Clave, const QString& Defecto)
+{
+    const qsizetype p = Fuente.indexOf(Clave, 0, Qt::CaseInsensitive);
+    if (p < 0)
+        return Defecto;
+    const qsizetype desde = p + Clave.size();
+    const qsizetype puntoYComa = Fuente.indexOf(u';', p);
+    QString valor = puntoYComa < 0 ? Fuente.mid(desde) : Fuente.mid(desde, puntoYComa - desde);
+    valor.remove(u'=');
+    return valor.trimmed();
+}
+
+QString ParametrosArchivoIni()
+{
+    KumozenUtilidades& util = ObjUtilidades();
+    KumozenArchivoIni& ini = ObjArchivoIni();
+    const QString seccion = ObjSistema().NombrePC().toUpper() + u'|' + ObjSistema().NombreUsuarioPC().toUpper()
+                            + QStringLiteral("BaseDeDatos");
+    QString servidor = ini.LeeIni(kArchivoIni, seccion, QStringLiteral("Servidor"), {});
+    QString base = ini.LeeIni(kArchivoIni, seccion, QStringLiteral("DbName"), {});
+    QString usuario = util.Desencripta(
+        ini.LeeIni(kArchivoIni, seccion, QStringLiteral("Usuario"), util.Encripta(kUsuarioPredeterminado)));
+    QString clave = util.Desencripta(
+        ini.LeeIni(kArchivoIni, seccion, QStringLiteral("UserPassWord"), util.Encripta(kClavePredeterminada)));
+    for (QString* v : {&servidor, &base, &usuario, &clave})
+        v->remove(u'|');
+    return QStringLiteral("@server=") + servidor + QStringLiteral("; @dbname= ") + base + QStringLiteral("; @usuario= ")
+           + usuario + QStringLiteral("; @Password= ") + clave + QStringLiteral("; @ParametroAdicional=; @Caja=1;kumo@");
+}
+
+void IniciaSistema(bool LeeArchivoIni, const QString& Parametros, QString& CadenaConexion)
+{
+    // A cut with a negative length skips its step; any other failure ends
+    // start-up, quietly when the connection already reported why.
+    std::optional<RuntimeError> falla;
+    const ErrorTrap trampa([&](const RuntimeError& e) {
+        if (e.number() == errnum::InvalidProcedureCall)
+            return ErrorTrap::Resume::Next;
+        falla = e;
+        return ErrorTrap::Resume::Leave;
+    });
+
+    QString fuente;
+    QString servidor;
+    QString base;
+    QString usuario;
+    QString clave;
+    bool yaConectado = false;
+
+    const bool completo = trampa.run({
+        [&] {
+            RutaAplicacion = ObjUtilidades().AgregaBarra(host().programFolder());
+            ColorFondo = 16777215;
+            ColorLetra = 0;
+        },
+        [&] { fuente = Parametros.compare(QString(), Qt::CaseInsensitive) != 0 ? Parametros : host().commandLine(); },
+        [&] {
+            if (fuente.trimmed().isEmpty() && LeeArchivoIni)
+                fuente = ParametrosArchivoIni();
+        },
+        [&] {
+            ClaveEstacion = ObjSistema().NombrePC().toUpper() + u'|' + ObjSistema().NombreUsuarioPC().toUpper();
+            FlatToolbars = lang::toInt32(lang::leadingNumber(
+                ObjArchivoIni().LeeIni(kArchivoIni, ClaveEstacion, QStringLiteral("FlatToolbars"), QStringLiteral("1"))));
+        },
+        [&] { yaConectado = ObjDB().gOpenFlag; },
+        [&] {
+            if (yaConectado)
+                return;
+            ParametroAdicional = LeeParametro(fuente, QStringLiteral("@ParametroAdicional"));
+            Menu = LeeParametro(fuente, QStringLiteral("@Menu"));
+            servidor = LeeParametro(fuente, QStringLiteral("@Server"));
+            base = LeeParametro(fuente, QStringLiteral("@DbName"));
+            usuario = LeeParametro(fuente, QStringLiteral("@Usuario"));
+            clave = LeeParametro(fuente, QStringLiteral("@Password"));
+            UsuarioLogeado = LeeParametro(fuente, QStringLiteral("@UsuarioLogeado"));
+            Caja = LeeParametro(fuente, QStringLiteral("@Caja"), QStringLiteral("1"));
+        },
+        [&] {
+            if (yaConectado || servidor.trimmed().isEmpty() || !servidor.startsWith(u'#'))
+                return;
+            servidor.remove(0, 1);
+            if (CadenaConexion.isEmpty())
+                CadenaConexion = QStringLiteral("Provider=OraOLEDB.Oracle.1;Data Source=") + servidor
+                                 + QStringLiteral(";User Id=") + usuario + QStringLiteral(";Password=") + clave + u';';
+        },
+        [&] {
+            if (yaConectado)
+                return;
+            DB_Dll& db = ObjDB();
+            db.gUsuario = usuario;
+            db.gDbName = base;
+            db.gUserPassWord = clave;
+            db.gServidor = ExtraeServidor(servidor);
+        },
+        [&] {
+            if (!yaConectado)
+                ObjDB().OpenServerADODB(servidor.trimmed().isEmpty(), 3, CadenaConexion);
+        },
+        [&] {
+            if (yaConectado)
+                return;
+            // A failed open whose message the operator has seen leaves the flag
+            // set; without an open connection the program cannot go on either.
+            if (!ObjDB().gOpenFlag || ObjDB().gCnn().State() == 0) {
+                TerminaPrograma();
+                ErrorTrap::leave();
+            }
+        },
+        [&] {
+            if (!yaConectado)
+                UsuarioLogeado = ObjDB().gUsuario;
+        },
+        [&] {
+            if (yaConectado)
+                return;
+            ObjDB().gCnn().setCommandTimeout(360);
+            ObjDB().gCnn().setDefaultDatabase(ObjDB().gDbName);
+        },
+        [&] {
+            const DB_Dll& db = ObjDB();
+            CadenaDSN = QStringLiteral("DSN=") + db.gDbName + QStringLiteral("; UID=") + db.gUsuario
+                        + QStringLiteral("; PWD=") + db.gUserPassWord;
+        },
+        [&] {
+            RutaMascaraConsultas = RutaAplicacion + QStringLiteral("consultas.vtl");
+            if (EnlaceConsultas* enlace = EnlaceConsultasRegistrado())
+                enlace->Prepara(ObjDB().gConnString, true, RutaMascaraConsultas);
+        },
+        [&] {
+            if (!QFileInfo(RutaMascaraConsultas).isFile())
+                CreaArchivoConsultas();
+        },
+        [&] {
+            if (!ObjDB().gDbName.isEmpty())
+                CargaConfiguracion(RutaAplicacion);
+        },
+    });
+    if (!completo && falla && ObjDB().gCnn().errors().Count() == 0)
+        throw *falla;
+}
+
+void RegistraEgreso()
+{
+    // Nothing in this program creates its access-log row; without one the
+    // statement would stamp the row of whichever run left ID 0 open.
+    if (IdControlAcceso == 0)
+        return;
+    ErrorTrap([](const RuntimeError& e) {
+        prompts().messageBox(e.description(), prompt::OkOnly, {});
+        return ErrorTrap::Resume::Leave;
+    }).run({[] {
+        DB_Dll& db = ObjDB();
+        db.EjecutaConsultaSQL(QStringLiteral("UPDATE CONTROL_ACCESO ") + QStringLiteral(" SET EGRESO = ")
+                              + db.SQLValue(host().now()) + QStringLiteral(" WHERE EGRESO IS NULL AND ")
+                              + QStringLiteral(" ID = ") + QString::number(IdControlAcceso));
+    }});
+}
+
+void FinalizaSistema()
+{
+    RegistraEgreso();
+    LiberaObjetos();
+}
