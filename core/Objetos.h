@@ -1,6 +1,9 @@
 #pragma once
 
 #include "platform/kumozen/KumozenArchivoIni.h"
+#include "platform/kumozen/KumozenCampos.h"
+#include "platform/kumozen/KumozenProgreso.h"
+#include "platform/kumozen/KumozenReportes.h"
 #include "platform/kumozen/KumozenSistema.h"
 #include "platform/kumozen/KumozenUtilidades.h"
 
@@ -10,6 +13,9 @@
 KumozenUtilidades& ObjUtilidades();
 KumozenSistema& ObjSistema();
 KumozenArchivoIni& ObjArchivoIni();
+KumozenReportes& ObjReportes();
+KumozenCampos& ObjCampos();
+KumozenProgreso& ObjProgreso();
 
 // Releases the library instances in the shutdown order; the next use of an
 // accessor creates a fresh instance.

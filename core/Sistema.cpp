@@ -189,6 +189,7 @@ void IniciaSistema(bool LeeArchivoIni, const QString& Parametros, QString& Caden
             CadenaDSN = QStringLiteral("DSN=") + db.gDbName + QStringLiteral("; UID=") + db.gUsuario
                         + QStringLiteral("; PWD=") + db.gUserPassWord;
         },
+        [&] { ObjReportes().EstableceRuta(RutaAplicacion); },
         [&] {
             RutaMascaraConsultas = RutaAplicacion + QStringLiteral("consultas.vtl");
             if (EnlaceConsultas* enlace = EnlaceConsultasRegistrado())
