@@ -405,11 +405,16 @@ void DB_Dll::CierraRecordset(db::Recordset& LrcsTemp)
     }});
 }
 
-void DB_Dll::EjecutaConsultaSQL(QString& SentenciaSQL, long* RecordsAffected)
+void DB_Dll::EjecutaConsultaSQL(QString& SentenciaSQL, long* RecordsAffected, bool Silencioso)
 {
-    const ErrorTrap trap([](const RuntimeError& e) {
-        if (e.number() != errnum::ProviderFailure)
+    const ErrorTrap trap([&](const RuntimeError& e) {
+        if (Silencioso) {
+            db::Errors& errors = gCnn().errors();
+            if (errors.Count() == 0)
+                errors.Add({e.number(), e.description(), {}, e.number(), e.source()});
+        } else if (e.number() != errnum::ProviderFailure) {
             prompts().messageBox(e.description(), prompt::Critical | prompt::OkOnly, QStringLiteral("Aviso al operador!!!"));
+        }
         return Resume::Leave;
     });
     trap.run({

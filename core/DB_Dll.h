@@ -79,12 +79,16 @@ public:
 
     // --- statements and recordsets ----------------------------------------
     void CierraRecordset(db::Recordset& LrcsTemp);
-    // The caller's text receives the rewritten statement.
-    void EjecutaConsultaSQL(QString& SentenciaSQL, long* RecordsAffected = nullptr);
-    void EjecutaConsultaSQL(const QString& SentenciaSQL, long* RecordsAffected = nullptr)
+    // The caller's text receives the rewritten statement. A failure shows its
+    // box "Aviso al operador!!!" unless Silencioso: then nothing is shown and
+    // the failure is left in gCnn().errors() (added there when the database
+    // reported nothing, a closed connection for one), for a caller that
+    // reports it in its own words.
+    void EjecutaConsultaSQL(QString& SentenciaSQL, long* RecordsAffected = nullptr, bool Silencioso = false);
+    void EjecutaConsultaSQL(const QString& SentenciaSQL, long* RecordsAffected = nullptr, bool Silencioso = false)
     {
         QString copy = SentenciaSQL;
-        EjecutaConsultaSQL(copy, RecordsAffected);
+        EjecutaConsultaSQL(copy, RecordsAffected, Silencioso);
     }
     // The caller's text receives the synonym-rewritten statement.
     void AbrirRecordset(QString& SentenciaSQL, db::Recordset& Lrcs, db::Connection* ConexionActiva = nullptr,

@@ -12,11 +12,10 @@ namespace {
 constexpr long kClaveDuplicada = 2627;
 
 // Runs one text without the statement runner's own message: the verdict is
-// read from the connection's errors.
+// read from the connection's errors and reported once, in this routine's words.
 void ejecutaCallado(const QString& sql)
 {
-    QString texto = sql;
-    ObjDB().EjecutaConsultaSQL(texto);
+    ObjDB().EjecutaConsultaSQL(sql, nullptr, true);
 }
 
 }  // namespace

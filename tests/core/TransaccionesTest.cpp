@@ -1,0 +1,198 @@
+#include "HostDePrueba.h"
+
+#include "core/DB_Dll.h"
+#include "core/Transacciones.h"
+
+#include "../support/ScriptedPrompts.h"
+#include "../support/TestDatabase.h"
+
+#include "platform/RuntimeError.h"
+#include "platform/Value.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const char* kTabla = "CREATE TABLE PRUEBA_LOTE (ID int NOT NULL PRIMARY KEY, T varchar(20));"
+                     "INSERT INTO PRUEBA_LOTE (ID, T) VALUES (1, 'uno');";
+
+int cuenta(const QString& sql)
+{
+    db::Recordset rs;
+    ObjDB().AbrirRecordset(sql, rs);
+    return static_cast<int>(lang::number(rs.value(0)));
+}
+
+struct FilaError {
+    QVariant proceso, error, descripcion, sql, pc, usuario, fecha;
+};
+
+std::vector<FilaError> erroresGrabados()
+{
+    db::Recordset rs;
+    ObjDB().AbrirRecordset(QStringLiteral("SELECT * FROM AUX_ERR ORDER BY ID"), rs);
+    std::vector<FilaError> filas;
+    for (; !rs.Eof(); rs.MoveNext())
+        filas.push_back({rs.value("Proceso"), rs.value("Error"), rs.value("Descripcion"), rs.value("Sql"),
+                         rs.value("PC"), rs.value("Usuario"), rs.value("Fecha")});
+    return filas;
+}
+
+}  // namespace
+
+TEST(TransaccionesTest, AGoodBatchIsCommittedWithoutAWord)
+{
+    HostDePrueba h;
+    TestDatabase base(kTabla);
+    ScopedPrompts p;
+    bool huboError = false;
+    std::int32_t nroError = -1;
+    EjecutaTransaccion({QString(), "INSERT INTO PRUEBA_LOTE (ID, T) VALUES (2, 'dos')", "   ",
+                        "INSERT INTO PRUEBA_LOTE (ID, T) VALUES (3, 'O''Brien')", QString()},
+                       huboError, nroError, false);
+    EXPECT_FALSE(huboError);
+    EXPECT_EQ(nroError, 0);
+    EXPECT_EQ(cuenta("SELECT COUNT(*) FROM PRUEBA_LOTE"), 3);
+    EXPECT_TRUE(erroresGrabados().empty());
+    EXPECT_TRUE(p.shown().empty());
+}
+
+TEST(TransaccionesTest, ADuplicateKeyRollsTheWholeBatchBackAndLogsIt)
+{
+    const QString segundo = QStringLiteral("INSERT INTO PRUEBA_LOTE (ID, T) VALUES (2, 'dos')");
+    const QString duplicado = QStringLiteral("INSERT INTO PRUEBA_LOTE (ID, T) VALUES (1, 'otra vez')");
+    const QString lote = QStringLiteral("BEGIN TRANSACTION \r\r\r") + segundo + u'\r' + duplicado + u'\r';
+    for (const bool ignora : {false, true}) {
+        SCOPED_TRACE(ignora ? "IgnoraDuplicados" : "with message");
+        HostDePrueba h;
+        TestDatabase base(kTabla);
+        ScopedPrompts p;
+        if (!ignora)
+            p.answerMessage(prompt::Ok, "2627 : ");
+        bool huboError = false;
+        std::int32_t nroError = 0;
+        EjecutaTransaccion({segundo, duplicado}, huboError, nroError, ignora);
+
+        EXPECT_TRUE(huboError);
+        EXPECT_EQ(nroError, 2627);
+        // One message at most: the statement runner keeps its own box shut.
+        ASSERT_EQ(p.shown().size(), ignora ? 0u : 1u);
+        if (!ignora) {
+            EXPECT_EQ(p.shown()[0].title, "Aviso al Operador!");
+            EXPECT_EQ(p.shown()[0].style, prompt::Critical | prompt::OkOnly);
+        }
+        // The statement before the failing one is gone with the rollback.
+        EXPECT_EQ(cuenta("SELECT COUNT(*) FROM PRUEBA_LOTE"), 1);
+        EXPECT_EQ(cuenta("SELECT COUNT(*) FROM PRUEBA_LOTE WHERE ID = 2"), 0);
+
+        const auto filas = erroresGrabados();
+        ASSERT_EQ(filas.size(), 1u);
+        const FilaError& f = filas[0];
+        EXPECT_EQ(lang::text(f.proceso), h.executable);
+        EXPECT_EQ(lang::number(f.error), 2627);
+        EXPECT_EQ(lang::text(f.sql), lote);
+        EXPECT_EQ(lang::text(f.pc), h.computer);
+        EXPECT_EQ(lang::text(f.usuario), "ana");
+        EXPECT_EQ(f.fecha.toDateTime(), h.clock);
+        if (ignora)
+            EXPECT_EQ(lang::text(f.descripcion), "");
+        else
+            EXPECT_TRUE(lang::text(f.descripcion).startsWith("2627 : ")) << lang::text(f.descripcion).toStdString();
+        EXPECT_EQ(ObjDB().gCnn().errors().Count(), 0);
+    }
+}
+
+TEST(TransaccionesTest, AFlagAlreadySetRollsBackAndLogsAQuietBatch)
+{
+    HostDePrueba h;
+    TestDatabase base(kTabla);
+    ScopedPrompts p;
+    bool huboError = true;
+    std::int32_t nroError = 5;
+    EjecutaTransaccion({"INSERT INTO PRUEBA_LOTE (ID, T) VALUES (2, 'dos')"}, huboError, nroError, false);
+    EXPECT_TRUE(huboError);
+    EXPECT_EQ(nroError, 0);
+    EXPECT_EQ(cuenta("SELECT COUNT(*) FROM PRUEBA_LOTE"), 1);
+    ASSERT_EQ(erroresGrabados().size(), 1u);
+    EXPECT_EQ(lang::number(erroresGrabados()[0].error), 0);
+    EXPECT_TRUE(p.shown().empty());
+}
+
+TEST(TransaccionesTest, AnEarlierFailureLeftOnTheConnectionDoesNotSinkTheNextBatch)
+{
+    HostDePrueba h;
+    TestDatabase base(kTabla);
+    ScopedPrompts p;
+    ObjDB().gCnn().errors().Add({2627, "left over", "23000", 2627, {}});
+    bool huboError = false;
+    std::int32_t nroError = 0;
+    EjecutaTransaccion({"INSERT INTO PRUEBA_LOTE (ID, T) VALUES (2, 'dos')"}, huboError, nroError, false);
+    EXPECT_FALSE(huboError);
+    EXPECT_EQ(cuenta("SELECT COUNT(*) FROM PRUEBA_LOTE"), 2);
+}
+
+TEST(TransaccionesTest, AnEmptyBatchCommitsNothing)
+{
+    HostDePrueba h;
+    TestDatabase base(kTabla);
+    ScopedPrompts p;
+    bool huboError = false;
+    std::int32_t nroError = 0;
+    EjecutaTransaccion({QString(), " \t"}, huboError, nroError, false);
+    EXPECT_FALSE(huboError);
+    EXPECT_TRUE(erroresGrabados().empty());
+}
+
+TEST(TransaccionesTest, ALongDescriptionIsShownWholeAndCutInTheLog)
+{
+    HostDePrueba h;
+    TestDatabase base(kTabla);
+    ScopedPrompts p;
+    const QString columna = QString(300, u'X');
+    p.answerMessage(prompt::Ok, columna);
+    bool huboError = false;
+    std::int32_t nroError = 0;
+    EjecutaTransaccion({"UPDATE PRUEBA_LOTE SET " + columna + " = 1"}, huboError, nroError, false);
+    EXPECT_TRUE(huboError);
+    ASSERT_EQ(erroresGrabados().size(), 1u);
+    EXPECT_EQ(lang::text(erroresGrabados()[0].descripcion).size(), 250);
+}
+
+namespace {
+
+// Reports two errors for the batch, as SQL Server does for a failed
+// statement: the error itself and its closing remark.
+struct ConexionConDosErrores : db::Connection {
+    void Execute(const QString& sql, long* filas, int opciones) override
+    {
+        if (!sql.startsWith(QLatin1String("BEGIN TRANSACTION"))) {
+            db::Connection::Execute(sql, filas, opciones);
+            return;
+        }
+        db::Connection::Execute(QStringLiteral("BEGIN TRANSACTION"), filas, opciones);
+        errors().Replace({{8152, "Los datos de cadena o binarios se truncarían.", "22001", 8152, {}},
+                          {3621, "Se terminó la instrucción.", "01000", 3621, {}}});
+        throw RuntimeError(8152, QStringLiteral("Los datos de cadena o binarios se truncarían."));
+    }
+};
+
+}  // namespace
+
+TEST(TransaccionesTest, OfSeveralErrorsTheMessageListsAllButTheClosingOne)
+{
+    HostDePrueba h;
+    TestDatabase base(kTabla);
+    ObjDB().setConnection(std::make_unique<ConexionConDosErrores>());
+    ObjDB().gCnn().Open(base.connectionString());
+    ScopedPrompts p;
+    p.answerMessage(prompt::Ok, "8152 : ");
+    bool huboError = false;
+    std::int32_t nroError = 0;
+    EjecutaTransaccion({"INSERT INTO PRUEBA_LOTE (ID, T) VALUES (2, 'dos')"}, huboError, nroError, true);
+    EXPECT_TRUE(huboError);
+    EXPECT_EQ(nroError, 8152);
+    ASSERT_EQ(p.messages().size(), 1);
+    EXPECT_EQ(p.messages()[0], "8152 : Los datos de cadena o binarios se truncarían.\r\n");
+    ASSERT_EQ(erroresGrabados().size(), 1u);
+    EXPECT_EQ(lang::text(erroresGrabados()[0].descripcion), p.messages()[0]);
+}
