@@ -4,6 +4,7 @@
 #include "core/Globals.h"
 
 #include "../support/ScriptedPrompts.h"
+#include "../support/TestDatabase.h"
 
 #include <gtest/gtest.h>
 
@@ -86,4 +87,35 @@ TEST(FormatosTest, HoraAMinutos)
     };
     for (const Caso& c : casos)
         EXPECT_DOUBLE_EQ(HoraAMinutos(c.hora, c.horas, c.minutos, c.sinValidar), c.esperado) << c.hora;
+}
+
+TEST(FormatosTest, MinutosAHoraWithTheConfiguredSeparator)
+{
+    struct Caso {
+        const char* separador;  // nullptr: no key
+        double minutos;
+        const char* esperado;
+        std::int32_t horas, resto;  // -9: left as they were
+    };
+    const Caso casos[] = {
+        {nullptr, 75, "01:15", 1, 15},
+        {nullptr, 0, "00:00", 0, 0},
+        {nullptr, 6000, "100:00", 100, 0},
+        {"  ", 59, "00:59", 0, 59},
+        {"h", 125, "02h05", 2, 5},
+        {".", 90, "1.50", -9, -9},
+        {".", 0, ".00", -9, -9},
+        {".", 30, ".50", -9, -9},
+    };
+    for (const Caso& c : casos) {
+        TestDatabase base(c.separador ? QStringLiteral("INSERT INTO TA_CONFIGURACION (CLAVE, VALOR) VALUES "
+                                                       "('SeparadorHora', '%1');")
+                                            .arg(QLatin1String(c.separador))
+                                      : QString());
+        std::int32_t horas = -9;
+        std::int32_t resto = -9;
+        EXPECT_EQ(MinutosAHora(c.minutos, horas, resto), c.esperado) << c.minutos;
+        EXPECT_EQ(horas, c.horas) << c.minutos;
+        EXPECT_EQ(resto, c.resto) << c.minutos;
+    }
 }
