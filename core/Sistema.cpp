@@ -167,9 +167,7 @@ void IniciaSistema(bool LeeArchivoIni, const QString& Parametros, QString& Caden
         [&] {
             if (yaConectado)
                 return;
-            // A failed open whose message the operator has seen leaves the flag
-            // set; without an open connection the program cannot go on either.
-            if (!ObjDB().gOpenFlag || ObjDB().gCnn().State() == 0) {
+            if (!ObjDB().gOpenFlag) {
                 TerminaPrograma();
                 ErrorTrap::leave();
             }
