@@ -3,6 +3,7 @@
 #include "core/DB_Dll.h"
 #include "core/Transacciones.h"
 
+#include "../support/RecordingConnection.h"
 #include "../support/ScriptedPrompts.h"
 #include "../support/TestDatabase.h"
 
@@ -195,4 +196,37 @@ TEST(TransaccionesTest, OfSeveralErrorsTheMessageListsAllButTheClosingOne)
     EXPECT_EQ(p.messages()[0], "8152 : Los datos de cadena o binarios se truncarían.\r\n");
     ASSERT_EQ(erroresGrabados().size(), 1u);
     EXPECT_EQ(lang::text(erroresGrabados()[0].descripcion), p.messages()[0]);
+}
+
+namespace {
+
+// An Oracle connection that records the transaction calls among the statements.
+struct OracleGrabadora : RecordingConnection {
+    void BeginTrans() override { executed << "BeginTrans"; }
+    void CommitTrans() override { executed << "CommitTrans"; }
+    void RollbackTrans() override { executed << "RollbackTrans"; }
+};
+
+}  // namespace
+
+TEST(TransaccionesTest, OnOracleTheBatchRunsInsideTheConnectionsTransaction)
+{
+    releaseObjDB();
+    auto propia = std::make_unique<OracleGrabadora>();
+    OracleGrabadora* cn = propia.get();
+    ObjDB().setConnection(std::move(propia));
+    cn->Open("Provider=OraOLEDB.Oracle.1;Data Source=ORCL;User Id=u1;Password=p1;");
+    ScopedPrompts p;
+    bool huboError = false;
+    std::int32_t nroError = 0;
+    EjecutaTransaccion({"INSERT INTO PRUEBA_LOTE (ID, T) VALUES (2, 'dos')",
+                        "UPDATE PRUEBA_LOTE SET T = 'tres' WHERE ID = 3"},
+                       huboError, nroError, false);
+    EXPECT_FALSE(huboError);
+    ASSERT_EQ(cn->executed.size(), 4);
+    EXPECT_EQ(cn->executed[0], "BeginTrans");
+    EXPECT_TRUE(cn->executed[1].startsWith("INSERT INTO PRUEBA_LOTE")) << cn->executed[1].toStdString();
+    EXPECT_TRUE(cn->executed[2].startsWith("UPDATE PRUEBA_LOTE")) << cn->executed[2].toStdString();
+    EXPECT_EQ(cn->executed[3], "CommitTrans");
+    releaseObjDB();
 }
