@@ -204,7 +204,7 @@ namespace {
 struct ConexionSinProveedor : db::Connection {
     void Open(const QString&, const QString&, const QString&, int) override
     {
-        throw RuntimeError(3706, QStringLiteral("No se encuentra el proveedor especificado."));
+        throw RuntimeError(3706, QStringLiteral("No se encuentra el proveedor."));
     }
 };
 }  // namespace
