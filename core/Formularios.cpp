@@ -41,9 +41,9 @@ void InicializaFormulario(QWidget* Formulario)
         [&] {
             if (!sinIcono(Formulario))
                 return;
-            const QIcon icono(QStringLiteral("vantrel.ico"));
-            if (!icono.isNull())
-                Formulario->setWindowIcon(icono);
+            const QString archivo = QStringLiteral("vantrel.ico");
+            if (QFile::exists(archivo))
+                Formulario->setWindowIcon(QIcon(archivo));
         },
         [&] {
             // The main window of the family's other programs takes only the icon.
