@@ -120,7 +120,7 @@ void IniciaSistema(bool LeeArchivoIni, const QString& Parametros, QString& Caden
             ColorFondo = 16777215;
             ColorLetra = 0;
         },
-        [&] { fuente = Parametros.compare(QString(), Qt::CaseInsensitive) != 0 ? Parametros : host().commandLine(); },
+        [&] { fuente = Parametros.isEmpty() ? host().commandLine() : Parametros; },
         [&] {
             if (fuente.trimmed().isEmpty() && LeeArchivoIni)
                 fuente = ParametrosArchivoIni();
