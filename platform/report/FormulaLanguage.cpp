@@ -14,6 +14,11 @@ namespace {
 
 const QString kSource = QStringLiteral("KumozenReportes");
 
+bool isDigit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
+
 bool isName(const QString& text)
 {
     static const QRegularExpression name(QStringLiteral("^[A-Za-z_][A-Za-z0-9_]*$"));
@@ -80,13 +85,13 @@ void lexCode(const QString& formula, qsizetype from, qsizetype to, std::vector<T
             const QString op = formula.mid(i, pair ? 2 : 1);
             out.push_back({Token::Compare, op});
             i += op.size();
-        } else if (c.isDigit()) {
+        } else if (isDigit(c)) {
             qsizetype end = i;
-            while (end < to && formula[end].isDigit())
+            while (end < to && isDigit(formula[end]))
                 ++end;
-            if (end + 1 < to && formula[end] == u'.' && formula[end + 1].isDigit()) {
+            if (end + 1 < to && formula[end] == u'.' && isDigit(formula[end + 1])) {
                 end += 2;
-                while (end < to && formula[end].isDigit())
+                while (end < to && isDigit(formula[end]))
                     ++end;
             }
             if (end < to && (formula[end].isLetterOrNumber() || formula[end] == u'_' || formula[end] == u'.'))

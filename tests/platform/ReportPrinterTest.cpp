@@ -122,6 +122,7 @@ TEST(SelectionFormulaTest, RefusesAnythingItDoesNotUnderstand)
         "upper({T.c}) = 'X'",             // a function it does not know
         "{T.c} like 'x%'",
         "{T.c} = 1e5",
+        "{T.c} = \u0661",                // a digit of another script
         "{T.c} = ",
         "{T.c}",
         "isnull({T.c}",
