@@ -1,5 +1,6 @@
 #include "ReporteAsignacionUbicacion.h"
 
+#include "core/Configuracion.h"
 #include "core/DB_Dll.h"
 #include "platform/Value.h"
 #include "platform/db/Literals.h"
@@ -53,7 +54,7 @@ report::Heading encabezado(const report::Formulas& formulas, const report::Rows&
 
 }  // namespace
 
-FormulasReporte FormulasReporteAsignacionUbicacion(const std::function<QString(const QString&)>& Cfg)
+FormulasReporte FormulasReporteAsignacionUbicacion()
 {
     const QString direccion = Cfg(QStringLiteral("CALLE")) + QStringLiteral(" ") + Cfg(QStringLiteral("NUMERO")) +
                               QStringLiteral(" ") + Cfg(QStringLiteral("PISO"));

@@ -3,7 +3,6 @@
 #include "platform/report/Report.h"
 
 #include <QString>
-#include <functional>
 
 // The transfer report "RP_AsignacionUbicacion": the positioned lines of one
 // TRP voucher as a put-away list, with the company's name and address above.
@@ -16,11 +15,11 @@ struct FormulasReporte {
     QString Localidad;
 };
 
-// The report's three formulas from the company's settings, read through
-// `Cfg` (a missing key gives one blank, which the address keeps in its place).
-// Values are quoted for the report language, so an apostrophe in a company
-// name cannot cut the formula short.
-FormulasReporte FormulasReporteAsignacionUbicacion(const std::function<QString(const QString&)>& Cfg);
+// The report's three formulas from the company's settings (`Cfg`: a missing
+// key gives one blank, which the address keeps in its place). Values are
+// quoted for the report language, so an apostrophe in a company name cannot
+// cut the formula short.
+FormulasReporte FormulasReporteAsignacionUbicacion();
 
 // The selection formula of the voucher's positioned rows: branch and number
 // right-justified to 4 and 8, letter as typed; values quoted for the report

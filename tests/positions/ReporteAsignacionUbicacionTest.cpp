@@ -1,5 +1,5 @@
 #include "core/DB_Dll.h"
-#include "platform/kumozen/KumozenReportes.h"
+#include "core/Objetos.h"
 #include "platform/report/ReportCatalog.h"
 #include "platform/report/ReportData.h"
 #include "platform/report/ReportRenderer.h"
@@ -9,11 +9,10 @@
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TestDatabase.h"
 
-#include <QPrintPreviewDialog>
+#include <QDialog>
 #include <QPrintPreviewWidget>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-#include <map>
 
 namespace {
 
@@ -39,25 +38,14 @@ INSERT INTO V_MV_STOCK_DRAVELO (FECHA, TC, SUCURSAL, NUMERO, LETRA, IDARTICULO, 
     ('2024-12-12T08:00:00', 'TRP', '0001', '00000008', 'X', '                   ART001', '  UN', 3, NULL, '   1', 'A2', 'ana', 0);
 )";
 
-// The company's settings as the configuration table answers them: a missing
-// key gives one blank.
-std::function<QString(const QString&)> configuracion(std::map<QString, QString> valores)
-{
-    return [valores](const QString& clave) {
-        const auto it = valores.find(clave);
-        return it == valores.end() ? QStringLiteral(" ") : it->second;
-    };
-}
+const char* const kEmpresa = R"(
+INSERT INTO TA_CONFIGURACION (CLAVE, VALOR) VALUES
+    ('NOMBRE', 'ACME S.A.'), ('CALLE', 'San Martin'), ('NUMERO', '450'), ('PISO', '3B'), ('LOCALIDAD', 'Rosario');
+)";
 
-const std::map<QString, QString> kEmpresa = {{"NOMBRE", "ACME S.A."},
-                                             {"CALLE", "San Martin"},
-                                             {"NUMERO", "450"},
-                                             {"PISO", "3B"},
-                                             {"LOCALIDAD", "Rosario"}};
-
-report::Document reporte(const std::map<QString, QString>& empresa, const QString& letra = "X")
+report::Document reporte(const QString& letra = "X")
 {
-    const FormulasReporte f = FormulasReporteAsignacionUbicacion(configuracion(empresa));
+    const FormulasReporte f = FormulasReporteAsignacionUbicacion();
     return report::load(ReporteAsignacionUbicacion(), FormulaSeleccionAsignacionUbicacion("0001", "00000007", letra),
                         {f.NombreEmpresa, f.Direccion, f.Localidad}, ObjDB().gCnn());
 }
@@ -66,8 +54,8 @@ report::Document reporte(const std::map<QString, QString>& empresa, const QStrin
 
 TEST(ReporteAsignacionUbicacionTest, ListsOnlyThePositionedRowsOfTheVoucherByPositionWithTheirTotal)
 {
-    TestDatabase db(kMovimientos);
-    const report::Document doc = reporte(kEmpresa);
+    TestDatabase db(QString(kMovimientos) + kEmpresa);
+    const report::Document doc = reporte();
 
     const std::vector<QStringList> expected = {
         {"A1", "ART001", "TORNILLO 3/8", "L7", "UN", "5"},
@@ -85,16 +73,15 @@ TEST(ReporteAsignacionUbicacionTest, ListsOnlyThePositionedRowsOfTheVoucherByPos
 
 TEST(ReporteAsignacionUbicacionTest, FormulasKeepTheBlankOfAMissingKeyAndTheCompanysApostrophe)
 {
-    TestDatabase db(kMovimientos);
-    std::map<QString, QString> empresa = kEmpresa;
-    empresa.erase("PISO");
-    empresa["NOMBRE"] = "O'Higgins S.A.";
+    TestDatabase db(QString(kMovimientos) + kEmpresa);
+    db.execute("DELETE FROM TA_CONFIGURACION WHERE CLAVE = 'PISO';"
+               "UPDATE TA_CONFIGURACION SET VALOR = 'O''Higgins S.A.' WHERE CLAVE = 'NOMBRE';");
 
-    const FormulasReporte f = FormulasReporteAsignacionUbicacion(configuracion(empresa));
+    const FormulasReporte f = FormulasReporteAsignacionUbicacion();
     EXPECT_EQ(f.NombreEmpresa, QString("NombreEmpresa = 'O''Higgins S.A.'"));
     EXPECT_EQ(f.Direccion, QString("Direccion = 'San Martin 450  '"));
     EXPECT_EQ(f.Localidad, QString("Localidad = 'Rosario'"));
-    EXPECT_EQ(reporte(empresa).heading.company, QStringList({"O'Higgins S.A.", "San Martin 450  ", "Rosario"}));
+    EXPECT_EQ(reporte().heading.company, QStringList({"O'Higgins S.A.", "San Martin 450  ", "Rosario"}));
 }
 
 TEST(ReporteAsignacionUbicacionTest, SelectionFormulaOfTheVoucherKeepsTheOperatorsTextInsideItsLiteral)
@@ -104,17 +91,17 @@ TEST(ReporteAsignacionUbicacionTest, SelectionFormulaOfTheVoucherKeepsTheOperato
                       "{V_MV_Stock_DRAVELO.numero} ='00000007' and {V_MV_Stock_DRAVELO.letra} ='X' and  "
                       "not isnull({V_MV_Stock_DRAVELO.idposicion}) "));
 
-    TestDatabase db(kMovimientos);
-    EXPECT_TRUE(reporte(kEmpresa, "X' or 'a'='a").lines.empty());
-    EXPECT_EQ(reporte(kEmpresa, "x").lines.size(), 3u);
+    TestDatabase db(QString(kMovimientos) + kEmpresa);
+    EXPECT_TRUE(reporte("X' or 'a'='a").lines.empty());
+    EXPECT_EQ(reporte("x").lines.size(), 3u);
 }
 
 TEST(ReporteAsignacionUbicacionTest, PrintsAPageWithTheVoucherItsPositionsAndTheTotal)
 {
-    TestDatabase db(kMovimientos);
+    TestDatabase db(QString(kMovimientos) + kEmpresa);
     QTemporaryDir out;
     const QString pdf = out.filePath("RP_AsignacionUbicacion.pdf");
-    report::writePdf(reporte(kEmpresa), pdf);
+    report::writePdf(reporte(), pdf);
 
     EXPECT_GT(inkShare(pdfPageImage(pdf, 1)), 0.002);
     const QString text = pdfText(pdf);
@@ -126,7 +113,7 @@ TEST(ReporteAsignacionUbicacionTest, PrintsAPageWithTheVoucherItsPositionsAndThe
 
 TEST(ReporteAsignacionUbicacionTest, TheReportCommandShowsTheRegisteredReportOnTheProgramsConnection)
 {
-    TestDatabase db(kMovimientos);
+    TestDatabase db(QString(kMovimientos) + kEmpresa);
     RegistraReportes();
     struct Unregister {
         ~Unregister()
@@ -143,11 +130,11 @@ TEST(ReporteAsignacionUbicacionTest, TheReportCommandShowsTheRegisteredReportOnT
         return int(QDialog::Accepted);
     });
 
-    KumozenReportes printer;
+    KumozenReportes& printer = ObjReportes();
     std::vector<QString> formulas;
     printer.PreparaFormulas(formulas, 5);
     std::vector<QString> parametros(2);
-    const FormulasReporte f = FormulasReporteAsignacionUbicacion(configuracion(kEmpresa));
+    const FormulasReporte f = FormulasReporteAsignacionUbicacion();
     QString f1 = f.NombreEmpresa, f2 = f.Direccion, f3 = f.Localidad, f4;
     printer.ImprimeReporte(NombreReporteAsignacionUbicacion, parametros,
                            FormulaSeleccionAsignacionUbicacion("0001", "00000007", "X"),
