@@ -1,6 +1,6 @@
 #include "BusquedaConsulta.h"
 
-#include "VirtualKeys.h"
+#include "platform/Keys.h"
 
 namespace consulta {
 
@@ -23,9 +23,9 @@ bool NodoCoincide(const QString& textoNodo, const QString& buscado)
 
 std::optional<QString> TextoTecleado(const QString& actual, int keyCode, const QString& tecleado, bool checkBoxes)
 {
-    if (keyCode == vk::Back)
+    if (keyCode == keys::Backspace)
         return actual.left(actual.size() - 1);
-    if (keyCode == vk::Space)
+    if (keyCode == keys::Space)
         return checkBoxes ? std::nullopt : std::optional<QString>(actual + u' ');
     if (tecleado.isEmpty())
         return std::nullopt;

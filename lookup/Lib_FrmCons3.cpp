@@ -2,7 +2,7 @@
 
 #include "BusquedaConsulta.h"
 #include "ConsultaSql.h"
-#include "VirtualKeys.h"
+#include "platform/Keys.h"
 #include "core/Configuracion.h"
 #include "core/DB_Dll.h"
 #include "platform/Colors.h"
@@ -299,7 +299,7 @@ void Lib_FrmCons3::CmbSearch_GotFocus(int Index)
 bool Lib_FrmCons3::CmbSearch_KeyDown(int Index, int KeyCode, int Shift)
 {
     Q_UNUSED(Shift);
-    if (KeyCode == vk::F5) {
+    if (KeyCode == keys::F5) {
         ErrorTrap::skipping().run({
             [&] { m_sqlOrden.clear(); },
             [&] {
@@ -315,7 +315,7 @@ bool Lib_FrmCons3::CmbSearch_KeyDown(int Index, int KeyCode, int Shift)
         });
         return true;
     }
-    if (KeyCode == vk::Down || KeyCode == vk::Up || KeyCode == vk::Next || KeyCode == vk::Prior) {
+    if (KeyCode == keys::Down || KeyCode == keys::Up || KeyCode == keys::PageDown || KeyCode == keys::PageUp) {
         ErrorTrap::skipping().run({
             [&] { ListView1_KeyDown(KeyCode, 0); },
             [&] { ListView1->setFocus(); },
@@ -336,14 +336,14 @@ void Lib_FrmCons3::CmbSearch_Change(int Index)
 
 bool Lib_FrmCons3::ListView1_KeyDown(int KeyCode, int Shift, const QString& Tecleado)
 {
-    if (KeyCode == vk::Space && CheckBoxes)
+    if (KeyCode == keys::Space && CheckBoxes)
         return false;
-    if (KeyCode == vk::Return) {
+    if (KeyCode == keys::Enter) {
         CmdAceptar_Click();
         return true;
     }
-    if ((KeyCode == vk::Insert && (Shift == vk::ShiftMask || Shift == 0) && UsaCantidades) ||
-        (KeyCode == vk::Delete && Shift == 0 && UsaCantidades)) {
+    if ((KeyCode == keys::Insert && (Shift == keys::ShiftMask || Shift == 0) && UsaCantidades) ||
+        (KeyCode == keys::Delete && Shift == 0 && UsaCantidades)) {
         Cantidad(KeyCode, Shift);
         return true;
     }
@@ -369,7 +369,7 @@ void Lib_FrmCons3::Cantidad(int KeyCode, int Shift)
         },
         [&] {
             const QString actual = ListView1->subItem(fila, q);
-            if (KeyCode == vk::Insert && Shift == vk::ShiftMask) {
+            if (KeyCode == keys::Insert && Shift == keys::ShiftMask) {
                 const QString respuesta = prompts().inputBox(QStringLiteral("Ingrese la Cantidad del Articulo..."),
                                                              QStringLiteral("Carga de Datos"), actual);
                 // A zero, empty or non-numeric answer stores a zero that the
@@ -377,7 +377,7 @@ void Lib_FrmCons3::Cantidad(int KeyCode, int Shift)
                 const double cantidad = lang::leadingNumber(respuesta);
                 ListView1->setSubItem(fila, q, consulta::TextoCantidad(cantidad, 2));
                 ListView1->setChecked(fila, true);
-            } else if (KeyCode == vk::Insert) {
+            } else if (KeyCode == keys::Insert) {
                 ListView1->setSubItem(fila, q, consulta::TextoCantidad(lang::leadingNumber(actual) + 1, 1));
                 ListView1->setChecked(fila, true);
             } else {
@@ -528,14 +528,14 @@ bool Lib_FrmCons3::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == ListView1 && event->type() == QEvent::KeyPress) {
         const auto* tecla = static_cast<QKeyEvent*>(event);
-        if (ListView1_KeyDown(vk::keyCode(*tecla), vk::shiftState(*tecla), tecla->text()))
+        if (ListView1_KeyDown(keys::virtualKey(*tecla), keys::shiftState(tecla->modifiers()), tecla->text()))
             return true;
     } else if (const int i = IndiceDe(watched); i >= 0) {
         if (event->type() == QEvent::FocusIn)
             CmbSearch_GotFocus(i);
         else if (event->type() == QEvent::KeyPress && watched == CmbSearch[i]) {
             const auto* tecla = static_cast<QKeyEvent*>(event);
-            if (CmbSearch_KeyDown(i, vk::keyCode(*tecla), vk::shiftState(*tecla)))
+            if (CmbSearch_KeyDown(i, keys::virtualKey(*tecla), keys::shiftState(tecla->modifiers())))
                 return true;
         }
     }

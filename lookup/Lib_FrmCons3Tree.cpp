@@ -2,7 +2,7 @@
 
 #include "BusquedaConsulta.h"
 #include "ConsultaSql.h"
-#include "VirtualKeys.h"
+#include "platform/Keys.h"
 #include "core/DB_Dll.h"
 #include "platform/ErrorTrap.h"
 #include "platform/Prompts.h"
@@ -203,7 +203,7 @@ bool Lib_FrmCons3Tree::CmbSearch_KeyDown(int Index, int KeyCode, int Shift)
 {
     Q_UNUSED(Shift);
     QComboBox* caja = CmbSearch.at(Index);
-    if (KeyCode == vk::F5) {
+    if (KeyCode == keys::F5) {
         ErrorTrap::skipping().run({
             [&] { m_cola.clear(); },
             [&] { caja->setProperty("Tag", QStringLiteral("Descripcion")); },
@@ -221,7 +221,7 @@ bool Lib_FrmCons3Tree::CmbSearch_KeyDown(int Index, int KeyCode, int Shift)
         });
         return true;
     }
-    if (KeyCode == vk::Down || KeyCode == vk::Up || KeyCode == vk::Next || KeyCode == vk::Prior) {
+    if (KeyCode == keys::Down || KeyCode == keys::Up || KeyCode == keys::PageDown || KeyCode == keys::PageUp) {
         TreeV->setFocus();
         return true;
     }
@@ -291,7 +291,7 @@ bool Lib_FrmCons3Tree::eventFilter(QObject* watched, QEvent* event)
             CmbSearch_GotFocus(i);
         else if (event->type() == QEvent::KeyPress) {
             const auto* tecla = static_cast<QKeyEvent*>(event);
-            if (CmbSearch_KeyDown(i, vk::keyCode(*tecla), vk::shiftState(*tecla)))
+            if (CmbSearch_KeyDown(i, keys::virtualKey(*tecla), keys::shiftState(tecla->modifiers())))
                 return true;
         }
     }
