@@ -42,6 +42,17 @@ INSERT INTO TA_CONFIG_IMP_CPTE (TC, LETRA, USUARIO, Impresora, CantCopias, CantL
 
 -- ==== lookups ============================================================
 
+-- Families of two, four and six characters per level.
+INSERT INTO V_TA_FAMILIAS (IDFAMILIA, DESCRIPCION) VALUES
+    ('01', 'BEBIDAS'),
+    ('0101', 'GASEOSAS'),
+    ('010101', 'COLAS'),
+    ('0102', 'AGUAS'),
+    ('02', 'ALMACEN'),
+    ('0201', 'HARINAS'),
+    ('0202', 'ACEITES'),
+    ('03', 'LIMPIEZA');
+
 
 -- ==== positions ==========================================================
 
