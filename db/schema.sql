@@ -88,16 +88,15 @@ CREATE TABLE TA_CONFIG_IMP_CPTE (
 
 -- ==== lookups: lookup views and families =================================
 
--- The article lookup reads this view, never the article table itself: the
--- company's server adds its own columns here.
+-- Article lookups read this view in place of V_MA_ARTICULOS.
 CREATE VIEW VT_MA_ARTICULOS AS SELECT * FROM V_MA_ARTICULOS;
 
 -- Article families; each level's code extends its parent's code.
 CREATE TABLE V_TA_FAMILIAS (
-    ID INTEGER PRIMARY KEY AUTOINCREMENT,
-    IDFAMILIA VARCHAR(25) COLLATE NOCASE NOT NULL UNIQUE,
-    DESCRIPCION VARCHAR(50) COLLATE NOCASE,
-    FECHAHORA_GRABACION DATETIME
+    ID                   integer PRIMARY KEY AUTOINCREMENT,
+    IDFAMILIA            varchar(20) COLLATE NOCASE NOT NULL UNIQUE,
+    DESCRIPCION          varchar(50) COLLATE NOCASE,
+    FECHAHORA_GRABACION  datetime
 );
 -- Shared-table synonym: the data layer sends every read of V_TA_FAMILIAS here.
 CREATE VIEW SS_V_TA_FAMILIAS AS SELECT * FROM V_TA_FAMILIAS;
