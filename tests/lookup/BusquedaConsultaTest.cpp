@@ -1,6 +1,8 @@
 #include "lookup/BusquedaConsulta.h"
 #include "platform/Keys.h"
 
+#include "tests/support/QtPrinting.h"
+
 #include <gtest/gtest.h>
 
 TEST(BusquedaConsultaTest, PrefixSearchOverACell)

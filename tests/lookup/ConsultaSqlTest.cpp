@@ -1,6 +1,8 @@
 #include "lookup/ConsultaSql.h"
 #include "lookup/MascaraConsulta.h"
 
+#include "tests/support/QtPrinting.h"
+
 #include <gtest/gtest.h>
 
 using consulta::Armado;
