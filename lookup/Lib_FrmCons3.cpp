@@ -142,8 +142,6 @@ void Lib_FrmCons3::Form_Load()
             if (!LeeFilas())
                 ErrorTrap::leave();
             ListView1->applySort();
-            if (ListView1->rowCount() > 0 && ListView1->selectedRow() == 0)
-                ListView1->selectRow(1);
         },
         [&] {
             const int x0 = ListView1->x();
@@ -174,7 +172,9 @@ void Lib_FrmCons3::Form_Load()
         },
         [&] {
             if (OrdenarPorLwv)
-                ListView1->setSorting(true, 0, ListView1->sortOrder());
+                ListView1->setSorting(true, ListView1->sortKey(), ListView1->sortOrder());
+            if (ListView1->rowCount() > 0)
+                ListView1->selectRow(1);
         },
         [&] { m_util.AjustaFormulario(this, 0); },
         [&] {
