@@ -7,7 +7,7 @@
 
 using consulta::Armado;
 
-TEST(LimiteFilasTest, ReadsTheSettingOrFallsBackToAThousand)
+TEST(ConsultaLimiteFilasTest, ReadsTheSettingOrFallsBackToAThousand)
 {
     const struct {
         const char* setting;

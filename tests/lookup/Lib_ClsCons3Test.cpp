@@ -80,9 +80,9 @@ private:
 
 // A facade over fake dialogs, with the default definition file written the
 // way start-up writes it.
-class FacadeTest : public testing::Test {
+class ConsultaFacadeTest : public testing::Test {
 protected:
-    FacadeTest() : facade(std::unique_ptr<FabricaDialogosConsulta>(fabrica = new FabricaFalsa))
+    ConsultaFacadeTest() : facade(std::unique_ptr<FabricaDialogosConsulta>(fabrica = new FabricaFalsa))
     {
         RutaMascaraConsultas = dir.filePath("consultas.vtl");
         CreaArchivoConsultas();
@@ -114,7 +114,7 @@ protected:
 
 }  // namespace
 
-TEST_F(FacadeTest, BuildsTheQueryOnEveryRoute)
+TEST_F(ConsultaFacadeTest, BuildsTheQueryOnEveryRoute)
 {
     // A later record of a table already defined is never read.
     agregaDefinicion("VT_CLIENTES", "|CODIGO|RAZON_SOCIAL|");
@@ -174,7 +174,7 @@ TEST_F(FacadeTest, BuildsTheQueryOnEveryRoute)
     }
 }
 
-TEST_F(FacadeTest, RowLimitComesFromTheSetting)
+TEST_F(ConsultaFacadeTest, RowLimitComesFromTheSetting)
 {
     db.execute("INSERT INTO TA_CONFIGURACION (CLAVE, VALOR) VALUES ('TopConsArt', '50');");
     facade.ConsultaSearch("V_MA_ARTICULOS");
@@ -183,7 +183,7 @@ TEST_F(FacadeTest, RowLimitComesFromTheSetting)
               "SELECT TOP 50 DESCRIPCION,IDARTICULO FROM VT_MA_ARTICULOS WHERE SUSPENDIDO = 0 ORDER BY DESCRIPCION");
 }
 
-TEST_F(FacadeTest, HandsTheListItsInputsAndCopiesItsAnswerBack)
+TEST_F(ConsultaFacadeTest, HandsTheListItsInputsAndCopiesItsAnswerBack)
 {
     fabrica->operador = [](ConsultaDialogo& d) {
         d.ValorDevuelto = QStringLiteral("                   ART002");
@@ -226,7 +226,7 @@ TEST_F(FacadeTest, HandsTheListItsInputsAndCopiesItsAnswerBack)
     EXPECT_FALSE(fabrica->mostrados.back().CheckBoxes);
 }
 
-TEST_F(FacadeTest, CancelledListReturnsAnEmptyTextAndNoValues)
+TEST_F(ConsultaFacadeTest, CancelledListReturnsAnEmptyTextAndNoValues)
 {
     fabrica->operador = [](ConsultaDialogo& d) {
         d.ValorDevuelto = QString();
@@ -240,7 +240,7 @@ TEST_F(FacadeTest, CancelledListReturnsAnEmptyTextAndNoValues)
     EXPECT_EQ(facade.Cantidades->Count(), 0);
 }
 
-TEST_F(FacadeTest, UnconfiguredDefinitionShowsTheMessageAndPicksNothing)
+TEST_F(ConsultaFacadeTest, UnconfiguredDefinitionShowsTheMessageAndPicksNothing)
 {
     agregaDefinicion("V_TA_ZONAS", "|NOMBRE|");
     facade.ValorDevuelto = QStringLiteral("valor anterior");
@@ -263,7 +263,7 @@ TEST_F(FacadeTest, UnconfiguredDefinitionShowsTheMessageAndPicksNothing)
     EXPECT_EQ(fabrica->mostrados[0].Sql, "SELECT TOP 1000 NOMBRE FROM V_TA_ZONAS ORDER BY NOMBRE");
 }
 
-TEST_F(FacadeTest, TreeLookupLeavesTheListResultsAlone)
+TEST_F(ConsultaFacadeTest, TreeLookupLeavesTheListResultsAlone)
 {
     fabrica->operador = [](ConsultaDialogo& d) { d.ValorDevuelto = QStringLiteral("BEBIDAS"); };
     facade.Checks = true;

@@ -45,7 +45,7 @@ QStringList textos(const KeyedCollection& c)
     return out;
 }
 
-class ListaTest : public testing::Test {
+class ConsultaListaTest : public testing::Test {
 protected:
     void carga(const QString& sql)
     {
@@ -59,7 +59,7 @@ protected:
 
 }  // namespace
 
-TEST_F(ListaTest, LoadsOneColumnSearchBoxAndRowPerFieldAndRecord)
+TEST_F(ConsultaListaTest, LoadsOneColumnSearchBoxAndRowPerFieldAndRecord)
 {
     EXPECT_EQ(dlg.windowTitle(), "Consulta...");
     EXPECT_EQ(dlg.CmdAceptar->text(), "&Aceptar");
@@ -96,7 +96,7 @@ TEST_F(ListaTest, LoadsOneColumnSearchBoxAndRowPerFieldAndRecord)
     EXPECT_EQ(vacia.ListView1->rowCount(), 0);
 }
 
-TEST_F(ListaTest, SearchBoxesSelectTheFirstRowBeginningWithTheirText)
+TEST_F(ConsultaListaTest, SearchBoxesSelectTheFirstRowBeginningWithTheirText)
 {
     carga("SELECT CODIGO, NOMBRE FROM T_LISTA ORDER BY ORDEN");
     const struct {
@@ -117,7 +117,7 @@ TEST_F(ListaTest, SearchBoxesSelectTheFirstRowBeginningWithTheirText)
     EXPECT_EQ(dlg.IndiceColumna("PRECIO"), 0);
 }
 
-TEST_F(ListaTest, KeysTypedInTheListGoToTheActiveSearchBox)
+TEST_F(ConsultaListaTest, KeysTypedInTheListGoToTheActiveSearchBox)
 {
     carga("SELECT CODIGO, NOMBRE FROM T_LISTA ORDER BY ORDEN");
     dlg.show();
@@ -157,7 +157,7 @@ TEST_F(ListaTest, KeysTypedInTheListGoToTheActiveSearchBox)
     dlg.hide();
 }
 
-TEST_F(ListaTest, F5NarrowsTheQueryOnTheServer)
+TEST_F(ConsultaListaTest, F5NarrowsTheQueryOnTheServer)
 {
     dlg.FiltroInicial = "Z";
     carga("SELECT CODIGO, NOMBRE FROM T_LISTA ORDER BY CODIGO");
@@ -187,7 +187,7 @@ TEST_F(ListaTest, F5NarrowsTheQueryOnTheServer)
     EXPECT_EQ(columna(*dlg.ListView1, 2), QStringList({"O'Brien"}));
 }
 
-TEST_F(ListaTest, SingleChoiceReturnsTheAskedColumnsOfTheSelectedRow)
+TEST_F(ConsultaListaTest, SingleChoiceReturnsTheAskedColumnsOfTheSelectedRow)
 {
     KeyedCollection cmps;
     cmps.Add(QStringLiteral("CODIGO"));
@@ -227,7 +227,7 @@ TEST_F(ListaTest, SingleChoiceReturnsTheAskedColumnsOfTheSelectedRow)
     EXPECT_EQ(dlg.ValorDevuelto.toString(), "Alfajor");
 }
 
-TEST_F(ListaTest, MultipleChoiceReturnsTheCheckedRows)
+TEST_F(ConsultaListaTest, MultipleChoiceReturnsTheCheckedRows)
 {
     dlg.CheckBoxes = true;
     dlg.ValoresDefault = "A1|B2|";
@@ -268,7 +268,7 @@ TEST_F(ListaTest, MultipleChoiceReturnsTheCheckedRows)
     EXPECT_EQ(ninguna.Valores->Count(), 0);
 }
 
-TEST_F(ListaTest, QuantityKeysOnTheQuantityColumn)
+TEST_F(ConsultaListaTest, QuantityKeysOnTheQuantityColumn)
 {
     dlg.CheckBoxes = true;
     dlg.UsaCantidades = true;
@@ -327,7 +327,7 @@ TEST_F(ListaTest, QuantityKeysOnTheQuantityColumn)
     EXPECT_EQ(apagado.CmbSearch[0]->currentText(), "");
 }
 
-TEST_F(ListaTest, ColumnClicksSortTheWholeListOneWayThenTheOther)
+TEST_F(ConsultaListaTest, ColumnClicksSortTheWholeListOneWayThenTheOther)
 {
     carga("SELECT CODIGO, NOMBRE FROM T_LISTA WHERE ORDEN < 6 ORDER BY ORDEN");
     dlg.ListView1_ColumnClick(2);
@@ -344,7 +344,7 @@ TEST_F(ListaTest, ColumnClicksSortTheWholeListOneWayThenTheOther)
     EXPECT_EQ(columna(*propia.ListView1, 1), QStringList({"Alfajor", "banana", "O'Brien", "Oblea", "Zapallo"}));
 }
 
-TEST_F(ListaTest, CancelReturnsNothing)
+TEST_F(ConsultaListaTest, CancelReturnsNothing)
 {
     KeyedCollection cmps;
     dlg.CmpsDevueltos = &cmps;
@@ -359,7 +359,7 @@ TEST_F(ListaTest, CancelReturnsNothing)
     EXPECT_EQ(dlg.Cantidades->Count(), 0);
 }
 
-TEST(ListaColoresTest, ArticleRowsShowTheirStockLevel)
+TEST(ConsultaListaColoresTest, ArticleRowsShowTheirStockLevel)
 {
     TestDatabase db(R"(
         CREATE TABLE T_STOCK_ARTICULOS (IDARTICULO varchar(10), PUNTOPEDIDO decimal(18,4), Stock decimal(18,4));
@@ -398,7 +398,7 @@ TEST(ListaColoresTest, ArticleRowsShowTheirStockLevel)
     EXPECT_EQ(precios.ListView1->columnText(2), "Mayorista");
 }
 
-TEST(ListaFacadeTest, ArticleLookupEndToEnd)
+TEST(ConsultaListaFacadeTest, ArticleLookupEndToEnd)
 {
     TestDatabase db({}, true);
     QTemporaryDir dir;

@@ -27,7 +27,7 @@ QStringList forma(const Lib_FrmCons3Tree& d)
     return out;
 }
 
-class ArbolTest : public testing::Test {
+class ConsultaArbolTest : public testing::Test {
 protected:
     void carga(const QString& sql)
     {
@@ -48,7 +48,7 @@ protected:
 
 }  // namespace
 
-TEST_F(ArbolTest, BuildsTheTreeFromTheCodesLengths)
+TEST_F(ConsultaArbolTest, BuildsTheTreeFromTheCodesLengths)
 {
     EXPECT_EQ(dlg.windowTitle(), "Consulta...");
     EXPECT_EQ(dlg.CmbSearch[0]->toolTip(), "F5 realiza nueva busqueda");
@@ -68,7 +68,7 @@ TEST_F(ArbolTest, BuildsTheTreeFromTheCodesLengths)
     EXPECT_EQ(forma(dlg), QStringList({" > Consulta..."}));
 }
 
-TEST_F(ArbolTest, RepeatedOrMissingCodesGoToTheErrorDialog)
+TEST_F(ConsultaArbolTest, RepeatedOrMissingCodesGoToTheErrorDialog)
 {
     ScopedPrompts p;
     p.answerError(5, "ArmarTreeVAutomatico");  // the repeated code: go on without it
@@ -78,7 +78,7 @@ TEST_F(ArbolTest, RepeatedOrMissingCodesGoToTheErrorDialog)
                                        "A > 02 - Almacen", "A02 > 0102 - "}));
 }
 
-TEST_F(ArbolTest, SearchSelectsTheFirstNodeByCodeOrDescription)
+TEST_F(ConsultaArbolTest, SearchSelectsTheFirstNodeByCodeOrDescription)
 {
     carga("SELECT IDFAMILIA, DESCRIPCION FROM V_TA_FAMILIAS ORDER BY IDFAMILIA");
     const struct {
@@ -95,7 +95,7 @@ TEST_F(ArbolTest, SearchSelectsTheFirstNodeByCodeOrDescription)
     EXPECT_TRUE(dlg.Nodo("A01")->isExpanded());
 }
 
-TEST_F(ArbolTest, F5FiltersTheDescriptionOnTheServer)
+TEST_F(ConsultaArbolTest, F5FiltersTheDescriptionOnTheServer)
 {
     carga("SELECT IDFAMILIA, DESCRIPCION FROM V_TA_FAMILIAS ORDER BY IDFAMILIA");
     // The statement as the data layer sent it: the families' synonym.
@@ -126,7 +126,7 @@ TEST_F(ArbolTest, F5FiltersTheDescriptionOnTheServer)
     EXPECT_EQ(forma(sinOrden), QStringList({" > Consulta...", "A > 0101 - GASEOSAS"}));
 }
 
-TEST_F(ArbolTest, AcceptanceReturnsTheFamilysFieldAndCancelNothing)
+TEST_F(ConsultaArbolTest, AcceptanceReturnsTheFamilysFieldAndCancelNothing)
 {
     carga("SELECT CODIGO, DESCRIPCION FROM T_ARBOL WHERE ORDEN < 5 ORDER BY ORDEN");
     const struct {
@@ -157,7 +157,7 @@ TEST_F(ArbolTest, AcceptanceReturnsTheFamilysFieldAndCancelNothing)
     EXPECT_FALSE(dlg.Valores);
 }
 
-TEST(ArbolFacadeTest, TreeLookupEndToEnd)
+TEST(ConsultaArbolFacadeTest, TreeLookupEndToEnd)
 {
     TestDatabase db({}, true);
     Lib_ClsCons3 facade;
