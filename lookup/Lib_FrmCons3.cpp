@@ -2,6 +2,7 @@
 
 #include "BusquedaConsulta.h"
 #include "ConsultaSql.h"
+#include "ControlesConsulta.h"
 #include "platform/Keys.h"
 #include "core/Configuracion.h"
 #include "core/DB_Dll.h"
@@ -47,7 +48,7 @@ Lib_FrmCons3::Lib_FrmCons3(QWidget* parent) : QDialog(parent)
     ListView1->setObjectName(QStringLiteral("ListView1"));
     ListView1->setGeometry(0, AltoEtiqueta + AltoCombo + 2, 600, 300);
     ListView1->installEventFilter(this);
-    NuevoCmbSearch(0)->setToolTip(QStringLiteral("F5 realiza nueva busqueda"));
+    NuevoCmbSearch(0);
 
     HScroll1 = new QScrollBar(Qt::Horizontal, this);
     HScroll1->setObjectName(QStringLiteral("HScroll1"));
@@ -56,21 +57,9 @@ Lib_FrmCons3::Lib_FrmCons3(QWidget* parent) : QDialog(parent)
     Frame1 = new QFrame(this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
     Frame1->setGeometry(0, 360, 390, 40);
-    CmdAceptar = new QPushButton(QStringLiteral("&Aceptar"), Frame1);
-    CmdAceptar->setObjectName(QStringLiteral("CmdAceptar"));
-    CmdAceptar->setGeometry(5, 6, 120, 28);
-    CmdNueva = new QPushButton(QStringLiteral("&Nueva Busqueda"), Frame1);
-    CmdNueva->setObjectName(QStringLiteral("CmdNueva"));
-    CmdNueva->setGeometry(135, 6, 120, 28);
-    CmdCancelar = new QPushButton(QStringLiteral("&Cancelar"), Frame1);
-    CmdCancelar->setObjectName(QStringLiteral("CmdCancelar"));
-    CmdCancelar->setGeometry(265, 6, 120, 28);
-    // Enter belongs to the list (acceptance) and to the search boxes; no
-    // button takes it over.
-    for (QPushButton* b : {CmdAceptar, CmdNueva, CmdCancelar}) {
-        b->setAutoDefault(false);
-        b->setDefault(false);
-    }
+    CmdAceptar = consulta::NuevoBoton(Frame1, QStringLiteral("CmdAceptar"), QStringLiteral("&Aceptar"), 0);
+    CmdNueva = consulta::NuevoBoton(Frame1, QStringLiteral("CmdNueva"), QStringLiteral("&Nueva Busqueda"), 1);
+    CmdCancelar = consulta::NuevoBoton(Frame1, QStringLiteral("CmdCancelar"), QStringLiteral("&Cancelar"), 2);
 
     connect(CmdAceptar, &QPushButton::clicked, this, [this] { CmdAceptar_Click(); });
     connect(CmdCancelar, &QPushButton::clicked, this, [this] { CmdCancelar_Click(); });
@@ -89,10 +78,7 @@ Lib_FrmCons3::~Lib_FrmCons3()
 
 QComboBox* Lib_FrmCons3::NuevoCmbSearch(int Index)
 {
-    auto* combo = new QComboBox(picFields);
-    combo->setObjectName(QStringLiteral("CmbSearch_%1").arg(Index));
-    combo->setEditable(true);
-    combo->setInsertPolicy(QComboBox::NoInsert);
+    QComboBox* combo = consulta::NuevaCajaBusqueda(picFields, Index);
     combo->setGeometry(0, AltoEtiqueta, 100, AltoCombo);
     combo->installEventFilter(this);
     connect(combo, &QComboBox::editTextChanged, this, [this, Index] { CmbSearch_Change(Index); });

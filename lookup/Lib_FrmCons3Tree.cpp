@@ -2,6 +2,7 @@
 
 #include "BusquedaConsulta.h"
 #include "ConsultaSql.h"
+#include "ControlesConsulta.h"
 #include "platform/Keys.h"
 #include "core/DB_Dll.h"
 #include "platform/ErrorTrap.h"
@@ -36,11 +37,7 @@ Lib_FrmCons3Tree::Lib_FrmCons3Tree(QWidget* parent) : QDialog(parent)
     lblFieldName = new QLabel(picFields);
     lblFieldName->setObjectName(QStringLiteral("lblFieldName"));
     lblFieldName->setGeometry(0, 0, 300, 16);
-    auto* combo = new QComboBox(picFields);
-    combo->setObjectName(QStringLiteral("CmbSearch_0"));
-    combo->setEditable(true);
-    combo->setInsertPolicy(QComboBox::NoInsert);
-    combo->setToolTip(QStringLiteral("F5 realiza nueva busqueda"));
+    QComboBox* combo = consulta::NuevaCajaBusqueda(picFields, 0);
     combo->setGeometry(0, 18, 504, 22);
     combo->installEventFilter(this);
     connect(combo, &QComboBox::editTextChanged, this, [this] { CmbSearch_Change(0); });
@@ -59,19 +56,9 @@ Lib_FrmCons3Tree::Lib_FrmCons3Tree(QWidget* parent) : QDialog(parent)
     Frame1 = new QFrame(this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
     Frame1->setGeometry(65, 412, 390, 40);
-    CmdAceptar = new QPushButton(QStringLiteral("&Aceptar"), Frame1);
-    CmdAceptar->setObjectName(QStringLiteral("CmdAceptar"));
-    CmdAceptar->setGeometry(5, 6, 120, 28);
-    CmdCancelar = new QPushButton(QStringLiteral("&Cancelar"), Frame1);
-    CmdCancelar->setObjectName(QStringLiteral("CmdCancelar"));
-    CmdCancelar->setGeometry(135, 6, 120, 28);
-    CmdNueva = new QPushButton(QStringLiteral("&Nueva Busqueda"), Frame1);
-    CmdNueva->setObjectName(QStringLiteral("CmdNueva"));
-    CmdNueva->setGeometry(265, 6, 120, 28);
-    for (QPushButton* b : {CmdAceptar, CmdCancelar, CmdNueva}) {
-        b->setAutoDefault(false);
-        b->setDefault(false);
-    }
+    CmdAceptar = consulta::NuevoBoton(Frame1, QStringLiteral("CmdAceptar"), QStringLiteral("&Aceptar"), 0);
+    CmdCancelar = consulta::NuevoBoton(Frame1, QStringLiteral("CmdCancelar"), QStringLiteral("&Cancelar"), 1);
+    CmdNueva = consulta::NuevoBoton(Frame1, QStringLiteral("CmdNueva"), QStringLiteral("&Nueva Busqueda"), 2);
     connect(CmdAceptar, &QPushButton::clicked, this, [this] { CmdAceptar_Click(); });
     connect(CmdCancelar, &QPushButton::clicked, this, [this] { CmdCancelar_Click(); });
     connect(CmdNueva, &QPushButton::clicked, this, [this] { CmdNueva_Click(); });

@@ -1,0 +1,30 @@
+#include "ControlesConsulta.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QPushButton>
+
+namespace consulta {
+
+QComboBox* NuevaCajaBusqueda(QWidget* padre, int Index)
+{
+    auto* caja = new QComboBox(padre);
+    caja->setObjectName(QStringLiteral("CmbSearch_%1").arg(Index));
+    caja->setEditable(true);
+    caja->setInsertPolicy(QComboBox::NoInsert);
+    if (Index == 0)
+        caja->setToolTip(QStringLiteral("F5 realiza nueva busqueda"));
+    return caja;
+}
+
+QPushButton* NuevoBoton(QFrame* marco, const QString& nombre, const QString& texto, int lugar)
+{
+    auto* boton = new QPushButton(texto, marco);
+    boton->setObjectName(nombre);
+    boton->setGeometry(5 + 130 * lugar, 6, 120, 28);
+    boton->setAutoDefault(false);
+    boton->setDefault(false);
+    return boton;
+}
+
+}  // namespace consulta
