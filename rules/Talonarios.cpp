@@ -1,6 +1,7 @@
 #include "Stuff.h"
 
 #include "Formato.h"
+#include "ReglasTalonario.h"
 #include "Sentencias.h"
 #include "core/Configuracion.h"
 #include "core/DB_Dll.h"
@@ -28,80 +29,6 @@ QString columna(const QString& letra, const char* sufijo)
     return sentencias::ColumnaLetra(letra, QString::fromLatin1(sufijo));
 }
 
-// A column's value as a number; nullopt for Null, so that a comparison with
-// it fails, as a comparison with the database Null does.
-std::optional<double> numeroONulo(const QVariant& valor)
-{
-    if (lang::isNull(valor) || lang::isEmpty(valor))
-        return std::nullopt;
-    return lang::number(valor);
-}
-
-// A date as the talonario columns and callers hold it: a date value, an ISO
-// text or the station's dd/mm/yyyy text (with or without time).
-std::optional<QDate> comoFecha(const QVariant& valor)
-{
-    if (valor.metaType().id() == QMetaType::QDate)
-        return valor.toDate();
-    if (valor.metaType().id() == QMetaType::QDateTime)
-        return valor.toDateTime().date();
-    const QString t = lang::text(valor).trimmed();
-    const QString fecha = t.section(u' ', 0, 0).section(u'T', 0, 0);
-    for (const char* formato : {"yyyy-MM-dd", "dd/MM/yyyy", "d/M/yyyy", "dd/MM/yy", "d/M/yy"}) {
-        QDate d = QDate::fromString(fecha, QString::fromLatin1(formato));
-        if (d.isValid()) {
-            if (QByteArrayView(formato).endsWith("/yy") && d.year() < 1930)
-                d = d.addYears(100);
-            return d;
-        }
-    }
-    return std::nullopt;
-}
-
-QDate fechaRequerida(const QVariant& valor)
-{
-    const auto fecha = comoFecha(valor);
-    if (!fecha)
-        throw RuntimeError::typeMismatch(QStringLiteral("\"%1\" no es una fecha").arg(lang::text(valor)));
-    return *fecha;
-}
-
-// Dates compare as dates; a text that is not a date compares as text, as the
-// expiry test always did.
-bool fechaNoPosterior(const QString& fecha, const QVariant& vence)
-{
-    const auto f = comoFecha(fecha);
-    const auto v = comoFecha(vence);
-    if (f && v)
-        return *f <= *v;
-    return fecha.compare(lang::text(vence).trimmed(), Qt::CaseInsensitive) <= 0;
-}
-
-bool esCero(const QVariant& valor)
-{
-    const auto n = numeroONulo(valor);
-    return n && *n == 0;
-}
-
-// The number after the highest one stored: "00000001" when nothing is stored.
-QString siguienteNumero(const QVariant& ultimo)
-{
-    if (lang::isNull(ultimo) || lang::isEmpty(ultimo))
-        return QStringLiteral("00000001");
-    return CerosIzquierda(lang::number(ultimo) + 1, 8);
-}
-
-// Characters 5 to 12 of a voucher identifier are its number; a value that is
-// only a number is read whole.
-QString siguienteNumeroDeIdentificador(const QVariant& ultimo)
-{
-    if (lang::isNull(ultimo) || lang::isEmpty(ultimo))
-        return QStringLiteral("00000001");
-    const QString t = lang::text(ultimo).trimmed();
-    const QString numero = t.size() >= 12 ? t.mid(4, 8) : t;
-    return CerosIzquierda(lang::leadingNumber(numero) + 1, 8);
-}
-
 bool sinAccionDeNumeracion(const QString& tipo)
 {
     static const QStringList tipos = {
@@ -114,10 +41,19 @@ bool sinAccionDeNumeracion(const QString& tipo)
     return tipos.contains(tipo, Qt::CaseInsensitive);
 }
 
+// A talonario that may renumber and has no range accepts any number.
 bool rangoLibre(db::Recordset& rs, const QString& letra)
 {
     return EsVerdadero(lang::text(rs.value(QStringLiteral("Modificanumeracion"))))
-        && esCero(rs.value(columna(letra, "_NRO_DESDE"))) && esCero(rs.value(columna(letra, "_NRO_HASTA")));
+        && RangoEnCero(rs.value(columna(letra, "_NRO_DESDE")), rs.value(columna(letra, "_NRO_HASTA")));
+}
+
+QDate fechaRequerida(const QVariant& valor)
+{
+    const auto fecha = ComoFecha(valor);
+    if (!fecha)
+        throw RuntimeError::typeMismatch(QStringLiteral("\"%1\" no es una fecha").arg(lang::text(valor)));
+    return *fecha;
 }
 
 }  // namespace
@@ -154,16 +90,11 @@ void Obtener_Nro_Comprobante_Contable(const QString& Tipo, QString& Sucursal, QS
                     if (Letra.isEmpty())
                         Letra = QStringLiteral("X");
                 }
-                const auto ultimo = numeroONulo(rs.value(columna(Letra, "_ULTIMO_NRO")));
-                const auto hasta = numeroONulo(rs.value(columna(Letra, "_NRO_HASTA")));
-                if (ultimo && hasta && *ultimo >= *hasta) {
+                if (TalonarioAgotado(rs.value(columna(Letra, "_ULTIMO_NRO")), rs.value(columna(Letra, "_NRO_HASTA")))) {
                     agotado = true;
                     continue;
                 }
-                const QVariant vence = rs.value(columna(Letra, "Vence"));
-                const bool vigente = Fecha.trimmed().isEmpty() || lang::text(vence).trimmed().isEmpty()
-                                  || fechaNoPosterior(Fecha.trimmed(), vence);
-                if (!vigente)
+                if (!TalonarioVigente(Fecha, rs.value(columna(Letra, "Vence"))))
                     continue;
                 Sucursal = CerosIzquierda(lang::number(rs.value(columna(Letra, "_SUC_DEFAULT"))), 4);
                 const double numero = lang::number(rs.value(columna(Letra, "_ULTIMO_NRO")));
@@ -204,7 +135,7 @@ void Obtener_Nro_Comprobante(const QString& Tipo, QString& Sucursal, QString& Nu
             if (!conAsiento)
                 return;
             ObjDB().AbrirRecordset(sentencias::UltimoAsiento(Tipo, Sucursal, Letra), rs);
-            Numero = siguienteNumero(rs.Eof() ? QVariant() : rs.value(QStringLiteral("ULTIMO")));
+            Numero = NumeroSiguiente(rs.Eof() ? QVariant() : rs.value(QStringLiteral("ULTIMO")));
             ObjDB().CierraRecordset(rs);
             ErrorTrap::leave();
         },
@@ -218,7 +149,7 @@ void Obtener_Nro_Comprobante(const QString& Tipo, QString& Sucursal, QString& Nu
                 } else {
                     db::Recordset ultima;
                     ObjDB().AbrirRecordset(sentencias::UltimaCompra(Tipo, Sucursal, Letra), ultima);
-                    Numero = siguienteNumeroDeIdentificador(ultima.Eof() ? QVariant()
+                    Numero = NumeroSiguiente(ultima.Eof() ? QVariant()
                                                                          : ultima.value(QStringLiteral("ULTIMO")));
                     ObjDB().CierraRecordset(ultima);
                 }
@@ -245,7 +176,7 @@ QVariant AsignarNumeroComprobante(const QString& Tipo, QString& Sucursal, QStrin
             if (!rs.Eof() || numero.isEmpty()) {
                 ObjDB().CierraRecordset(rs);
                 ObjDB().AbrirRecordset(sentencias::UltimoIdentificadorEnStock(Tipo, Sucursal, Letra), rs);
-                numero = siguienteNumeroDeIdentificador(rs.Eof() ? QVariant() : rs.value(QStringLiteral("ULTIMO")));
+                numero = NumeroSiguiente(rs.Eof() ? QVariant() : rs.value(QStringLiteral("ULTIMO")));
             }
         },
         [&] {
@@ -280,9 +211,7 @@ bool ValidaNumeroComprobante(const QString& Tipo, const QString& Sucursal, const
             externo = EsVerdadero(lang::text(marca));
         if (externo || rangoLibre(rs, letra))
             break;
-        const auto desde = numeroONulo(rs.value(columna(letra, "_NRO_DESDE")));
-        const auto hasta = numeroONulo(rs.value(columna(letra, "_NRO_HASTA")));
-        if (desde && hasta && numero >= *desde && numero <= *hasta)
+        if (NumeroEnRango(numero, rs.value(columna(letra, "_NRO_DESDE")), rs.value(columna(letra, "_NRO_HASTA"))))
             TalonarioActual = lang::toInt16(lang::number(rs.value(QStringLiteral("TALONARIO"))));
     }
     ObjDB().CierraRecordset(rs);
@@ -310,14 +239,14 @@ bool ValidaNumeroComprobante(const QString& Tipo, const QString& Sucursal, const
         valido = false;
     }
     const QVariant desde = rs.value(columna(letra, "_NRO_DESDE"));
-    if (valido && !(numeroONulo(desde) && numero >= *numeroONulo(desde))) {
+    if (valido && !CumpleDesde(numero, desde)) {
         Mensaje += CR + QStringLiteral("El Número de comprobante (") + lang::numberText(numero)
                  + QStringLiteral(") no respeta el parametro NRO DESDE del comprobante (") + lang::text(desde)
                  + QStringLiteral(") , Nro de Control: ") + control;
         valido = false;
     }
     const QVariant hasta = rs.value(columna(letra, "_NRO_HASTA"));
-    if (valido && !(numeroONulo(hasta) && numero <= *numeroONulo(hasta))) {
+    if (valido && !CumpleHasta(numero, hasta)) {
         Mensaje += CR + QStringLiteral("El Número de comprobante (") + lang::numberText(numero)
                  + QStringLiteral(") no respeta el parametro NRO HASTA del comprobante (") + lang::text(hasta)
                  + QStringLiteral(") , Nro de Control: ") + control;

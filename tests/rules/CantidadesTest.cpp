@@ -1,5 +1,7 @@
 #include "rules/Cantidades.h"
 
+#include "tests/support/QtPrinting.h"
+
 #include <gtest/gtest.h>
 
 namespace {

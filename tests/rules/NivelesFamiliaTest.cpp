@@ -1,5 +1,7 @@
 #include "rules/NivelesFamilia.h"
 
+#include "tests/support/QtPrinting.h"
+
 #include "platform/RuntimeError.h"
 
 #include <gtest/gtest.h>
