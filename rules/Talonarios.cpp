@@ -149,8 +149,7 @@ void Obtener_Nro_Comprobante(const QString& Tipo, QString& Sucursal, QString& Nu
                 } else {
                     db::Recordset ultima;
                     ObjDB().AbrirRecordset(sentencias::UltimaCompra(Tipo, Sucursal, Letra), ultima);
-                    Numero = NumeroSiguiente(ultima.Eof() ? QVariant()
-                                                                         : ultima.value(QStringLiteral("ULTIMO")));
+                    Numero = NumeroSiguiente(ultima.Eof() ? QVariant() : ultima.value(QStringLiteral("ULTIMO")));
                     ObjDB().CierraRecordset(ultima);
                 }
                 ObjDB().CierraRecordset(rs);
@@ -253,7 +252,8 @@ bool ValidaNumeroComprobante(const QString& Tipo, const QString& Sucursal, const
         valido = false;
     }
     ObjDB().CierraRecordset(rs);
-    Mensaje += QString(CR) + CR + QStringLiteral("Verifique los datos desde la TABLA DE COMPROBANTES y vuelta a Intentarlo");
+    Mensaje += QString(CR) + CR
+             + QStringLiteral("Verifique los datos desde la TABLA DE COMPROBANTES y vuelta a Intentarlo");
     if (valido)
         Mensaje.clear();
     return valido;
