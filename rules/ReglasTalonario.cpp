@@ -2,6 +2,7 @@
 
 #include "Formato.h"
 #include "platform/Value.h"
+#include "platform/db/Literals.h"
 
 namespace {
 
@@ -51,21 +52,9 @@ std::optional<QDate> ComoFecha(const QVariant& valor)
         return valor.toDate();
     if (valor.metaType().id() == QMetaType::QDateTime)
         return valor.toDateTime().date();
-    const QString fecha = lang::text(valor).trimmed().section(u' ', 0, 0).section(u'T', 0, 0);
-    if (fecha.isEmpty())
-        return std::nullopt;
-    QDate d = QDate::fromString(fecha, QStringLiteral("yyyy-MM-dd"));
-    if (!d.isValid())
-        d = QDate::fromString(fecha, QStringLiteral("d/M/yyyy"));
-    if (!d.isValid()) {
-        // Two-digit years are taken within 1930-2029, as the station reads them.
-        d = QDate::fromString(fecha, QStringLiteral("d/M/yy"));
-        if (d.isValid() && d.year() < 1930)
-            d = d.addYears(100);
-    }
-    if (!d.isValid())
-        return std::nullopt;
-    return d;
+    if (const auto fecha = db::parseDateTime(lang::text(valor).trimmed()))
+        return fecha->date();
+    return std::nullopt;
 }
 
 bool TalonarioVigente(const QString& fecha, const QVariant& vence)

@@ -20,9 +20,8 @@ bool NumeroEnRango(double numero, const QVariant& desde, const QVariant& hasta);
 // Both range ends hold 0 (not Null).
 bool RangoEnCero(const QVariant& desde, const QVariant& hasta);
 
-// A date as talonario columns and callers hold it: a date value, an ISO text
-// ("2024-12-10", with or without time) or the station's "dd/mm/yyyy" or
-// "dd/mm/yy" text. nullopt when it is none of these.
+// A date as talonario columns and callers hold it: a date value, the stored
+// text form or the station's day-first text. nullopt when it is none of these.
 std::optional<QDate> ComoFecha(const QVariant& valor);
 // The talonario may number on Fecha: no date, no expiry, or Fecha not after
 // the expiry. Two dates compare as dates; otherwise the texts are compared
