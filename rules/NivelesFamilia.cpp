@@ -1,7 +1,7 @@
 #include "NivelesFamilia.h"
 
+#include "core/Objetos.h"
 #include "platform/Value.h"
-#include "platform/kumozen/KumozenUtilidades.h"
 
 NivelesFamilia CalculaLargosNivel(const std::array<double, 6>& valores)
 {
@@ -38,7 +38,7 @@ QString FamiliaPadre(const QVariant& codigo, const NivelesFamilia& fines)
         return {};
     for (std::size_t k = 1; k < fines.size(); ++k) {
         if (largo == fines[k])
-            return KumozenUtilidades().RecortaTexto(texto, fines[k - 1]);
+            return ObjUtilidades().RecortaTexto(texto, fines[k - 1]);
     }
     return {};
 }

@@ -1,8 +1,8 @@
 #include "Sentencias.h"
 
 #include "core/DB_Dll.h"
+#include "core/Objetos.h"
 #include "platform/RuntimeError.h"
-#include "platform/kumozen/KumozenUtilidades.h"
 
 namespace sentencias {
 namespace {
@@ -19,7 +19,7 @@ QString numero(const QVariant& valor)
 
 QString codigo(const QString& valor, int ancho)
 {
-    return KumozenUtilidades().AlineaDerecha(valor.trimmed(), ancho);
+    return ObjUtilidades().AlineaDerecha(valor.trimmed(), ancho);
 }
 
 QString tipo4(const QString& tipo)

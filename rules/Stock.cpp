@@ -2,9 +2,9 @@
 
 #include "Sentencias.h"
 #include "core/DB_Dll.h"
+#include "core/Objetos.h"
 #include "platform/ErrorTrap.h"
 #include "platform/Value.h"
-#include "platform/kumozen/KumozenUtilidades.h"
 
 std::vector<ItemCantidad> ArrInsumos;
 
@@ -12,7 +12,7 @@ namespace {
 
 double cantidadDe(const db::Recordset& rs, const QString& campo)
 {
-    return KumozenUtilidades().TextoADoble(lang::text(rs.value(campo)));
+    return ObjUtilidades().TextoADoble(lang::text(rs.value(campo)));
 }
 
 }  // namespace

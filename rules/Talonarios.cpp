@@ -5,11 +5,11 @@
 #include "Sentencias.h"
 #include "core/Configuracion.h"
 #include "core/DB_Dll.h"
+#include "core/Objetos.h"
 #include "platform/ErrorTrap.h"
 #include "platform/Host.h"
 #include "platform/Prompts.h"
 #include "platform/Value.h"
-#include "platform/kumozen/KumozenUtilidades.h"
 
 #include <QCoreApplication>
 #include <QDate>
@@ -263,7 +263,7 @@ void ActualizaNumeroComprobante(const QString& Tipo, const QString& Sistema, con
                                 const QString& NumeroSiguiente, QString& Letra, bool SoloSQL, QString& SQL,
                                 bool Contable)
 {
-    const KumozenUtilidades ku;
+    const KumozenUtilidades& ku = ObjUtilidades();
     db::Recordset rs;
     bool compartido = false;
     ErrorTrap::showing(QStringLiteral("ConsultaComprobante")).run({
