@@ -5,6 +5,7 @@
 #include "Sentencias.h"
 #include "core/Configuracion.h"
 #include "core/DB_Dll.h"
+#include "core/Formatos.h"
 #include "core/Objetos.h"
 #include "platform/ErrorTrap.h"
 #include "platform/Host.h"
@@ -54,6 +55,14 @@ QDate fechaRequerida(const QVariant& valor)
     if (!fecha)
         throw RuntimeError::typeMismatch(QStringLiteral("\"%1\" no es una fecha").arg(lang::text(valor)));
     return *fecha;
+}
+
+// Now in the program's date-time pattern; in the date part "mm" is the month.
+QString fechaHoraActual()
+{
+    const QDateTime ahora = host().now();
+    return ahora.toString(FormatoFecha().replace(QStringLiteral("mm"), QStringLiteral("MM"))) + u' '
+         + ahora.toString(FormatoHora());
 }
 
 }  // namespace
@@ -319,8 +328,7 @@ void ActualizaNumeroComprobante(const QString& Tipo, const QString& Sistema, con
                 SQL = texto;
             } else {
                 rs.setValue(columna(Letra, "_ULTIMO_NRO"), NumeroSiguiente);
-                rs.setValue(QStringLiteral("fechahora_modificacion"),
-                            host().now().toString(QStringLiteral("dd/MM/yy hh:mm")));
+                rs.setValue(QStringLiteral("fechahora_modificacion"), fechaHoraActual());
                 rs.Update();
             }
         },
