@@ -85,6 +85,164 @@ CREATE TABLE TA_CONFIG_IMP_CPTE (
 
 -- ==== rules: talonarios, lots, inputs, equivalences, stock balances ======
 
+-- Talonarios: one row per talonario of a voucher type (CODIGO right-justified
+-- to 4). Per letter: default branch, number range, the next number to hand
+-- out and the expiry of the range. V_TA_CPTE holds this system's voucher
+-- types; TA_Comprobantes is the shared table of every system's types, read
+-- when V_TA_CPTE has no row. A number is recorded in the table its row came from.
+CREATE TABLE V_TA_CPTE (
+    CODIGO                  varchar(4) COLLATE NOCASE NOT NULL,
+    TALONARIO               smallint NOT NULL,
+    DESCRIPCION             varchar(50) COLLATE NOCASE,
+    SISTEMA                 varchar(20) COLLATE NOCASE,
+    ES                      varchar(1) COLLATE NOCASE,
+    Signo                   smallint,
+    Letras                  varchar(7) COLLATE NOCASE,
+    Modificanumeracion      varchar(5) COLLATE NOCASE,
+    Externo                 varchar(5) COLLATE NOCASE,
+    fechahora_modificacion  varchar(20) COLLATE NOCASE,
+    A_SUC_DEFAULT numeric(4,0), A_NRO_DESDE numeric(8,0), A_NRO_HASTA numeric(8,0), A_ULTIMO_NRO numeric(8,0), AVence datetime,
+    B_SUC_DEFAULT numeric(4,0), B_NRO_DESDE numeric(8,0), B_NRO_HASTA numeric(8,0), B_ULTIMO_NRO numeric(8,0), BVence datetime,
+    C_SUC_DEFAULT numeric(4,0), C_NRO_DESDE numeric(8,0), C_NRO_HASTA numeric(8,0), C_ULTIMO_NRO numeric(8,0), CVence datetime,
+    E_SUC_DEFAULT numeric(4,0), E_NRO_DESDE numeric(8,0), E_NRO_HASTA numeric(8,0), E_ULTIMO_NRO numeric(8,0), EVence datetime,
+    R_SUC_DEFAULT numeric(4,0), R_NRO_DESDE numeric(8,0), R_NRO_HASTA numeric(8,0), R_ULTIMO_NRO numeric(8,0), RVence datetime,
+    X_SUC_DEFAULT numeric(4,0), X_NRO_DESDE numeric(8,0), X_NRO_HASTA numeric(8,0), X_ULTIMO_NRO numeric(8,0), XVence datetime,
+    M_SUC_DEFAULT numeric(4,0), M_NRO_DESDE numeric(8,0), M_NRO_HASTA numeric(8,0), M_ULTIMO_NRO numeric(8,0), MVence datetime,
+    PRIMARY KEY (CODIGO, TALONARIO)
+);
+
+CREATE TABLE TA_Comprobantes (
+    CODIGO                  varchar(4) COLLATE NOCASE NOT NULL,
+    TALONARIO               smallint NOT NULL,
+    DESCRIPCION             varchar(50) COLLATE NOCASE,
+    SISTEMA                 varchar(20) COLLATE NOCASE,
+    ES                      varchar(1) COLLATE NOCASE,
+    Signo                   smallint,
+    Letras                  varchar(7) COLLATE NOCASE,
+    Modificanumeracion      varchar(5) COLLATE NOCASE,
+    Externo                 varchar(5) COLLATE NOCASE,
+    fechahora_modificacion  varchar(20) COLLATE NOCASE,
+    A_SUC_DEFAULT numeric(4,0), A_NRO_DESDE numeric(8,0), A_NRO_HASTA numeric(8,0), A_ULTIMO_NRO numeric(8,0), AVence datetime,
+    B_SUC_DEFAULT numeric(4,0), B_NRO_DESDE numeric(8,0), B_NRO_HASTA numeric(8,0), B_ULTIMO_NRO numeric(8,0), BVence datetime,
+    C_SUC_DEFAULT numeric(4,0), C_NRO_DESDE numeric(8,0), C_NRO_HASTA numeric(8,0), C_ULTIMO_NRO numeric(8,0), CVence datetime,
+    E_SUC_DEFAULT numeric(4,0), E_NRO_DESDE numeric(8,0), E_NRO_HASTA numeric(8,0), E_ULTIMO_NRO numeric(8,0), EVence datetime,
+    R_SUC_DEFAULT numeric(4,0), R_NRO_DESDE numeric(8,0), R_NRO_HASTA numeric(8,0), R_ULTIMO_NRO numeric(8,0), RVence datetime,
+    X_SUC_DEFAULT numeric(4,0), X_NRO_DESDE numeric(8,0), X_NRO_HASTA numeric(8,0), X_ULTIMO_NRO numeric(8,0), XVence datetime,
+    M_SUC_DEFAULT numeric(4,0), M_NRO_DESDE numeric(8,0), M_NRO_HASTA numeric(8,0), M_ULTIMO_NRO numeric(8,0), MVence datetime,
+    PRIMARY KEY (CODIGO, TALONARIO)
+);
+
+-- Numbers handed out to accounting vouchers and purchase orders.
+CREATE TABLE V_MV_CTROL_CPTE (
+    TC        varchar(4) COLLATE NOCASE,
+    SUCURSAL  varchar(4) COLLATE NOCASE,
+    NUMERO    varchar(8) COLLATE NOCASE,
+    LETRA     varchar(1) COLLATE NOCASE
+);
+
+-- Accounting entries, shared by the company's systems: the data-access
+-- object reads them through the synonym SS_MV_ASIENTOS.
+CREATE TABLE MV_ASIENTOS (
+    TC                varchar(4) COLLATE NOCASE,
+    SUCURSAL          varchar(4) COLLATE NOCASE,
+    NUMERO            varchar(8) COLLATE NOCASE,
+    LETRA             varchar(1) COLLATE NOCASE,
+    CUENTA            varchar(20) COLLATE NOCASE,
+    MES_OPERATIVO     smallint,
+    "NUMERO ASIENTO"  int
+);
+CREATE VIEW SS_MV_ASIENTOS AS SELECT * FROM MV_ASIENTOS;
+
+-- Purchase vouchers.
+CREATE TABLE C_MV_CPTE (
+    ID              integer PRIMARY KEY AUTOINCREMENT,
+    TC              varchar(4) COLLATE NOCASE,
+    IDCOMPROBANTE   varchar(13) COLLATE NOCASE,
+    NUMERO          varchar(13) COLLATE NOCASE,
+    fecharecepcion  datetime,
+    FECHA           datetime,
+    CUENTA          varchar(20) COLLATE NOCASE,
+    NOMBRE          varchar(100) COLLATE NOCASE,
+    ANULADA         bit NOT NULL DEFAULT 0,
+    APROBADO        bit NOT NULL DEFAULT 0,
+    Importe         numeric(18,4),
+    comentarios     varchar(500) COLLATE NOCASE,
+    Garantia        bit NOT NULL DEFAULT 0,
+    FINALIZADO      bit NOT NULL DEFAULT 0,
+    IdReparto       int,
+    CondicionIVA    varchar(4) COLLATE NOCASE
+);
+
+-- Stock movements of the voucher toolkit; codes right-justified (articles,
+-- lots and serial numbers 25; types, depots, units and reasons 4).
+CREATE TABLE V_MV_STOCK (
+    ID                    integer PRIMARY KEY AUTOINCREMENT,
+    TC                    varchar(4) COLLATE NOCASE,
+    IdComprobante         varchar(13) COLLATE NOCASE,
+    IdComplemento         int,
+    Secuencia             int,
+    Fecha                 datetime,
+    IdCaja                varchar(4) COLLATE NOCASE,
+    IdDeposito            varchar(4) COLLATE NOCASE,
+    IdArticulo            varchar(25) COLLATE NOCASE,
+    Descripcion           varchar(100) COLLATE NOCASE,
+    NroLote               varchar(25) COLLATE NOCASE,
+    ControladoPor         varchar(25) COLLATE NOCASE,
+    IdOrigen              varchar(25) COLLATE NOCASE,
+    NroSerie              varchar(25) COLLATE NOCASE,
+    IdUnidad              varchar(4) COLLATE NOCASE,
+    Cantidad              numeric(18,4),
+    CantidadUD            numeric(18,4),
+    IdUnidadBase          varchar(4) COLLATE NOCASE,
+    CuentaProveedor       varchar(20) COLLATE NOCASE,
+    IdMotivoStock         varchar(4) COLLATE NOCASE,
+    PrecioVenta           numeric(18,4),
+    Costo                 numeric(18,4),
+    Impuestos             numeric(18,4),
+    DtoItem               numeric(18,4),
+    Tc_Origen             varchar(4) COLLATE NOCASE,
+    IdComprobante_Origen  varchar(13) COLLATE NOCASE,
+    Id_Origen             int,
+    IVARI                 numeric(18,4),
+    IVARNI                numeric(18,4),
+    IdTecnico             varchar(20) COLLATE NOCASE,
+    EQUIV_UDBASE          numeric(18,4)
+);
+
+-- Stock by article, depot, lot, serial number and position.
+CREATE TABLE STK_SERIES_Y_LOTES (
+    IdArticulo  varchar(25) COLLATE NOCASE,
+    IDDEPOSITO  varchar(4) COLLATE NOCASE,
+    NroLote     varchar(25) COLLATE NOCASE,
+    NroSerie    varchar(25) COLLATE NOCASE,
+    IdPosicion  varchar(15) COLLATE NOCASE,
+    CANTIDAD    numeric(18,4)
+);
+
+-- Inputs (components) of an article, as quantities per unit of the article.
+CREATE TABLE V_MA_INSUMOS (
+    IDARTICULO        varchar(25) COLLATE NOCASE,
+    IdArticuloInsumo  varchar(25) COLLATE NOCASE,
+    IdUnidadInsumo    varchar(4) COLLATE NOCASE,
+    Cantidad          numeric(18,4)
+);
+
+-- Unit equivalences per article: one IDUNIDAD equals Coeficiente units of
+-- IDUNIDAD_EQUIV; a row serves both ways.
+CREATE TABLE S_TA_EQUIV (
+    IdArticulo      varchar(25) COLLATE NOCASE,
+    IDUNIDAD        varchar(4) COLLATE NOCASE,
+    IDUNIDAD_EQUIV  varchar(4) COLLATE NOCASE,
+    Coeficiente     numeric(18,6)
+);
+
+-- Stock balance per article, unit and depot.
+CREATE TABLE STK_SALDOS_UNIDADES (
+    IDARTICULO    varchar(25) COLLATE NOCASE,
+    EQUIVALENCIA  varchar(4) COLLATE NOCASE,
+    IDDEPOSITO    varchar(4) COLLATE NOCASE,
+    STOCK         numeric(18,4)
+);
 
 -- ==== lookups: lookup views and families =================================
 
