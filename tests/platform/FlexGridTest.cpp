@@ -8,6 +8,8 @@
 #include <QHeaderView>
 #include <QTableView>
 #include <QTest>
+#include "tests/support/QtPrinting.h"
+
 #include <gtest/gtest.h>
 
 namespace {

@@ -2,6 +2,8 @@
 #include "platform/Keys.h"
 
 #include <QTest>
+#include "tests/support/QtPrinting.h"
+
 #include <gtest/gtest.h>
 
 TEST(TextBoxTest, KeyPressHandlersFilterAndReplaceTypedCharacters)
