@@ -3,6 +3,7 @@
 #include "core/DB_Dll.h"
 #include "platform/RuntimeError.h"
 #include "platform/Value.h"
+#include "platform/db/Literals.h"
 #include "platform/db/Types.h"
 
 #include <QRegularExpression>
@@ -405,28 +406,10 @@ QString GridQuery::pageSql(int page)
 
 std::optional<QDate> GridQuery::readDate(const QString& text)
 {
-    static const QRegularExpression dmy(QStringLiteral("^\\s*(\\d{1,2})[/.-](\\d{1,2})[/.-](\\d{2}|\\d{4})\\s*$"));
-    static const QRegularExpression ymd(QStringLiteral("^\\s*(\\d{4})-(\\d{1,2})-(\\d{1,2})\\s*$"));
-    int day = 0;
-    int month = 0;
-    int year = 0;
-    if (const auto m = ymd.match(text); m.hasMatch()) {
-        year = m.captured(1).toInt();
-        month = m.captured(2).toInt();
-        day = m.captured(3).toInt();
-    } else if (const auto d = dmy.match(text); d.hasMatch()) {
-        day = d.captured(1).toInt();
-        month = d.captured(2).toInt();
-        year = d.captured(3).toInt();
-        if (d.captured(3).size() == 2)
-            year += year < 30 ? 2000 : 1900;
-    } else {
+    const std::optional<QDateTime> read = db::parseDateTime(text.trimmed());
+    if (!read)
         return std::nullopt;
-    }
-    const QDate date(year, month, day);
-    if (!date.isValid())
-        return std::nullopt;
-    return date;
+    return read->date();
 }
 
 // CONVERT without a length gives 30 characters on SQL Server, and a match
@@ -437,13 +420,14 @@ QString GridQuery::likeTerm(const QString& field, const QString& t) const
         + ObjDB().SQLValue(QStringLiteral("%") + t + QStringLiteral("%"), QStringLiteral("'"));
 }
 
-// The typed date is read as day/month/year and compared with the column's
-// day written the same way, whatever the server's date format and whatever
-// time of day the column holds.
+// The typed day as a range of the column's time stamps, in the stored date
+// form every server reads alike: the rows of that day whatever their time,
+// and whatever the server's own date format.
 QString GridQuery::dateTerm(const QString& field, const QDate& date) const
 {
-    return QStringLiteral(" CONVERT(NVARCHAR(10),") + field + QStringLiteral(",103) = ")
-        + ObjDB().SQLValue(date.toString(QStringLiteral("dd/MM/yyyy")), QStringLiteral("'"));
+    return QStringLiteral(" (") + field + QStringLiteral(" >= ") + ObjDB().SQLValue(date, QStringLiteral("'"))
+        + QStringLiteral(" AND ") + field + QStringLiteral(" < ") + ObjDB().SQLValue(date.addDays(1), QStringLiteral("'"))
+        + QStringLiteral(")");
 }
 
 std::optional<QString> GridQuery::searchCondition(int comboIndex, const QString& comboText, const QString& t,

@@ -280,6 +280,7 @@ TEST(GridQueryTest, SearchConditionsAccumulateAndCarryTheTypedTextSafely)
     GridQuery q = loaded("SELECT CODIGO, NOMBRE, FECHA, ID FROM CLIENTES ",
                          {{"CODIGO", VarChar}, {"NOMBRE", VarChar}, {"FECHA", DBTimeStamp}, {"ID", Integer}}, "ID");
     const QStringList headers{"CODIGO", "NOMBRE", "FECHA"};
+    const QString kTenthOfDecember = " ([FECHA] >= '2024-12-10T00:00:00' AND [FECHA] < '2024-12-11T00:00:00')";
     const struct {
         int index;
         QString column;
@@ -289,16 +290,17 @@ TEST(GridQueryTest, SearchConditionsAccumulateAndCarryTheTypedTextSafely)
         {2, "NOMBRE", "ab", " CONVERT(NVARCHAR(4000),[NOMBRE]) LIKE '%ab%'"},
         {2, "NOMBRE", "d'Arc", " CONVERT(NVARCHAR(4000),[NOMBRE]) LIKE '%d''Arc%'"},
         {2, "NOMBRE", "   ", ""},
-        {3, "FECHA", "10/12/2024", " CONVERT(NVARCHAR(10),[FECHA],103) = '10/12/2024'"},
-        {3, "FECHA", "1/2/24", " CONVERT(NVARCHAR(10),[FECHA],103) = '01/02/2024'"},
-        {3, "FECHA", "2024-12-10", " CONVERT(NVARCHAR(10),[FECHA],103) = '10/12/2024'"},
+        {3, "FECHA", "10/12/2024", kTenthOfDecember},
+        {3, "FECHA", "10/12/24", kTenthOfDecember},
+        {3, "FECHA", "2024-12-10", kTenthOfDecember},
+        {3, "FECHA", "31/12/2024", " ([FECHA] >= '2024-12-31T00:00:00' AND [FECHA] < '2025-01-01T00:00:00')"},
         {3, "FECHA", "31/02/2024", std::nullopt},
         {3, "FECHA", "ab", std::nullopt},
         {0, "Todos", "ab",
          " ( CONVERT(NVARCHAR(4000),[CODIGO]) LIKE '%ab%' or  CONVERT(NVARCHAR(4000),[NOMBRE]) LIKE '%ab%') "},
         {0, "Todos", "10/12/2024",
          " ( CONVERT(NVARCHAR(4000),[CODIGO]) LIKE '%10/12/2024%' or  CONVERT(NVARCHAR(4000),[NOMBRE]) LIKE "
-         "'%10/12/2024%' or  CONVERT(NVARCHAR(10),[FECHA],103) = '10/12/2024') "},
+         "'%10/12/2024%' or " + kTenthOfDecember + ") "},
     };
     for (const auto& c : cases)
         EXPECT_EQ(q.searchCondition(c.index, c.column, c.typed, headers), c.condition) << c.typed.toStdString();
