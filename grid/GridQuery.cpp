@@ -104,9 +104,9 @@ void GridQuery::CargaAlias()
         const QString found = expression + as + alias;
         const QString before = s;
         s.replace(found, QStringLiteral(" "), CI);
-        // Blanks around " as " that the pieces do not carry (two blanks
-        // before the word, say) leave the text as it was: go past it, or the
-        // search would find the same " as " for ever.
+        // Blanks around " as " that the expression and the alias do not
+        // carry (two blanks before the word, say) leave the text as it was:
+        // go past it, or the search would find the same " as " for ever.
         if (s == before)
             s = s.mid(at + as.size());
     }
