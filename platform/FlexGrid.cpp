@@ -430,36 +430,40 @@ void FlexGrid::setColAlignment(int col, int alignment)
                                   d->model.index(d->model.rowCount() - 1, col - d->model.fixedCols));
 }
 
-std::uint32_t FlexGrid::CellBackColor() const
+std::uint32_t FlexGrid::cellColor(const QHash<quint64, std::uint32_t>& colours) const
 {
     checkCell(d->row, d->col);
-    return d->model.back.value(cellKey(d->row, d->col), 0);
+    return colours.value(cellKey(d->row, d->col), 0);
+}
+
+void FlexGrid::setCellColor(QHash<quint64, std::uint32_t>& colours, std::uint32_t color)
+{
+    checkCell(d->row, d->col);
+    if (color == 0)
+        colours.remove(cellKey(d->row, d->col));
+    else
+        colours.insert(cellKey(d->row, d->col), color);
+    d->model.cellChanged(d->row, d->col);
+}
+
+std::uint32_t FlexGrid::CellBackColor() const
+{
+    return cellColor(d->model.back);
 }
 
 void FlexGrid::setCellBackColor(std::uint32_t color)
 {
-    checkCell(d->row, d->col);
-    if (color == 0)
-        d->model.back.remove(cellKey(d->row, d->col));
-    else
-        d->model.back.insert(cellKey(d->row, d->col), color);
-    d->model.cellChanged(d->row, d->col);
+    setCellColor(d->model.back, color);
 }
 
 std::uint32_t FlexGrid::CellForeColor() const
 {
-    checkCell(d->row, d->col);
-    return d->model.fore.value(cellKey(d->row, d->col), 0);
+    return cellColor(d->model.fore);
 }
 
 void FlexGrid::setCellForeColor(std::uint32_t color)
 {
-    checkCell(d->row, d->col);
-    if (color == 0)
-        d->model.fore.remove(cellKey(d->row, d->col));
-    else
-        d->model.fore.insert(cellKey(d->row, d->col), color);
-    d->model.cellChanged(d->row, d->col);
+    setCellColor(d->model.fore, color);
 }
 
 QRect FlexGrid::cellRect(int row, int col) const

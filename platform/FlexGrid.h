@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QWidget>
 #include <cstdint>
 #include <memory>
@@ -140,6 +141,8 @@ private:
     std::unique_ptr<Private> d;
 
     void checkCell(int row, int col) const;
+    std::uint32_t cellColor(const QHash<quint64, std::uint32_t>& colours) const;
+    void setCellColor(QHash<quint64, std::uint32_t>& colours, std::uint32_t color);
     QRect cellRect(int row, int col) const;
     void moveTo(int row, int col, bool scrollIntoView);
     void syncCurrent();
