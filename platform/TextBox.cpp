@@ -1,8 +1,43 @@
 #include "platform/TextBox.h"
 
+#include "platform/Keys.h"
+#include "platform/RuntimeError.h"
+#include "platform/Twips.h"
 #include "platform/db/Types.h"
 
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPointer>
 #include <algorithm>
+
+namespace {
+
+bool typesNothing(int code)
+{
+    switch (code) {
+    case keys::Left:
+    case keys::Right:
+    case keys::Up:
+    case keys::Down:
+    case keys::Home:
+    case keys::End:
+    case keys::Delete:
+    case keys::Insert:
+    case keys::PageUp:
+    case keys::PageDown:
+        return true;
+    default:
+        return false;
+    }
+}
+
+int mouseButtons(Qt::MouseButtons buttons)
+{
+    return (buttons.testFlag(Qt::LeftButton) ? 1 : 0) | (buttons.testFlag(Qt::RightButton) ? 2 : 0)
+        | (buttons.testFlag(Qt::MiddleButton) ? 4 : 0);
+}
+
+}  // namespace
 
 FieldLimits FieldLimits::fromColumn(const QString& column, int typeCode, int definedSize)
 {
@@ -49,11 +84,122 @@ FieldLimits FieldLimits::fromColumn(const QString& column, int typeCode, int def
     return limits;
 }
 
-TextBox::TextBox(QWidget* parent) : QLineEdit(parent) {}
+TextBox::TextBox(QWidget* parent) : QLineEdit(parent)
+{
+    setMouseTracking(true);
+    connect(this, &QLineEdit::textChanged, this, [this] { emit Change(); });
+}
 
 void TextBox::applyLimits(const FieldLimits& limits)
 {
     m_kind = limits.kind;
     if (limits.maxLength > 0)
         setMaxLength(std::min(maxLength(), limits.maxLength));
+}
+
+void TextBox::setSelStart(int position)
+{
+    setCursorPosition(std::clamp(position, 0, static_cast<int>(text().size())));
+}
+
+void TextBox::Move(int left, int top, int width, int height)
+{
+    setGeometry(twips::toPixels(left), twips::toPixels(top), width < 0 ? this->width() : twips::toPixels(width),
+                height < 0 ? this->height() : twips::toPixels(height));
+}
+
+int TextBox::Left() const
+{
+    return twips::fromPixels(x());
+}
+
+int TextBox::Top() const
+{
+    return twips::fromPixels(y());
+}
+
+int TextBox::Width() const
+{
+    return twips::fromPixels(width());
+}
+
+int TextBox::Height() const
+{
+    return twips::fromPixels(height());
+}
+
+void TextBox::SetFocus()
+{
+    if (!isVisible() || !isEnabled())
+        throw RuntimeError::invalidCall(QStringLiteral("SetFocus"));
+    setFocus(Qt::OtherFocusReason);
+}
+
+void TextBox::keyPressEvent(QKeyEvent* event)
+{
+    QPointer<TextBox> alive(this);
+    const int pressed = keys::virtualKey(*event);
+    if (pressed != 0) {
+        int code = pressed;
+        emit KeyDown(code, keys::shiftState(event->modifiers()));
+        if (!alive)
+            return;
+        if (code == 0 && typesNothing(pressed)) {
+            event->accept();
+            return;
+        }
+    }
+    const int typed = keys::keyAscii(*event);
+    if (typed != 0 && typed != keys::Tab) {
+        int ascii = typed;
+        emit KeyPress(ascii);
+        if (!alive)
+            return;
+        if (ascii == 0) {
+            event->accept();
+            return;
+        }
+        if (ascii != typed) {
+            if (ascii == keys::Backspace)
+                backspace();
+            else if (ascii >= keys::Space)
+                insert(QString(QChar(ascii)));
+            event->accept();
+            return;
+        }
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
+void TextBox::mouseReleaseEvent(QMouseEvent* event)
+{
+    QLineEdit::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton)
+        emit Click();
+}
+
+void TextBox::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    QLineEdit::mouseDoubleClickEvent(event);
+    emit DblClick();
+}
+
+void TextBox::mouseMoveEvent(QMouseEvent* event)
+{
+    QLineEdit::mouseMoveEvent(event);
+    const QPoint at = event->position().toPoint();
+    emit MouseMove(mouseButtons(event->buttons()), keys::shiftState(event->modifiers()),
+                   static_cast<float>(twips::fromPixels(at.x())), static_cast<float>(twips::fromPixels(at.y())));
+}
+
+void TextBox::focusInEvent(QFocusEvent* event)
+{
+    QLineEdit::focusInEvent(event);
+    emit GotFocus();
+}
+
+void TextBox::focusOutEvent(QFocusEvent* event)
+{
+    QLineEdit::focusOutEvent(event);
+    emit LostFocus();
 }

@@ -20,6 +20,13 @@ struct FieldLimits {
 // A single-line text box bound to a column by its DataField, with the Tag
 // that names its lookup source. DataField and Tag are also Qt properties, so
 // code that only knows a QLineEdit reaches them by name.
+//
+// Its keys, mouse and focus come out as signals. KeyDown and KeyPress hand
+// their code by reference: a handler that sets KeyCode to 0 stops the box's
+// own handling of a key that types nothing (arrows, Home, Delete ...); one
+// that sets KeyAscii to 0 drops the typed character, and another value types
+// that character instead. Position and size are in twips, as the forms float
+// a cell editor over a grid's cell.
 class TextBox : public QLineEdit {
     Q_OBJECT
     Q_PROPERTY(QString DataField READ dataField WRITE setDataField)
@@ -38,6 +45,39 @@ public:
     // Takes the column's kind, and its length where that is the tighter
     // limit: a design limit is never loosened.
     void applyLimits(const FieldLimits& limits);
+
+    // The caret; past the end puts it at the end.
+    int SelStart() const { return cursorPosition(); }
+    void setSelStart(int position);
+    // Inside the parent, in twips; a negative width or height keeps it.
+    void Move(int left, int top, int width = -1, int height = -1);
+    int Left() const;
+    int Top() const;
+    int Width() const;
+    int Height() const;
+    // The box's own visible flag (its container may still hide it).
+    bool Visible() const { return !isHidden(); }
+    QString Name() const { return objectName(); }
+    // Fails with error 5 when the box cannot take the focus (hidden or disabled).
+    void SetFocus();
+
+signals:
+    void Change();
+    void Click();
+    void DblClick();
+    void GotFocus();
+    void LostFocus();
+    void KeyDown(int& KeyCode, int Shift);
+    void KeyPress(int& KeyAscii);
+    void MouseMove(int Button, int Shift, float X, float Y);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     QString m_dataField;

@@ -1,0 +1,826 @@
+#include "FlexGrid.h"
+
+#include "Colors.h"
+#include "RuntimeError.h"
+#include "Twips.h"
+#include "Keys.h"
+
+#include <QAbstractTableModel>
+#include <QHash>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QScrollBar>
+#include <QTableView>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+constexpr int kDefaultColWidth = 960;
+
+quint64 cellKey(int row, int col)
+{
+    return (static_cast<quint64>(static_cast<quint32>(row)) << 32) | static_cast<quint32>(col);
+}
+
+int mouseButton(Qt::MouseButton button)
+{
+    switch (button) {
+    case Qt::LeftButton: return 1;
+    case Qt::RightButton: return 2;
+    case Qt::MiddleButton: return 4;
+    default: return 0;
+    }
+}
+
+bool looksNumeric(const QString& text)
+{
+    bool ok = false;
+    text.trimmed().toDouble(&ok);
+    return ok;
+}
+
+Qt::Alignment toQt(int alignment, const QString& text)
+{
+    Qt::Alignment h;
+    Qt::Alignment v;
+    switch (alignment) {
+    case flex::AlignLeftTop: h = Qt::AlignLeft; v = Qt::AlignTop; break;
+    case flex::AlignLeftCenter: h = Qt::AlignLeft; v = Qt::AlignVCenter; break;
+    case flex::AlignLeftBottom: h = Qt::AlignLeft; v = Qt::AlignBottom; break;
+    case flex::AlignCenterTop: h = Qt::AlignHCenter; v = Qt::AlignTop; break;
+    case flex::AlignCenterCenter: h = Qt::AlignHCenter; v = Qt::AlignVCenter; break;
+    case flex::AlignCenterBottom: h = Qt::AlignHCenter; v = Qt::AlignBottom; break;
+    case flex::AlignRightTop: h = Qt::AlignRight; v = Qt::AlignTop; break;
+    case flex::AlignRightCenter: h = Qt::AlignRight; v = Qt::AlignVCenter; break;
+    case flex::AlignRightBottom: h = Qt::AlignRight; v = Qt::AlignBottom; break;
+    default:
+        h = looksNumeric(text) ? Qt::AlignRight : Qt::AlignLeft;
+        v = Qt::AlignVCenter;
+        break;
+    }
+    return h | v;
+}
+
+// Every cell of the grid; the view sees the scrollable part as its items and
+// the fixed row and column as its headers.
+class FlexGridModel : public QAbstractTableModel {
+public:
+    using QAbstractTableModel::beginRemoveRows;
+    using QAbstractTableModel::beginResetModel;
+    using QAbstractTableModel::endRemoveRows;
+    using QAbstractTableModel::endResetModel;
+
+    int rows = 2;
+    int cols = 2;
+    int fixedRows = 1;
+    int fixedCols = 1;
+    std::vector<QString> text = std::vector<QString>(4);
+    QHash<quint64, std::uint32_t> back;
+    QHash<quint64, std::uint32_t> fore;
+    std::vector<int> alignment = std::vector<int>(2, flex::AlignGeneral);
+
+    const QString& cell(int row, int col) const { return text[static_cast<std::size_t>(row) * cols + col]; }
+    QString& cell(int row, int col) { return text[static_cast<std::size_t>(row) * cols + col]; }
+
+    int rowCount(const QModelIndex& parent = {}) const override
+    {
+        return parent.isValid() ? 0 : std::max(0, rows - fixedRows);
+    }
+    int columnCount(const QModelIndex& parent = {}) const override
+    {
+        return parent.isValid() ? 0 : std::max(0, cols - fixedCols);
+    }
+
+    QVariant cellData(int row, int col, int role) const
+    {
+        switch (role) {
+        case Qt::DisplayRole:
+            return cell(row, col);
+        case Qt::TextAlignmentRole:
+            return static_cast<int>(toQt(alignment[static_cast<std::size_t>(col)], cell(row, col)));
+        case Qt::BackgroundRole: {
+            const auto it = back.constFind(cellKey(row, col));
+            if (it != back.constEnd())
+                return QBrush(colors::fromStored(*it));
+            return {};
+        }
+        case Qt::ForegroundRole: {
+            const auto it = fore.constFind(cellKey(row, col));
+            if (it != fore.constEnd())
+                return QBrush(colors::fromStored(*it));
+            return {};
+        }
+        default:
+            return {};
+        }
+    }
+
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        if (!index.isValid())
+            return {};
+        return cellData(index.row() + fixedRows, index.column() + fixedCols, role);
+    }
+
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override
+    {
+        if (orientation == Qt::Horizontal) {
+            if (fixedRows == 0 || section + fixedCols >= cols)
+                return {};
+            if (role == Qt::TextAlignmentRole)
+                return static_cast<int>(Qt::AlignLeft | Qt::AlignVCenter);
+            return cellData(0, section + fixedCols, role);
+        }
+        if (fixedCols == 0 || section + fixedRows >= rows)
+            return {};
+        if (role == Qt::TextAlignmentRole)
+            return static_cast<int>(Qt::AlignLeft | Qt::AlignVCenter);
+        return cellData(section + fixedRows, 0, role);
+    }
+
+    Qt::ItemFlags flags(const QModelIndex& index) const override
+    {
+        return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
+    }
+
+    // Tells the view that one cell changed, wherever it is shown.
+    void cellChanged(int row, int col)
+    {
+        if (row >= fixedRows && col >= fixedCols) {
+            const QModelIndex i = index(row - fixedRows, col - fixedCols);
+            emit dataChanged(i, i);
+        } else if (row < fixedRows && col >= fixedCols) {
+            emit headerDataChanged(Qt::Horizontal, col - fixedCols, col - fixedCols);
+        } else if (col < fixedCols && row >= fixedRows) {
+            emit headerDataChanged(Qt::Vertical, row - fixedRows, row - fixedRows);
+        }
+    }
+
+    void reshape(int newRows, int newCols)
+    {
+        beginResetModel();
+        std::vector<QString> next(static_cast<std::size_t>(newRows) * newCols);
+        const int keepRows = std::min(rows, newRows);
+        const int keepCols = std::min(cols, newCols);
+        for (int r = 0; r < keepRows; ++r)
+            for (int c = 0; c < keepCols; ++c)
+                next[static_cast<std::size_t>(r) * newCols + c] = std::move(cell(r, c));
+        text = std::move(next);
+        for (auto* colours : {&back, &fore}) {
+            for (auto it = colours->begin(); it != colours->end();) {
+                const int r = static_cast<int>(it.key() >> 32);
+                const int c = static_cast<int>(it.key() & 0xFFFFFFFFu);
+                it = (r >= newRows || c >= newCols) ? colours->erase(it) : std::next(it);
+            }
+        }
+        rows = newRows;
+        cols = newCols;
+        alignment.resize(static_cast<std::size_t>(newCols), flex::AlignGeneral);
+        endResetModel();
+    }
+};
+
+class FlexGridView : public QTableView {
+public:
+    using QTableView::QTableView;
+    // Lets the grid lay out the headers before it measures a cell that is not on screen.
+    void layOut() { updateGeometries(); }
+};
+
+}  // namespace
+
+struct FlexGrid::Private {
+    FlexGridModel model;
+    FlexGridView* view = nullptr;
+    std::vector<int> widths = std::vector<int>(2, -1);
+    int row = 1;
+    int col = 1;
+    bool bound = false;
+    bool applying = false;
+    bool skipNextClick = false;
+    int rowHeightPx = 20;
+
+    int width(int c) const
+    {
+        const int w = widths[static_cast<std::size_t>(c)];
+        return w < 0 ? kDefaultColWidth : w;
+    }
+};
+
+FlexGrid::FlexGrid(QWidget* parent) : QWidget(parent), d(std::make_unique<Private>())
+{
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    d->view = new FlexGridView(this);
+    d->view->setObjectName(QStringLiteral("flexGridView"));
+    d->view->setModel(&d->model);
+    d->view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    d->view->setSelectionMode(QAbstractItemView::SingleSelection);
+    d->view->setSelectionBehavior(QAbstractItemView::SelectItems);
+    d->view->setTabKeyNavigation(false);
+    d->view->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    d->view->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    d->view->setWordWrap(false);
+    d->view->setCornerButtonEnabled(false);
+    d->rowHeightPx = d->view->fontMetrics().height() + 6;
+
+    QHeaderView* h = d->view->horizontalHeader();
+    h->setSectionsClickable(false);
+    h->setHighlightSections(false);
+    h->setMinimumSectionSize(1);
+    h->setSectionResizeMode(QHeaderView::Interactive);
+    h->setFixedHeight(d->rowHeightPx);
+    QHeaderView* v = d->view->verticalHeader();
+    v->setSectionsClickable(false);
+    v->setHighlightSections(false);
+    v->setMinimumSectionSize(1);
+    v->setSectionResizeMode(QHeaderView::Fixed);
+    v->setDefaultSectionSize(d->rowHeightPx);
+
+    layout->addWidget(d->view);
+    setFocusProxy(d->view);
+
+    for (QObject* o : {static_cast<QObject*>(d->view), static_cast<QObject*>(d->view->viewport()),
+                       static_cast<QObject*>(h), static_cast<QObject*>(v), static_cast<QObject*>(h->viewport()),
+                       static_cast<QObject*>(v->viewport())})
+        o->installEventFilter(this);
+
+    connect(h, &QHeaderView::sectionResized, this, [this](int logical, int, int size) {
+        if (!d->applying && logical + d->model.fixedCols < d->model.cols)
+            d->widths[static_cast<std::size_t>(logical + d->model.fixedCols)] = twips::fromPixels(size);
+    });
+    connect(d->view->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { emit Scroll(); });
+    connect(d->view->horizontalScrollBar(), &QScrollBar::valueChanged, this, [this] { emit Scroll(); });
+
+    applyLayout();
+    syncCurrent();
+}
+
+FlexGrid::~FlexGrid() = default;
+
+QTableView* FlexGrid::view() const
+{
+    return d->view;
+}
+
+void FlexGrid::checkCell(int row, int col) const
+{
+    if (row < 0 || row >= d->model.rows || col < 0 || col >= d->model.cols)
+        throw RuntimeError(errnum::SubscriptOutOfRange,
+                           QStringLiteral("Subindice fuera del intervalo: fila %1, columna %2").arg(row).arg(col));
+}
+
+int FlexGrid::Rows() const
+{
+    return d->model.rows;
+}
+
+void FlexGrid::setRows(int rows)
+{
+    if (rows < d->model.fixedRows)
+        throw RuntimeError::invalidCall(QStringLiteral("Rows"));
+    if (rows == d->model.rows)
+        return;
+    d->model.reshape(rows, d->model.cols);
+    d->row = std::min(d->row, std::max(rows - 1, 0));
+    applyLayout();
+    syncCurrent();
+}
+
+int FlexGrid::Cols() const
+{
+    return d->model.cols;
+}
+
+void FlexGrid::setCols(int cols)
+{
+    if (cols < d->model.fixedCols)
+        throw RuntimeError::invalidCall(QStringLiteral("Cols"));
+    if (cols == d->model.cols)
+        return;
+    d->model.reshape(d->model.rows, cols);
+    d->widths.resize(static_cast<std::size_t>(cols), -1);
+    d->col = std::min(d->col, std::max(cols - 1, 0));
+    applyLayout();
+    syncCurrent();
+}
+
+int FlexGrid::FixedRows() const
+{
+    return d->model.fixedRows;
+}
+
+void FlexGrid::setFixedRows(int fixedRows)
+{
+    if (fixedRows < 0 || fixedRows > 1 || fixedRows > d->model.rows)
+        throw RuntimeError::invalidCall(QStringLiteral("FixedRows"));
+    d->model.beginResetModel();
+    d->model.fixedRows = fixedRows;
+    d->model.endResetModel();
+    applyLayout();
+    syncCurrent();
+}
+
+int FlexGrid::FixedCols() const
+{
+    return d->model.fixedCols;
+}
+
+void FlexGrid::setFixedCols(int fixedCols)
+{
+    if (fixedCols < 0 || fixedCols > 1 || fixedCols > d->model.cols)
+        throw RuntimeError::invalidCall(QStringLiteral("FixedCols"));
+    d->model.beginResetModel();
+    d->model.fixedCols = fixedCols;
+    d->model.endResetModel();
+    applyLayout();
+    syncCurrent();
+}
+
+int FlexGrid::Row() const
+{
+    return d->row;
+}
+
+void FlexGrid::setRow(int row)
+{
+    checkCell(row, 0);
+    moveTo(row, d->col, false);
+}
+
+int FlexGrid::Col() const
+{
+    return d->col;
+}
+
+void FlexGrid::setCol(int col)
+{
+    checkCell(0, col);
+    moveTo(d->row, col, false);
+}
+
+int FlexGrid::TopRow() const
+{
+    return d->view->verticalScrollBar()->value() + d->model.fixedRows;
+}
+
+void FlexGrid::setTopRow(int row)
+{
+    checkCell(row, 0);
+    d->view->verticalScrollBar()->setValue(std::max(0, row - d->model.fixedRows));
+}
+
+QString FlexGrid::TextMatrix(int row, int col) const
+{
+    checkCell(row, col);
+    return d->model.cell(row, col);
+}
+
+void FlexGrid::setTextMatrix(int row, int col, const QString& text)
+{
+    checkCell(row, col);
+    QString& cell = d->model.cell(row, col);
+    if (cell == text)
+        return;
+    cell = text;
+    d->model.cellChanged(row, col);
+}
+
+QString FlexGrid::Text() const
+{
+    return TextMatrix(d->row, d->col);
+}
+
+void FlexGrid::setText(const QString& text)
+{
+    setTextMatrix(d->row, d->col, text);
+}
+
+int FlexGrid::ColWidth(int col) const
+{
+    checkCell(0, col);
+    return d->width(col);
+}
+
+void FlexGrid::setColWidth(int col, int width)
+{
+    checkCell(0, col);
+    d->widths[static_cast<std::size_t>(col)] = std::max(0, width);
+    applyLayout();
+}
+
+int FlexGrid::ColAlignment(int col) const
+{
+    checkCell(0, col);
+    return d->model.alignment[static_cast<std::size_t>(col)];
+}
+
+void FlexGrid::setColAlignment(int col, int alignment)
+{
+    checkCell(0, col);
+    if (alignment < flex::AlignLeftTop || alignment > flex::AlignGeneral)
+        throw RuntimeError::invalidCall(QStringLiteral("ColAlignment"));
+    d->model.alignment[static_cast<std::size_t>(col)] = alignment;
+    if (d->model.rowCount() > 0 && col >= d->model.fixedCols)
+        emit d->model.dataChanged(d->model.index(0, col - d->model.fixedCols),
+                                  d->model.index(d->model.rowCount() - 1, col - d->model.fixedCols));
+}
+
+std::uint32_t FlexGrid::cellColor(const QHash<quint64, std::uint32_t>& colours) const
+{
+    checkCell(d->row, d->col);
+    return colours.value(cellKey(d->row, d->col), 0);
+}
+
+void FlexGrid::setCellColor(QHash<quint64, std::uint32_t>& colours, std::uint32_t color)
+{
+    checkCell(d->row, d->col);
+    if (color == 0)
+        colours.remove(cellKey(d->row, d->col));
+    else
+        colours.insert(cellKey(d->row, d->col), color);
+    d->model.cellChanged(d->row, d->col);
+}
+
+std::uint32_t FlexGrid::CellBackColor() const
+{
+    return cellColor(d->model.back);
+}
+
+void FlexGrid::setCellBackColor(std::uint32_t color)
+{
+    setCellColor(d->model.back, color);
+}
+
+std::uint32_t FlexGrid::CellForeColor() const
+{
+    return cellColor(d->model.fore);
+}
+
+void FlexGrid::setCellForeColor(std::uint32_t color)
+{
+    setCellColor(d->model.fore, color);
+}
+
+QRect FlexGrid::cellRect(int row, int col) const
+{
+    checkCell(row, col);
+    d->view->layOut();
+    const QHeaderView* h = d->view->horizontalHeader();
+    const QHeaderView* v = d->view->verticalHeader();
+    int x = 0;
+    int w = 0;
+    if (col < d->model.fixedCols) {
+        x = v->mapTo(this, QPoint(0, 0)).x();
+        w = v->isHidden() ? 0 : v->width();
+    } else {
+        const int section = col - d->model.fixedCols;
+        x = d->view->viewport()->mapTo(this, QPoint(h->sectionViewportPosition(section), 0)).x();
+        w = h->isSectionHidden(section) ? 0 : h->sectionSize(section);
+    }
+    int y = 0;
+    int height = 0;
+    if (row < d->model.fixedRows) {
+        y = h->mapTo(this, QPoint(0, 0)).y();
+        height = h->isHidden() ? 0 : h->height();
+    } else {
+        const int section = row - d->model.fixedRows;
+        y = d->view->viewport()->mapTo(this, QPoint(0, v->sectionViewportPosition(section))).y();
+        height = v->sectionSize(section);
+    }
+    return QRect(x, y, w, height);
+}
+
+int FlexGrid::CellLeft() const
+{
+    return twips::fromPixels(cellRect(d->row, d->col).x());
+}
+
+int FlexGrid::CellTop() const
+{
+    return twips::fromPixels(cellRect(d->row, d->col).y());
+}
+
+int FlexGrid::CellWidth() const
+{
+    return twips::fromPixels(cellRect(d->row, d->col).width());
+}
+
+int FlexGrid::CellHeight() const
+{
+    return twips::fromPixels(cellRect(d->row, d->col).height());
+}
+
+int FlexGrid::Left() const
+{
+    return twips::fromPixels(x());
+}
+
+int FlexGrid::Top() const
+{
+    return twips::fromPixels(y());
+}
+
+int FlexGrid::Width() const
+{
+    return twips::fromPixels(width());
+}
+
+int FlexGrid::Height() const
+{
+    return twips::fromPixels(height());
+}
+
+void FlexGrid::Clear()
+{
+    d->model.beginResetModel();
+    for (QString& t : d->model.text)
+        t.clear();
+    d->model.back.clear();
+    d->model.fore.clear();
+    d->model.endResetModel();
+    applyLayout();
+    syncCurrent();
+}
+
+void FlexGrid::RemoveItem(int row)
+{
+    checkCell(row, 0);
+    if (row < d->model.fixedRows || d->model.rows - d->model.fixedRows <= 1)
+        throw RuntimeError::invalidCall(QStringLiteral("RemoveItem"));
+    FlexGridModel& m = d->model;
+    m.beginRemoveRows({}, row - m.fixedRows, row - m.fixedRows);
+    const auto first = m.text.begin() + static_cast<std::ptrdiff_t>(row) * m.cols;
+    m.text.erase(first, first + m.cols);
+    for (auto* colours : {&m.back, &m.fore}) {
+        QHash<quint64, std::uint32_t> shifted;
+        for (auto it = colours->cbegin(); it != colours->cend(); ++it) {
+            const int r = static_cast<int>(it.key() >> 32);
+            const int c = static_cast<int>(it.key() & 0xFFFFFFFFu);
+            if (r != row)
+                shifted.insert(cellKey(r > row ? r - 1 : r, c), it.value());
+        }
+        *colours = std::move(shifted);
+    }
+    --m.rows;
+    m.endRemoveRows();
+    if (d->row > row || d->row >= m.rows)
+        d->row = std::max(d->row - 1, 0);
+    syncCurrent();
+}
+
+void FlexGrid::Refresh()
+{
+    d->view->viewport()->update();
+}
+
+bool FlexGrid::Enabled() const
+{
+    return !testAttribute(Qt::WA_ForceDisabled);
+}
+
+void FlexGrid::SetFocus()
+{
+    if (!isVisible() || !isEnabled())
+        throw RuntimeError::invalidCall(QStringLiteral("SetFocus"));
+    d->view->setFocus(Qt::OtherFocusReason);
+}
+
+void FlexGrid::bind(const QStringList& names, std::vector<std::vector<QString>>&& records)
+{
+    const int fieldCount = static_cast<int>(names.size());
+    FlexGridModel& m = d->model;
+    const int cols = m.fixedCols + fieldCount;
+    const int rows = m.fixedRows + std::max<int>(1, static_cast<int>(records.size()));
+    m.beginResetModel();
+    m.rows = rows;
+    m.cols = cols;
+    m.text.assign(static_cast<std::size_t>(rows) * cols, QString());
+    m.back.clear();
+    m.fore.clear();
+    m.alignment.resize(static_cast<std::size_t>(cols), flex::AlignGeneral);
+    if (m.fixedRows > 0)
+        for (int i = 0; i < fieldCount; ++i)
+            m.cell(0, m.fixedCols + i) = names.at(i);
+    for (std::size_t r = 0; r < records.size(); ++r)
+        for (int i = 0; i < fieldCount; ++i)
+            m.cell(m.fixedRows + static_cast<int>(r), m.fixedCols + i) = std::move(records[r][static_cast<std::size_t>(i)]);
+    m.endResetModel();
+    d->widths.resize(static_cast<std::size_t>(cols), -1);
+    d->row = std::min(m.fixedRows, rows - 1);
+    d->col = std::min(m.fixedCols, cols - 1);
+    d->bound = true;
+    applyLayout();
+    syncCurrent();
+}
+
+void FlexGrid::releaseDataSource()
+{
+    d->bound = false;
+}
+
+bool FlexGrid::hasDataSource() const
+{
+    return d->bound;
+}
+
+int FlexGrid::textWidth(const QString& text) const
+{
+    return twips::fromPixels(fontMetrics().horizontalAdvance(text));
+}
+
+void FlexGrid::applyLayout()
+{
+    d->applying = true;
+    const FlexGridModel& m = d->model;
+    QHeaderView* h = d->view->horizontalHeader();
+    QHeaderView* v = d->view->verticalHeader();
+    h->setVisible(m.fixedRows > 0);
+    if (m.fixedCols > 0) {
+        const int w = d->width(0);
+        v->setVisible(w > 0);
+        if (w > 0)
+            v->setFixedWidth(twips::toPixels(w));
+    } else {
+        v->setVisible(false);
+    }
+    for (int c = m.fixedCols; c < m.cols; ++c) {
+        const int section = c - m.fixedCols;
+        const int w = d->width(c);
+        d->view->setColumnHidden(section, w == 0);
+        if (w > 0)
+            h->resizeSection(section, std::max(1, twips::toPixels(w)));
+    }
+    d->applying = false;
+}
+
+void FlexGrid::syncCurrent()
+{
+    const FlexGridModel& m = d->model;
+    QItemSelectionModel* selection = d->view->selectionModel();
+    if (d->row >= m.fixedRows && d->col >= m.fixedCols && d->row < m.rows && d->col < m.cols)
+        selection->setCurrentIndex(m.index(d->row - m.fixedRows, d->col - m.fixedCols),
+                                   QItemSelectionModel::ClearAndSelect);
+    else
+        selection->clear();
+}
+
+void FlexGrid::moveTo(int row, int col, bool scrollIntoView)
+{
+    if (row == d->row && col == d->col)
+        return;
+    QPointer<FlexGrid> alive(this);
+    emit LeaveCell();
+    if (!alive)
+        return;
+    d->row = std::clamp(row, 0, std::max(d->model.rows - 1, 0));
+    d->col = std::clamp(col, 0, std::max(d->model.cols - 1, 0));
+    syncCurrent();
+    if (scrollIntoView && d->row >= d->model.fixedRows && d->col >= d->model.fixedCols)
+        d->view->scrollTo(d->model.index(d->row - d->model.fixedRows, d->col - d->model.fixedCols));
+    emit EnterCell();
+}
+
+void FlexGrid::handleKey(QKeyEvent* event)
+{
+    QPointer<FlexGrid> alive(this);
+    int code = keys::virtualKey(*event);
+    const int shift = keys::shiftState(event->modifiers());
+    if (code != 0) {
+        emit KeyDown(code, shift);
+        if (!alive)
+            return;
+    }
+    if (code != 0) {
+        const FlexGridModel& m = d->model;
+        const int firstRow = m.fixedRows;
+        const int lastRow = m.rows - 1;
+        auto visibleCol = [&](int from, int step) {
+            for (int c = from; c >= m.fixedCols && c < m.cols; c += step)
+                if (d->width(c) > 0)
+                    return c;
+            return -1;
+        };
+        const int pageRows = std::max(1, d->view->viewport()->height() / std::max(1, d->rowHeightPx) - 1);
+        int row = d->row;
+        int col = d->col;
+        switch (keys::virtualKey(*event)) {
+        case keys::Up: row = row > firstRow ? row - 1 : row; break;
+        case keys::Down: row = row < firstRow ? firstRow : (row < lastRow ? row + 1 : row); break;
+        case keys::PageUp: row = std::max(firstRow, row - pageRows); break;
+        case keys::PageDown: row = std::min(lastRow, std::max(firstRow, row + pageRows)); break;
+        case keys::Left: {
+            const int c = visibleCol(col - 1, -1);
+            col = c < 0 ? col : c;
+            break;
+        }
+        case keys::Right: {
+            const int c = visibleCol(std::max(col + 1, m.fixedCols), 1);
+            col = c < 0 ? col : c;
+            break;
+        }
+        case keys::Home: {
+            const int c = visibleCol(m.fixedCols, 1);
+            col = c < 0 ? col : c;
+            if (shift & keys::ControlMask)
+                row = firstRow;
+            break;
+        }
+        case keys::End: {
+            const int c = visibleCol(m.cols - 1, -1);
+            col = c < 0 ? col : c;
+            if (shift & keys::ControlMask)
+                row = lastRow;
+            break;
+        }
+        default: break;
+        }
+        if (row >= firstRow && row <= lastRow)
+            moveTo(row, col, true);
+        if (!alive)
+            return;
+    }
+    int ascii = keys::keyAscii(*event);
+    if (ascii != 0)
+        emit KeyPress(ascii);
+}
+
+void FlexGrid::handleMousePress(QMouseEvent* event, QWidget* source)
+{
+    const QPoint at = source->mapTo(this, event->position().toPoint());
+    QPointer<FlexGrid> alive(this);
+    emit MouseDown(mouseButton(event->button()), keys::shiftState(event->modifiers()),
+                   static_cast<float>(twips::fromPixels(at.x())), static_cast<float>(twips::fromPixels(at.y())));
+    if (!alive)
+        return;
+    if (d->view->focusPolicy() != Qt::NoFocus && isEnabled())
+        d->view->setFocus(Qt::MouseFocusReason);
+    if (event->button() == Qt::LeftButton && source == d->view->viewport()) {
+        const QModelIndex index = d->view->indexAt(event->position().toPoint());
+        if (index.isValid())
+            moveTo(index.row() + d->model.fixedRows, index.column() + d->model.fixedCols, true);
+    }
+}
+
+bool FlexGrid::eventFilter(QObject* watched, QEvent* event)
+{
+    auto* widget = qobject_cast<QWidget*>(watched);
+    switch (event->type()) {
+    case QEvent::KeyPress:
+        if (watched == d->view) {
+            auto* key = static_cast<QKeyEvent*>(event);
+            if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)
+                return false;
+            handleKey(key);
+            return true;
+        }
+        break;
+    case QEvent::MouseButtonPress:
+        if (widget && watched != d->view) {
+            handleMousePress(static_cast<QMouseEvent*>(event), widget);
+            return true;
+        }
+        break;
+    case QEvent::MouseButtonRelease:
+        if (watched == d->view->viewport()) {
+            if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+                if (d->skipNextClick)
+                    d->skipNextClick = false;
+                else
+                    emit Click();
+            }
+            return true;
+        }
+        if (widget && watched != d->view)
+            return true;
+        break;
+    case QEvent::MouseButtonDblClick:
+        if (watched == d->view->viewport()) {
+            d->skipNextClick = true;
+            emit DblClick();
+            return true;
+        }
+        if (widget && watched != d->view)
+            return true;
+        break;
+    case QEvent::MouseMove:
+        if (watched == d->view->viewport())
+            return true;
+        break;
+    case QEvent::FocusIn:
+        if (watched == d->view)
+            emit GotFocus();
+        break;
+    case QEvent::FocusOut:
+        if (watched == d->view)
+            emit LostFocus();
+        break;
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
+}
