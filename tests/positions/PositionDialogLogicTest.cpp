@@ -4,6 +4,7 @@
 #include "DatosFijos.h"
 
 #include "platform/RuntimeError.h"
+#include "tests/support/QtPrinting.h"
 #include "tests/support/ScriptedPrompts.h"
 
 #include <gtest/gtest.h>

@@ -3,6 +3,7 @@
 #include "positions/PXQ_RTDravelo.h"
 
 #include "platform/RuntimeError.h"
+#include "tests/support/QtPrinting.h"
 #include "tests/support/ScriptedPrompts.h"
 
 #include <QMap>
