@@ -1,0 +1,55 @@
+#include "DatosPosicionesSql.h"
+
+#include "PXQ_RTDravelo.h"
+
+#include "core/DB_Dll.h"
+#include "platform/Value.h"
+
+QString SentenciaPosiciones(const QString& idDeposito, const QStringList& propuestas)
+{
+    DB_Dll& db = ObjDB();
+    const QString deposito = db.SQLValue(idDeposito.trimmed(), QStringLiteral("'"));
+    // One IN list rather than a chain of ORs: the same rows, and a depot of
+    // thousands of unreserved positions stays within what a server parses.
+    QString lista;
+    for (const QString& p : propuestas) {
+        if (!lista.isEmpty())
+            lista += u',';
+        lista += db.SQLValue(p, QStringLiteral("'"));
+    }
+    return QStringLiteral(" SELECT MA_POSICIONES.idposicion,MA_POSICIONES.descripcion, MA_POSICIONES.ORDENINGRESO,"
+                          "isnull(MA_POSICIONES.idunidad,'') as idunidad,MA_POSICIONES.habilitado, "
+                          "isnull(MA_POSICIONES.CAPACIDAD,0)as capacidad,  isnull((  select sum(saldoPOSICION) from "
+                          "ac_saldoslayout   where LTRIM(RTRIM(iddeposito))=") +
+           deposito +
+           QStringLiteral("   and idposicion=MA_POSICIONES.idposicion  ),0)As SaldoPosicion  From MA_POSICIONES  "
+                          "WHERE LTRIM(RTRIM(MA_POSICIONES.IDDEPOSITO))=") +
+           deposito + QStringLiteral("  AND(MA_POSICIONES.IDPOSICION IN (") + lista +
+           QStringLiteral("))  ORDER BY ma_posiciones.ordeningreso,ma_posiciones.idposicion ");
+}
+
+QStringList DatosPosicionesSql::ProponePosiciones(const QString& idArticulo, const QString& idDeposito)
+{
+    QStringList propuesta;
+    PXQ_RTDravelo::ProponePosiciones(idArticulo, idDeposito, propuesta, QString());
+    return propuesta;
+}
+
+std::vector<FilaPosicion> DatosPosicionesSql::LeePosiciones(const QString& idDeposito, const QStringList& propuestas)
+{
+    std::vector<FilaPosicion> filas;
+    db::Recordset rs;
+    ObjDB().AbrirRecordset(SentenciaPosiciones(idDeposito, propuestas), rs);
+    while (!rs.Eof()) {
+        filas.push_back({lang::text(rs.value(QStringLiteral("idposicion"))),
+                         lang::text(rs.value(QStringLiteral("descripcion"))),
+                         lang::text(rs.value(QStringLiteral("ORDENINGRESO"))),
+                         lang::text(rs.value(QStringLiteral("idunidad"))),
+                         rs.value(QStringLiteral("habilitado")),
+                         lang::number(rs.value(QStringLiteral("capacidad"))),
+                         lang::number(rs.value(QStringLiteral("SaldoPosicion")))});
+        rs.MoveNext();
+    }
+    ObjDB().CierraRecordset(rs);
+    return filas;
+}
