@@ -1,5 +1,6 @@
 #include "PosicionEntradas.h"
 
+#include "core/Listas.h"
 #include "platform/Prompts.h"
 #include "platform/RuntimeError.h"
 #include "platform/Value.h"
@@ -29,14 +30,13 @@ Currency cantidadCelda(const QString& texto)
     return Currency::fromDouble(numeroCelda(texto));
 }
 
-// The items of a pipe list ("|A|B|"): its outer characters dropped, then cut
-// at each "|", closed by one empty element as the system's lists are.
-QStringList itemsLista(const QString& lista)
+// The items of a pipe list ("|A|B|"): its outer characters dropped, the rest
+// cut at each "|", closed by one empty element.
+std::vector<QString> itemsLista(const QString& lista)
 {
-    if (lista.size() < 2)
-        return QStringList{QString()};
-    QStringList items = lista.mid(1, lista.size() - 2).split(u'|');
-    items.append(QString());
+    QString interior = lista.size() < 2 ? QString() : lista.mid(1, lista.size() - 2);
+    std::vector<QString> items;
+    SeparaCadena(interior, QStringLiteral("|"), items);
     return items;
 }
 
@@ -177,9 +177,9 @@ void PosicionEntradas::AsignarDatos()
     if (!Posiciones.isEmpty()) {
         Posiciones = Posiciones.trimmed();
         Cantidades = Cantidades.trimmed();
-        const QStringList posiciones = itemsLista(Posiciones);
-        const QStringList cantidades = itemsLista(Cantidades);
-        for (int i = 0; i + 1 < posiciones.size(); ++i) {
+        const std::vector<QString> posiciones = itemsLista(Posiciones);
+        const std::vector<QString> cantidades = itemsLista(Cantidades);
+        for (std::size_t i = 0; i + 1 < posiciones.size(); ++i) {
             if (i + 1 >= cantidades.size())
                 throw RuntimeError(errnum::SubscriptOutOfRange,
                                    QStringLiteral("La lista de cantidades es mas corta que la de posiciones"));
@@ -198,9 +198,9 @@ void PosicionEntradas::AsignarDatos()
         }
     }
     if (!PosicionesEnELFORMULARIO.isEmpty()) {
-        const QStringList posiciones = itemsLista(PosicionesEnELFORMULARIO.trimmed());
-        const QStringList cantidades = itemsLista(CantidadesEnELFORMULARIO.trimmed());
-        for (int i = 0; i + 1 < posiciones.size(); ++i) {
+        const std::vector<QString> posiciones = itemsLista(PosicionesEnELFORMULARIO.trimmed());
+        const std::vector<QString> cantidades = itemsLista(CantidadesEnELFORMULARIO.trimmed());
+        for (std::size_t i = 0; i + 1 < posiciones.size(); ++i) {
             long fila = 0;
             if (!ExisteEnGrid(posiciones[i], 0, fila))
                 continue;
