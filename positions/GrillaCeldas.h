@@ -23,7 +23,7 @@ public:
     // 0x00BBGGRR; 0 for a cell never painted, whatever colour the grid shows it in.
     virtual std::uint32_t CellBackColor(int row, int col) const = 0;
     virtual void setCellBackColor(int row, int col, std::uint32_t color) = 0;
-    // Empties every cell's text; the rows, their number and colours stay.
+    // Empties every cell's text and colour; the number of rows stays.
     virtual void Clear() = 0;
 };
 
@@ -42,7 +42,7 @@ public:
     {
         for (auto& fila : m_cells)
             for (auto& c : fila)
-                c.texto.clear();
+                c = Celda{};
     }
 
 private:
