@@ -266,36 +266,36 @@ CREATE VIEW SS_V_TA_FAMILIAS AS SELECT * FROM V_TA_FAMILIAS;
 -- (code right-justified to 25), one family at any level, one article type or
 -- one rubro; NULL where it is not reserved that way. ORDENINGRESO orders the
 -- positions for put-away, lowest first. CAPACIDAD is in the position's unit.
-CREATE TABLE IF NOT EXISTS MA_POSICIONES (
-    IdDeposito    TEXT COLLATE NOCASE NOT NULL,
-    IdPosicion    TEXT COLLATE NOCASE NOT NULL,
-    Descripcion   TEXT COLLATE NOCASE,
-    IdArticulo    TEXT COLLATE NOCASE,
-    IdFamilia     TEXT COLLATE NOCASE,
-    IdTipo        TEXT COLLATE NOCASE,
-    IdRubro       TEXT COLLATE NOCASE,
-    ORDENINGRESO  INTEGER,
-    IdUnidad      TEXT COLLATE NOCASE,
-    HABILITADO    INTEGER,
-    CAPACIDAD     NUMERIC,
+CREATE TABLE MA_POSICIONES (
+    IdDeposito    varchar(4) COLLATE NOCASE NOT NULL,
+    IdPosicion    varchar(15) COLLATE NOCASE NOT NULL,
+    Descripcion   varchar(100) COLLATE NOCASE,
+    IdArticulo    varchar(25) COLLATE NOCASE,
+    IdFamilia     varchar(20) COLLATE NOCASE,
+    IdTipo        varchar(4) COLLATE NOCASE,
+    IdRubro       varchar(4) COLLATE NOCASE,
+    ORDENINGRESO  int,
+    IdUnidad      varchar(4) COLLATE NOCASE,
+    HABILITADO    bit,
+    CAPACIDAD     numeric(18,4),
     PRIMARY KEY (IdDeposito, IdPosicion)
 );
-CREATE INDEX IF NOT EXISTS IX_MA_POSICIONES_IdArticulo ON MA_POSICIONES (IdArticulo);
-CREATE INDEX IF NOT EXISTS IX_MA_POSICIONES_IdFamilia ON MA_POSICIONES (IdFamilia);
+CREATE INDEX IX_MA_POSICIONES_IdArticulo ON MA_POSICIONES (IdArticulo);
+CREATE INDEX IX_MA_POSICIONES_IdFamilia ON MA_POSICIONES (IdFamilia);
 
--- Stock balances per depot, position, article and lot; SaldoPosicion in the
+-- Stock balances per depot, position, article and lot: SaldoPosicion in the
 -- position's unit, Saldo in the article's base unit. A row without position
 -- holds the depot's balance outside any position.
-CREATE TABLE IF NOT EXISTS AC_SALDOSLAYOUT (
-    IdDeposito     TEXT COLLATE NOCASE NOT NULL,
-    IdPosicion     TEXT COLLATE NOCASE,
-    IdArticulo     TEXT COLLATE NOCASE,
-    NroLote        TEXT COLLATE NOCASE,
-    IdUnidadBase   TEXT COLLATE NOCASE,
-    Saldo          NUMERIC,
-    SaldoPosicion  NUMERIC
+CREATE TABLE AC_SALDOSLAYOUT (
+    IdDeposito     varchar(4) COLLATE NOCASE NOT NULL,
+    IdPosicion     varchar(15) COLLATE NOCASE,
+    IdArticulo     varchar(25) COLLATE NOCASE,
+    NroLote        varchar(25) COLLATE NOCASE,
+    IdUnidadBase   varchar(4) COLLATE NOCASE,
+    Saldo          numeric(18,4),
+    SaldoPosicion  numeric(18,4)
 );
-CREATE INDEX IF NOT EXISTS IX_AC_SALDOSLAYOUT_Posicion ON AC_SALDOSLAYOUT (IdPosicion, IdDeposito);
+CREATE INDEX IX_AC_SALDOSLAYOUT_Posicion ON AC_SALDOSLAYOUT (IdPosicion, IdDeposito);
 
 
 -- ==== end of schema ======================================================
