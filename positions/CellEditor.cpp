@@ -1,0 +1,166 @@
+#include "CellEditor.h"
+
+#include "core/Objetos.h"
+#include "platform/ErrorTrap.h"
+#include "platform/FlexGrid.h"
+#include "platform/Keys.h"
+#include "platform/Prompts.h"
+#include "platform/TextBox.h"
+
+#include <QCoreApplication>
+
+namespace {
+
+// The editor's procedures skip an invalid call without a word: setting the
+// focus on a control that cannot take it (the form not on screen) is one.
+ErrorTrap trampa(const QString& origen)
+{
+    return ErrorTrap([origen](const RuntimeError& e) {
+        if (e.number() == errnum::InvalidProcedureCall)
+            return ErrorTrap::Resume::Next;
+        return ErrorTrap::fromAnswer(prompts().errorDialog(e, origen));
+    });
+}
+
+void cede()
+{
+    QCoreApplication::processEvents();
+}
+
+}  // namespace
+
+void CellEditor::Desplaza(FlexGrid& grid)
+{
+    if (grid.Height() < grid.CellTop() + grid.CellHeight())
+        grid.setTopRow(grid.TopRow() + 1);
+}
+
+void CellEditor::Confirma(FlexGrid& grid, TextBox& editor)
+{
+    if (!editor.Visible())
+        return;
+    grid.setText(editor.text());
+    editor.setVisible(false);
+}
+
+void CellEditor::MsflexGridEdt(FlexGrid& grid, TextBox& editor, int KeyAscii)
+{
+    bool editable = false;
+    trampa(QStringLiteral("MSFLEXGRIDEDT"))
+        .run({
+            [&] { editable = m_host.ColEdit(grid.Col(), grid.Row()); },
+            [&] {
+                if (editable)
+                    editor.Move(grid.Left() + grid.CellLeft(), grid.Top() + grid.CellTop(), grid.CellWidth(),
+                                grid.CellHeight());
+            },
+            [&] {
+                if (editable) {
+                    editor.setVisible(true);
+                    editor.raise();
+                }
+            },
+            [&] {
+                if (editable)
+                    m_host.TextPropiedades(editor, grid.Col());
+            },
+            [&] {
+                if (!editable)
+                    return;
+                if (KeyAscii >= 0 && KeyAscii <= keys::Space) {
+                    editor.setText(grid.Text());
+                    editor.setSelStart(1000);
+                } else {
+                    editor.setText(QString(QChar(KeyAscii)));
+                    editor.setSelStart(1);
+                }
+            },
+            [&] {
+                if (editable)
+                    Desplaza(grid);
+            },
+            [&] {
+                if (editable)
+                    editor.SetFocus();
+                else
+                    m_host.CeldaNoEditable(grid);
+            },
+        });
+}
+
+void CellEditor::EditKeyCode(FlexGrid& grid, TextBox& editor, int KeyCode, int)
+{
+    const ErrorTrap::Step foco = [&] { grid.SetFocus(); };
+    const ErrorTrap::Step desplaza = [&] { Desplaza(grid); };
+    const ErrorTrap::Step siguienteFila = [&] {
+        if (grid.Row() < grid.Rows() - 1) {
+            grid.setRow(grid.Row() + 1);
+            grid.setCol(m_host.ColumnaEditable());
+        } else {
+            m_host.EnterEnUltimaFila(grid);
+        }
+    };
+    std::vector<ErrorTrap::Step> pasos;
+    switch (KeyCode) {
+    case keys::Enter:
+        if (m_host.EnterCedeAntes())
+            pasos = {foco, cede, siguienteFila, desplaza};
+        else
+            pasos = {foco, siguienteFila, cede};
+        break;
+    case keys::Escape:
+        pasos = {[&] { editor.setVisible(false); }, foco, desplaza};
+        break;
+    case keys::Up:
+        pasos = {foco, cede,
+                 [&] {
+                     if (grid.Row() > grid.FixedRows())
+                         grid.setRow(grid.Row() - 1);
+                 },
+                 desplaza};
+        break;
+    case keys::Down:
+        pasos = {foco, cede,
+                 [&] {
+                     if (grid.Row() < grid.Rows() - 1) {
+                         grid.setRow(grid.Row() + 1);
+                         grid.setCol(0);
+                     }
+                 },
+                 desplaza};
+        break;
+    default:
+        pasos = {desplaza};
+        break;
+    }
+    trampa(QStringLiteral("EditKeyCode")).run(pasos);
+}
+
+void CellEditor::TeclaEnEditor(FlexGrid& grid, TextBox& editor, int KeyCode)
+{
+    bool avance = false;
+    bool hayError = true;
+    ErrorTrap::skipping().run({
+        [&] { avance = ObjCampos().EsTeclaAvance(KeyCode); },
+        [&] {
+            if (avance)
+                hayError = m_host.ValidaEditor(editor);
+        },
+        [&] {
+            if (avance && !hayError)
+                m_host.AntesDeMover(editor);
+        },
+        [&] {
+            if (avance && !hayError)
+                m_host.TextPropiedades(editor, grid.Col());
+        },
+        [&] {
+            if (avance && !hayError)
+                EditKeyCode(grid, editor, KeyCode, 0);
+        },
+        [&] {
+            if (avance)
+                m_host.TrasTeclaAvance(grid);
+        },
+    });
+}
