@@ -4,6 +4,7 @@
 
 #include "core/DB_Dll.h"
 #include "platform/Value.h"
+#include "rules/Stock.h"
 
 QString SentenciaPosiciones(const QString& idDeposito, const QStringList& propuestas)
 {
@@ -52,4 +53,19 @@ std::vector<FilaPosicion> DatosPosicionesSql::LeePosiciones(const QString& idDep
     }
     ObjDB().CierraRecordset(rs);
     return filas;
+}
+
+double DatosPosicionesSql::ConvierteCantidadUnidad(const QString& idArticulo, const QString& unidad, double cantidad,
+                                                   const QString& unidadCantidad)
+{
+    return ::ConvierteCantidadUnidad(idArticulo, unidad, cantidad, unidadCantidad);
+}
+
+bool DatosPosicionesSql::IdArticuloTieneEquivalencias(const QString& idArticulo, const QString& unidad)
+{
+    QString operador;
+    QString unidadArticulo;
+    double coeficiente = 0;
+    bool sinUnidad = false;
+    return ::IdArticuloTieneEquivalencias(idArticulo, unidad, operador, unidadArticulo, coeficiente, sinUnidad);
 }

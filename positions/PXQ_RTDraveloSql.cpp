@@ -2,6 +2,7 @@
 
 #include "core/DB_Dll.h"
 #include "platform/Value.h"
+#include "rules/Stuff.h"
 
 namespace PXQ_RTDravelo {
 
@@ -83,6 +84,17 @@ QStringList FuenteProposicionSql::PosicionesReservadas(Reserva reserva, const QS
 QStringList FuenteProposicionSql::PosicionesSinReserva(const QString& idDeposito)
 {
     return codigos(SentenciaSinReserva(idDeposito));
+}
+
+void FuenteProposicionSql::CargaNivelesFamilia()
+{
+    ::CargaNivelesFamilia();
+    CargaFinesNivelFamilia();
+}
+
+QString FuenteProposicionSql::FamiliaPadre(const QString& familia)
+{
+    return ::FamiliaPadre(familia);
 }
 
 void ProponePosiciones(const QString& IdArticulo, const QString& IdDeposito, QStringList& PosicionesPropuestas,
