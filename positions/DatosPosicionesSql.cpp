@@ -4,6 +4,7 @@
 
 #include "core/DB_Dll.h"
 #include "platform/Value.h"
+#include "rules/Cantidades.h"
 #include "rules/Stock.h"
 
 QString SentenciaPosiciones(const QString& idDeposito, const QStringList& propuestas)
@@ -55,17 +56,34 @@ std::vector<FilaPosicion> DatosPosicionesSql::LeePosiciones(const QString& idDep
     return filas;
 }
 
+const DatosPosicionesSql::Equivalencia& DatosPosicionesSql::equivalencia(const QString& idArticulo,
+                                                                         const QString& unidad)
+{
+    const QString clave = idArticulo + u'|' + unidad;
+    auto it = m_equivalencias.find(clave);
+    if (it == m_equivalencias.end()) {
+        Equivalencia e;
+        QString unidadArticulo;
+        bool sinUnidad = false;
+        e.hay = ::IdArticuloTieneEquivalencias(idArticulo, unidad, e.operador, unidadArticulo, e.coeficiente, sinUnidad);
+        it = m_equivalencias.insert(clave, e);
+    }
+    return *it;
+}
+
+// The conversion of the stock rules, with the equivalence read once per unit.
 double DatosPosicionesSql::ConvierteCantidadUnidad(const QString& idArticulo, const QString& unidad, double cantidad,
                                                    const QString& unidadCantidad)
 {
-    return ::ConvierteCantidadUnidad(idArticulo, unidad, cantidad, unidadCantidad);
+    if (cantidad == 0)
+        return 0;
+    if (lang::sameText(unidad, unidadCantidad))
+        return cantidad;
+    const Equivalencia& e = equivalencia(idArticulo, unidadCantidad);
+    return e.hay ? AplicaEquivalencia(cantidad, e.operador, e.coeficiente) : 0;
 }
 
 bool DatosPosicionesSql::IdArticuloTieneEquivalencias(const QString& idArticulo, const QString& unidad)
 {
-    QString operador;
-    QString unidadArticulo;
-    double coeficiente = 0;
-    bool sinUnidad = false;
-    return ::IdArticuloTieneEquivalencias(idArticulo, unidad, operador, unidadArticulo, coeficiente, sinUnidad);
+    return equivalencia(idArticulo, unidad).hay;
 }

@@ -2,8 +2,13 @@
 
 #include "PosicionEntradas.h"
 
+#include <QHash>
+
 // The position dialog's reads on the shared connection: the proposal, the
 // candidate rows with their balance, and the article's unit equivalences.
+// One instance serves one load: each unit's equivalence is read once and
+// kept, since a depot's positions share a handful of units and every row
+// asks for its unit three times.
 class DatosPosicionesSql : public DatosPosiciones {
 public:
     QStringList ProponePosiciones(const QString& idArticulo, const QString& idDeposito) override;
@@ -11,6 +16,16 @@ public:
     double ConvierteCantidadUnidad(const QString& idArticulo, const QString& unidad, double cantidad,
                                    const QString& unidadCantidad) override;
     bool IdArticuloTieneEquivalencias(const QString& idArticulo, const QString& unidad) override;
+
+private:
+    struct Equivalencia {
+        bool hay = false;
+        QString operador;
+        double coeficiente = 0;
+    };
+    const Equivalencia& equivalencia(const QString& idArticulo, const QString& unidad);
+
+    QHash<QString, Equivalencia> m_equivalencias;
 };
 
 // The candidate rows' statement: every proposed code (the closing empty

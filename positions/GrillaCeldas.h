@@ -23,6 +23,12 @@ public:
     // 0x00BBGGRR; 0 for a cell never painted, whatever colour the grid shows it in.
     virtual std::uint32_t CellBackColor(int row, int col) const = 0;
     virtual void setCellBackColor(int row, int col, std::uint32_t color) = 0;
+    // Paints the cells of a row from `fromCol` to the last column.
+    virtual void setRowBackColor(int row, int fromCol, std::uint32_t color)
+    {
+        for (int c = fromCol; c < Cols(); ++c)
+            setCellBackColor(row, c, color);
+    }
     // Empties every cell's text and colour; the number of rows stays.
     virtual void Clear() = 0;
 };

@@ -4,12 +4,15 @@
 
 #include "platform/FlexGrid.h"
 
+#include <QItemSelectionModel>
 #include <QSignalBlocker>
+#include <QTableView>
 
 // The cells of a FlexGrid for the dialog's logic. A flex grid reads and
 // paints colours on its current cell only: the cell is visited with the
-// grid's signals held, and the current cell is put back afterwards, so the
-// form's cell handlers never see the visit.
+// grid's signals (and its view's selection signals) held, and the current
+// cell is put back afterwards, so the form's cell handlers never see the
+// visit and the view does not follow it.
 class GrillaFlex : public GrillaCeldas {
 public:
     void setGrid(FlexGrid* grid) { m_grid = grid; }
@@ -29,13 +32,25 @@ public:
         const Visita v(*m_grid, row, col);
         m_grid->setCellBackColor(color);
     }
+    void setRowBackColor(int row, int fromCol, std::uint32_t color) override
+    {
+        const Visita v(*m_grid, row, fromCol);
+        for (int c = fromCol; c < m_grid->Cols(); ++c) {
+            m_grid->setCol(c);
+            m_grid->setCellBackColor(color);
+        }
+    }
     void Clear() override { m_grid->Clear(); }
 
 private:
     class Visita {
     public:
         Visita(FlexGrid& grid, int row, int col)
-            : m_blocker(&grid), m_grid(grid), m_row(grid.Row()), m_col(grid.Col())
+            : m_grilla(&grid),
+              m_seleccion(grid.view()->selectionModel()),
+              m_grid(grid),
+              m_row(grid.Row()),
+              m_col(grid.Col())
         {
             grid.setRow(row);
             grid.setCol(col);
@@ -49,7 +64,8 @@ private:
         Visita& operator=(const Visita&) = delete;
 
     private:
-        QSignalBlocker m_blocker;
+        QSignalBlocker m_grilla;
+        QSignalBlocker m_seleccion;
         FlexGrid& m_grid;
         int m_row;
         int m_col;

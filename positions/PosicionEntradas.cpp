@@ -168,8 +168,7 @@ void PosicionEntradas::CargaPosiciones()
 
 void PosicionEntradas::PintaFila(int fila, std::uint32_t color)
 {
-    for (int c = 1; c < m_grilla.Cols(); ++c)
-        m_grilla.setCellBackColor(fila, c, color);
+    m_grilla.setRowBackColor(fila, 1, color);
 }
 
 void PosicionEntradas::AsignarDatos()

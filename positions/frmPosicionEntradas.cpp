@@ -1,7 +1,5 @@
 #include "frmPosicionEntradas.h"
 
-#include "DatosPosicionesSql.h"
-
 #include "core/Formularios.h"
 #include "core/Objetos.h"
 #include "platform/Colors.h"
@@ -23,12 +21,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-DatosPosiciones& datosCompartidos()
-{
-    static DatosPosicionesSql datos;
-    return datos;
-}
 
 QLabel* muestra(QWidget* parent, const char* nombre)
 {
@@ -59,7 +51,7 @@ void manejador(const char* nombre, F&& f)
 
 frmPosicionEntradas::frmPosicionEntradas(QWidget* parent, DatosPosiciones* datos)
     : QDialog(parent),
-      PosicionEntradas(datos ? *datos : datosCompartidos(), m_celdas),
+      PosicionEntradas(datos ? *datos : static_cast<DatosPosiciones&>(sql), m_celdas),
       MSFlexGrid1(new FlexGrid(this)),
       txtEdit(new TextBox(this)),
       lblEncabezado(new QLabel(this)),

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CellEditor.h"
+#include "DatosPosicionesSql.h"
 #include "GrillaFlex.h"
 #include "PosicionEntradas.h"
 
@@ -19,7 +20,18 @@ class TextBox;
 // reads the members back when it returns; in automatic mode Form_Load itself
 // proposes and accepts, and the form is never shown. One form per line: the
 // caller destroys it after reading the answer.
-class frmPosicionEntradas : public QDialog, public PosicionEntradas, private CellEditor::Host {
+namespace detail {
+// The form's own reads, when the caller hands none; a base, so that it
+// exists before the dialog's logic that reads through it.
+struct DatosDelFormulario {
+    DatosPosicionesSql sql;
+};
+}  // namespace detail
+
+class frmPosicionEntradas : public QDialog,
+                            private detail::DatosDelFormulario,
+                            public PosicionEntradas,
+                            private CellEditor::Host {
     Q_OBJECT
 
 public:

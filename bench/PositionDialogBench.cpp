@@ -1,0 +1,228 @@
+// Load of the position dialog for one line, loaded but not shown (the
+// automatic proposal's road): candidate order, candidate rows, conversions,
+// colours, fill and acceptance, on the embedded database.
+//
+// For each load it counts the statements the program sends, by kind, and
+// times the load against the floor: the same statements, already carried to
+// SQLite's dialect, run straight on the same SQLite handle (prepare, step
+// every row, read every column). Target: a load within 1.5 times its floor.
+//
+// Arguments: positions in the depot, family depth (levels of two characters),
+// balance rows per position. Every position is reserved for the article's
+// family or one of its ancestors, so all of them are proposed and read.
+#include "positions/frmPosicionEntradas.h"
+
+#include "core/DB_Dll.h"
+#include "db/EmbeddedDatabase.h"
+#include "platform/Prompts.h"
+#include "platform/RuntimeError.h"
+#include "platform/db/Connection.h"
+#include "platform/db/SqliteBackend.h"
+#include "platform/db/SqliteDialect.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QMap>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <sqlite3.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <tuple>
+
+namespace {
+
+// Nothing modal may come up while a benchmark runs.
+class SinVentanas : public Prompts {
+    [[noreturn]] static void aborta(const QString& que)
+    {
+        std::fprintf(stderr, "unexpected prompt: %s\n", qPrintable(que));
+        std::abort();
+    }
+
+public:
+    int messageBox(const QString& text, int, const QString&) override { aborta(text); }
+    QString inputBox(const QString& p, const QString&, const QString&) override { aborta(p); }
+    int errorDialog(const RuntimeError& e, const QString& o) override { aborta(o + QStringLiteral(": ") + e.description()); }
+    int showModal(QDialog& f) override { aborta(f.objectName()); }
+};
+
+// The shared connection, recording each statement it reads before running it.
+class Contador : public db::Connection {
+public:
+    QStringList leidas;
+
+protected:
+    std::unique_ptr<db::RowSet> openRows(const QString& source) override
+    {
+        leidas << source;
+        return db::Connection::openRows(source);
+    }
+};
+
+QString tipoDe(const QString& s)
+{
+    if (s.contains(QLatin1String("TA_CONFIGURACION"), Qt::CaseInsensitive))
+        return QStringLiteral("config");
+    if (s.contains(QLatin1String("left join")))
+        return QStringLiteral("criterio");
+    if (s.contains(QLatin1String("idfamilia is null")))
+        return QStringLiteral("libres");
+    if (s.contains(QLatin1String("SaldoPosicion")))
+        return QStringLiteral("filas");
+    if (s.contains(QLatin1String("LTRIM(RTRIM(IdArticulo))")))
+        return QStringLiteral("articulo");
+    return QStringLiteral("por_posicion");
+}
+
+QString baseDeDatos(QTemporaryDir& dir, int posiciones, int profundidad, int saldos)
+{
+    const QString path = dir.filePath(QStringLiteral("p%1_d%2_s%3.db").arg(posiciones).arg(profundidad).arg(saldos));
+    const QString familia = QStringLiteral("010203040506").left(2 * profundidad);
+    QString sql;
+    for (int n = 1; n <= profundidad; ++n)
+        sql += QStringLiteral("INSERT INTO TA_CONFIGURACION (CLAVE, VALOR) VALUES ('FLIA_NIVEL%1', '2');\n").arg(n);
+    sql += QStringLiteral(
+               "INSERT INTO V_MA_ARTICULOS (IDARTICULO, DESCRIPCION, IDUNIDAD, IdFamilia, IdTipo, idrubro) VALUES "
+               "('                   ART001', 'TORNILLO', 'UN', '%1', 'T1', 'R1');\n"
+               "INSERT INTO S_TA_EQUIV (IdArticulo, IDUNIDAD, IDUNIDAD_EQUIV, Coeficiente) VALUES "
+               "('                   ART001', '  UN', '  UN', 1), ('                   ART001', '  CJ', '  UN', 12);\n"
+               "WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < %2 - 1)\n"
+               "INSERT INTO MA_POSICIONES (IdDeposito, IdPosicion, Descripcion, IdFamilia, ORDENINGRESO, IdUnidad, "
+               "HABILITADO, CAPACIDAD) SELECT '   1', printf('P%05d', i), 'Posicion', substr('%1', 1, 2 * ((i % %3) + 1)), "
+               "i % 97, CASE i % 2 WHEN 0 THEN 'UN' ELSE 'CJ' END, 1, 40 FROM n;\n"
+               "WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < %2 * %4 - 1)\n"
+               "INSERT INTO AC_SALDOSLAYOUT (IdDeposito, IdPosicion, IdArticulo, SaldoPosicion) "
+               "SELECT '   1', printf('P%05d', i / %4), printf('X%d', i % %4), 0.5 FROM n;\n")
+               .arg(familia)
+               .arg(posiciones)
+               .arg(profundidad)
+               .arg(saldos);
+    EmbeddedDatabase::create(path, false);
+    EmbeddedDatabase::execute(path, sql);
+    return path;
+}
+
+// The statements as SQLite runs them, timed straight on the handle.
+qint64 piso(sqlite3* db, const std::vector<QString>& sentencias)
+{
+    QElapsedTimer t;
+    t.start();
+    qint64 leidos = 0;
+    for (const QString& s : sentencias) {
+        sqlite3_stmt* st = nullptr;
+        if (sqlite3_prepare16_v2(db, s.utf16(), static_cast<int>(s.size() * 2), &st, nullptr) != SQLITE_OK) {
+            std::fprintf(stderr, "floor: %s\n%s\n", sqlite3_errmsg(db), qPrintable(s));
+            std::abort();
+        }
+        while (sqlite3_step(st) == SQLITE_ROW) {
+            const int n = sqlite3_column_count(st);
+            for (int c = 0; c < n; ++c) {
+                switch (sqlite3_column_type(st, c)) {
+                case SQLITE_INTEGER: leidos += sqlite3_column_int64(st, c); break;
+                case SQLITE_FLOAT: leidos += static_cast<qint64>(sqlite3_column_double(st, c)); break;
+                case SQLITE_NULL: break;
+                default: leidos += sqlite3_column_bytes16(st, c); break;
+                }
+            }
+        }
+        sqlite3_finalize(st);
+    }
+    benchmark::DoNotOptimize(leidos);
+    return t.nsecsElapsed();
+}
+
+void CargaDelDialogo(benchmark::State& state)
+{
+    static QTemporaryDir dir;
+    static std::map<std::tuple<int, int, int>, QString> bases;
+    const int posiciones = static_cast<int>(state.range(0));
+    const int profundidad = static_cast<int>(state.range(1));
+    const int saldos = static_cast<int>(state.range(2));
+    QString& path = bases[{posiciones, profundidad, saldos}];
+    if (path.isEmpty())
+        path = baseDeDatos(dir, posiciones, profundidad, saldos);
+
+    releaseObjDB();
+    auto propia = std::make_unique<Contador>();
+    Contador& cn = *propia;
+    cn.Open(QStringLiteral("PROVIDER=SQLOLEDB;Server=(sqlite);Database =%1;UId=ana;Pwd=;").arg(path));
+    ObjDB().setConnection(std::move(propia));
+    ObjDB().gOpenFlag = true;
+    auto* backend = static_cast<db::SqliteBackend*>(cn.backend());
+    const db::SqliteDialect dialecto(backend->literalCollation());
+
+    qint64 carga = 0;
+    qint64 suelo = 0;
+    QMap<QString, int> porTipo;
+    int sentencias = 0;
+    int filas = 0;
+    for (auto _ : state) {
+        cn.leidas.clear();
+        QElapsedTimer t;
+        t.start();
+        {
+            frmPosicionEntradas f;
+            f.eIdArticulo = QStringLiteral("                   ART001");
+            f.eIdDeposito = QStringLiteral("1");
+            f.eUnidadArticulo = QStringLiteral("UN");
+            f.eCantidadPedida = 100;
+            f.eProposicionAutomatica = true;
+            f.Form_Load();
+            filas = f.MSFlexGrid1->Rows();
+            if (f.Posiciones.isEmpty())
+                state.SkipWithError("nothing was placed");
+        }
+        const qint64 esta = t.nsecsElapsed();
+        carga += esta;
+        state.SetIterationTime(static_cast<double>(esta) / 1e9);
+
+        std::vector<QString> sqlite;
+        porTipo.clear();
+        for (const QString& s : cn.leidas) {
+            porTipo[tipoDe(s)] += 1;
+            for (const auto& st : dialecto.translate(s))
+                if (st.kind == db::SqliteStatement::Kind::Sql)
+                    sqlite.push_back(st.text);
+        }
+        sentencias = static_cast<int>(cn.leidas.size());
+        suelo += piso(backend->handle(), sqlite);
+    }
+    const double n = static_cast<double>(state.iterations());
+    state.counters["statements"] = sentencias;
+    state.counters["grid_rows"] = filas;
+    for (auto it = porTipo.cbegin(); it != porTipo.cend(); ++it)
+        state.counters[("st_" + it.key()).toStdString()] = it.value();
+    state.counters["load_ms"] = static_cast<double>(carga) / n / 1e6;
+    state.counters["floor_ms"] = static_cast<double>(suelo) / n / 1e6;
+    state.counters["load_over_floor"] = suelo > 0 ? static_cast<double>(carga) / static_cast<double>(suelo) : 0;
+    releaseObjDB();
+}
+
+void Argumentos(benchmark::internal::Benchmark* b)
+{
+    for (int posiciones : {50, 1000, 10000})
+        for (int profundidad = 1; profundidad <= 6; ++profundidad)
+            for (int saldos : {1, 20})
+                b->Args({posiciones, profundidad, saldos});
+}
+
+}  // namespace
+
+BENCHMARK(CargaDelDialogo)->Apply(Argumentos)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(0.5);
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    SinVentanas sinVentanas;
+    setPrompts(&sinVentanas);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    setPrompts(nullptr);
+    return 0;
+}
