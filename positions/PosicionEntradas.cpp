@@ -47,7 +47,7 @@ bool esNumero(const QString& texto)
     const QString t = texto.trimmed();
     if (t.isEmpty())
         return false;
-    static const QRegularExpression numero(QStringLiteral(R"(^[+-]?(\d+\.?\d*|\.\d+)([eE][+-]?\d+)?$)"));
+    static const QRegularExpression numero(QStringLiteral(R"(^[+-]?([0-9]+\.?[0-9]*|\.[0-9]+)([eE][+-]?[0-9]+)?$)"));
     return numero.match(t).hasMatch();
 }
 

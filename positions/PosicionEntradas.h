@@ -110,9 +110,6 @@ public:
 
     bool EsFilaHabilitada(int fila) const;
 
-protected:
-    GrillaCeldas& grilla() { return m_grilla; }
-
 private:
     void SumaCantidadPosicion(const QString& posicion, Currency cantidad);
     void PintaFila(int fila, std::uint32_t color);

@@ -127,7 +127,6 @@ frmPosicionEntradas::frmPosicionEntradas(QWidget* parent, DatosPosiciones* datos
     for (int c = 0; c < Columnas; ++c)
         ancho += MSFlexGrid1->ColWidth(c);
     resize(twips::toPixels(ancho) + 60, 360);
-    FrmHelp->move(MSFlexGrid1->pos() + QPoint(40, 40));
 
     conecta();
 }
@@ -181,7 +180,11 @@ void frmPosicionEntradas::conecta()
         });
     });
 
-    connect(ImgHelp, &QToolButton::clicked, this, [this] { FrmHelp->setVisible(!FrmHelp->isVisible()); });
+    connect(ImgHelp, &QToolButton::clicked, this, [this] {
+        FrmHelp->move(MSFlexGrid1->geometry().topRight() - QPoint(FrmHelp->width() + 20, -20));
+        FrmHelp->raise();
+        FrmHelp->setVisible(!FrmHelp->isVisible());
+    });
     connect(CmdAceptar, &QPushButton::clicked, this, [this] { CmdAceptar_Click(); });
     connect(CmdCancelar, &QPushButton::clicked, this, [this] { CmdCancelar_Click(); });
 
@@ -216,20 +219,23 @@ void frmPosicionEntradas::Form_Load()
     lblEncabezado->setText(Encabezado());
     InicializaFormulario(this);
 
-    if (eProposicionAutomatica) {
-        Carga();
-        CmdAceptar_Click();
-        return;
-    }
     KumozenProgreso& progreso = ObjProgreso();
-    progreso.AbreProgreso(QStringLiteral("Mostrando Posiciones"), 0);
     try {
+        if (eProposicionAutomatica) {
+            Carga();
+            Acepta();
+            return;
+        }
+        progreso.AbreProgreso(QStringLiteral("Mostrando Posiciones"), 0);
         Carga([&progreso](const QString& texto) { progreso.ActualizaProgreso(0, texto); });
-    } catch (...) {
         progreso.CierraProgreso();
+    } catch (...) {
+        // A caller that goes on past the error reads no answer: nothing of
+        // the line is saved from a load that did not end.
+        progreso.CierraProgreso();
+        BorraDatos();
         throw;
     }
-    progreso.CierraProgreso();
     MSFlexGrid1->setRow(1);
     MSFlexGrid1->setCol(ColCantidad);
     pinta(lblColorNormal, colorPosicion::Habilitada);
@@ -277,13 +283,16 @@ bool frmPosicionEntradas::ConfirmaEditor()
 
 void frmPosicionEntradas::CmdAceptar_Click()
 {
-    manejador("CmdAceptar_Click", [this] {
-        FrmHelp->setVisible(false);
-        if (!ConfirmaEditor())
-            return;
-        if (Aceptar() && !HayError)
-            QDialog::accept();
-    });
+    manejador("CmdAceptar_Click", [this] { Acepta(); });
+}
+
+void frmPosicionEntradas::Acepta()
+{
+    FrmHelp->setVisible(false);
+    if (!ConfirmaEditor())
+        return;
+    if (Aceptar() && !HayError)
+        QDialog::accept();
 }
 
 void frmPosicionEntradas::CmdCancelar_Click()

@@ -92,6 +92,9 @@ private:
     void TrasTeclaAvance(FlexGrid& grid) override;
 
     void conecta();
+    // The acceptance itself; the automatic load runs it untrapped, so that
+    // a failure reaches the caller.
+    void Acepta();
     // A quantity still in the editor when the operator accepts is checked and
     // put into its cell first; false when the check refused it.
     bool ConfirmaEditor();

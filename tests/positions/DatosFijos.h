@@ -4,6 +4,7 @@
 // of the proposed positions and the article's unit equivalences.
 #include "positions/PosicionEntradas.h"
 
+#include "platform/RuntimeError.h"
 #include "platform/Value.h"
 
 #include <QMap>
@@ -14,6 +15,8 @@ public:
     std::vector<FilaPosicion> filas;
     // Units of the article's equivalences and how many article units one of them holds.
     QMap<QString, double> equivalencias;
+    // Reading the candidate rows fails, as a lost connection would.
+    bool falla = false;
 
     // A white position: unit "UN" (convertible), enabled, capacity and balance as given.
     void posicion(const QString& id, double capacidad, double saldo = 0, const QString& unidad = QStringLiteral("UN"),
@@ -24,7 +27,12 @@ public:
     }
 
     QStringList ProponePosiciones(const QString&, const QString&) override { return propuesta; }
-    std::vector<FilaPosicion> LeePosiciones(const QString&, const QStringList&) override { return filas; }
+    std::vector<FilaPosicion> LeePosiciones(const QString&, const QStringList&) override
+    {
+        if (falla)
+            throw RuntimeError(errnum::ProviderFailure, QStringLiteral("conexion perdida"));
+        return filas;
+    }
     double ConvierteCantidadUnidad(const QString&, const QString& unidad, double cantidad,
                                    const QString& unidadCantidad) override
     {

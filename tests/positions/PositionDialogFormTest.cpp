@@ -8,11 +8,14 @@
 #include "platform/Colors.h"
 #include "platform/FlexGrid.h"
 #include "platform/Keys.h"
+#include "platform/RuntimeError.h"
 #include "platform/TextBox.h"
 #include "tests/support/QtPrinting.h"
 #include "tests/support/ScriptedPrompts.h"
 
+#include <QFrame>
 #include <QLabel>
+#include <QToolButton>
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
@@ -100,6 +103,29 @@ TEST(PositionDialogForm, LoadedForTheOperator)
     EXPECT_FALSE(ObjProgreso().isOpen()) << "the progress window closes with the load";
     EXPECT_FALSE(t.f.FrmHelp->isVisible());
     EXPECT_FALSE(t.editor().Visible());
+    QStringList leyenda;
+    for (QLabel* l : t.f.FrmHelp->findChildren<QLabel*>())
+        if (!l->text().isEmpty())
+            leyenda << l->text();
+    EXPECT_EQ(leyenda, QStringList({"Posicion Habilitada", "Sin Equiv. entre Art y Pos.", "Unidad no informada en Pos.",
+                                    "Posicion Inhabilitada"}));
+}
+
+TEST(PositionDialogForm, TheLegendShowsAndHides)
+{
+    Forma t;
+    t.muestra();
+    t.f.ImgHelp->click();
+    EXPECT_TRUE(t.f.FrmHelp->isVisible());
+    t.f.ImgHelp->click();
+    EXPECT_FALSE(t.f.FrmHelp->isVisible());
+    t.f.ImgHelp->click();
+    QTest::mouseClick(t.f.lblEncabezado, Qt::LeftButton);
+    EXPECT_FALSE(t.f.FrmHelp->isVisible()) << "a click on the header hides it";
+    t.f.ImgHelp->click();
+    t.f.CmdAceptar->setFocus();
+    t.grid().SetFocus();
+    EXPECT_FALSE(t.f.FrmHelp->isVisible()) << "the grid taking the focus hides it";
 }
 
 TEST(PositionDialogForm, AutomaticModeProposesAndAcceptsWithoutShowing)
@@ -115,6 +141,24 @@ TEST(PositionDialogForm, AutomaticModeProposesAndAcceptsWithoutShowing)
     EXPECT_EQ(t.grid().Col(), 1);
     EXPECT_NE(colorDe(t.f.lblColorPosicionInhabilitada), colorPosicion::Inhabilitada) << "swatches keep their design";
     EXPECT_TRUE(p.shown().empty());
+}
+
+TEST(PositionDialogForm, ALoadThatFailsLeavesNoAnswerToSave)
+{
+    for (const bool automatica : {true, false}) {
+        DatosFijos datos;
+        datos.falla = true;
+        frmPosicionEntradas f(nullptr, &datos);
+        f.eCantidadPedida = 10;
+        f.eProposicionAutomatica = automatica;
+        f.Posiciones = QStringLiteral("|A|");
+        f.Cantidades = QStringLiteral("|10|");
+        EXPECT_THROW(f.Form_Load(), RuntimeError) << "the error reaches the caller";
+        EXPECT_EQ(f.eCantidadPedida, 0);
+        EXPECT_EQ(f.Posiciones, "");
+        EXPECT_EQ(f.Cantidades, "");
+        EXPECT_FALSE(ObjProgreso().isOpen());
+    }
 }
 
 TEST(PositionDialogForm, ShownModallyThroughThePromptsSeam)
