@@ -15,21 +15,7 @@ Currency Currency::fromDouble(double value)
 
 Currency Currency::fromText(QStringView text)
 {
-    QString t = text.toString();
-    const qsizetype dot = t.lastIndexOf(u'.');
-    const qsizetype comma = t.lastIndexOf(u',');
-    if (dot >= 0 && comma >= 0) {
-        // Both signs present: the last one is the decimal sign, the other groups thousands.
-        if (dot > comma)
-            t.remove(u',');
-        else {
-            t.remove(u'.');
-            t.replace(u',', u'.');
-        }
-    } else if (comma >= 0) {
-        t.replace(u',', u'.');
-    }
-    return fromDouble(lang::leadingNumber(t));
+    return fromDouble(lang::amountNumber(text));
 }
 
 Currency Currency::fromVariant(const QVariant& value)

@@ -61,6 +61,24 @@ double leadingNumber(QStringView text)
     return ok ? v : 0.0;
 }
 
+double amountNumber(QStringView text)
+{
+    QString t = text.toString();
+    const qsizetype dot = t.lastIndexOf(u'.');
+    const qsizetype comma = t.lastIndexOf(u',');
+    if (dot >= 0 && comma >= 0) {
+        if (dot > comma)
+            t.remove(u',');
+        else {
+            t.remove(u'.');
+            t.replace(u',', u'.');
+        }
+    } else if (comma >= 0) {
+        t.replace(u',', u'.');
+    }
+    return leadingNumber(t);
+}
+
 double roundHalfEven(double value, int decimals)
 {
     if (!std::isfinite(value))

@@ -22,6 +22,11 @@ bool isEmpty(const QVariant& v);
 // A text that begins with no number gives 0.
 double leadingNumber(QStringView text);
 
+// The number an amount typed by an operator holds: like leadingNumber, but
+// either "." or "," may be the decimal sign (when both appear, the last one
+// is, and the other groups thousands).
+double amountNumber(QStringView text);
+
 // Rounds to the given number of decimals; a half goes to the even neighbour.
 double roundHalfEven(double value, int decimals = 0);
 

@@ -32,20 +32,7 @@ qint32 KumozenUtilidades::TextoALong(const QString& texto) const
 
 double KumozenUtilidades::TextoADoble(const QString& texto) const
 {
-    QString t = texto;
-    const qsizetype dot = t.lastIndexOf(u'.');
-    const qsizetype comma = t.lastIndexOf(u',');
-    if (dot >= 0 && comma >= 0) {
-        if (dot > comma)
-            t.remove(u',');
-        else {
-            t.remove(u'.');
-            t.replace(u',', u'.');
-        }
-    } else if (comma >= 0) {
-        t.replace(u',', u'.');
-    }
-    return lang::leadingNumber(t);
+    return lang::amountNumber(texto);
 }
 
 QVariant KumozenUtilidades::ValorNoNulo(const QVariant& valor) const

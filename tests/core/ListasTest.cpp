@@ -5,19 +5,11 @@
 #include <QElapsedTimer>
 #include <QTimer>
 #include <gtest/gtest.h>
+#include "tests/support/ErrorNumber.h"
 
 namespace {
 using Lista = std::vector<QString>;
 
-int errorNumber(const std::function<void()>& f)
-{
-    try {
-        f();
-    } catch (const RuntimeError& e) {
-        return e.number();
-    }
-    return 0;
-}
 }  // namespace
 
 TEST(SeparaCadenaTest, SplitsIntoItemsAndOneTrailingEmptyElement)
@@ -63,7 +55,7 @@ TEST(ArmaInsertTest, AppendsNamesAndLiteralsAndEmptiesOnRequest)
     EXPECT_TRUE(uno.empty());
 
     QString intacta = "INSERT INTO V ";
-    EXPECT_EQ(errorNumber([&] { ArmaInsert(intacta, uno, true); }), errnum::SubscriptOutOfRange);
+    EXPECT_EQ(errorNumberOf([&] { ArmaInsert(intacta, uno, true); }), errnum::SubscriptOutOfRange);
     EXPECT_EQ(intacta, "INSERT INTO V ");
 }
 
@@ -93,8 +85,8 @@ TEST(BuscaEnArrayTest, FindsWithoutRegardToCaseFromTheStartIndex)
     };
     for (const Case& c : cases)
         EXPECT_EQ(BuscaEnArray(a, c.valor, c.desde), c.esperado) << c.valor << " from " << c.desde;
-    EXPECT_EQ(errorNumber([&] { BuscaEnArray(a, "P01", -1); }), errnum::SubscriptOutOfRange);
-    EXPECT_EQ(errorNumber([] { BuscaEnArray({}, "P01", 0); }), errnum::SubscriptOutOfRange);
+    EXPECT_EQ(errorNumberOf([&] { BuscaEnArray(a, "P01", -1); }), errnum::SubscriptOutOfRange);
+    EXPECT_EQ(errorNumberOf([] { BuscaEnArray({}, "P01", 0); }), errnum::SubscriptOutOfRange);
 }
 
 TEST(BuscaIndiceListaTest, ComparesCleanedTrimmedKeys)
@@ -105,7 +97,7 @@ TEST(BuscaIndiceListaTest, ComparesCleanedTrimmedKeys)
     EXPECT_EQ(BuscaIndiceLista(" Art2 "), 1);
     EXPECT_EQ(BuscaIndiceLista("ART9"), -1);
     ArrTotalizador.clear();
-    EXPECT_EQ(errorNumber([] { BuscaIndiceLista("ART1"); }), errnum::SubscriptOutOfRange);
+    EXPECT_EQ(errorNumberOf([] { BuscaIndiceLista("ART1"); }), errnum::SubscriptOutOfRange);
     ArrTotalizador = guardado;
 }
 

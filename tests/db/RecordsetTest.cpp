@@ -4,18 +4,9 @@
 #include "platform/Value.h"
 #include "platform/db/NativeErrors.h"
 #include "tests/support/QtPrinting.h"
+#include "tests/support/ErrorNumber.h"
 
 namespace {
-
-int errorOf(const std::function<void()>& f)
-{
-    try {
-        f();
-    } catch (const RuntimeError& e) {
-        return e.number();
-    }
-    return 0;
-}
 
 const char* kRows = R"(
     INSERT INTO TA_CONFIGURACION (CLAVE, VALOR) VALUES ('A', 'uno'), ('B', ''), ('C', NULL);
@@ -44,8 +35,8 @@ TEST(Recordset, WalksItsRowsBothWays)
     for (; !rs.Eof(); rs.MoveNext())
         keys << rs.value(QStringLiteral("clave")).toString();
     EXPECT_EQ(keys, (QStringList{QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")}));
-    EXPECT_EQ(errorOf([&] { rs.MoveNext(); }), db::failure::NoCurrentRecord);
-    EXPECT_EQ(errorOf([&] { rs.value(QStringLiteral("CLAVE")); }), db::failure::NoCurrentRecord);
+    EXPECT_EQ(errorNumberOf([&] { rs.MoveNext(); }), db::failure::NoCurrentRecord);
+    EXPECT_EQ(errorNumberOf([&] { rs.value(QStringLiteral("CLAVE")); }), db::failure::NoCurrentRecord);
     rs.MoveLast();
     EXPECT_EQ(rs.value(0).toString(), QStringLiteral("C"));
     rs.MovePrevious();
@@ -62,7 +53,7 @@ TEST(Recordset, WalksItsRowsBothWays)
     EXPECT_EQ(rs.value(0).toString(), QStringLiteral("B"));
     rs.Close();
     EXPECT_EQ(rs.State(), db::state::Closed);
-    EXPECT_EQ(errorOf([&] { rs.Eof(); }), db::failure::ObjectClosed);
+    EXPECT_EQ(errorNumberOf([&] { rs.Eof(); }), db::failure::ObjectClosed);
 }
 
 TEST(Recordset, AnEmptyResultIsAtBothEnds)
@@ -75,8 +66,8 @@ TEST(Recordset, AnEmptyResultIsAtBothEnds)
     EXPECT_EQ(rs.RecordCount(), 0);
     EXPECT_EQ(rs.AbsolutePosition(), 0);
     EXPECT_EQ(rs.FieldCount(), 2);
-    EXPECT_EQ(errorOf([&] { rs.MoveFirst(); }), db::failure::NoCurrentRecord);
-    EXPECT_EQ(errorOf([&] { rs.Open(QStringLiteral("SELECT 1"), f.cn); }), db::failure::ObjectOpen);
+    EXPECT_EQ(errorNumberOf([&] { rs.MoveFirst(); }), db::failure::NoCurrentRecord);
+    EXPECT_EQ(errorNumberOf([&] { rs.Open(QStringLiteral("SELECT 1"), f.cn); }), db::failure::ObjectOpen);
 }
 
 TEST(Recordset, FindsFieldsByNameWithoutRegardToCaseAndByPosition)
@@ -90,8 +81,8 @@ TEST(Recordset, FindsFieldsByNameWithoutRegardToCaseAndByPosition)
     EXPECT_EQ(rs.field(2).Value().toString(), QStringLiteral("uno"));
     EXPECT_TRUE(rs.hasField(QStringLiteral("valor")));
     EXPECT_FALSE(rs.hasField(QStringLiteral("nada")));
-    EXPECT_EQ(errorOf([&] { rs.field(QStringLiteral("nada")); }), errnum::ItemNotFound);
-    EXPECT_EQ(errorOf([&] { rs.field(3); }), errnum::ItemNotFound);
+    EXPECT_EQ(errorNumberOf([&] { rs.field(QStringLiteral("nada")); }), errnum::ItemNotFound);
+    EXPECT_EQ(errorNumberOf([&] { rs.field(3); }), errnum::ItemNotFound);
 }
 
 TEST(Recordset, GivesEachFieldTheTypeOfItsDeclaredColumn)
@@ -195,7 +186,7 @@ TEST(Recordset, ChangesOneColumnOfTheCurrentRow)
     EXPECT_EQ(f.count(QStringLiteral("SELECT * FROM SIN_CLAVE WHERE cantidad = 7.5 AND codigo = 'x'")), 1);
     // Two identical rows cannot be told apart: nothing is changed.
     nk.setValue(QStringLiteral("cantidad"), 9);
-    EXPECT_EQ(errorOf([&] { nk.Update(); }), db::failure::RowNotFound);
+    EXPECT_EQ(errorNumberOf([&] { nk.Update(); }), db::failure::RowNotFound);
     EXPECT_EQ(f.count(QStringLiteral("SELECT * FROM SIN_CLAVE WHERE cantidad = 9")), 0);
     nk.CancelUpdate();
     EXPECT_EQ(nk.value(QStringLiteral("cantidad")).toDouble(), 2.0);
@@ -208,7 +199,7 @@ TEST(Recordset, ReportsARowChangedByAnotherUser)
     rs.Open(QStringLiteral("SELECT * FROM TA_CONFIGURACION WHERE CLAVE = 'A'"), f.cn, db::cursor::Dynamic, db::lock::Optimistic);
     f.cn.Execute(QStringLiteral("DELETE FROM TA_CONFIGURACION WHERE CLAVE = 'A'"));
     rs.setValue(QStringLiteral("VALOR"), QStringLiteral("otro"));
-    EXPECT_EQ(errorOf([&] { rs.Update(); }), db::failure::RowNotFound);
+    EXPECT_EQ(errorNumberOf([&] { rs.Update(); }), db::failure::RowNotFound);
     EXPECT_EQ(f.cn.errors().Item(0).Number, db::failure::RowNotFound);
 }
 
@@ -217,19 +208,19 @@ TEST(Recordset, RefusesChangesItCannotMake)
     EmbeddedFixture f(QString::fromUtf8(kRows));
     db::Recordset rs;
     rs.Open(QStringLiteral("SELECT * FROM TA_CONFIGURACION"), f.cn);
-    EXPECT_EQ(errorOf([&] { rs.AddNew(); }), db::failure::NotUpdatable);
-    EXPECT_EQ(errorOf([&] { rs.setValue(QStringLiteral("VALOR"), 1); }), db::failure::NotUpdatable);
+    EXPECT_EQ(errorNumberOf([&] { rs.AddNew(); }), db::failure::NotUpdatable);
+    EXPECT_EQ(errorNumberOf([&] { rs.setValue(QStringLiteral("VALOR"), 1); }), db::failure::NotUpdatable);
     rs.Close();
 
     rs.Open(QStringLiteral("SELECT * FROM TIPOS"), f.cn, db::cursor::Dynamic, db::lock::Optimistic);
-    EXPECT_EQ(errorOf([&] { rs.setValue(QStringLiteral("f"), QStringLiteral("mañana")); }), errnum::TypeMismatch);
-    EXPECT_EQ(errorOf([&] { rs.setValue(QStringLiteral("i"), QStringLiteral("doce")); }), errnum::TypeMismatch);
+    EXPECT_EQ(errorNumberOf([&] { rs.setValue(QStringLiteral("f"), QStringLiteral("mañana")); }), errnum::TypeMismatch);
+    EXPECT_EQ(errorNumberOf([&] { rs.setValue(QStringLiteral("i"), QStringLiteral("doce")); }), errnum::TypeMismatch);
     rs.Close();
 
     rs.Open(QStringLiteral("SELECT a.CLAVE FROM TA_CONFIGURACION a JOIN TA_CONFIGURACION b ON a.CLAVE = b.CLAVE"), f.cn,
             db::cursor::Dynamic, db::lock::Optimistic);
     rs.setValue(QStringLiteral("CLAVE"), QStringLiteral("Z"));
-    EXPECT_EQ(errorOf([&] { rs.Update(); }), db::failure::NotUpdatable);
+    EXPECT_EQ(errorNumberOf([&] { rs.Update(); }), db::failure::NotUpdatable);
     rs.CancelUpdate();
     EXPECT_EQ(rs.value(0).toString(), QStringLiteral("A"));
 }

@@ -11,6 +11,7 @@
 #include "tests/support/QtPrinting.h"
 
 #include <gtest/gtest.h>
+#include "tests/support/ErrorNumber.h"
 
 namespace {
 
@@ -41,16 +42,6 @@ struct GridFixture {
     }
 };
 
-int errorOf(const std::function<void()>& f)
-{
-    try {
-        f();
-    } catch (const RuntimeError& e) {
-        return e.number();
-    }
-    return 0;
-}
-
 }  // namespace
 
 TEST(FlexGridTest, ResizingKeepsTheCellsThatRemainAndTheFixedCellsAreTheHeaders)
@@ -70,8 +61,8 @@ TEST(FlexGridTest, ResizingKeepsTheCellsThatRemainAndTheFixedCellsAreTheHeaders)
     EXPECT_EQ(model->headerData(1, Qt::Vertical).toString(), "2,0");
     EXPECT_EQ(model->index(1, 0).data().toString(), "2,1");
 
-    EXPECT_EQ(errorOf([&] { f.grid.TextMatrix(3, 0); }), errnum::SubscriptOutOfRange);
-    EXPECT_EQ(errorOf([&] { f.grid.setTextMatrix(0, 2, "x"); }), errnum::SubscriptOutOfRange);
+    EXPECT_EQ(errorNumberOf([&] { f.grid.TextMatrix(3, 0); }), errnum::SubscriptOutOfRange);
+    EXPECT_EQ(errorNumberOf([&] { f.grid.setTextMatrix(0, 2, "x"); }), errnum::SubscriptOutOfRange);
 }
 
 TEST(FlexGridTest, MovingTheCurrentCellLeavesTheOldCellBeforeEnteringTheNew)
@@ -176,9 +167,9 @@ TEST(FlexGridTest, RemoveItemShiftsTheRowsBelowWithTheirColours)
     EXPECT_EQ(f.grid.Row(), 2) << "the current row follows its row";
     EXPECT_EQ(f.grid.CellBackColor(), 0xFFu);
 
-    EXPECT_EQ(errorOf([&] { f.grid.RemoveItem(0); }), errnum::InvalidProcedureCall) << "fixed row";
+    EXPECT_EQ(errorNumberOf([&] { f.grid.RemoveItem(0); }), errnum::InvalidProcedureCall) << "fixed row";
     f.grid.RemoveItem(1);
-    EXPECT_EQ(errorOf([&] { f.grid.RemoveItem(1); }), errnum::InvalidProcedureCall) << "last scrollable row";
+    EXPECT_EQ(errorNumberOf([&] { f.grid.RemoveItem(1); }), errnum::InvalidProcedureCall) << "last scrollable row";
 }
 
 TEST(FlexGridTest, CellGeometryIsInTwipsInsideTheGrid)
@@ -230,7 +221,7 @@ TEST(FlexGridTest, MouseReportsTwipsAndALeftClickMakesTheCellCurrent)
 TEST(FlexGridTest, FocusIsRefusedToAHiddenOrDisabledGrid)
 {
     GridFixture f;
-    EXPECT_EQ(errorOf([&] { f.grid.SetFocus(); }), errnum::InvalidProcedureCall);
+    EXPECT_EQ(errorNumberOf([&] { f.grid.SetFocus(); }), errnum::InvalidProcedureCall);
     f.show();
     f.grid.view()->clearFocus();
     int got = 0;
@@ -239,5 +230,5 @@ TEST(FlexGridTest, FocusIsRefusedToAHiddenOrDisabledGrid)
     EXPECT_EQ(got, 1);
     f.grid.setEnabled(false);
     EXPECT_FALSE(f.grid.Enabled());
-    EXPECT_EQ(errorOf([&] { f.grid.SetFocus(); }), errnum::InvalidProcedureCall);
+    EXPECT_EQ(errorNumberOf([&] { f.grid.SetFocus(); }), errnum::InvalidProcedureCall);
 }

@@ -15,6 +15,7 @@
 #include <QPrinter>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include "tests/support/ErrorNumber.h"
 
 namespace {
 
@@ -70,16 +71,6 @@ struct Registered {
         report::catalog().setConnection({});
     }
 };
-
-int errorNumberOf(const std::function<void()>& f)
-{
-    try {
-        f();
-    } catch (const RuntimeError& e) {
-        return e.number();
-    }
-    return 0;
-}
 
 }  // namespace
 
