@@ -175,6 +175,26 @@ double number(const QVariant& value)
     }
 }
 
+bool isNumber(QStringView text)
+{
+    const QStringView t = text.trimmed();
+    qsizetype i = 0;
+    if (i < t.size() && (t[i] == u'+' || t[i] == u'-'))
+        ++i;
+    bool digits = false;
+    bool decimalSign = false;
+    for (; i < t.size(); ++i) {
+        const QChar c = t[i];
+        if (c >= u'0' && c <= u'9')
+            digits = true;
+        else if ((c == u'.' || c == u',') && !decimalSign)
+            decimalSign = true;
+        else
+            return false;
+    }
+    return digits;
+}
+
 bool sameText(QStringView a, QStringView b)
 {
     return a.compare(b, Qt::CaseInsensitive) == 0;

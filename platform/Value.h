@@ -27,6 +27,11 @@ double leadingNumber(QStringView text);
 // is, and the other groups thousands).
 double amountNumber(QStringView text);
 
+// True when the whole text, blanks around it aside, is one plain decimal
+// number: an optional sign, digits, and at most one decimal sign, "." or ","
+// (an operator types either). No exponent, no grouping.
+bool isNumber(QStringView text);
+
 // Rounds to the given number of decimals; a half goes to the even neighbour.
 double roundHalfEven(double value, int decimals = 0);
 

@@ -20,6 +20,20 @@ TEST(LeadingNumber, ReadsTheNumberATextBeginsWith)
         EXPECT_DOUBLE_EQ(lang::leadingNumber(QString::fromUtf8(c.text)), c.expected) << "text: \"" << c.text << "\"";
 }
 
+TEST(IsNumber, TakesOnePlainDecimalNumberWithEitherDecimalSign)
+{
+    struct Case {
+        const char* text;
+        bool expected;
+    } cases[] = {
+        {"12", true},   {" 7 ", true},  {"-3.5", true},  {"2,5", true},  {"+4", true},   {".5", true},
+        {"5.", true},   {"", false},    {" ", false},    {"abc", false}, {"1a", false},  {"1.2.3", false},
+        {"1,2.3", false}, {"1e3", false}, {"- 3", false}, {".", false},  {"-", false},   {"3 4", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(lang::isNumber(QString::fromUtf8(c.text)), c.expected) << "text: \"" << c.text << "\"";
+}
+
 TEST(Int16Conversion, RoundsHalvesToEvenAndFailsOutsideTheRange)
 {
     struct Case {
