@@ -13,14 +13,20 @@ constexpr long kClaveDuplicada = 2627;
 
 // Runs one text without the statement runner's own message: the verdict is
 // read from the connection's errors and reported once, in this routine's words.
-void ejecutaCallado(const QString& sql)
+void ejecutaCallado(DB_Dll& db, const QString& sql)
 {
-    ObjDB().EjecutaConsultaSQL(sql, nullptr, true);
+    db.EjecutaConsultaSQL(sql, nullptr, true);
 }
 
 }  // namespace
 
 void EjecutaTransaccion(const QStringList& Sentencias, bool& HuboError, std::int32_t& NroError,
+                        bool IgnoraDuplicados)
+{
+    EjecutaTransaccion(ObjDB(), Sentencias, HuboError, NroError, IgnoraDuplicados);
+}
+
+void EjecutaTransaccion(DB_Dll& db, const QStringList& Sentencias, bool& HuboError, std::int32_t& NroError,
                         bool IgnoraDuplicados)
 {
     NroError = 0;
@@ -30,7 +36,7 @@ void EjecutaTransaccion(const QStringList& Sentencias, bool& HuboError, std::int
             cuerpo += u'\r' + s;
     const QString lote = QStringLiteral("BEGIN TRANSACTION ") + QStringLiteral("\r\r") + cuerpo + u'\r';
 
-    db::Connection& cnn = ObjDB().gCnn();
+    db::Connection& cnn = db.gCnn();
     QString mensaje;
     // The errors a success leaves behind are not this batch's: without this
     // a good batch after any earlier failure would be rolled back.
@@ -55,23 +61,27 @@ void EjecutaTransaccion(const QStringList& Sentencias, bool& HuboError, std::int
         errores.Clear();
     };
 
-    ejecutaCallado(lote);
+    ejecutaCallado(db, lote);
     revisaErrores();
     if (!HuboError) {
         // A commit the database refuses is a failed batch as well.
-        ejecutaCallado(QStringLiteral("COMMIT TRANSACTION"));
+        ejecutaCallado(db, QStringLiteral("COMMIT TRANSACTION"));
         revisaErrores();
     }
     if (HuboError) {
-        ejecutaCallado(QStringLiteral("ROLLBACK TRANSACTION"));
+        ejecutaCallado(db, QStringLiteral("ROLLBACK TRANSACTION"));
         cnn.errors().Clear();
-        GrabaErrorSQL(lote, NroError, mensaje);
+        GrabaErrorSQL(db, lote, NroError, mensaje);
     }
 }
 
 void GrabaErrorSQL(const QString& TextoSQL, std::int32_t NroError, const QString& Descripcion)
 {
-    DB_Dll& db = ObjDB();
+    GrabaErrorSQL(ObjDB(), TextoSQL, NroError, Descripcion);
+}
+
+void GrabaErrorSQL(DB_Dll& db, const QString& TextoSQL, std::int32_t NroError, const QString& Descripcion)
+{
     db::Recordset rs;
     db.AbrirRecordset(QStringLiteral("select  top 1 * from AUX_ERR"), rs, nullptr, 2, 3, -1, true);
     rs.AddNew();
