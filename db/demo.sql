@@ -37,8 +37,37 @@ INSERT INTO V_MA_ARTICULOS (IDARTICULO, DESCRIPCION, codigobarra, CODIGOBARRADUN
 INSERT INTO TA_CONFIG_IMP_CPTE (TC, LETRA, USUARIO, Impresora, CantCopias, CantLineas, DestinoDefault) VALUES
     ('FC', 'A', NULL, 'Impresora general', 1, 40, 'PANTALLA');
 
+-- Family codes of two characters per level, three levels.
+INSERT INTO TA_CONFIGURACION (CLAVE, VALOR) VALUES
+    ('FLIA_NIVEL1', '2'),
+    ('FLIA_NIVEL2', '2'),
+    ('FLIA_NIVEL3', '2'),
+    ('FLIA_NIVEL4', '0'),
+    ('FLIA_NIVEL5', '0'),
+    ('FLIA_NIVEL6', '0');
+
+-- The company, for the heading of printed reports.
+INSERT INTO TA_CONFIGURACION (CLAVE, VALOR) VALUES
+    ('NOMBRE', 'Distribuidora del Litoral S.A.'),
+    ('CALLE', 'Av. Pellegrini'),
+    ('NUMERO', '1520'),
+    ('PISO', 'PB'),
+    ('LOCALIDAD', 'Rosario');
+
+-- An article no position is reserved for: it is offered the free positions.
+INSERT INTO V_MA_ARTICULOS (IDARTICULO, DESCRIPCION, IDUNIDAD, IdFamilia, IdTipo, idrubro, CuentaProveedor, Costo, PRECIO1) VALUES
+    ('                   ART003', 'TUERCA HEXAGONAL 3/8', '  UN', '03', 'T3', 'R3', 'PROV01', 3, 5.5);
+
 -- ==== rules ==============================================================
 
+-- Every article counts in its own unit (a row from that unit to itself), and
+-- the screws also by the box of twelve.
+INSERT INTO S_TA_EQUIV (IdArticulo, IDUNIDAD, IDUNIDAD_EQUIV, Coeficiente) VALUES
+    ('                   ART001', '  UN', '  UN', 1),
+    ('                   ART001', '  CJ', '  UN', 12),
+    ('                   ART002', '  UN', '  UN', 1),
+    ('                   ART003', '  UN', '  UN', 1),
+    ('                 INSUMO01', '  KG', '  KG', 1);
 
 -- ==== lookups ============================================================
 
@@ -56,5 +85,69 @@ INSERT INTO V_TA_FAMILIAS (IDFAMILIA, DESCRIPCION) VALUES
 
 -- ==== positions ==========================================================
 
+-- Two depots: the central one belongs to the demo users' business unit.
+INSERT INTO V_TA_Deposito (IdDeposito, Descripcion, UnidadNegocio) VALUES
+    ('   1', 'Deposito Central', '   1'),
+    ('   2', 'Deposito Norte', '   2');
+
+-- Positions of the central depot, one of every kind the position dialog
+-- shows for the screws (ART001, family 0101 under 01, type T1, rubro R1):
+-- reserved for the article (in units, in boxes of twelve, and one already
+-- full), for its family and its parent family, for its type (one without
+-- unit, one in a unit the screws have no equivalence for) and its rubro, one
+-- disabled; then positions of the washers' family, of the flour's parent
+-- family and rubro, and free positions, which the nuts (reserved nowhere)
+-- are offered. The northern depot has one free position.
+INSERT INTO MA_POSICIONES (IdDeposito, IdPosicion, Descripcion, IdArticulo, IdFamilia, IdTipo, IdRubro, ORDENINGRESO,
+                           IdUnidad, HABILITADO, CAPACIDAD) VALUES
+    ('   1', 'A-01-01', 'Rack A, nivel 1', '                   ART001', NULL, NULL, NULL, 1, '  UN', 1, 100),
+    ('   1', 'A-01-02', 'Rack A, nivel 2 (cajas)', '                   ART001', NULL, NULL, NULL, 2, '  CJ', 1, 10),
+    ('   1', 'A-01-03', 'Rack A, nivel 3', '                   ART001', NULL, NULL, NULL, 3, '  UN', 1, 40),
+    ('   1', 'B-01-01', 'Rack B, nivel 1', NULL, '0101', NULL, NULL, 4, '  UN', 1, 200),
+    ('   1', 'B-01-02', 'Rack B, nivel 2 (en reparacion)', NULL, '0101', NULL, NULL, 5, '  UN', 0, 200),
+    ('   1', 'B-02-01', 'Rack B, pasillo 2', NULL, '01', NULL, NULL, 6, '  UN', 1, 150),
+    ('   1', 'C-01-01', 'Piso C, frente', NULL, NULL, 'T1', NULL, 7, NULL, 1, 100),
+    ('   1', 'C-01-02', 'Piso C, fondo', NULL, NULL, 'T1', NULL, 8, '  KG', 1, 500),
+    ('   1', 'D-01-01', 'Entrepiso D', NULL, NULL, NULL, 'R1', 9, '  UN', 1, 300),
+    ('   1', 'E-01-01', 'Camara E', NULL, '0102', NULL, NULL, 10, '  UN', 1, 500),
+    ('   1', 'H-01-01', 'Silo H1', NULL, '02', NULL, NULL, 11, '  KG', 1, 1000),
+    ('   1', 'H-01-02', 'Silo H2', NULL, NULL, NULL, 'R2', 12, '  KG', 1, 1000),
+    ('   1', 'U-01', 'Playa libre 1', NULL, NULL, NULL, NULL, 20, '  UN', 1, 100),
+    ('   1', 'U-02', 'Playa libre 2', NULL, NULL, NULL, NULL, 21, '  UN', 1, 100),
+    ('   2', 'Z-01', 'Norte libre', NULL, NULL, NULL, NULL, 1, '  UN', 1, 100);
+
+-- Stock received without position. Receiving voucher 0001-00000123-X brings
+-- one line of screws, washers in two lots, flour in eleven lots and nuts; a
+-- second receipt adds screws and one more lot of flour, so the central depot
+-- lists more lines than one page holds.
+INSERT INTO V_MV_STOCK_DRAVELO (FECHA, TC, SUCURSAL, NUMERO, LETRA, IDARTICULO, IDUNIDADBASE, CANTIDAD, NROLOTE,
+                                IDDEPOSITO, IDPOSICION, USUARIO, ANULADO) VALUES
+    ('2024-12-02T08:30:00', 'IR', '0001', '00000123', 'X', '                   ART001', '  UN', 120, NULL, '   1', NULL, 'juan', 0),
+    ('2024-12-02T08:30:00', 'IR', '0001', '00000123', 'X', '                   ART002', '  UN', 500, 'A-2411', '   1', NULL, 'juan', 0),
+    ('2024-12-02T08:30:00', 'IR', '0001', '00000123', 'X', '                   ART002', '  UN', 300, 'A-2412', '   1', NULL, 'juan', 0),
+    ('2024-12-02T08:30:00', 'IR', '0001', '00000123', 'X', '                 INSUMO01', '  KG', 250, 'H2411-01', '   1', NULL, 'juan', 0),
+    ('2024-12-02T08:30:00', 'IR', '0001', '00000123', 'X', '                 INSUMO01', '  KG', 250, 'H2411-02', '   1', NULL, 'juan', 0),
+    ('2024-12-02T08:30:00', 'IR', '0001', '00000123', 'X', '                 INSUMO01', '  KG', 250, 'H2411-03', '   1', NULL, 'juan', 0),
+    ('2024-12-02T08:30:00', 'IR', '0001', '00000123', 'X', '                 INSUMO01', '  KG', 250, 'H2411-04', '   1', NULL, 'juan', 0),
+    ('2024-12-02T08:30:00', 'IR', '0001', '00000123', 'X', '                 INSUMO01', '  KG', 250, 'H2411-05', '   1', NULL, 'juan', 0),
+    ('2024-12-02T08:30:00', 'IR', '0001', '00000123', 'X', '                 INSUMO01', '  KG', 200, 'H2411-06', '   1', NULL, 'juan', 0),
+    ('2024-12-02T08:30:00', 'IR', '0001', '00000123', 'X', '                 INSUMO01', '  KG', 200, 'H2411-07', '   1', NULL, 'juan', 0),
+    ('2024-12-02T08:30:00', 'IR', '0001', '00000123', 'X', '                 INSUMO01', '  KG', 200, 'H2411-08', '   1', NULL, 'juan', 0),
+    ('2024-12-02T08:30:00', 'IR', '0001', '00000123', 'X', '                 INSUMO01', '  KG', 150, 'H2411-09', '   1', NULL, 'juan', 0),
+    ('2024-12-02T08:30:00', 'IR', '0001', '00000123', 'X', '                 INSUMO01', '  KG', 150, 'H2411-10', '   1', NULL, 'juan', 0),
+    ('2024-12-02T08:30:00', 'IR', '0001', '00000123', 'X', '                 INSUMO01', '  KG', 100, 'H2411-11', '   1', NULL, 'juan', 0),
+    ('2024-12-02T08:30:00', 'IR', '0001', '00000123', 'X', '                   ART003', '  UN', 200, NULL, '   1', NULL, 'juan', 0),
+    ('2024-12-05T10:15:00', 'IR', '0001', '00000124', 'X', '                   ART001', '  UN', 60, NULL, '   1', NULL, 'juan', 0),
+    ('2024-12-05T10:15:00', 'IR', '0001', '00000124', 'X', '                 INSUMO01', '  KG', 250, 'H2412-01', '   1', NULL, 'juan', 0),
+    ('2024-12-05T11:00:00', 'IR', '0001', '00000125', 'X', '                   ART001', '  UN', 30, NULL, '   2', NULL, 'juan', 0),
+    ('2024-12-05T11:00:00', 'IR', '0001', '00000125', 'X', '                   ART003', '  UN', 50, NULL, '   2', NULL, 'juan', 0);
+
+-- Transfer voucher 0001-00000001-X, already saved: 50 screws of the first
+-- receipt went to positions A-01-03 (now full) and B-01-01. It can be reopened.
+INSERT INTO V_MV_STOCK_DRAVELO (FECHA, TC, SUCURSAL, NUMERO, LETRA, IDARTICULO, IDUNIDADBASE, CANTIDAD, NROLOTE,
+                                IDDEPOSITO, IDPOSICION, USUARIO, ANULADO) VALUES
+    ('2024-12-06T00:00:00', 'TRP', '0001', '00000001', 'X', '                   ART001', '  UN', -50, NULL, '   1', NULL, 'juan', 0),
+    ('2024-12-06T00:00:00', 'TRP', '0001', '00000001', 'X', '                   ART001', '  UN', 40, NULL, '   1', 'A-01-03', 'juan', 0),
+    ('2024-12-06T00:00:00', 'TRP', '0001', '00000001', 'X', '                   ART001', '  UN', 10, NULL, '   1', 'B-01-01', 'juan', 0);
 
 -- ==== end of demo data ===================================================

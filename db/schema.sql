@@ -284,9 +284,12 @@ CREATE INDEX IX_MA_POSICIONES_IdArticulo ON MA_POSICIONES (IdArticulo);
 CREATE INDEX IX_MA_POSICIONES_IdFamilia ON MA_POSICIONES (IdFamilia);
 
 -- Stock balances per depot, position, article and lot: SaldoPosicion in the
--- position's unit, Saldo in the article's base unit. A row without position
--- holds the depot's balance outside any position.
-CREATE TABLE AC_SALDOSLAYOUT (
+-- position's unit, Saldo in the article's base unit. They are what positioned
+-- transfer rows of V_MV_STOCK_DRAVELO (below) hold, plus the opening balances
+-- of stock placed before this program: a view, so that a saved line shows in
+-- the free space of its positions at once. Rows written into
+-- AC_SALDOSLAYOUT are kept as opening balances.
+CREATE TABLE AC_SALDOSINICIALES (
     IdDeposito     varchar(4) COLLATE NOCASE NOT NULL,
     IdPosicion     varchar(15) COLLATE NOCASE,
     IdArticulo     varchar(25) COLLATE NOCASE,
@@ -295,7 +298,160 @@ CREATE TABLE AC_SALDOSLAYOUT (
     Saldo          numeric(18,4),
     SaldoPosicion  numeric(18,4)
 );
-CREATE INDEX IX_AC_SALDOSLAYOUT_Posicion ON AC_SALDOSLAYOUT (IdPosicion, IdDeposito);
+CREATE INDEX IX_AC_SALDOSINICIALES_Posicion ON AC_SALDOSINICIALES (IdPosicion, IdDeposito);
+
+-- Depots; codes right-justified to 4. The operators of a depot are the users
+-- of its business unit (ta_usuarios.UNegocio).
+CREATE TABLE V_TA_Deposito (
+    IdDeposito     varchar(4) COLLATE NOCASE NOT NULL PRIMARY KEY,
+    Descripcion    varchar(50) COLLATE NOCASE,
+    UnidadNegocio  varchar(4) COLLATE NOCASE
+);
+-- Shared-table synonym: the data layer sends every read of V_TA_Deposito here.
+CREATE VIEW SS_V_TA_DEPOSITO AS SELECT * FROM V_TA_Deposito;
+
+-- Stock movements by storage position. A receiving voucher "IR" brings stock
+-- into the depot without position (IDPOSICION NULL, positive quantity); a
+-- transfer voucher "TRP" moves a line out of "no position" (one negative row
+-- without position) into positions (one positive row per position), inside
+-- the same depot, article, lot and unit. Receipts live here rather than in a
+-- table of their own so that every balance, with or without position, is a
+-- sum over this one table. Codes right-justified: articles 25, units and
+-- depots 4; lots and positions as typed. Quantities in IDUNIDADBASE.
+CREATE TABLE V_MV_STOCK_DRAVELO (
+    ID            integer PRIMARY KEY AUTOINCREMENT,
+    FECHA         datetime,
+    TC            varchar(4) COLLATE NOCASE,
+    SUCURSAL      varchar(4) COLLATE NOCASE,
+    NUMERO        varchar(8) COLLATE NOCASE,
+    LETRA         varchar(1) COLLATE NOCASE,
+    IDARTICULO    varchar(25) COLLATE NOCASE,
+    IDUNIDADBASE  varchar(4) COLLATE NOCASE,
+    CANTIDAD      numeric(18,4),
+    NROLOTE       varchar(25) COLLATE NOCASE,
+    IDDEPOSITO    varchar(4) COLLATE NOCASE,
+    IDPOSICION    varchar(15) COLLATE NOCASE,
+    USUARIO       varchar(50) COLLATE NOCASE,
+    ANULADO       bit NOT NULL DEFAULT 0
+);
+CREATE INDEX IX_V_MV_STOCK_DRAVELO_Comprobante ON V_MV_STOCK_DRAVELO (TC, NUMERO, SUCURSAL, LETRA);
+CREATE INDEX IX_V_MV_STOCK_DRAVELO_Linea ON V_MV_STOCK_DRAVELO (IDDEPOSITO, IDARTICULO, NROLOTE);
+
+-- Lines of reopened TRP vouchers, one per article and lot of a voucher, with
+-- the voucher's positions and quantities as "|"-lists. Stations reopen
+-- vouchers of their own: each reopening replaces only its voucher's lines.
+CREATE TABLE Aux_V_MV_STOCK_DRAVELO (
+    id                   integer PRIMARY KEY AUTOINCREMENT,
+    TC                   varchar(4) COLLATE NOCASE,
+    SUCURSAL             varchar(4) COLLATE NOCASE,
+    NUMERO               varchar(8) COLLATE NOCASE,
+    LETRA                varchar(1) COLLATE NOCASE,
+    IDARTICULO           varchar(25) COLLATE NOCASE,
+    NROLOTE              varchar(25) COLLATE NOCASE,
+    DESCRIPCION          varchar(100) COLLATE NOCASE,
+    IDUNIDADBASE         varchar(4) COLLATE NOCASE,
+    CANTIDAD             numeric(18,4),
+    CANTIDADatransferir  numeric(18,4),
+    CANTIDADES           text COLLATE NOCASE,
+    POSICIONES           text COLLATE NOCASE,
+    idDeposito           varchar(4) COLLATE NOCASE,
+    idPosicion           varchar(15) COLLATE NOCASE
+);
+CREATE INDEX IX_Aux_V_MV_STOCK_DRAVELO_Comprobante ON Aux_V_MV_STOCK_DRAVELO (NUMERO, SUCURSAL, LETRA, TC);
+
+-- The stock of each depot that has no position yet, one line per article,
+-- lot and unit: what came in less what transfer vouchers moved out of "no
+-- position". A line without lot shows an empty lot. `id` (the line's first
+-- movement) is unique per line: the start-up form's grid pages by it.
+CREATE VIEW Stk_Dravelo_Sin_Asignar AS
+SELECT m.IDARTICULO AS IdArticulo,
+       a.DESCRIPCION AS Descripcion,
+       IFNULL(m.NROLOTE, '') AS NroLote,
+       m.IDDEPOSITO AS idDeposito,
+       NULL AS idPosicion,
+       m.IDUNIDADBASE AS idUnidadARTICULO,
+       ROUND(SUM(m.CANTIDAD), 4) AS Cantidad,
+       0 AS CantidadATransferir,
+       '' AS Cantidades,
+       '' AS Posiciones,
+       MIN(m.ID) AS id
+FROM V_MV_STOCK_DRAVELO m
+LEFT JOIN V_MA_ARTICULOS a ON a.IDARTICULO = m.IDARTICULO
+WHERE m.IDPOSICION IS NULL AND m.ANULADO = 0 AND m.TC IN ('IR', 'TRP')
+GROUP BY m.IDDEPOSITO, m.IDARTICULO, IFNULL(m.NROLOTE, ''), m.IDUNIDADBASE;
+
+-- The same stock per receiving voucher: one line per receipt row, `id` being
+-- that row's. What transfers moved out of a depot's article, lot and unit is
+-- taken from its receipts in the order they came in (date, then row), so each
+-- receipt shows its own remainder; a receipt placed in full shows 0.
+CREATE VIEW Stk_Dravelo_Sin_asignar_ir AS
+WITH recibido AS (
+    SELECT r.ID, r.TC, r.SUCURSAL, r.NUMERO, r.LETRA, r.IDARTICULO, IFNULL(r.NROLOTE, '') AS lote,
+           r.IDDEPOSITO, r.IDUNIDADBASE, r.CANTIDAD,
+           SUM(r.CANTIDAD) OVER (PARTITION BY r.IDDEPOSITO, r.IDARTICULO, IFNULL(r.NROLOTE, ''), r.IDUNIDADBASE
+                                 ORDER BY r.FECHA, r.ID ROWS UNBOUNDED PRECEDING) - r.CANTIDAD AS antes
+    FROM V_MV_STOCK_DRAVELO r
+    WHERE r.TC = 'IR' AND r.IDPOSICION IS NULL AND r.ANULADO = 0 AND r.CANTIDAD > 0
+),
+movido AS (
+    SELECT IDDEPOSITO, IDARTICULO, IFNULL(NROLOTE, '') AS lote, IDUNIDADBASE, -SUM(CANTIDAD) AS cantidad
+    FROM V_MV_STOCK_DRAVELO
+    WHERE TC = 'TRP' AND IDPOSICION IS NULL AND ANULADO = 0
+    GROUP BY IDDEPOSITO, IDARTICULO, IFNULL(NROLOTE, ''), IDUNIDADBASE
+)
+SELECT r.IDARTICULO AS IdArticulo,
+       a.DESCRIPCION AS Descripcion,
+       r.lote AS NroLote,
+       r.IDDEPOSITO AS idDeposito,
+       NULL AS idPosicion,
+       r.IDUNIDADBASE AS idUnidadARTICULO,
+       ROUND(r.CANTIDAD - MIN(MAX(IFNULL(m.cantidad, 0) - r.antes, 0), r.CANTIDAD), 4) AS Cantidad,
+       0 AS CantidadATransferir,
+       '' AS Cantidades,
+       '' AS Posiciones,
+       r.ID AS id,
+       r.TC AS tc,
+       r.SUCURSAL || r.NUMERO || r.LETRA AS idcomprobante
+FROM recibido r
+LEFT JOIN movido m ON m.IDDEPOSITO = r.IDDEPOSITO AND m.IDARTICULO = r.IDARTICULO AND m.lote = r.lote
+                  AND m.IDUNIDADBASE = r.IDUNIDADBASE
+LEFT JOIN V_MA_ARTICULOS a ON a.IDARTICULO = r.IDARTICULO;
+
+-- A transfer row's quantity is in its base unit; the position counts in its
+-- own: equal units need no conversion, otherwise the article's equivalence
+-- from the base unit to the position's (times its coefficient) or back
+-- (divided by it). Without equivalence the position cannot take the article
+-- and its balance in that unit is 0.
+CREATE VIEW AC_SALDOSLAYOUT AS
+SELECT IdDeposito, IdPosicion, IdArticulo, NroLote, IdUnidadBase, Saldo, SaldoPosicion
+FROM AC_SALDOSINICIALES
+UNION ALL
+SELECT m.IDDEPOSITO, m.IDPOSICION, m.IDARTICULO, m.NROLOTE, m.IDUNIDADBASE,
+       ROUND(SUM(m.CANTIDAD), 4),
+       ROUND(SUM(m.CANTIDAD * CASE
+           WHEN TRIM(m.IDUNIDADBASE) = TRIM(IFNULL(p.IdUnidad, '')) COLLATE NOCASE THEN 1
+           ELSE COALESCE(
+               (SELECT MAX(e.Coeficiente) FROM S_TA_EQUIV e
+                WHERE e.IdArticulo = m.IDARTICULO AND e.Coeficiente <> 0
+                  AND TRIM(e.IDUNIDAD) = TRIM(m.IDUNIDADBASE) COLLATE NOCASE
+                  AND TRIM(e.IDUNIDAD_EQUIV) = TRIM(p.IdUnidad) COLLATE NOCASE),
+               (SELECT 1.0 / MAX(e.Coeficiente) FROM S_TA_EQUIV e
+                WHERE e.IdArticulo = m.IDARTICULO AND e.Coeficiente <> 0
+                  AND TRIM(e.IDUNIDAD) = TRIM(p.IdUnidad) COLLATE NOCASE
+                  AND TRIM(e.IDUNIDAD_EQUIV) = TRIM(m.IDUNIDADBASE) COLLATE NOCASE),
+               0) END), 4)
+FROM V_MV_STOCK_DRAVELO m
+LEFT JOIN MA_POSICIONES p ON p.IdDeposito = m.IDDEPOSITO AND p.IdPosicion = m.IDPOSICION
+WHERE m.IDPOSICION IS NOT NULL AND m.ANULADO = 0 AND m.TC = 'TRP'
+GROUP BY m.IDDEPOSITO, m.IDPOSICION, m.IDARTICULO, m.NROLOTE, m.IDUNIDADBASE;
+
+CREATE TRIGGER AC_SALDOSLAYOUT_Inicial INSTEAD OF INSERT ON AC_SALDOSLAYOUT
+BEGIN
+    INSERT INTO AC_SALDOSINICIALES (IdDeposito, IdPosicion, IdArticulo, NroLote, IdUnidadBase, Saldo, SaldoPosicion)
+    VALUES (NEW.IdDeposito, NEW.IdPosicion, NEW.IdArticulo, NEW.NroLote, NEW.IdUnidadBase, NEW.Saldo,
+            NEW.SaldoPosicion);
+END;
+
 
 
 -- ==== end of schema ======================================================
