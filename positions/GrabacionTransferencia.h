@@ -1,0 +1,40 @@
+#pragma once
+
+#include "LineaTransferencia.h"
+
+#include <QDate>
+#include <QString>
+
+class DB_Dll;
+
+// How a line's voucher is numbered when the line is saved.
+enum class NumeracionLinea {
+    // The first line of a new voucher: it takes the next free number.
+    Nueva,
+    // A later line of a new voucher: its number is already the voucher's.
+    Fijada,
+    // A line of a reopened voucher.
+    Reabierta,
+};
+
+struct LineaGrabada {
+    bool grabada = false;
+    // The voucher the line went into: the new number on a first line.
+    ComprobanteTransferencia comprobante;
+    // The id the line takes ("" when it could not be read).
+    QString id;
+};
+
+// Saves one line as part of its TRP voucher, all of it or nothing, in one
+// transaction on `db`: the check of the line's distribution (refused: the
+// operator is told and nothing is written), the voucher number on a first
+// line, the statements through the transaction runner (a failure is reported
+// and logged there), and the id the line takes. The number and the id are
+// read inside the transaction, under the lock that keeps other stations from
+// numbering or writing meanwhile: two stations saving at once never share a
+// number, and a line never takes the id of another station's row. A failure
+// while building the statements is shown and runs nothing. HayError is set on
+// every failure and never cleared.
+LineaGrabada GrabaLineaTransferencia(DB_Dll& db, const CabeceraTransferencia& cabecera, NumeracionLinea numeracion,
+                                     const LineaTransferencia& linea, const QString& usuario, const QDate& fecha,
+                                     bool& HayError);

@@ -1,0 +1,189 @@
+#include "LineaTransferencia.h"
+
+#include "core/DB_Dll.h"
+#include "core/Listas.h"
+#include "platform/RuntimeError.h"
+#include "platform/Value.h"
+#include "platform/kumozen/KumozenUtilidades.h"
+
+namespace {
+
+const KumozenUtilidades kUtil;
+
+QString texto(DB_Dll& db, const QVariant& v)
+{
+    return db.SQLValue(v, QStringLiteral("'"));
+}
+
+QString numero(DB_Dll& db, const QString& v)
+{
+    return db.SQLValue(v, QStringLiteral("@"));
+}
+
+QString articulo(const QString& celda)
+{
+    return kUtil.AlineaDerecha(celda.trimmed(), 25);
+}
+
+QString unidad(const QString& celda)
+{
+    return kUtil.AlineaDerecha(celda.trimmed(), 4);
+}
+
+QString deposito(const CabeceraTransferencia& c)
+{
+    return kUtil.AlineaDerecha(c.IdDeposito.trimmed(), 4);
+}
+
+QVariant lote(const LineaTransferencia& l)
+{
+    const QString lote = l.NroLote.trimmed();
+    return lote.isEmpty() ? lang::null() : QVariant(lote);
+}
+
+QString movimiento(DB_Dll& db, const CabeceraTransferencia& c, const LineaTransferencia& l, const QString& usuario,
+                   const QDate& fecha, const QString& cantidad, const QVariant& posicion)
+{
+    const ComprobanteTransferencia& v = c.Comprobante;
+    const QStringList valores{texto(db, fecha),
+                              texto(db, TipoTransferencia),
+                              texto(db, v.Sucursal),
+                              texto(db, v.Numero),
+                              texto(db, v.Letra),
+                              texto(db, articulo(l.IdArticulo)),
+                              texto(db, unidad(l.IdUnidad)),
+                              numero(db, cantidad),
+                              texto(db, lote(l)),
+                              texto(db, deposito(c)),
+                              texto(db, posicion),
+                              texto(db, usuario)};
+    return QStringLiteral(" INSERT INTO V_MV_STOCK_DRAVELO ")
+           + QStringLiteral("(FECHA,TC,SUCURSAL,NUMERO,LETRA,IDARTICULO,IDUNIDADBASE,CANTIDAD,NROLOTE,IDDEPOSITO,"
+                            "IDPOSICION,USUARIO,ANULADO) ")
+           + QStringLiteral("Values(") + valores.join(u',') + QStringLiteral(",0)");
+}
+
+void posicionados(DB_Dll& db, QStringList& sentencias, const CabeceraTransferencia& c, const LineaTransferencia& l,
+                  const QString& usuario, const QDate& fecha)
+{
+    const Reparto r = RepartoDeLinea(l);
+    for (std::size_t i = 0; i < r.Posiciones.size(); ++i)
+        sentencias << movimiento(db, c, l, usuario, fecha, r.Cantidades[i].toString(), r.Posiciones[i]);
+}
+
+QString condicionComprobante(DB_Dll& db, const ComprobanteTransferencia& v)
+{
+    return QStringLiteral(" TC=") + texto(db, TipoTransferencia) + QStringLiteral(" AND SUCURSAL =")
+           + texto(db, v.Sucursal) + QStringLiteral(" AND NUMERO=") + texto(db, v.Numero)
+           + QStringLiteral(" AND LETRA=") + texto(db, v.Letra);
+}
+
+QString condicionLote(DB_Dll& db, const LineaTransferencia& l)
+{
+    const QVariant valor = lote(l);
+    return lang::isNull(valor) ? QStringLiteral(" NROLOTE IS NULL") : QStringLiteral(" NROLOTE=") + texto(db, valor);
+}
+
+}  // namespace
+
+std::vector<QString> ItemsLista(const QString& lista)
+{
+    QString cuerpo = lista.trimmed();
+    if (cuerpo.startsWith(u'|'))
+        cuerpo.remove(0, 1);
+    if (cuerpo.isEmpty())
+        return {};
+    if (cuerpo.endsWith(u'|'))
+        cuerpo.chop(1);
+    std::vector<QString> items;
+    SeparaCadena(cuerpo, QStringLiteral("|"), items);
+    items.pop_back();
+    return items;
+}
+
+Reparto RepartoDeLinea(const LineaTransferencia& linea)
+{
+    Reparto r;
+    r.Posiciones = ItemsLista(linea.Posiciones);
+    for (const QString& c : ItemsLista(linea.Cantidades))
+        r.Cantidades.push_back(Currency::fromText(c));
+    return r;
+}
+
+QString RechazoReparto(const LineaTransferencia& linea)
+{
+    const Reparto r = RepartoDeLinea(linea);
+    if (r.Posiciones.empty())
+        return QStringLiteral("La linea no se grabo: no tiene posiciones asignadas.");
+    if (r.Posiciones.size() != r.Cantidades.size())
+        return QStringLiteral("La linea no se grabo: cada posicion debe tener su cantidad.");
+    Currency total;
+    for (std::size_t i = 0; i < r.Posiciones.size(); ++i) {
+        if (r.Posiciones[i].trimmed().isEmpty() || r.Cantidades[i] <= Currency())
+            return QStringLiteral("La linea no se grabo: cada posicion debe recibir una cantidad mayor que 0.");
+        total += r.Cantidades[i];
+    }
+    const Currency transferir = Currency::fromText(linea.Transferir);
+    if (total != transferir)
+        return QStringLiteral("La linea no se grabo: las posiciones suman ") + total.toString()
+               + QStringLiteral(" y la cantidad a transferir es ") + transferir.toString() + u'.';
+    return {};
+}
+
+QStringList SentenciasLineaNueva(DB_Dll& db, const CabeceraTransferencia& cabecera, const LineaTransferencia& linea,
+                                 const QString& usuario, const QDate& fecha)
+{
+    QStringList sentencias;
+    sentencias << movimiento(db, cabecera, linea, usuario, fecha, (-Currency::fromText(linea.Transferir)).toString(),
+                       lang::null());
+    posicionados(db, sentencias, cabecera, linea, usuario, fecha);
+    return sentencias;
+}
+
+QStringList SentenciasLineaReabierta(DB_Dll& db, const CabeceraTransferencia& cabecera,
+                                     const LineaTransferencia& linea, const QString& usuario, const QDate& fecha)
+{
+    bool esNumero = false;
+    const qlonglong id = linea.Id.trimmed().toLongLong(&esNumero);
+    if (!esNumero)
+        throw RuntimeError(errnum::TypeMismatch,
+                           QStringLiteral("La linea no tiene el numero de su renglon de trabajo: ") + linea.Id);
+    const ComprobanteTransferencia& v = cabecera.Comprobante;
+    QStringList sentencias;
+    sentencias << QStringLiteral(" DELETE FROM aux_V_MV_STOCK_DRAVELO where id=") + QString::number(id);
+    const QStringList valores{texto(db, TipoTransferencia),
+                              texto(db, v.Sucursal),
+                              texto(db, v.Numero),
+                              texto(db, v.Letra),
+                              texto(db, kUtil.AlineaDerecha(linea.IdArticulo, 25)),
+                              texto(db, lote(linea)),
+                              texto(db, linea.Descripcion),
+                              texto(db, kUtil.AlineaDerecha(linea.IdUnidad, 4)),
+                              numero(db, linea.Transferir),
+                              numero(db, linea.Transferir),
+                              texto(db, linea.Cantidades),
+                              texto(db, linea.Posiciones)};
+    sentencias << QStringLiteral("INSERT INTO Aux_V_MV_STOCK_DRAVELO ")
+                + QStringLiteral("(TC,SUCURSAL,NUMERO,LETRA,IDARTICULO,NROLOTE,DESCRIPCION,IDUNIDADBASE,CANTIDAD,"
+                                 "CantidadATransferir,CANTIDADES,POSICIONES)")
+                + QStringLiteral("VALUES(") + valores.join(u',') + u')';
+    sentencias << QStringLiteral(" DELETE FROM V_MV_STOCK_DRAVELO ") + QStringLiteral("WHERE ") + condicionComprobante(db, v)
+                + QStringLiteral(" AND IDARTICULO=") + texto(db, articulo(linea.IdArticulo))
+                + QStringLiteral(" AND IDUNIDADBASE=") + texto(db, unidad(linea.IdUnidad)) + QStringLiteral(" AND ")
+                + condicionLote(db, linea) + QStringLiteral(" AND IDDEPOSITO=") + texto(db, deposito(cabecera))
+                + QStringLiteral(" AND NOT idposicion is NULL ");
+    posicionados(db, sentencias, cabecera, linea, usuario, fecha);
+    return sentencias;
+}
+
+QString SentenciaIdLinea(DB_Dll& db, const CabeceraTransferencia& cabecera, const LineaTransferencia& linea,
+                         bool reabierta)
+{
+    const QString tabla = reabierta ? QStringLiteral("Aux_V_MV_STOCK_DRAVELO") : QStringLiteral("V_MV_STOCK_DRAVELO");
+    QString sql = QStringLiteral("SELECT MAX(ID) as id FROM ") + tabla + QStringLiteral(" WHERE ")
+                  + condicionComprobante(db, cabecera.Comprobante) + QStringLiteral(" AND IDARTICULO=")
+                  + texto(db, articulo(linea.IdArticulo)) + QStringLiteral(" AND ") + condicionLote(db, linea);
+    if (!reabierta)
+        sql += QStringLiteral(" AND IDDEPOSITO=") + texto(db, deposito(cabecera));
+    return sql;
+}
