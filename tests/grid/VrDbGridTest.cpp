@@ -25,7 +25,9 @@ const QString kDepotQuery = QStringLiteral(
     "SELECT IdArticulo,Descripcion,NroLote,idDeposito,idPosicion,idUnidadARTICULO,Cantidad,CantidadATransferir as "
     "Transferir, Cantidades, Posiciones,id from Stk_Dravelo_Sin_Asignar where iddeposito='   1' and Cantidad > 0");
 
+// Rows of the test's own in place of the schema's view of the same name.
 const QString kStockTable = QStringLiteral(
+    "DROP VIEW Stk_Dravelo_Sin_Asignar;\n"
     "CREATE TABLE Stk_Dravelo_Sin_Asignar(IdArticulo TEXT COLLATE NOCASE, Descripcion TEXT COLLATE NOCASE, "
     "NroLote TEXT COLLATE NOCASE, idDeposito TEXT COLLATE NOCASE, idPosicion TEXT COLLATE NOCASE, "
     "idUnidadARTICULO TEXT COLLATE NOCASE, Cantidad NUMERIC, CantidadATransferir NUMERIC, Cantidades TEXT, "

@@ -1,0 +1,639 @@
+// The start-up form driven as the operator drives it, without showing it:
+// start-up parameters, the voucher number, loading the lines, the transfer
+// quantity, saving lines through the position dialog, and reopening a saved
+// voucher.
+#include "positions/frmDRAVELO_ASIGNAR_UBICACION.h"
+#include "positions/frmPosicionEntradas.h"
+
+#include "core/DB_Dll.h"
+#include "core/Globals.h"
+#include "grid/VrDbGrid.h"
+#include "platform/FlexGrid.h"
+#include "platform/Host.h"
+#include "platform/Prompts.h"
+#include "platform/TextBox.h"
+#include "platform/Toolbar.h"
+#include "platform/Value.h"
+#include "tests/support/QtPrinting.h"
+#include "tests/support/ScriptedPrompts.h"
+#include "tests/support/TestDatabase.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+using Form = frmDRAVELO_ASIGNAR_UBICACION;
+
+// Depot 1 (the user's) and depot 2. Screws without lot came in with two
+// receiving vouchers (10 and 4), washers in two lots with the first; the
+// screws have positions P1 (room for 6) and P2 (room for 100), the washers Q1.
+const char* kFixture = R"(
+    INSERT INTO ta_usuarios (nombre, UNegocio) VALUES ('ana', '   1');
+    INSERT INTO V_TA_Deposito (IdDeposito, Descripcion, UnidadNegocio) VALUES
+        ('   1', 'Deposito Central', '   1'), ('   2', 'Deposito Norte', '   2');
+    INSERT INTO V_MA_ARTICULOS (IDARTICULO, DESCRIPCION, IDUNIDAD, IdFamilia, IdTipo, idrubro) VALUES
+        ('                   ART001', 'TORNILLO', '  UN', '0101', 'T1', 'R1'),
+        ('                   ART002', 'ARANDELA', '  UN', '0102', 'T2', 'R2');
+    INSERT INTO S_TA_EQUIV (IdArticulo, IDUNIDAD, IDUNIDAD_EQUIV, Coeficiente) VALUES
+        ('                   ART001', '  UN', '  UN', 1), ('                   ART002', '  UN', '  UN', 1);
+    INSERT INTO MA_POSICIONES (IdDeposito, IdPosicion, Descripcion, IdArticulo, ORDENINGRESO, IdUnidad, HABILITADO,
+                               CAPACIDAD) VALUES
+        ('   1', 'P1', 'Rack 1', '                   ART001', 1, '  UN', 1, 6),
+        ('   1', 'P2', 'Rack 2', '                   ART001', 2, '  UN', 1, 100),
+        ('   1', 'Q1', 'Rack 3', '                   ART002', 1, '  UN', 1, 50);
+    INSERT INTO V_MV_STOCK_DRAVELO (FECHA, TC, SUCURSAL, NUMERO, LETRA, IDARTICULO, IDUNIDADBASE, CANTIDAD, NROLOTE,
+                                    IDDEPOSITO, IDPOSICION, USUARIO) VALUES
+        ('2024-12-02T08:00:00', 'IR', '0001', '00000123', 'X', '                   ART001', '  UN', 10, NULL, '   1', NULL, 'juan'),
+        ('2024-12-02T08:00:00', 'IR', '0001', '00000123', 'X', '                   ART002', '  UN', 5, 'L1', '   1', NULL, 'juan'),
+        ('2024-12-02T08:00:00', 'IR', '0001', '00000123', 'X', '                   ART002', '  UN', 3, 'L2', '   1', NULL, 'juan'),
+        ('2024-12-03T08:00:00', 'IR', '0001', '00000124', 'X', '                   ART001', '  UN', 4, NULL, '   1', NULL, 'juan'),
+        ('2024-12-03T08:00:00', 'IR', '0001', '00000125', 'X', '                   ART001', '  UN', 7, NULL, '   2', NULL, 'juan');
+)";
+
+// The machine the form starts on: a program folder of its own, the command
+// line given, the clock on 10/12/2024.
+struct Maquina : FixedHost {
+    QTemporaryDir carpeta;
+    explicit Maquina(const QString& linea)
+    {
+        folder = carpeta.path();
+        parameters = linea;
+        setHost(this);
+    }
+    ~Maquina() override { setHost(nullptr); }
+    Maquina(const Maquina&) = delete;
+    Maquina& operator=(const Maquina&) = delete;
+};
+
+struct Pantalla {
+    Maquina maquina;
+    TestDatabase db;
+    std::unique_ptr<Form> f;
+
+    explicit Pantalla(const QString& parametros = {}, const QString& fixture = QString::fromLatin1(kFixture),
+                      bool demo = false)
+        : maquina(parametros), db(fixture, demo)
+    {
+        UsuarioLogeado = QStringLiteral("ana");
+        f = std::make_unique<Form>();
+    }
+    ~Pantalla() { f.reset(); }
+    Pantalla(const Pantalla&) = delete;
+    Pantalla& operator=(const Pantalla&) = delete;
+
+    FlexGrid& grid() const { return *f->VrDbGrid1->MsFlexGrid; }
+    TextBox& editor() const { return *f->VrDbGrid1->txtEdit; }
+    TextBox& campo(const char* nombre) const { return *f->Campo(QString::fromLatin1(nombre)); }
+    QString celda(int fila, int col) const { return grid().TextMatrix(fila, col); }
+
+    // Each data row as "article|lot|quantity", codes trimmed.
+    QStringList lineas() const
+    {
+        QStringList filas;
+        for (int r = 1; r < grid().Rows(); ++r)
+            if (!celda(r, 1).trimmed().isEmpty())
+                filas << celda(r, 1).trimmed() + u'|' + celda(r, 3) + u'|' + celda(r, 7);
+        return filas;
+    }
+    int fila(const QString& articulo, const QString& lote = {}) const
+    {
+        for (int r = 1; r < grid().Rows(); ++r)
+            if (celda(r, 1).trimmed() == articulo && celda(r, 3) == lote)
+                return r;
+        return -1;
+    }
+    // The operator types a quantity into a line's transfer cell and confirms it.
+    void transfiere(int fila, const QString& cantidad)
+    {
+        grid().setRow(fila);
+        grid().setCol(8);
+        f->TextPropiedades(editor(), 8);
+        editor().setText(cantidad);
+        bool avanza = true;
+        f->CampoValida(editor(), avanza);
+    }
+    bool modoLineas() const { return grid().Enabled() && !campo("IdDeposito").isEnabled(); }
+    QString encabezado() const
+    {
+        return campo("SUCURSAL").text() + u'-' + campo("NUMERO").text() + u'-' + campo("LETRA").text();
+    }
+    QString escalar(const QString& sql) const
+    {
+        db::Recordset rs;
+        ObjDB().AbrirRecordset(sql, rs);
+        const QString valor = rs.Eof() ? QString() : lang::text(rs.value(0));
+        ObjDB().CierraRecordset(rs);
+        return valor;
+    }
+    // The voucher's rows as "position quantity", in order.
+    QStringList filasDe(const QString& numero) const
+    {
+        QStringList filas;
+        db::Recordset rs;
+        ObjDB().AbrirRecordset(QStringLiteral("SELECT IDPOSICION, CANTIDAD FROM V_MV_STOCK_DRAVELO WHERE TC='TRP' AND "
+                                              "NUMERO='%1' ORDER BY ID")
+                                   .arg(numero),
+                               rs);
+        while (!rs.Eof()) {
+            const QVariant p = rs.value(0);
+            filas << (lang::isNull(p) ? QStringLiteral("-") : lang::text(p)) + u' ' + lang::text(rs.value(1));
+            rs.MoveNext();
+        }
+        ObjDB().CierraRecordset(rs);
+        return filas;
+    }
+};
+
+// The position dialog as the operator uses it: the quantities given by
+// position are typed in (the others emptied), or, with none given, the
+// dialog's own proposal is taken; then Aceptar.
+std::function<int(QDialog&)> acepta(QMap<QString, QString> cantidades = {})
+{
+    return [cantidades](QDialog& d) {
+        auto& dialogo = static_cast<frmPosicionEntradas&>(d);
+        FlexGrid& g = *dialogo.MSFlexGrid1;
+        if (!cantidades.isEmpty())
+            for (int r = 1; r < g.Rows(); ++r)
+                if (!g.TextMatrix(r, 0).trimmed().isEmpty())
+                    g.setTextMatrix(r, PosicionEntradas::ColCantidad, cantidades.value(g.TextMatrix(r, 0).trimmed()));
+        dialogo.CmdAceptar_Click();
+        return dialogo.result();
+    };
+}
+
+}  // namespace
+
+// --- start-up ------------------------------------------------------------------
+
+TEST(AsignarUbicacionForm, StartsInHeaderModeWithTheNextVoucherAndTheUsersDepot)
+{
+    Pantalla p;
+    p.db.execute("INSERT INTO V_MV_STOCK_DRAVELO (TC, SUCURSAL, NUMERO, LETRA) VALUES ('TRP', '0003', '00041234', 'B');");
+    p.f->Form_Load();
+
+    EXPECT_EQ(p.f->windowTitle(), "Asignacion de Posiciones");
+    EXPECT_EQ(p.f->CmbLista->count(), 1);
+    EXPECT_EQ(p.f->CmbLista->currentText(), "TRP - Transferencia entre Posiciones ");
+    EXPECT_EQ(p.encabezado(), "0001-00041235-X");
+    EXPECT_EQ(p.campo("FECHA").text(), "10/12/2024");
+    EXPECT_EQ(p.campo("IdDeposito").text(), "1");
+    EXPECT_EQ(p.f->LblDescDeposito->text(), "...");
+    EXPECT_TRUE(p.f->NuevoComprobante);
+    EXPECT_FALSE(p.f->ComprobanteExistente);
+    EXPECT_FALSE(p.modoLineas());
+    EXPECT_TRUE(p.f->cmdFiltrar->isEnabled());
+    EXPECT_FALSE(p.f->VrUtil1->Habilitado1());
+    EXPECT_TRUE(p.f->VrUtil1->Habilitado2());
+    EXPECT_FALSE(p.f->VrUtil1->Habilitado3());
+    EXPECT_FALSE(p.f->VrUtil1->Habilitado4());
+}
+
+TEST(AsignarUbicacionForm, DepotParameter)
+{
+    {
+        Pantalla p("@Server=(sqlite);@DEPOSITO=1;");
+        p.f->Form_Load();
+        EXPECT_EQ(p.campo("IdDeposito").text(), "1");
+        EXPECT_EQ(p.f->LblDescDeposito->text(), "Deposito Central");
+        EXPECT_FALSE(p.modoLineas());
+    }
+    {
+        Pantalla p("@DEPOSITO=9;");
+        ScopedPrompts s;
+        s.answerMessage(prompt::Ok, "El Deposito Informado es Inexistente");
+        p.f->Form_Load();
+        EXPECT_EQ(p.campo("IdDeposito").text(), "9");
+        EXPECT_EQ(p.f->LblDescDeposito->text(), "...");
+    }
+    {
+        // A user whose business unit has no depot gets none proposed.
+        Pantalla p;
+        p.db.execute("UPDATE ta_usuarios SET UNegocio = '   7';");
+        p.f->Form_Load();
+        EXPECT_EQ(p.campo("IdDeposito").text(), "");
+    }
+}
+
+TEST(AsignarUbicacionForm, ReceivingVoucherParameterLoadsItsLinesAtOnce)
+{
+    Pantalla p("@IR=000100000123X;@DEPOSITO=1;");
+    p.f->Form_Load();
+    EXPECT_EQ(p.campo("SUCURSAL_IR").text(), "0001");
+    EXPECT_EQ(p.campo("NUMERO_IR").text(), "00000123");
+    EXPECT_EQ(p.campo("LETRA_IR").text(), "X");
+    EXPECT_TRUE(p.modoLineas());
+    EXPECT_FALSE(p.f->cmdFiltrar->isEnabled());
+    EXPECT_EQ(p.lineas(), QStringList({"ART001||10", "ART002|L1|5", "ART002|L2|3"}));
+}
+
+TEST(AsignarUbicacionForm, TheNumberFreezesOnceTheFirstLineIsSaved)
+{
+    Pantalla p("@DEPOSITO=1;");
+    p.f->Form_Load();
+    p.campo("NUMERO").setText("00000077");
+    p.f->CmbLista_Change();
+    EXPECT_EQ(p.encabezado(), "0001-00000001-X");
+
+    p.f->NumeroFijado = true;
+    p.campo("NUMERO").setText("00000077");
+    int tecla = 'A';
+    p.f->CmbLista_KeyDown(tecla, 0);
+    EXPECT_EQ(tecla, 0);
+    p.f->CmbLista_Click();
+    EXPECT_EQ(p.encabezado(), "0001-00000077-X");
+}
+
+// --- header fields ---------------------------------------------------------------
+
+TEST(AsignarUbicacionForm, HeaderFieldChecks)
+{
+    Pantalla p;
+    p.f->Form_Load();
+    struct Caso {
+        const char* campo;
+        const char* valor;
+        const char* queda;    // the field's text afterwards
+        const char* mensaje;  // "" when accepted
+    } casos[] = {
+        {"SUCURSAL", "12", "0012", ""},
+        {"NUMERO", "5", "00000005", ""},
+        {"SUCURSAL", "", "", ""},
+        {"NUMERO", "A1", "A1", "El campo numero debe ser un dato numerico"},
+        {"SUCURSAL_IR", "A1", "A1", "El campo sucursal debe ser un dato numerico"},
+        {"NUMERO_IR", "123", "00000123", ""},
+        {"LETRA_IR", "x", "X", ""},
+        {"FECHA", "cualquiera", "cualquiera", ""},
+        {"IdDeposito", "", "", "Debe Informar el Deposito"},
+        {"IdDeposito", "9", "9", "El Deposito Informado es Inexistente"},
+        {"IdDeposito", "2", "2", ""},
+    };
+    for (const Caso& c : casos) {
+        ScopedPrompts s;
+        if (*c.mensaje)
+            s.answerMessage(prompt::Ok, QString::fromUtf8(c.mensaje));
+        TextBox& campo = p.campo(c.campo);
+        campo.setText(QString::fromUtf8(c.valor));
+        bool avanza = true;
+        p.f->CampoValida(campo, avanza);
+        EXPECT_EQ(campo.text(), QString::fromUtf8(c.queda)) << c.campo << " " << c.valor;
+        EXPECT_EQ(p.f->HayError, *c.mensaje != '\0') << c.campo << " " << c.valor;
+    }
+    EXPECT_EQ(p.f->LblDescDeposito->text(), "Deposito Norte");
+
+    // The advance key keeps the focus on a refused field.
+    ScopedPrompts s;
+    s.answerMessage(prompt::Ok, "El campo numero debe ser un dato numerico");
+    p.campo("NUMERO").setText("X9");
+    int enter = 13;
+    p.f->TxtFields_KeyDown(1, enter, 0);
+    EXPECT_TRUE(p.f->HayError);
+}
+
+// --- loading ---------------------------------------------------------------------
+
+TEST(AsignarUbicacionForm, LoadingTheDepotAndAReceivingVoucher)
+{
+    Pantalla p;
+    p.f->Form_Load();
+    p.f->cmdFiltrar_Click();
+    EXPECT_TRUE(p.modoLineas());
+    EXPECT_FALSE(p.f->cmdFiltrar->isEnabled());
+    EXPECT_EQ(p.lineas(), QStringList({"ART001||14", "ART002|L1|5", "ART002|L2|3"}));
+    EXPECT_EQ(p.f->LblDescDeposito->text(), "Deposito Central");
+    for (int col : {4, 5, 9, 10, 11})
+        EXPECT_EQ(p.grid().ColWidth(col), 0) << col;
+    EXPECT_GT(p.grid().ColWidth(8), 0);
+    EXPECT_NE(p.celda(1, 11), p.celda(2, 11));
+
+    // Another page, the hidden columns stay hidden.
+    p.f->VrDbGrid1->setPageSize(2);
+    p.f->VrDbGrid1->LoadVrDBGrid();
+    p.f->VrDbGrid1->cmdSiguiente_Click();
+    EXPECT_EQ(p.lineas(), QStringList({"ART002|L2|3"}));
+    for (int col : {4, 5, 9, 10, 11})
+        EXPECT_EQ(p.grid().ColWidth(col), 0) << col;
+
+    // Only two parts of the receiving voucher: the depot's lines.
+    Pantalla q;
+    q.f->Form_Load();
+    q.campo("SUCURSAL_IR").setText("0001");
+    q.campo("NUMERO_IR").setText("00000124");
+    q.f->cmdFiltrar_Click();
+    EXPECT_EQ(q.lineas().size(), 3);
+
+    // The whole voucher: its own lines only, a fully placed one included.
+    Pantalla r;
+    r.db.execute("INSERT INTO V_MV_STOCK_DRAVELO (TC, SUCURSAL, NUMERO, LETRA, IDARTICULO, IDUNIDADBASE, CANTIDAD, "
+                 "IDDEPOSITO) VALUES ('TRP', '0001', '00000001', 'X', '                   ART001', '  UN', -11, '   1');");
+    r.f->Form_Load();
+    r.campo("SUCURSAL_IR").setText("0001");
+    r.campo("NUMERO_IR").setText("00000124");
+    r.campo("LETRA_IR").setText("X");
+    r.f->cmdFiltrar_Click();
+    EXPECT_EQ(r.lineas(), QStringList({"ART001||3"}));
+    r.f->Inicializa();
+    r.campo("NUMERO_IR").setText("00000123");
+    r.f->cmdFiltrar_Click();
+    EXPECT_EQ(r.lineas(), QStringList({"ART001||0", "ART002|L1|5", "ART002|L2|3"}));
+}
+
+TEST(AsignarUbicacionForm, ADepotIsNeededBeforeTheHeaderLocks)
+{
+    Pantalla p;
+    p.f->Form_Load();
+    p.campo("IdDeposito").clear();
+    {
+        ScopedPrompts s;
+        s.answerMessage(prompt::Ok, "Debe Seleccionar un Deposito");
+        p.f->cmdFiltrar_Click();
+    }
+    EXPECT_FALSE(p.modoLineas());
+    EXPECT_TRUE(p.campo("IdDeposito").isEnabled());
+    EXPECT_TRUE(p.f->cmdFiltrar->isEnabled());
+
+    p.campo("IdDeposito").setText("9");
+    {
+        ScopedPrompts s;
+        s.answerMessage(prompt::Ok, "El Deposito Informado es Inexistente");
+        p.f->cmdFiltrar_Click();
+    }
+    EXPECT_FALSE(p.modoLineas());
+}
+
+// --- the transfer quantity --------------------------------------------------------
+
+TEST(AsignarUbicacionForm, TransferQuantityChecks)
+{
+    Pantalla p;
+    p.f->Form_Load();
+    p.f->cmdFiltrar_Click();
+    const int tornillos = p.fila("ART001");
+    struct Caso {
+        const char* valor;
+        const char* mensaje;
+    } rechazos[] = {
+        {"abc", "Debe Ingresar un Valor Numerico"},
+        {"-1", "Debe Ingresar un Valor Positivo"},
+        {"15", "El Valor Ingresado no puede ser mayor al de la cantidad de la posicion "},
+    };
+    for (const Caso& c : rechazos) {
+        ScopedPrompts s;
+        s.answerMessage(prompt::Ok, QString::fromUtf8(c.mensaje));
+        p.transfiere(tornillos, c.valor);
+        EXPECT_TRUE(p.f->HayError) << c.valor;
+        EXPECT_EQ(p.editor().text(), "") << c.valor;
+        EXPECT_EQ(s.shown().at(0).title, "Aviso al operador...");
+    }
+
+    // Empty: nothing happens.
+    p.transfiere(tornillos, "");
+    EXPECT_FALSE(p.f->HayError);
+
+    // Zero clears the line's positions and opens no dialog.
+    p.grid().setTextMatrix(tornillos, 9, "|3|");
+    p.grid().setTextMatrix(tornillos, 10, "|P1|");
+    p.transfiere(tornillos, "0");
+    EXPECT_FALSE(p.f->HayError);
+    EXPECT_EQ(p.celda(tornillos, 9), "");
+    EXPECT_EQ(p.celda(tornillos, 10), "");
+
+    // The line's whole quantity opens the dialog; cancelled, the line shows 0
+    // and nothing is saved.
+    {
+        ScopedPrompts s;
+        s.onModal("frmPosicionEntradas", [](QDialog& d) {
+            auto& dialogo = static_cast<frmPosicionEntradas&>(d);
+            EXPECT_EQ(dialogo.eCantidadPedida, 14);
+            EXPECT_EQ(dialogo.eIdDeposito, "1");
+            EXPECT_EQ(dialogo.eDepositoDescripcion, "Deposito Central");
+            EXPECT_EQ(dialogo.eUnidadArticulo, "  UN");
+            EXPECT_TRUE(dialogo.ePermiteModificarCantidadesParaAbajo);
+            EXPECT_FALSE(dialogo.ePermiteModificarCantidadesParaArriba);
+            dialogo.CmdCancelar_Click();
+            return dialogo.result();
+        });
+        p.transfiere(tornillos, "14");
+    }
+    EXPECT_FALSE(p.f->HayError);
+    EXPECT_EQ(p.celda(tornillos, 8), "0");
+    EXPECT_EQ(p.celda(tornillos, 10), "");
+    EXPECT_EQ(p.escalar("SELECT COUNT(*) FROM V_MV_STOCK_DRAVELO WHERE TC = 'TRP'"), "0");
+}
+
+// --- saving lines ------------------------------------------------------------------
+
+TEST(AsignarUbicacionForm, SavingTwoLinesOfANewVoucher)
+{
+    Pantalla p;
+    p.f->Form_Load();
+    p.f->cmdFiltrar_Click();
+
+    // The dialog proposes 6 into P1 (its room) and 8 into P2.
+    {
+        ScopedPrompts s;
+        s.onModal("frmPosicionEntradas", acepta());
+        p.transfiere(p.fila("ART001"), "14");
+    }
+    EXPECT_FALSE(p.f->HayError);
+    EXPECT_TRUE(p.f->NumeroFijado);
+    EXPECT_EQ(p.encabezado(), "0001-00000001-X");
+    EXPECT_EQ(p.filasDe("00000001"), QStringList({"- -14", "P1 6", "P2 8"}));
+    EXPECT_EQ(p.lineas(), QStringList({"ART002|L1|5", "ART002|L2|3"}));
+
+    // Part of the second line; the rest of it stays in the list.
+    {
+        ScopedPrompts s;
+        s.onModal("frmPosicionEntradas", acepta());
+        p.transfiere(p.fila("ART002", "L2"), "2");
+    }
+    EXPECT_EQ(p.encabezado(), "0001-00000001-X");
+    EXPECT_EQ(p.filasDe("00000001"), QStringList({"- -14", "P1 6", "P2 8", "- -2", "Q1 2"}));
+    EXPECT_EQ(p.escalar("SELECT NROLOTE || '/' || IDDEPOSITO || '/' || IDUNIDADBASE || '/' || IDARTICULO || '/' || "
+                        "USUARIO FROM V_MV_STOCK_DRAVELO WHERE IDPOSICION = 'Q1'"),
+              "L2/   1/  UN/                   ART002/ana");
+    EXPECT_EQ(p.lineas(), QStringList({"ART002|L1|5", "ART002|L2|1"}));
+    // The positions' free space counts what was placed.
+    EXPECT_EQ(p.escalar("SELECT SaldoPosicion FROM AC_SALDOSLAYOUT WHERE IdPosicion = 'P2'"), "8");
+}
+
+TEST(AsignarUbicacionForm, AFailedSaveKeepsTheLineAndTheNumberFree)
+{
+    Pantalla p({}, QString::fromLatin1(kFixture) + R"(
+        CREATE TRIGGER P2Rota BEFORE INSERT ON V_MV_STOCK_DRAVELO WHEN NEW.IDPOSICION = 'P2'
+        BEGIN SELECT RAISE(ABORT, 'P2 no disponible'); END;)");
+    p.f->Form_Load();
+    p.f->cmdFiltrar_Click();
+    {
+        ScopedPrompts s;
+        s.onModal("frmPosicionEntradas", acepta());
+        s.answerMessage(prompt::Ok, "P2 no disponible");
+        p.transfiere(p.fila("ART001"), "14");
+    }
+    EXPECT_TRUE(p.f->HayError);
+    EXPECT_FALSE(p.f->NumeroFijado);
+    EXPECT_EQ(p.escalar("SELECT COUNT(*) FROM V_MV_STOCK_DRAVELO WHERE TC = 'TRP'"), "0");
+    EXPECT_EQ(p.escalar("SELECT COUNT(*) FROM AUX_ERR"), "1");
+    EXPECT_EQ(p.lineas(), QStringList({"ART001||14", "ART002|L1|5", "ART002|L2|3"}));
+}
+
+// --- reopening ----------------------------------------------------------------------
+
+TEST(AsignarUbicacionForm, ReopeningAVoucherAndMovingALineBetweenPositions)
+{
+    Pantalla p;
+    // Voucher 1: the screws in P1 and P2. A line of voucher 5 waits in the
+    // work table, reopened on another station.
+    p.db.execute(R"(
+        INSERT INTO V_MV_STOCK_DRAVELO (FECHA, TC, SUCURSAL, NUMERO, LETRA, IDARTICULO, IDUNIDADBASE, CANTIDAD, NROLOTE,
+                                        IDDEPOSITO, IDPOSICION, USUARIO) VALUES
+            ('2024-12-06T00:00:00', 'TRP', '0001', '00000001', 'X', '                   ART001', '  UN', -9, NULL, '   1', NULL, 'juan'),
+            ('2024-12-06T00:00:00', 'TRP', '0001', '00000001', 'X', '                   ART001', '  UN', 6, NULL, '   1', 'P1', 'juan'),
+            ('2024-12-06T00:00:00', 'TRP', '0001', '00000001', 'X', '                   ART001', '  UN', 3, NULL, '   1', 'P2', 'juan');
+        INSERT INTO Aux_V_MV_STOCK_DRAVELO (TC, SUCURSAL, NUMERO, LETRA, IDARTICULO, CANTIDAD) VALUES
+            ('TRP', '0001', '00000005', 'X', '                   ART002', 1);)");
+    p.f->Form_Load();
+    p.campo("SUCURSAL").setText("1");
+    p.campo("NUMERO").setText("1");
+    p.campo("LETRA").setText("X");
+    p.campo("SUCURSAL_IR").setText("0001");
+    bool avanza = true;
+    p.f->CampoValida(p.campo("LETRA"), avanza);
+
+    EXPECT_TRUE(p.f->ComprobanteExistente);
+    EXPECT_FALSE(p.f->NuevoComprobante);
+    EXPECT_TRUE(p.modoLineas());
+    EXPECT_FALSE(p.f->cmdFiltrar->isEnabled());
+    EXPECT_EQ(p.campo("IdDeposito").text(), "1");
+    EXPECT_EQ(p.campo("FECHA").text(), "06/12/2024");
+    EXPECT_EQ(p.campo("SUCURSAL_IR").text(), "");
+    EXPECT_EQ(p.f->LblDescDeposito->text(), "Deposito Central");
+    const int linea = p.fila("ART001");
+    ASSERT_EQ(linea, 1);
+    EXPECT_EQ(p.celda(linea, 7), "9");
+    EXPECT_EQ(p.celda(linea, 8), "9");
+    EXPECT_EQ(p.celda(linea, 10), "|P1|P2|");
+    EXPECT_EQ(p.celda(linea, 9), "|6|3|");
+    EXPECT_EQ(p.escalar("SELECT COUNT(*) FROM Aux_V_MV_STOCK_DRAVELO WHERE NUMERO = '00000005'"), "1");
+
+    // Its quantity cannot change.
+    {
+        ScopedPrompts s;
+        s.answerMessage(prompt::Ok, "No puede modificar este campo ");
+        p.transfiere(linea, "4");
+    }
+    // Its positions can: all of it into P2.
+    {
+        ScopedPrompts s;
+        s.onModal("frmPosicionEntradas", [](QDialog& d) {
+            auto& dialogo = static_cast<frmPosicionEntradas&>(d);
+            EXPECT_FALSE(dialogo.ePermiteModificarCantidadesParaAbajo);
+            EXPECT_TRUE(dialogo.eComprobanteExistente);
+            return acepta({{"P1", "0"}, {"P2", "9"}})(d);
+        });
+        p.transfiere(linea, "9");
+    }
+    EXPECT_FALSE(p.f->HayError);
+    EXPECT_EQ(p.filasDe("00000001"), QStringList({"- -9", "P2 9"}));
+    EXPECT_EQ(p.encabezado(), "0001-00000001-X");
+    EXPECT_EQ(p.lineas(), QStringList({"ART001||9"}));
+    EXPECT_EQ(p.celda(1, 10), "|P2|");
+    EXPECT_EQ(p.celda(1, 11), p.escalar("SELECT id FROM Aux_V_MV_STOCK_DRAVELO WHERE NUMERO = '00000001'"));
+    EXPECT_EQ(p.escalar("SELECT COUNT(*) FROM Aux_V_MV_STOCK_DRAVELO"), "2");
+}
+
+TEST(AsignarUbicacionForm, ANumberWithoutSavedRowsStaysANewVoucher)
+{
+    Pantalla p;
+    p.f->Form_Load();
+    p.campo("NUMERO").setText("00000050");
+    bool avanza = true;
+    p.f->CampoValida(p.campo("LETRA"), avanza);
+    EXPECT_TRUE(p.f->NuevoComprobante);
+    EXPECT_FALSE(p.f->ComprobanteExistente);
+    EXPECT_FALSE(p.modoLineas());
+}
+
+// --- the cell editor ----------------------------------------------------------------
+
+TEST(AsignarUbicacionForm, OnlyALinesTransferCellTakesTyping)
+{
+    Pantalla p;
+    p.f->Form_Load();
+    p.f->cmdFiltrar_Click();
+    p.grid().setTextMatrix(2, 1, "  ");
+    struct Caso {
+        long col;
+        long fila;
+        bool editable;
+    } casos[] = {{8, 1, true}, {8, 3, true}, {8, 2, false}, {7, 1, false}, {1, 1, false}, {8, 0, false}, {8, 9, false}};
+    for (const Caso& c : casos)
+        EXPECT_EQ(p.f->ColEdit(c.col, c.fila), c.editable) << c.col << "," << c.fila;
+
+    TextBox& e = p.editor();
+    struct Propiedad {
+        long col;
+        const char* dataField;
+        int maxLength;
+    } propiedades[] = {{8, "CantidadATransferir", 11}, {7, "Cantidad", 25}, {1, "IDARTICULO", 25}, {3, "", 25}};
+    for (const Propiedad& c : propiedades) {
+        p.f->TextPropiedades(e, c.col);
+        EXPECT_EQ(e.dataField(), QString::fromLatin1(c.dataField)) << c.col;
+        EXPECT_EQ(e.maxLength(), c.maxLength) << c.col;
+    }
+    EXPECT_EQ(e.tag(), "v_ma_articulos");
+
+    // A digit on the transfer cell opens the editor holding it.
+    p.grid().setRow(1);
+    p.grid().setCol(8);
+    int tecla = '5';
+    p.f->VrDbGrid1_MSFlexGridKeyPress(tecla);
+    EXPECT_TRUE(e.Visible());
+    EXPECT_EQ(e.text(), "5");
+    EXPECT_EQ(e.dataField(), "CantidadATransferir");
+    // Leaving the cell puts the text into it.
+    p.f->VrDbGrid1_MSFlexGridLeaveCell();
+    EXPECT_FALSE(e.Visible());
+    EXPECT_EQ(p.celda(1, 8), "5");
+
+    // A key on a cell that takes none moves one line down.
+    p.grid().setCol(2);
+    p.f->VrDbGrid1_MSFlexGridKeyPress(tecla);
+    EXPECT_FALSE(e.Visible());
+    EXPECT_EQ(p.grid().Row(), 2);
+
+    long encontrada = -1;
+    EXPECT_TRUE(p.f->ExisteArticuloEnGrid("art002", 0, encontrada));
+    EXPECT_EQ(encontrada, 3);
+    EXPECT_FALSE(p.f->ExisteArticuloEnGrid("ART002", 3, encontrada));
+}
+
+// --- the demo database ----------------------------------------------------------------
+
+// The road of one line on the demo data, as the program runs it: the user's
+// depot, its lines, 10 screws placed where the dialog proposes, and the saved
+// voucher in the movement table.
+TEST(AsignarUbicacionForm, TheRoadOfOneLineOnTheDemoDatabase)
+{
+    Pantalla p({}, {}, true);
+    p.f->Form_Load();
+    EXPECT_EQ(p.campo("IdDeposito").text(), "1");
+    EXPECT_EQ(p.encabezado(), "0001-00000002-X");
+    p.f->cmdFiltrar_Click();
+    EXPECT_EQ(p.f->VrDbGrid1->UltimaPagina(), 2);
+    const int tornillos = p.fila("ART001");
+    ASSERT_GT(tornillos, 0);
+    EXPECT_EQ(p.celda(tornillos, 7), "130");
+    {
+        ScopedPrompts s;
+        s.onModal("frmPosicionEntradas", acepta());
+        p.transfiere(tornillos, "10");
+    }
+    EXPECT_FALSE(p.f->HayError);
+    EXPECT_EQ(p.filasDe("00000002"), QStringList({"- -10", "A-01-01 10"}));
+    EXPECT_EQ(p.celda(p.fila("ART001"), 7), "120");
+}
