@@ -1,0 +1,21 @@
+// "Asignacion de Posiciones": the start-up form is the program. Its load
+// connects (asking for the connection when the command line names no
+// server, and ending the program when none results); closing it ends the
+// program.
+#include "lookup/EnlaceObjConsultas.h"
+#include "positions/frmDRAVELO_ASIGNAR_UBICACION.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("AsignacionPosiciones"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Asignacion de Posiciones"));
+
+    RegistraObjConsultas();
+    frmDRAVELO_ASIGNAR_UBICACION form;
+    form.Form_Load();
+    form.show();
+    return app.exec();
+}
