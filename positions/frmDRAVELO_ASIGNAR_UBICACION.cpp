@@ -152,10 +152,10 @@ void frmDRAVELO_ASIGNAR_UBICACION::construyeControles()
         TxtFields[static_cast<std::size_t>(i)]->setParent(FrmEncABEZADO);
     geometria(FrmEncABEZADO, 120, 660, 14400, 1260);
     geometria(CmbLista, 120, 300, 5100, 330);
-    geometria(lblTitulo[2], 5400, 345, 1650, 255);
-    geometria(Campo(QStringLiteral("SUCURSAL")), 7080, 300, 720, 315);
-    geometria(Campo(QStringLiteral("NUMERO")), 7860, 300, 1260, 315);
-    geometria(Campo(QStringLiteral("LETRA")), 9180, 300, 420, 315);
+    geometria(lblTitulo[2], 5400, 345, 1980, 255);
+    geometria(Campo(QStringLiteral("SUCURSAL")), 7440, 300, 720, 315);
+    geometria(Campo(QStringLiteral("NUMERO")), 8220, 300, 1260, 315);
+    geometria(Campo(QStringLiteral("LETRA")), 9540, 300, 420, 315);
     geometria(Label5[1], 120, 795, 660, 255);
     geometria(Campo(QStringLiteral("FECHA")), 840, 750, 1320, 315);
     geometria(Label5[2], 2400, 795, 900, 255);
