@@ -25,9 +25,8 @@ bool UltimoNumeroTRP(DB_Dll& db, bool bloqueando, std::int32_t& ultimo)
     return true;
 }
 
-QString SentenciaComprobanteTRP(const ComprobanteTransferencia& c)
+QString SentenciaComprobanteTRP(DB_Dll& db, const ComprobanteTransferencia& c)
 {
-    DB_Dll& db = ObjDB();
     return QStringLiteral("Select * from v_mv_stock_dravelo where sucursal=") + db.SQLValue(c.Sucursal)
            + QStringLiteral(" and numero=") + db.SQLValue(c.Numero) + QStringLiteral(" and letra=")
            + db.SQLValue(c.Letra) + QStringLiteral(" and tc='TRP'");

@@ -29,7 +29,7 @@ ComprobanteTransferencia ProximoComprobanteTRP(std::int32_t ultimoNumero);
 bool UltimoNumeroTRP(DB_Dll& db, bool bloqueando, std::int32_t& ultimo);
 
 // The rows of a stored TRP voucher, the test of whether a header names one.
-QString SentenciaComprobanteTRP(const ComprobanteTransferencia& c);
+QString SentenciaComprobanteTRP(DB_Dll& db, const ComprobanteTransferencia& c);
 
 // The first depot of a user's business unit.
 QString SentenciaDepositoDelUsuario(DB_Dll& db, const QString& usuario);

@@ -152,7 +152,7 @@ void frmDRAVELO_ASIGNAR_UBICACION::CampoValida(TextBox& Control, bool&)
                 NuevoComprobante = true;
                 ComprobanteExistente = false;
                 Borrando = false;
-                ObjDB().AbrirRecordset(SentenciaComprobanteTRP(ComprobanteDelEncabezado()), RsFormulario, nullptr,
+                ObjDB().AbrirRecordset(SentenciaComprobanteTRP(ObjDB(), ComprobanteDelEncabezado()), RsFormulario, nullptr,
                                        RsFormulario.CursorType(), RsFormulario.LockType(), -1, true);
                 if (RsFormulario.State() != db::state::Closed && !RsFormulario.Eof()) {
                     NuevoComprobante = false;

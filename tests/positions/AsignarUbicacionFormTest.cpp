@@ -546,6 +546,39 @@ TEST(AsignarUbicacionForm, ReopeningAVoucherAndMovingALineBetweenPositions)
     EXPECT_EQ(p.escalar("SELECT COUNT(*) FROM Aux_V_MV_STOCK_DRAVELO"), "2");
 }
 
+TEST(AsignarUbicacionForm, AFailedReopeningLeavesTheWorkTableAsItWas)
+{
+    Pantalla p({}, QString::fromLatin1(kFixture) + R"(
+        INSERT INTO V_MV_STOCK_DRAVELO (TC, SUCURSAL, NUMERO, LETRA, IDARTICULO, IDUNIDADBASE, CANTIDAD, IDDEPOSITO,
+                                        IDPOSICION) VALUES
+            ('TRP', '0001', '00000001', 'X', '                   ART001', '  UN', -9, '   1', NULL),
+            ('TRP', '0001', '00000001', 'X', '                   ART001', '  UN', 9, '   1', 'P1');
+        INSERT INTO Aux_V_MV_STOCK_DRAVELO (TC, SUCURSAL, NUMERO, LETRA, IDARTICULO, CANTIDAD) VALUES
+            ('TRP', '0001', '00000001', 'X', 'ANTERIOR', 1);
+        CREATE TRIGGER AuxRota BEFORE INSERT ON Aux_V_MV_STOCK_DRAVELO
+        BEGIN SELECT RAISE(ABORT, 'tabla de trabajo llena'); END;)");
+    p.f->Form_Load();
+    p.campo("NUMERO").setText("00000001");
+    ScopedPrompts s;
+    s.answerMessage(prompt::Ok, "tabla de trabajo llena");
+    bool avanza = true;
+    p.f->CampoValida(p.campo("LETRA"), avanza);
+    EXPECT_EQ(p.escalar("SELECT group_concat(IDARTICULO) FROM Aux_V_MV_STOCK_DRAVELO"), "ANTERIOR");
+    EXPECT_FALSE(p.modoLineas());
+}
+
+TEST(AsignarUbicacionForm, ClosingTheWindowEndsTheRun)
+{
+    Pantalla p;
+    p.f->Form_Load();
+    EXPECT_TRUE(ObjDB().gOpenFlag);
+    p.f->close();
+    EXPECT_TRUE(p.f->isHidden());
+    EXPECT_EQ(p.f->RsFormulario.State(), db::state::Closed);
+    // The data-access object went with the run; a new one is not connected.
+    EXPECT_FALSE(ObjDB().gOpenFlag);
+}
+
 TEST(AsignarUbicacionForm, ANumberWithoutSavedRowsStaysANewVoucher)
 {
     Pantalla p;
