@@ -298,19 +298,18 @@ void frmDRAVELO_ASIGNAR_UBICACION::AsignarDatos()
                 ponTexto(QStringLiteral("Fecha"), fecha.typeId() == QMetaType::QDateTime
                                                        ? fecha.toDateTime().date().toString(QStringLiteral("dd/MM/yyyy"))
                                                        : lang::text(fecha));
+                // The header takes the voucher's own branch, number and
+                // letter, as its lines will be saved under them.
+                ponTexto(QStringLiteral("SUCURSAL"), lang::text(RsFormulario.value(QStringLiteral("Sucursal"))));
+                ponTexto(QStringLiteral("NUMERO"), lang::text(RsFormulario.value(QStringLiteral("Numero"))));
+                ponTexto(QStringLiteral("LETRA"), lang::text(RsFormulario.value(QStringLiteral("Letra"))));
                 ponTexto(QStringLiteral("SUCURSAL_IR"), {});
                 ponTexto(QStringLiteral("NUMERO_IR"), {});
                 ponTexto(QStringLiteral("LETRA_IR"), {});
                 cmdFiltrar->setEnabled(false);
             },
             [&] { ObjDB().CierraRecordset(RsFormulario); },
-            [&] {
-                // The lines are saved under the header's branch and number:
-                // they must be the voucher's own, padded as it stores them.
-                comprobante = ComprobanteDelEncabezado();
-                ponTexto(QStringLiteral("SUCURSAL"), comprobante.Sucursal);
-                ponTexto(QStringLiteral("NUMERO"), comprobante.Numero);
-            },
+            [&] { comprobante = ComprobanteDelEncabezado(); },
             [&] {
                 lineas = LeeLineasReabiertas(ObjDB(), comprobante);
                 if (lineas.empty())

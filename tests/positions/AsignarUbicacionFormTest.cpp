@@ -499,7 +499,7 @@ TEST(AsignarUbicacionForm, ReopeningAVoucherAndMovingALineBetweenPositions)
     p.f->Form_Load();
     p.campo("SUCURSAL").setText("1");
     p.campo("NUMERO").setText("1");
-    p.campo("LETRA").setText("X");
+    p.campo("LETRA").setText("x");
     p.campo("SUCURSAL_IR").setText("0001");
     bool avanza = true;
     p.f->CampoValida(p.campo("LETRA"), avanza);
@@ -507,6 +507,8 @@ TEST(AsignarUbicacionForm, ReopeningAVoucherAndMovingALineBetweenPositions)
     EXPECT_TRUE(p.f->ComprobanteExistente);
     EXPECT_FALSE(p.f->NuevoComprobante);
     EXPECT_TRUE(p.modoLineas());
+    // Its lines are saved under the voucher's number as stored.
+    EXPECT_EQ(p.encabezado(), "0001-00000001-X");
     EXPECT_FALSE(p.f->cmdFiltrar->isEnabled());
     EXPECT_EQ(p.campo("IdDeposito").text(), "1");
     EXPECT_EQ(p.campo("FECHA").text(), "06/12/2024");
