@@ -647,6 +647,49 @@ TEST(AsignarUbicacionForm, OnlyALinesTransferCellTakesTyping)
     EXPECT_FALSE(p.f->ExisteArticuloEnGrid("ART002", 3, encontrada));
 }
 
+// The operator's keys: a digit opens the editor on the transfer cell, Enter
+// checks it (a refused value keeps the editor on its line), and an accepted
+// value goes through the dialog into a saved line.
+TEST(AsignarUbicacionForm, EnterInTheCellEditorRunsTheRoadOfTheLine)
+{
+    Pantalla p;
+    p.f->Form_Load();
+    p.f->cmdFiltrar_Click();
+    const int arandelas = p.fila("ART002", "L1");
+    p.grid().setRow(arandelas);
+    p.grid().setCol(8);
+    int tecla = '9';
+    p.f->VrDbGrid1_MSFlexGridKeyPress(tecla);
+    ASSERT_TRUE(p.editor().Visible());
+
+    int enter = 13;
+    {
+        ScopedPrompts s;
+        s.answerMessage(prompt::Ok, "no puede ser mayor");
+        p.f->VrDbGrid1_txtEditKeyDown(enter, 0);
+    }
+    EXPECT_TRUE(p.f->HayError);
+    EXPECT_EQ(p.grid().Row(), arandelas);
+    EXPECT_TRUE(p.editor().Visible());
+    EXPECT_EQ(p.editor().text(), "");
+
+    p.editor().setText("5");
+    {
+        ScopedPrompts s;
+        s.onModal("frmPosicionEntradas", acepta());
+        p.f->VrDbGrid1_txtEditKeyDown(enter, 0);
+    }
+    EXPECT_FALSE(p.f->HayError);
+    EXPECT_EQ(p.filasDe("00000001"), QStringList({"- -5", "Q1 5"}));
+    EXPECT_EQ(p.lineas(), QStringList({"ART001||14", "ART002|L2|3"}));
+    EXPECT_FALSE(p.editor().Visible());
+    // The saved quantity stayed with its line: leaving the cell writes
+    // nothing into the line that took the saved one's place.
+    p.f->VrDbGrid1_MSFlexGridLeaveCell();
+    EXPECT_EQ(p.celda(2, 8), "0");
+    EXPECT_EQ(p.f->ControlActivo, &p.editor());
+}
+
 // --- the demo database ----------------------------------------------------------------
 
 // The road of one line on the demo data, as the program runs it: the user's
