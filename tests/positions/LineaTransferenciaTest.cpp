@@ -94,7 +94,7 @@ TEST(LineaTransferencia, ALineIsSavedOnlyWhenItsPositionsTakeExactlyItsQuantity)
         const char* transferir;
         const char* posiciones;
         const char* cantidades;
-        const char* rechazo;  // a piece of the message; "" when it passes
+        const char* rechazo;  // words of the message; "" when it passes
     } casos[] = {
         {"two positions", "5", "|P1|P2|", "|3|2|", ""},
         {"decimals", "2.5", "|P1|P2|", "|1.25|1.25|", ""},
