@@ -174,8 +174,8 @@ private:
     ComprobanteTransferencia ComprobanteDelEncabezado() const;
     LineaTransferencia LineaActual() const;
     // Places the current line's quantity in positions through the position
-    // dialog; false when no answer came back.
-    bool PidePosiciones(TextBox& Control, double cantidad);
+    // dialog and writes its answer into the line and the control.
+    void PidePosiciones(TextBox& Control, double cantidad);
     // Saves the current line into the voucher of the header.
     void GrabaLinea();
 

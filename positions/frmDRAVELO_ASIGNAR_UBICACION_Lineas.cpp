@@ -181,8 +181,7 @@ void frmDRAVELO_ASIGNAR_UBICACION::CampoValida(TextBox& Control, bool&)
                     return;
                 case VeredictoTransferencia::Paso::Posiciones: break;
                 }
-                if (!PidePosiciones(Control, v.cantidad.toDouble()))
-                    return;
+                PidePosiciones(Control, v.cantidad.toDouble());
                 if (Currency::fromText(grid.TextMatrix(fila, columnaLinea::Transferir)) > Currency()) {
                     GrabaLinea();
                     ObjCampos().AvanzaFoco(keys::Enter, &Control);
@@ -201,7 +200,7 @@ void frmDRAVELO_ASIGNAR_UBICACION::CampoValida(TextBox& Control, bool&)
         prompts().messageBox(mensaje, prompt::Critical | prompt::OkOnly, kAviso);
 }
 
-bool frmDRAVELO_ASIGNAR_UBICACION::PidePosiciones(TextBox& Control, double cantidad)
+void frmDRAVELO_ASIGNAR_UBICACION::PidePosiciones(TextBox& Control, double cantidad)
 {
     FlexGrid& grid = *VrDbGrid1->MsFlexGrid;
     const int fila = grid.Row();
@@ -229,7 +228,6 @@ bool frmDRAVELO_ASIGNAR_UBICACION::PidePosiciones(TextBox& Control, double canti
     grid.setTextMatrix(fila, columnaLinea::Transferir, aceptada);
     grid.setTextMatrix(fila, columnaLinea::Posiciones, dialogo.Posiciones);
     grid.setTextMatrix(fila, columnaLinea::Cantidades, dialogo.Cantidades);
-    return true;
 }
 
 LineaTransferencia frmDRAVELO_ASIGNAR_UBICACION::LineaActual() const
