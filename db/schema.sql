@@ -283,12 +283,10 @@ CREATE TABLE MA_POSICIONES (
 CREATE INDEX IX_MA_POSICIONES_IdArticulo ON MA_POSICIONES (IdArticulo);
 CREATE INDEX IX_MA_POSICIONES_IdFamilia ON MA_POSICIONES (IdFamilia);
 
--- Stock balances per depot, position, article and lot: SaldoPosicion in the
--- position's unit, Saldo in the article's base unit. They are what positioned
--- transfer rows of V_MV_STOCK_DRAVELO (below) hold, plus the opening balances
--- of stock placed before this program: a view, so that a saved line shows in
--- the free space of its positions at once. Rows written into
--- AC_SALDOSLAYOUT are kept as opening balances.
+-- Opening balances per depot, position, article and lot: stock that was in
+-- its positions before any transfer voucher placed it (SaldoPosicion in the
+-- position's unit, Saldo in the article's base unit). AC_SALDOSLAYOUT, at the
+-- end of this section, adds them to what transfers placed.
 CREATE TABLE AC_SALDOSINICIALES (
     IdDeposito     varchar(4) COLLATE NOCASE NOT NULL,
     IdPosicion     varchar(15) COLLATE NOCASE,
@@ -417,11 +415,14 @@ LEFT JOIN movido m ON m.IDDEPOSITO = r.IDDEPOSITO AND m.IDARTICULO = r.IDARTICUL
                   AND m.IDUNIDADBASE = r.IDUNIDADBASE
 LEFT JOIN V_MA_ARTICULOS a ON a.IDARTICULO = r.IDARTICULO;
 
--- A transfer row's quantity is in its base unit; the position counts in its
--- own: equal units need no conversion, otherwise the article's equivalence
--- from the base unit to the position's (times its coefficient) or back
--- (divided by it). Without equivalence the position cannot take the article
--- and its balance in that unit is 0.
+-- Stock balances per depot, position, article and lot (SaldoPosicion in the
+-- position's unit, Saldo in the article's base unit): the opening balances
+-- plus the positioned rows of transfer vouchers, live, so that a saved line
+-- takes its positions' free space at once. A transfer row's quantity is in
+-- its base unit: equal units need no conversion, otherwise the article's
+-- equivalence from the base unit to the position's (times its coefficient)
+-- or back (divided by it); without one the position cannot take the article
+-- and the row counts 0 there. Rows inserted here are kept as opening balances.
 CREATE VIEW AC_SALDOSLAYOUT AS
 SELECT IdDeposito, IdPosicion, IdArticulo, NroLote, IdUnidadBase, Saldo, SaldoPosicion
 FROM AC_SALDOSINICIALES
