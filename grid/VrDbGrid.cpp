@@ -396,6 +396,12 @@ void VrDbGrid::CargarPaginas()
     });
 }
 
+void VrDbGrid::RecuentaPaginas()
+{
+    m_q.rowCount = 0;
+    CargarPaginas();
+}
+
 void VrDbGrid::MuestraPagina()
 {
     m_q.normalizePages();

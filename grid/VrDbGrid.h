@@ -27,9 +27,10 @@ class TextBox;
 // column chooser, and that relays its inner grid's and editor's events.
 //
 // A host sets ConString, Sql (and whichever other property it needs), calls
-// LoadVrDBGrid, and calls CargarPaginas again after it changed the data. It
-// reads PaginaActual and UltimaPagina, works on the inner grid and editor
-// through MsFlexGrid and txtEdit, and connects to the signals it handles.
+// LoadVrDBGrid, and calls CargarPaginas (or RecuentaPaginas) again after it
+// changed the data. It reads PaginaActual and UltimaPagina, works on the
+// inner grid and editor through MsFlexGrid and txtEdit, and connects to the
+// signals it handles.
 // KeyCode and KeyAscii of the key signals come by reference: a host handler
 // that sets MSFlexGridKeyDown's KeyCode to 0 stops the grid's paging keys.
 //
@@ -59,6 +60,9 @@ public:
     // Counts the rows when the count is 0, rebuilds the page list and loads
     // the current page.
     void CargarPaginas();
+    // CargarPaginas on a fresh count, for a host whose saves take rows out of
+    // the query: the kept count would list pages that no longer hold rows.
+    void RecuentaPaginas();
     void CargarCampos();
 
     // --- properties -------------------------------------------------------

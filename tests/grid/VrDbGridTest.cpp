@@ -322,6 +322,28 @@ TEST(VrDbGridTest, AnotherPageSizeRecountsNothingAndKeepsTheCurrentPageInRange)
     EXPECT_EQ(host.pageList(), QStringList({"1", "2"}));
 }
 
+// Saved lines leave the query: a fresh count drops the pages they held, so
+// the operator is never left on a page that no longer exists.
+TEST(VrDbGridTest, ARecountAfterRowsLeftTheQueryDropsTheirPages)
+{
+    Host host(stockLines(12));
+    host.grid.LoadVrDBGrid();
+    host.grid.cmdUltimo_Click();
+    host.db.execute("DELETE FROM Stk_Dravelo_Sin_Asignar WHERE id IN (100, 101, 110, 111);");
+
+    host.grid.RecuentaPaginas();
+    EXPECT_EQ(host.pageList(), QStringList({"1", "2"}));
+    EXPECT_EQ(host.label(), "        Página        2 de 2");
+    EXPECT_EQ(host.column(11), QStringList({"107", "108", "109"}));
+    EXPECT_EQ(host.column(0), QStringList({"6", "7", "8"}));
+
+    host.db.execute("DELETE FROM Stk_Dravelo_Sin_Asignar WHERE iddeposito = '   1';");
+    host.grid.RecuentaPaginas();
+    EXPECT_EQ(host.pageList(), QStringList({"1"}));
+    EXPECT_EQ(host.label(), "        Página        1 de 1");
+    EXPECT_EQ(host.column(11), QStringList({""}));
+}
+
 TEST(VrDbGridTest, SearchesNarrowOneAnotherAndCarryApostrophes)
 {
     ScopedPrompts prompts;
