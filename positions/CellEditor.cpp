@@ -1,26 +1,16 @@
 #include "CellEditor.h"
 
+#include "TrampaLlamadaInvalida.h"
+
 #include "core/Objetos.h"
 #include "platform/ErrorTrap.h"
 #include "platform/FlexGrid.h"
 #include "platform/Keys.h"
-#include "platform/Prompts.h"
 #include "platform/TextBox.h"
 
 #include <QCoreApplication>
 
 namespace {
-
-// The editor's procedures skip an invalid call without a word: setting the
-// focus on a control that cannot take it (the form not on screen) is one.
-ErrorTrap trampa(const QString& origen)
-{
-    return ErrorTrap([origen](const RuntimeError& e) {
-        if (e.number() == errnum::InvalidProcedureCall)
-            return ErrorTrap::Resume::Next;
-        return ErrorTrap::fromAnswer(prompts().errorDialog(e, origen));
-    });
-}
 
 void cede()
 {
@@ -46,7 +36,7 @@ void CellEditor::Confirma(FlexGrid& grid, TextBox& editor)
 void CellEditor::MsflexGridEdt(FlexGrid& grid, TextBox& editor, int KeyAscii)
 {
     bool editable = false;
-    trampa(QStringLiteral("MSFLEXGRIDEDT"))
+    TrampaLlamadaInvalida(QStringLiteral("MSFLEXGRIDEDT"))
         .run({
             [&] { editable = m_host.ColEdit(grid.Col(), grid.Row()); },
             [&] {
@@ -133,7 +123,7 @@ void CellEditor::EditKeyCode(FlexGrid& grid, TextBox& editor, int KeyCode, int)
         pasos = {desplaza};
         break;
     }
-    trampa(QStringLiteral("EditKeyCode")).run(pasos);
+    TrampaLlamadaInvalida(QStringLiteral("EditKeyCode")).run(pasos);
 }
 
 void CellEditor::TeclaEnEditor(FlexGrid& grid, TextBox& editor, int KeyCode)

@@ -38,3 +38,10 @@ QString SentenciaDepositoDelUsuario(DB_Dll& db, const QString& usuario)
                           "v_ta_deposito.unidadnegocio =ta_usuarios.unegocio where ta_usuarios.nombre=")
            + db.SQLValue(usuario, QStringLiteral("'"));
 }
+
+QString SentenciaConsultaDepositos(DB_Dll& db, const QString& usuario)
+{
+    return QStringLiteral("Select v_ta_deposito.descripcion,  v_ta_deposito.iddeposito from v_ta_deposito inner join "
+                          "ta_usuarios on v_ta_deposito.unidadnegocio =ta_usuarios.unegocio where ta_usuarios.nombre=")
+           + db.SQLValue(usuario, QStringLiteral("'")) + QStringLiteral(" order by descripcion");
+}

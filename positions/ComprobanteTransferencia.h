@@ -33,3 +33,7 @@ QString SentenciaComprobanteTRP(DB_Dll& db, const ComprobanteTransferencia& c);
 
 // The first depot of a user's business unit.
 QString SentenciaDepositoDelUsuario(DB_Dll& db, const QString& usuario);
+
+// The depots of a user's business unit, description and code, by description:
+// what the depot lookup lists.
+QString SentenciaConsultaDepositos(DB_Dll& db, const QString& usuario);

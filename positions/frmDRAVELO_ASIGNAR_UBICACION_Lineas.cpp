@@ -6,6 +6,7 @@
 #include "GrabacionTransferencia.h"
 #include "LineasSinPosicion.h"
 #include "ReaperturaTransferencia.h"
+#include "TrampaLlamadaInvalida.h"
 #include "ValidacionAsignacion.h"
 #include "frmPosicionEntradas.h"
 
@@ -31,17 +32,6 @@ namespace {
 const QString kAviso = QStringLiteral("Aviso al operador...");
 const QString kSinDescripcion = QStringLiteral("...");
 
-// The error convention of the handlers that pass over an invalid call (a
-// focus move on a control that cannot take it) and ask about the rest.
-ErrorTrap trampaSinOrigen()
-{
-    return ErrorTrap([](const RuntimeError& e) {
-        if (e.number() == errnum::InvalidProcedureCall)
-            return ErrorTrap::Resume::Next;
-        return ErrorTrap::fromAnswer(prompts().errorDialog(e, {}));
-    });
-}
-
 }  // namespace
 
 // --- loading -----------------------------------------------------------------
@@ -63,7 +53,7 @@ QString frmDRAVELO_ASIGNAR_UBICACION::RevisaDeposito()
 
 void frmDRAVELO_ASIGNAR_UBICACION::cmdFiltrar_Click()
 {
-    trampaSinOrigen().run({
+    TrampaLlamadaInvalida({}).run({
         [&] {
             // The depot is checked before the header locks, so that an
             // operator who forgot it can still type it.
@@ -191,7 +181,7 @@ void frmDRAVELO_ASIGNAR_UBICACION::CampoValida(TextBox& Control, bool&)
                         // saved line's place when the page reloads.
                         if (&Control == VrDbGrid1->txtEdit)
                             Control.setVisible(false);
-                        VrDbGrid1->CargarPaginas();
+                        VrDbGrid1->RecuentaPaginas();
                     }
                 }
             }

@@ -1,5 +1,98 @@
-// The automatic proposal over the page on screen. Not built yet: the button
-// does nothing.
+// The automatic proposal over the page on screen: every line's whole quantity
+// goes the road of a typed one, the position dialog accepting its own
+// proposal unseen, and each placed line is saved at once.
 #include "frmDRAVELO_ASIGNAR_UBICACION.h"
 
-void frmDRAVELO_ASIGNAR_UBICACION::cmdProponer_Click() {}
+#include "LineasSinPosicion.h"
+
+#include "core/Objetos.h"
+#include "grid/VrDbGrid.h"
+#include "platform/FlexGrid.h"
+#include "platform/Prompts.h"
+#include "platform/TextBox.h"
+
+#include <cstdint>
+
+namespace {
+
+// A quantity read from the database is carried whole: a text box cuts a text
+// set past its length limit.
+constexpr int kSinLimite = 32767;
+
+}  // namespace
+
+void frmDRAVELO_ASIGNAR_UBICACION::cmdProponer_Click()
+{
+    if (prompts().messageBox(QStringLiteral("Este proceso asignara automaticamente las posiciones para todo el "
+                                            "Formulario\r\nDesea Continuar?"),
+                             prompt::YesNo | prompt::Exclamation, QStringLiteral("Atencion!"))
+        != prompt::Yes)
+        return;
+
+    struct Automatica {
+        bool& activa;
+        explicit Automatica(bool& flag) : activa(flag) { activa = true; }
+        ~Automatica() { activa = false; }
+    } automatica(PropuestaAutomatica);
+
+    FlexGrid& grid = *VrDbGrid1->MsFlexGrid;
+    TextBox& editor = *VrDbGrid1->txtEdit;
+    // A value typed into the editor but not confirmed would otherwise reach
+    // whichever cell the grid leaves next.
+    editor.setVisible(false);
+
+    KumozenProgreso& progreso = ObjProgreso();
+    progreso.AbreProgreso(QStringLiteral("Proponiendo Auotmaticamente las Posiciones"), 0);
+    const QString proponiendo = QStringLiteral("Proponiendo...");
+    std::int16_t propuestas = 0;
+    bool algunaPropuesta = false;
+    const int filas = grid.Rows();
+    for (int i = 1; i < filas; ++i) {
+        const auto celda = [&](int col) { return grid.TextMatrix(i, col); };
+        progreso.ActualizaProgreso(0,
+                                   celda(columnaLinea::IdArticulo).trimmed() + QStringLiteral("-")
+                                       + celda(columnaLinea::Descripcion).trimmed(),
+                                   QStringLiteral("Cantidad: ") + celda(columnaLinea::Cantidad), proponiendo);
+        grid.setRow(i);
+        grid.setCol(columnaLinea::Transferir);
+        grid.setTextMatrix(i, columnaLinea::Transferir, celda(columnaLinea::Cantidad));
+
+        // The grid's editor carries the quantity, whatever text box was
+        // active last: a header field would be rebound and overwritten.
+        ControlActivo = &editor;
+        editor.setDataField(QStringLiteral("CantidadATransferir"));
+        editor.setMaxLength(kSinLimite);
+        editor.setText(celda(columnaLinea::Transferir));
+        bool avanza = true;
+        CampoValida(editor, avanza);
+
+        progreso.ActualizaProgreso(0, celda(columnaLinea::IdArticulo),
+                                   QStringLiteral("Posiciones propuestas: ") + celda(columnaLinea::Posiciones),
+                                   proponiendo);
+        if (!celda(columnaLinea::Posiciones).trimmed().isEmpty()) {
+            algunaPropuesta = true;
+            // A line whose save failed keeps its positions on screen but is
+            // not in the voucher.
+            if (!HayError)
+                ++propuestas;
+        }
+    }
+    progreso.CierraProgreso();
+
+    // Saved lines leave the list, so a second run cannot place their stock
+    // again; a failed one shows again what the database holds.
+    if (algunaPropuesta)
+        VrDbGrid1->RecuentaPaginas();
+
+    if (propuestas > 0) {
+        if (prompts().messageBox(QStringLiteral("Se ha Propuesto %1 Posiciones\r\nDesea Imprimir un testigo con las "
+                                                "posiciones propuestas?")
+                                     .arg(propuestas),
+                                 prompt::YesNo | prompt::Question, {})
+            == prompt::Yes)
+            VrUtil1_click(QStringLiteral("REPORTE"));
+    } else {
+        prompts().messageBox(QStringLiteral("No Se Propusieron Posiciones!"), prompt::OkCancel | prompt::Exclamation,
+                             {});
+    }
+}
