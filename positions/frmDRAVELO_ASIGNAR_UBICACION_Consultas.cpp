@@ -24,10 +24,6 @@ void frmDRAVELO_ASIGNAR_UBICACION::CmdConsultar()
     if (tag.isEmpty())
         return;
     const auto campo = std::find(TxtFields.begin(), TxtFields.end(), control);
-    // A header locked by lines mode belongs to the lines on screen: a depot
-    // picked there would send their stock to another depot's positions.
-    if (campo != TxtFields.end() && !control->isEnabled())
-        return;
 
     ErrorTrap::showing(QStringLiteral("CmdConsultar"))
         .run({
