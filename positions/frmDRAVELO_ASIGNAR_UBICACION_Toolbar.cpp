@@ -21,8 +21,8 @@ void frmDRAVELO_ASIGNAR_UBICACION::VrUtil1_click(const QString& Key)
     if (tecla == QLatin1String("NUEVO")) {
         pasos = {[this] { Inicializa(); }};
     } else if (tecla == QLatin1String("BORRAR")) {
-        // Stays off on this form: the command belongs to another program's
-        // table, which this form neither shows nor may delete from.
+        // Stays off: the only delete it knows reaches a table of another
+        // program, by a field this form does not have.
     } else if (tecla == QLatin1String("GRABAR")) {
         pasos = {focoEnLetra};
     } else if (tecla == QLatin1String("CONSULTAR")) {
