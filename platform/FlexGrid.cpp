@@ -147,18 +147,21 @@ public:
         return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
     }
 
-    // Tells the view that one cell changed, wherever it is shown.
-    void cellChanged(int row, int col)
+    // Tells the view that cells of one row changed, wherever they are shown.
+    void cellsChanged(int row, int fromCol, int toCol)
     {
-        if (row >= fixedRows && col >= fixedCols) {
-            const QModelIndex i = index(row - fixedRows, col - fixedCols);
-            emit dataChanged(i, i);
-        } else if (row < fixedRows && col >= fixedCols) {
-            emit headerDataChanged(Qt::Horizontal, col - fixedCols, col - fixedCols);
-        } else if (col < fixedCols && row >= fixedRows) {
-            emit headerDataChanged(Qt::Vertical, row - fixedRows, row - fixedRows);
+        const int first = std::max(fromCol, fixedCols);
+        if (row < fixedRows) {
+            if (first <= toCol)
+                emit headerDataChanged(Qt::Horizontal, first - fixedCols, toCol - fixedCols);
+            return;
         }
+        if (fromCol < fixedCols)
+            emit headerDataChanged(Qt::Vertical, row - fixedRows, row - fixedRows);
+        if (first <= toCol)
+            emit dataChanged(index(row - fixedRows, first - fixedCols), index(row - fixedRows, toCol - fixedCols));
     }
+    void cellChanged(int row, int col) { cellsChanged(row, col, col); }
 
     void reshape(int newRows, int newCols)
     {
@@ -430,40 +433,61 @@ void FlexGrid::setColAlignment(int col, int alignment)
                                   d->model.index(d->model.rowCount() - 1, col - d->model.fixedCols));
 }
 
-std::uint32_t FlexGrid::cellColor(const QHash<quint64, std::uint32_t>& colours) const
+std::uint32_t FlexGrid::cellColor(const QHash<quint64, std::uint32_t>& colours, int row, int col) const
 {
-    checkCell(d->row, d->col);
-    return colours.value(cellKey(d->row, d->col), 0);
+    checkCell(row, col);
+    return colours.value(cellKey(row, col), 0);
 }
 
-void FlexGrid::setCellColor(QHash<quint64, std::uint32_t>& colours, std::uint32_t color)
+void FlexGrid::setCellColors(QHash<quint64, std::uint32_t>& colours, int row, int fromCol, int toCol,
+                             std::uint32_t color)
 {
-    checkCell(d->row, d->col);
-    if (color == 0)
-        colours.remove(cellKey(d->row, d->col));
-    else
-        colours.insert(cellKey(d->row, d->col), color);
-    d->model.cellChanged(d->row, d->col);
+    checkCell(row, fromCol);
+    checkCell(row, toCol);
+    for (int c = fromCol; c <= toCol; ++c) {
+        if (color == 0)
+            colours.remove(cellKey(row, c));
+        else
+            colours.insert(cellKey(row, c), color);
+    }
+    d->model.cellsChanged(row, fromCol, toCol);
 }
 
 std::uint32_t FlexGrid::CellBackColor() const
 {
-    return cellColor(d->model.back);
+    return cellColor(d->model.back, d->row, d->col);
 }
 
 void FlexGrid::setCellBackColor(std::uint32_t color)
 {
-    setCellColor(d->model.back, color);
+    setCellColors(d->model.back, d->row, d->col, d->col, color);
 }
 
 std::uint32_t FlexGrid::CellForeColor() const
 {
-    return cellColor(d->model.fore);
+    return cellColor(d->model.fore, d->row, d->col);
 }
 
 void FlexGrid::setCellForeColor(std::uint32_t color)
 {
-    setCellColor(d->model.fore, color);
+    setCellColors(d->model.fore, d->row, d->col, d->col, color);
+}
+
+std::uint32_t FlexGrid::CellBackColorAt(int row, int col) const
+{
+    return cellColor(d->model.back, row, col);
+}
+
+void FlexGrid::setCellBackColorAt(int row, int col, std::uint32_t color)
+{
+    setCellColors(d->model.back, row, col, col, color);
+}
+
+void FlexGrid::fillRowBackColor(int row, int fromCol, int toCol, std::uint32_t color)
+{
+    if (fromCol > toCol)
+        return;
+    setCellColors(d->model.back, row, fromCol, toCol, color);
 }
 
 QRect FlexGrid::cellRect(int row, int col) const

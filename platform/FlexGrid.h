@@ -83,6 +83,12 @@ public:
     void setCellBackColor(std::uint32_t color);
     std::uint32_t CellForeColor() const;
     void setCellForeColor(std::uint32_t color);
+    // The background of any cell, read or painted where it is: the current
+    // cell stays, and no LeaveCell or EnterCell is raised.
+    std::uint32_t CellBackColorAt(int row, int col) const;
+    void setCellBackColorAt(int row, int col, std::uint32_t color);
+    // Paints the cells of a row from fromCol to toCol, both included.
+    void fillRowBackColor(int row, int fromCol, int toCol, std::uint32_t color);
 
     // Geometry of the current cell inside the grid, in twips.
     int CellLeft() const;
@@ -141,8 +147,8 @@ private:
     std::unique_ptr<Private> d;
 
     void checkCell(int row, int col) const;
-    std::uint32_t cellColor(const QHash<quint64, std::uint32_t>& colours) const;
-    void setCellColor(QHash<quint64, std::uint32_t>& colours, std::uint32_t color);
+    std::uint32_t cellColor(const QHash<quint64, std::uint32_t>& colours, int row, int col) const;
+    void setCellColors(QHash<quint64, std::uint32_t>& colours, int row, int fromCol, int toCol, std::uint32_t color);
     QRect cellRect(int row, int col) const;
     void moveTo(int row, int col, bool scrollIntoView);
     void syncCurrent();
