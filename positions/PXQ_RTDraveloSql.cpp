@@ -88,8 +88,7 @@ QStringList FuenteProposicionSql::PosicionesSinReserva(const QString& idDeposito
 
 void FuenteProposicionSql::CargaNivelesFamilia()
 {
-    ::CargaNivelesFamilia();
-    CargaFinesNivelFamilia();
+    CargaNivelesYFinesFamilia();
 }
 
 QString FuenteProposicionSql::FamiliaPadre(const QString& familia)
