@@ -161,7 +161,15 @@ public:
         if (first <= toCol)
             emit dataChanged(index(row - fixedRows, first - fixedCols), index(row - fixedRows, toCol - fixedCols));
     }
-    void cellChanged(int row, int col) { cellsChanged(row, col, col); }
+    void allChanged()
+    {
+        if (rowCount() > 0 && columnCount() > 0)
+            emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+        if (columnCount() > 0)
+            emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
+        if (rowCount() > 0)
+            emit headerDataChanged(Qt::Vertical, 0, rowCount() - 1);
+    }
 
     void reshape(int newRows, int newCols)
     {
@@ -205,6 +213,8 @@ struct FlexGrid::Private {
     bool bound = false;
     bool applying = false;
     bool skipNextClick = false;
+    // Cells changed while the view was hidden, not yet told to it.
+    bool untold = false;
     int rowHeightPx = 20;
 
     int width(int c) const
@@ -390,7 +400,7 @@ void FlexGrid::setTextMatrix(int row, int col, const QString& text)
     if (cell == text)
         return;
     cell = text;
-    d->model.cellChanged(row, col);
+    cellsChanged(row, col, col);
 }
 
 QString FlexGrid::Text() const
@@ -450,7 +460,7 @@ void FlexGrid::setCellColors(QHash<quint64, std::uint32_t>& colours, int row, in
         else
             colours.insert(cellKey(row, c), color);
     }
-    d->model.cellsChanged(row, fromCol, toCol);
+    cellsChanged(row, fromCol, toCol);
 }
 
 std::uint32_t FlexGrid::CellBackColor() const
@@ -488,6 +498,17 @@ void FlexGrid::fillRowBackColor(int row, int fromCol, int toCol, std::uint32_t c
     if (fromCol > toCol)
         return;
     setCellColors(d->model.back, row, fromCol, toCol, color);
+}
+
+// A header told of a change lays all its sections out again, which makes
+// filling thousands of rows slow; a hidden view paints nothing and keeps
+// nothing of the cells, so it is told once, when it is shown.
+void FlexGrid::cellsChanged(int row, int fromCol, int toCol)
+{
+    if (d->view->isVisible())
+        d->model.cellsChanged(row, fromCol, toCol);
+    else
+        d->untold = true;
 }
 
 QRect FlexGrid::cellRect(int row, int col) const
@@ -834,6 +855,12 @@ bool FlexGrid::eventFilter(QObject* watched, QEvent* event)
     case QEvent::MouseMove:
         if (watched == d->view->viewport())
             return true;
+        break;
+    case QEvent::Show:
+        if (watched == d->view && d->untold) {
+            d->untold = false;
+            d->model.allChanged();
+        }
         break;
     case QEvent::FocusIn:
         if (watched == d->view)

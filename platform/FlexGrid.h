@@ -149,6 +149,7 @@ private:
     void checkCell(int row, int col) const;
     std::uint32_t cellColor(const QHash<quint64, std::uint32_t>& colours, int row, int col) const;
     void setCellColors(QHash<quint64, std::uint32_t>& colours, int row, int fromCol, int toCol, std::uint32_t color);
+    void cellsChanged(int row, int fromCol, int toCol);
     QRect cellRect(int row, int col) const;
     void moveTo(int row, int col, bool scrollIntoView);
     void syncCurrent();

@@ -169,6 +169,7 @@ TEST(FlexGridTest, CellColoursFollowTheCurrentCellAndClearEmptiesEverything)
 TEST(FlexGridTest, BackColoursAtACellLeaveTheCurrentCellWhereItIs)
 {
     GridFixture f;
+    f.show();
     f.grid.setRow(2);
     f.grid.setCol(1);
     f.trace.clear();
@@ -196,6 +197,26 @@ TEST(FlexGridTest, BackColoursAtACellLeaveTheCurrentCellWhereItIs)
     EXPECT_EQ(f.grid.CellBackColorAt(1, 1), 0u) << "0 gives the cell back its default look";
     EXPECT_EQ(errorOf([&] { f.grid.setCellBackColorAt(4, 0, 1); }), errnum::SubscriptOutOfRange);
     EXPECT_EQ(errorOf([&] { f.grid.fillRowBackColor(1, 1, 3, 1); }), errnum::SubscriptOutOfRange);
+}
+
+TEST(FlexGridTest, AHiddenGridTellsItsViewOfItsChangesWhenShown)
+{
+    GridFixture f;
+    QSignalSpy changed(f.grid.view()->model(), &QAbstractItemModel::dataChanged);
+    QSignalSpy headers(f.grid.view()->model(), &QAbstractItemModel::headerDataChanged);
+    for (int r = 1; r < 4; ++r) {
+        f.grid.setTextMatrix(r, 0, QStringLiteral("h%1").arg(r));
+        f.grid.setTextMatrix(r, 1, QStringLiteral("t%1").arg(r));
+        f.grid.fillRowBackColor(r, 1, 2, 0xFF);
+    }
+    EXPECT_EQ(changed.count() + headers.count(), 0);
+    EXPECT_EQ(f.grid.view()->model()->index(2, 0).data().toString(), "t3") << "the model reads the cells at once";
+
+    f.show();
+    EXPECT_EQ(changed.count(), 1) << "one notice for every cell";
+    EXPECT_EQ(headers.count(), 2) << "one per header";
+    f.grid.setTextMatrix(1, 1, QStringLiteral("x"));
+    EXPECT_EQ(changed.count(), 2) << "a grid on view tells each change";
 }
 
 TEST(FlexGridTest, RemoveItemShiftsTheRowsBelowWithTheirColours)
