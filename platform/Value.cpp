@@ -101,6 +101,10 @@ QString numberText(double value)
 {
     if (value == 0.0)
         return QStringLiteral("0");
+    // A whole number gives its digits alone: the same text without the long
+    // fixed-point formatting and the zeros it would then drop.
+    if (std::fabs(value) < 1e15 && value == std::trunc(value))
+        return QString::number(static_cast<qint64>(value));
     QString s = QString::number(value, 'f', std::max(0, 14 - static_cast<int>(std::floor(std::log10(std::fabs(value))))));
     if (std::fabs(value) >= 1e15 || std::fabs(value) < 1e-10)
         s = QString::number(value, 'g', 15);

@@ -46,6 +46,13 @@ TEST(NumberText, WritesAPointWhateverTheLocale)
     EXPECT_EQ(lang::numberText(0.1 + 0.2), "0.3");
     EXPECT_EQ(lang::numberText(1234567.125), "1234567.125");
     EXPECT_EQ(lang::numberText(0), "0");
+    struct Whole {
+        double value;
+        const char* text;
+    } wholes[] = {{-40, "-40"}, {1, "1"}, {123456789012, "123456789012"}, {999999999999999, "999999999999999"},
+                   {-999999999999999, "-999999999999999"}, {1e15, "1e+15"}, {9007199254740992, "9.00719925474099e+15"}};
+    for (const auto& w : wholes)
+        EXPECT_EQ(lang::numberText(w.value), w.text) << w.text;
 }
 
 TEST(NullAndEmpty, AreKeptApart)
