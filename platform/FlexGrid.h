@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QHash>
 #include <QWidget>
 #include <cstdint>
 #include <memory>
@@ -147,8 +146,9 @@ private:
     std::unique_ptr<Private> d;
 
     void checkCell(int row, int col) const;
-    std::uint32_t cellColor(const QHash<quint64, std::uint32_t>& colours, int row, int col) const;
-    void setCellColors(QHash<quint64, std::uint32_t>& colours, int row, int fromCol, int toCol, std::uint32_t color);
+    enum class Layer { Back, Fore };
+    std::uint32_t cellColor(Layer layer, int row, int col) const;
+    void setCellColors(Layer layer, int row, int fromCol, int toCol, std::uint32_t color);
     void cellsChanged(int row, int fromCol, int toCol);
     QRect cellRect(int row, int col) const;
     void moveTo(int row, int col, bool scrollIntoView);
