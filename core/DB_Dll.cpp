@@ -478,6 +478,10 @@ QString DB_Dll::SS_TSinonimos(const QString& sentencia)
 {
     QString s = sentencia;
     for (const Synonym& entry : kSynonyms) {
+        // Every pattern below holds the table's name: a statement without it
+        // is spared their passes.
+        if (!s.contains(QLatin1String(entry.table), Qt::CaseInsensitive))
+            continue;
         const QString table = QLatin1String(entry.table);
         const QString synonym = QLatin1String(entry.synonym);
         const std::pair<const char*, const char*> contexts[] = {{" ", " "}, {"(", " "}, {" ", "."}, {"(", "."}, {",", "."}};

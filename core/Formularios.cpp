@@ -33,8 +33,11 @@ void InicializaFormulario(QWidget* Formulario)
         },
         [&] {
             const QString recurso = QStringLiteral(":/") + nombreIcono;
-            const QIcon icono(recurso);
-            if (nombreIcono.isEmpty() || !QFile::exists(recurso) || icono.isNull())
+            // An icon is only built for a resource that exists: building one
+            // for a missing name costs more than the rest of this routine.
+            const bool existe = !nombreIcono.isEmpty() && QFile::exists(recurso);
+            const QIcon icono = existe ? QIcon(recurso) : QIcon();
+            if (icono.isNull())
                 throw RuntimeError(errnum::InvalidProcedureCall, QStringLiteral("Icono inexistente: ") + nombreIcono);
             Formulario->setWindowIcon(icono);
         },

@@ -6,7 +6,6 @@
 #include "Keys.h"
 
 #include <QAbstractTableModel>
-#include <QHash>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -20,11 +19,6 @@
 namespace {
 
 constexpr int kDefaultColWidth = 960;
-
-quint64 cellKey(int row, int col)
-{
-    return (static_cast<quint64>(static_cast<quint32>(row)) << 32) | static_cast<quint32>(col);
-}
 
 int mouseButton(Qt::MouseButton button)
 {
@@ -78,13 +72,17 @@ public:
     int cols = 2;
     int fixedRows = 1;
     int fixedCols = 1;
-    std::vector<QString> text = std::vector<QString>(4);
-    QHash<quint64, std::uint32_t> back;
-    QHash<quint64, std::uint32_t> fore;
+    // A colour of 0 is the grid's own.
+    struct Cell {
+        QString text;
+        std::uint32_t back = 0;
+        std::uint32_t fore = 0;
+    };
+    std::vector<Cell> cells = std::vector<Cell>(4);
     std::vector<int> alignment = std::vector<int>(2, flex::AlignGeneral);
 
-    const QString& cell(int row, int col) const { return text[static_cast<std::size_t>(row) * cols + col]; }
-    QString& cell(int row, int col) { return text[static_cast<std::size_t>(row) * cols + col]; }
+    const Cell& cell(int row, int col) const { return cells[static_cast<std::size_t>(row) * cols + col]; }
+    Cell& cell(int row, int col) { return cells[static_cast<std::size_t>(row) * cols + col]; }
 
     int rowCount(const QModelIndex& parent = {}) const override
     {
@@ -95,25 +93,22 @@ public:
         return parent.isValid() ? 0 : std::max(0, cols - fixedCols);
     }
 
+    static QVariant brush(std::uint32_t color)
+    {
+        return color == 0 ? QVariant() : QVariant(QBrush(colors::fromStored(color)));
+    }
+
     QVariant cellData(int row, int col, int role) const
     {
         switch (role) {
         case Qt::DisplayRole:
-            return cell(row, col);
+            return cell(row, col).text;
         case Qt::TextAlignmentRole:
-            return static_cast<int>(toQt(alignment[static_cast<std::size_t>(col)], cell(row, col)));
-        case Qt::BackgroundRole: {
-            const auto it = back.constFind(cellKey(row, col));
-            if (it != back.constEnd())
-                return QBrush(colors::fromStored(*it));
-            return {};
-        }
-        case Qt::ForegroundRole: {
-            const auto it = fore.constFind(cellKey(row, col));
-            if (it != fore.constEnd())
-                return QBrush(colors::fromStored(*it));
-            return {};
-        }
+            return static_cast<int>(toQt(alignment[static_cast<std::size_t>(col)], cell(row, col).text));
+        case Qt::BackgroundRole:
+            return brush(cell(row, col).back);
+        case Qt::ForegroundRole:
+            return brush(cell(row, col).fore);
         default:
             return {};
         }
@@ -147,36 +142,40 @@ public:
         return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
     }
 
-    // Tells the view that one cell changed, wherever it is shown.
-    void cellChanged(int row, int col)
+    // Tells the view that cells of one row changed, wherever they are shown.
+    void cellsChanged(int row, int fromCol, int toCol)
     {
-        if (row >= fixedRows && col >= fixedCols) {
-            const QModelIndex i = index(row - fixedRows, col - fixedCols);
-            emit dataChanged(i, i);
-        } else if (row < fixedRows && col >= fixedCols) {
-            emit headerDataChanged(Qt::Horizontal, col - fixedCols, col - fixedCols);
-        } else if (col < fixedCols && row >= fixedRows) {
-            emit headerDataChanged(Qt::Vertical, row - fixedRows, row - fixedRows);
+        const int first = std::max(fromCol, fixedCols);
+        if (row < fixedRows) {
+            if (first <= toCol)
+                emit headerDataChanged(Qt::Horizontal, first - fixedCols, toCol - fixedCols);
+            return;
         }
+        if (fromCol < fixedCols)
+            emit headerDataChanged(Qt::Vertical, row - fixedRows, row - fixedRows);
+        if (first <= toCol)
+            emit dataChanged(index(row - fixedRows, first - fixedCols), index(row - fixedRows, toCol - fixedCols));
+    }
+    void allChanged()
+    {
+        if (rowCount() > 0 && columnCount() > 0)
+            emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+        if (columnCount() > 0)
+            emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
+        if (rowCount() > 0)
+            emit headerDataChanged(Qt::Vertical, 0, rowCount() - 1);
     }
 
     void reshape(int newRows, int newCols)
     {
         beginResetModel();
-        std::vector<QString> next(static_cast<std::size_t>(newRows) * newCols);
+        std::vector<Cell> next(static_cast<std::size_t>(newRows) * newCols);
         const int keepRows = std::min(rows, newRows);
         const int keepCols = std::min(cols, newCols);
         for (int r = 0; r < keepRows; ++r)
             for (int c = 0; c < keepCols; ++c)
                 next[static_cast<std::size_t>(r) * newCols + c] = std::move(cell(r, c));
-        text = std::move(next);
-        for (auto* colours : {&back, &fore}) {
-            for (auto it = colours->begin(); it != colours->end();) {
-                const int r = static_cast<int>(it.key() >> 32);
-                const int c = static_cast<int>(it.key() & 0xFFFFFFFFu);
-                it = (r >= newRows || c >= newCols) ? colours->erase(it) : std::next(it);
-            }
-        }
+        cells = std::move(next);
         rows = newRows;
         cols = newCols;
         alignment.resize(static_cast<std::size_t>(newCols), flex::AlignGeneral);
@@ -202,6 +201,8 @@ struct FlexGrid::Private {
     bool bound = false;
     bool applying = false;
     bool skipNextClick = false;
+    // Cells changed while the view was hidden, not yet told to it.
+    bool untold = false;
     int rowHeightPx = 20;
 
     int width(int c) const
@@ -377,17 +378,17 @@ void FlexGrid::setTopRow(int row)
 QString FlexGrid::TextMatrix(int row, int col) const
 {
     checkCell(row, col);
-    return d->model.cell(row, col);
+    return d->model.cell(row, col).text;
 }
 
 void FlexGrid::setTextMatrix(int row, int col, const QString& text)
 {
     checkCell(row, col);
-    QString& cell = d->model.cell(row, col);
+    QString& cell = d->model.cell(row, col).text;
     if (cell == text)
         return;
     cell = text;
-    d->model.cellChanged(row, col);
+    cellsChanged(row, col, col);
 }
 
 QString FlexGrid::Text() const
@@ -430,40 +431,70 @@ void FlexGrid::setColAlignment(int col, int alignment)
                                   d->model.index(d->model.rowCount() - 1, col - d->model.fixedCols));
 }
 
-std::uint32_t FlexGrid::cellColor(const QHash<quint64, std::uint32_t>& colours) const
+std::uint32_t FlexGrid::cellColor(Layer layer, int row, int col) const
 {
-    checkCell(d->row, d->col);
-    return colours.value(cellKey(d->row, d->col), 0);
+    checkCell(row, col);
+    const auto& cell = d->model.cell(row, col);
+    return layer == Layer::Back ? cell.back : cell.fore;
 }
 
-void FlexGrid::setCellColor(QHash<quint64, std::uint32_t>& colours, std::uint32_t color)
+void FlexGrid::setCellColors(Layer layer, int row, int fromCol, int toCol, std::uint32_t color)
 {
-    checkCell(d->row, d->col);
-    if (color == 0)
-        colours.remove(cellKey(d->row, d->col));
-    else
-        colours.insert(cellKey(d->row, d->col), color);
-    d->model.cellChanged(d->row, d->col);
+    checkCell(row, fromCol);
+    checkCell(row, toCol);
+    for (int c = fromCol; c <= toCol; ++c) {
+        auto& cell = d->model.cell(row, c);
+        (layer == Layer::Back ? cell.back : cell.fore) = color;
+    }
+    cellsChanged(row, fromCol, toCol);
 }
 
 std::uint32_t FlexGrid::CellBackColor() const
 {
-    return cellColor(d->model.back);
+    return cellColor(Layer::Back, d->row, d->col);
 }
 
 void FlexGrid::setCellBackColor(std::uint32_t color)
 {
-    setCellColor(d->model.back, color);
+    setCellColors(Layer::Back, d->row, d->col, d->col, color);
 }
 
 std::uint32_t FlexGrid::CellForeColor() const
 {
-    return cellColor(d->model.fore);
+    return cellColor(Layer::Fore, d->row, d->col);
 }
 
 void FlexGrid::setCellForeColor(std::uint32_t color)
 {
-    setCellColor(d->model.fore, color);
+    setCellColors(Layer::Fore, d->row, d->col, d->col, color);
+}
+
+std::uint32_t FlexGrid::CellBackColorAt(int row, int col) const
+{
+    return cellColor(Layer::Back, row, col);
+}
+
+void FlexGrid::setCellBackColorAt(int row, int col, std::uint32_t color)
+{
+    setCellColors(Layer::Back, row, col, col, color);
+}
+
+void FlexGrid::fillRowBackColor(int row, int fromCol, int toCol, std::uint32_t color)
+{
+    if (fromCol > toCol)
+        return;
+    setCellColors(Layer::Back, row, fromCol, toCol, color);
+}
+
+// A header told of a change lays all its sections out again, which makes
+// filling thousands of rows slow; a hidden view paints nothing and keeps
+// nothing of the cells, so it is told once, when it is shown.
+void FlexGrid::cellsChanged(int row, int fromCol, int toCol)
+{
+    if (d->view->isVisible())
+        d->model.cellsChanged(row, fromCol, toCol);
+    else
+        d->untold = true;
 }
 
 QRect FlexGrid::cellRect(int row, int col) const
@@ -538,10 +569,8 @@ int FlexGrid::Height() const
 void FlexGrid::Clear()
 {
     d->model.beginResetModel();
-    for (QString& t : d->model.text)
-        t.clear();
-    d->model.back.clear();
-    d->model.fore.clear();
+    for (auto& cell : d->model.cells)
+        cell = {};
     d->model.endResetModel();
     applyLayout();
     syncCurrent();
@@ -554,18 +583,8 @@ void FlexGrid::RemoveItem(int row)
         throw RuntimeError::invalidCall(QStringLiteral("RemoveItem"));
     FlexGridModel& m = d->model;
     m.beginRemoveRows({}, row - m.fixedRows, row - m.fixedRows);
-    const auto first = m.text.begin() + static_cast<std::ptrdiff_t>(row) * m.cols;
-    m.text.erase(first, first + m.cols);
-    for (auto* colours : {&m.back, &m.fore}) {
-        QHash<quint64, std::uint32_t> shifted;
-        for (auto it = colours->cbegin(); it != colours->cend(); ++it) {
-            const int r = static_cast<int>(it.key() >> 32);
-            const int c = static_cast<int>(it.key() & 0xFFFFFFFFu);
-            if (r != row)
-                shifted.insert(cellKey(r > row ? r - 1 : r, c), it.value());
-        }
-        *colours = std::move(shifted);
-    }
+    const auto first = m.cells.begin() + static_cast<std::ptrdiff_t>(row) * m.cols;
+    m.cells.erase(first, first + m.cols);
     --m.rows;
     m.endRemoveRows();
     if (d->row > row || d->row >= m.rows)
@@ -599,16 +618,14 @@ void FlexGrid::bind(const QStringList& names, std::vector<std::vector<QString>>&
     m.beginResetModel();
     m.rows = rows;
     m.cols = cols;
-    m.text.assign(static_cast<std::size_t>(rows) * cols, QString());
-    m.back.clear();
-    m.fore.clear();
+    m.cells.assign(static_cast<std::size_t>(rows) * cols, {});
     m.alignment.resize(static_cast<std::size_t>(cols), flex::AlignGeneral);
     if (m.fixedRows > 0)
         for (int i = 0; i < fieldCount; ++i)
-            m.cell(0, m.fixedCols + i) = names.at(i);
+            m.cell(0, m.fixedCols + i).text = names.at(i);
     for (std::size_t r = 0; r < records.size(); ++r)
         for (int i = 0; i < fieldCount; ++i)
-            m.cell(m.fixedRows + static_cast<int>(r), m.fixedCols + i) = std::move(records[r][static_cast<std::size_t>(i)]);
+            m.cell(m.fixedRows + static_cast<int>(r), m.fixedCols + i).text = std::move(records[r][static_cast<std::size_t>(i)]);
     m.endResetModel();
     d->widths.resize(static_cast<std::size_t>(cols), -1);
     d->row = std::min(m.fixedRows, rows - 1);
@@ -810,6 +827,12 @@ bool FlexGrid::eventFilter(QObject* watched, QEvent* event)
     case QEvent::MouseMove:
         if (watched == d->view->viewport())
             return true;
+        break;
+    case QEvent::Show:
+        if (watched == d->view && d->untold) {
+            d->untold = false;
+            d->model.allChanged();
+        }
         break;
     case QEvent::FocusIn:
         if (watched == d->view)

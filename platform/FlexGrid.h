@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QHash>
 #include <QWidget>
 #include <cstdint>
 #include <memory>
@@ -83,6 +82,12 @@ public:
     void setCellBackColor(std::uint32_t color);
     std::uint32_t CellForeColor() const;
     void setCellForeColor(std::uint32_t color);
+    // The background of any cell, read or painted where it is: the current
+    // cell stays, and no LeaveCell or EnterCell is raised.
+    std::uint32_t CellBackColorAt(int row, int col) const;
+    void setCellBackColorAt(int row, int col, std::uint32_t color);
+    // Paints the cells of a row from fromCol to toCol, both included.
+    void fillRowBackColor(int row, int fromCol, int toCol, std::uint32_t color);
 
     // Geometry of the current cell inside the grid, in twips.
     int CellLeft() const;
@@ -141,8 +146,10 @@ private:
     std::unique_ptr<Private> d;
 
     void checkCell(int row, int col) const;
-    std::uint32_t cellColor(const QHash<quint64, std::uint32_t>& colours) const;
-    void setCellColor(QHash<quint64, std::uint32_t>& colours, std::uint32_t color);
+    enum class Layer { Back, Fore };
+    std::uint32_t cellColor(Layer layer, int row, int col) const;
+    void setCellColors(Layer layer, int row, int fromCol, int toCol, std::uint32_t color);
+    void cellsChanged(int row, int fromCol, int toCol);
     QRect cellRect(int row, int col) const;
     void moveTo(int row, int col, bool scrollIntoView);
     void syncCurrent();

@@ -31,11 +31,13 @@ double leadingNumber(QStringView text)
     const qsizetype start = i;
     if (i < n && (text[i] == u'+' || text[i] == u'-'))
         ++i;
+    const qsizetype wholeStart = i;
     bool digits = false;
     while (i < n && text[i].isDigit() && text[i].unicode() < 128) {
         ++i;
         digits = true;
     }
+    const qsizetype wholeEnd = i;
     if (i < n && text[i] == u'.') {
         ++i;
         while (i < n && text[i].isDigit() && text[i].unicode() < 128) {
@@ -55,6 +57,14 @@ double leadingNumber(QStringView text)
                 ++j;
             end = j;
         }
+    }
+    // Up to 15 digits and nothing after them: a whole number a double holds
+    // exactly, read without the general conversion.
+    if (end == wholeEnd && wholeEnd - wholeStart <= 15) {
+        qint64 whole = 0;
+        for (qsizetype k = wholeStart; k < wholeEnd; ++k)
+            whole = whole * 10 + (text[k].unicode() - u'0');
+        return text[start] == u'-' ? -static_cast<double>(whole) : static_cast<double>(whole);
     }
     bool ok = false;
     const double v = text.mid(start, end - start).toString().toDouble(&ok);
@@ -119,6 +129,10 @@ QString numberText(double value)
 {
     if (value == 0.0)
         return QStringLiteral("0");
+    // A whole number gives its digits alone: the same text without the long
+    // fixed-point formatting and the zeros it would then drop.
+    if (std::fabs(value) < 1e15 && value == std::trunc(value))
+        return QString::number(static_cast<qint64>(value));
     QString s = QString::number(value, 'f', std::max(0, 14 - static_cast<int>(std::floor(std::log10(std::fabs(value))))));
     if (std::fabs(value) >= 1e15 || std::fabs(value) < 1e-10)
         s = QString::number(value, 'g', 15);

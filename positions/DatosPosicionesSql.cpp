@@ -7,6 +7,8 @@
 #include "rules/Cantidades.h"
 #include "rules/Stock.h"
 
+#include <algorithm>
+
 QString SentenciaPosiciones(const QString& idDeposito, const QStringList& propuestas)
 {
     DB_Dll& db = ObjDB();
@@ -42,15 +44,20 @@ std::vector<FilaPosicion> DatosPosicionesSql::LeePosiciones(const QString& idDep
     std::vector<FilaPosicion> filas;
     db::Recordset rs;
     ObjDB().AbrirRecordset(SentenciaPosiciones(idDeposito, propuestas), rs);
-    while (!rs.Eof()) {
-        filas.push_back({lang::text(rs.value(QStringLiteral("idposicion"))),
-                         lang::text(rs.value(QStringLiteral("descripcion"))),
-                         lang::text(rs.value(QStringLiteral("ORDENINGRESO"))),
-                         lang::text(rs.value(QStringLiteral("idunidad"))),
-                         rs.value(QStringLiteral("habilitado")),
-                         lang::number(rs.value(QStringLiteral("capacidad"))),
-                         lang::number(rs.value(QStringLiteral("SaldoPosicion")))});
-        rs.MoveNext();
+    if (!rs.Eof()) {
+        // Each field is found by name once, not once per row.
+        const db::Field& posicion = rs.field(QStringLiteral("idposicion"));
+        const db::Field& descripcion = rs.field(QStringLiteral("descripcion"));
+        const db::Field& orden = rs.field(QStringLiteral("ORDENINGRESO"));
+        const db::Field& unidad = rs.field(QStringLiteral("idunidad"));
+        const db::Field& habilitado = rs.field(QStringLiteral("habilitado"));
+        const db::Field& capacidad = rs.field(QStringLiteral("capacidad"));
+        const db::Field& saldo = rs.field(QStringLiteral("SaldoPosicion"));
+        filas.reserve(static_cast<std::size_t>(std::max(rs.RecordCount(), 0L)));
+        for (; !rs.Eof(); rs.MoveNext())
+            filas.push_back({lang::text(posicion.Value()), lang::text(descripcion.Value()), lang::text(orden.Value()),
+                             lang::text(unidad.Value()), habilitado.Value(), lang::number(capacidad.Value()),
+                             lang::number(saldo.Value())});
     }
     ObjDB().CierraRecordset(rs);
     return filas;
@@ -59,7 +66,7 @@ std::vector<FilaPosicion> DatosPosicionesSql::LeePosiciones(const QString& idDep
 const DatosPosicionesSql::Equivalencia& DatosPosicionesSql::equivalencia(const QString& idArticulo,
                                                                          const QString& unidad)
 {
-    const QString clave = idArticulo + u'|' + unidad;
+    const std::pair<QString, QString> clave(idArticulo, unidad);
     auto it = m_equivalencias.find(clave);
     if (it == m_equivalencias.end()) {
         Equivalencia e;

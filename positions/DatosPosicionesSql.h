@@ -3,6 +3,7 @@
 #include "PosicionEntradas.h"
 
 #include <QHash>
+#include <utility>
 
 // The position dialog's reads on the shared connection: the proposal, the
 // candidate rows with their balance, and the article's unit equivalences.
@@ -25,7 +26,7 @@ private:
     };
     const Equivalencia& equivalencia(const QString& idArticulo, const QString& unidad);
 
-    QHash<QString, Equivalencia> m_equivalencias;
+    QHash<std::pair<QString, QString>, Equivalencia> m_equivalencias;
 };
 
 // The candidate rows' statement: every proposed code (the closing empty

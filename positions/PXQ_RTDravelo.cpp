@@ -23,7 +23,13 @@ public:
     bool agrega(const QStringList& filas)
     {
         bool alguna = false;
+        const QString* anterior = nullptr;
         for (const QString& p : filas) {
+            // A position comes once per balance row, its rows one after
+            // another: a repeat of the row before would change nothing.
+            if (anterior && p == *anterior)
+                continue;
+            anterior = &p;
             if (p.compare(m_excluida, Qt::CaseInsensitive) == 0)
                 continue;
             const QString clave = p.toCaseFolded();

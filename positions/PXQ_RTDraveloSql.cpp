@@ -26,9 +26,10 @@ QStringList codigos(const QString& sentencia)
     QStringList codigos;
     db::Recordset rs;
     ObjDB().AbrirRecordset(sentencia, rs);
-    while (!rs.Eof()) {
-        codigos << lang::text(rs.value(QStringLiteral("idposicion")));
-        rs.MoveNext();
+    if (!rs.Eof()) {
+        const db::Field& posicion = rs.field(QStringLiteral("idposicion"));
+        for (; !rs.Eof(); rs.MoveNext())
+            codigos << lang::text(posicion.Value());
     }
     ObjDB().CierraRecordset(rs);
     return codigos;
@@ -88,8 +89,7 @@ QStringList FuenteProposicionSql::PosicionesSinReserva(const QString& idDeposito
 
 void FuenteProposicionSql::CargaNivelesFamilia()
 {
-    ::CargaNivelesFamilia();
-    CargaFinesNivelFamilia();
+    CargaNivelesYFinesFamilia();
 }
 
 QString FuenteProposicionSql::FamiliaPadre(const QString& familia)

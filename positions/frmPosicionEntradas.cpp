@@ -109,7 +109,6 @@ frmPosicionEntradas::frmPosicionEntradas(QWidget* parent, DatosPosiciones* datos
         leyenda->addWidget(new QLabel(QString::fromLatin1(texto), FrmHelp), fila, 1);
         ++fila;
     }
-    FrmHelp->adjustSize();
     FrmHelp->setVisible(false);
 
     auto* arriba = new QHBoxLayout;
@@ -181,6 +180,8 @@ void frmPosicionEntradas::conecta()
     });
 
     connect(ImgHelp, &QToolButton::clicked, this, [this] {
+        // Laid out when the operator asks for it, not for every form built.
+        FrmHelp->adjustSize();
         FrmHelp->move(MSFlexGrid1->geometry().topRight() - QPoint(FrmHelp->width() + 20, -20));
         FrmHelp->raise();
         FrmHelp->setVisible(!FrmHelp->isVisible());

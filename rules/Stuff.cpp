@@ -22,19 +22,36 @@ std::array<double, 6> valoresNivelFamilia()
     return valores;
 }
 
-}  // namespace
-
-void CargaNivelesFamilia()
+void asignaNiveles(const std::array<double, 6>& valores)
 {
-    const NivelesFamilia largos = CalculaLargosNivel(valoresNivelFamilia());
+    const NivelesFamilia largos = CalculaLargosNivel(valores);
     const std::int16_t total = CalculaLargoTotal(largos);
     LargoNivelFamilia = largos;
     LargoTotalFamilia = total;
 }
 
+void asignaFines(const std::array<double, 6>& valores)
+{
+    FinNivelFamilia = CalculaFinesNivel(valores);
+}
+
+}  // namespace
+
+void CargaNivelesFamilia()
+{
+    asignaNiveles(valoresNivelFamilia());
+}
+
 void CargaFinesNivelFamilia()
 {
-    FinNivelFamilia = CalculaFinesNivel(valoresNivelFamilia());
+    asignaFines(valoresNivelFamilia());
+}
+
+void CargaNivelesYFinesFamilia()
+{
+    const std::array<double, 6> valores = valoresNivelFamilia();
+    asignaNiveles(valores);
+    asignaFines(valores);
 }
 
 QString FamiliaPadre(const QVariant& Codigo)

@@ -71,5 +71,8 @@ extern NivelesFamilia FinNivelFamilia;
 void CargaNivelesFamilia();
 // Loads the cumulative level ends that FamiliaPadre cuts by.
 void CargaFinesNivelFamilia();
+// Both loads above from one read of the settings, leaving what the two calls
+// one after the other leave (a failing width keeps the ends unloaded too).
+void CargaNivelesYFinesFamilia();
 // The parent family code, by the loaded level ends (see NivelesFamilia.h).
 QString FamiliaPadre(const QVariant& Codigo);

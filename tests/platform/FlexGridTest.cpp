@@ -5,6 +5,7 @@
 
 #include <QAbstractItemModel>
 #include <QApplication>
+#include <QSignalSpy>
 #include <QHeaderView>
 #include <QTableView>
 #include <QTest>
@@ -154,6 +155,59 @@ TEST(FlexGridTest, CellColoursFollowTheCurrentCellAndClearEmptiesEverything)
     EXPECT_EQ(f.grid.TextMatrix(0, 1), "");
     EXPECT_EQ(f.grid.TextMatrix(2, 1), "");
     EXPECT_EQ(f.grid.CellBackColor(), 0u);
+}
+
+TEST(FlexGridTest, BackColoursAtACellLeaveTheCurrentCellWhereItIs)
+{
+    GridFixture f;
+    f.show();
+    f.grid.setRow(2);
+    f.grid.setCol(1);
+    f.trace.clear();
+    QSignalSpy changed(f.grid.view()->model(), &QAbstractItemModel::dataChanged);
+
+    f.grid.setCellBackColorAt(3, 2, 0xFF);
+    f.grid.fillRowBackColor(1, 0, 2, 0xE0E0E0);
+    EXPECT_EQ(f.grid.Row(), 2);
+    EXPECT_EQ(f.grid.Col(), 1);
+    EXPECT_TRUE(f.trace.isEmpty()) << f.trace.join(u'|').toStdString();
+    EXPECT_EQ(changed.count(), 2) << "the view hears of each change once";
+
+    struct Caso {
+        int row, col;
+        std::uint32_t color;
+    } casos[] = {{3, 2, 0xFF}, {3, 1, 0}, {1, 0, 0xE0E0E0}, {1, 2, 0xE0E0E0}, {2, 1, 0}};
+    for (const auto& c : casos)
+        EXPECT_EQ(f.grid.CellBackColorAt(c.row, c.col), c.color) << c.row << "," << c.col;
+    f.grid.setRow(3);
+    f.grid.setCol(2);
+    EXPECT_EQ(f.grid.CellBackColor(), 0xFFu) << "the current cell reads the same colour";
+
+    f.grid.fillRowBackColor(1, 1, 2, 0);
+    EXPECT_EQ(f.grid.CellBackColorAt(1, 0), 0xE0E0E0u);
+    EXPECT_EQ(f.grid.CellBackColorAt(1, 1), 0u) << "0 gives the cell back its default look";
+    EXPECT_EQ(errorOf([&] { f.grid.setCellBackColorAt(4, 0, 1); }), errnum::SubscriptOutOfRange);
+    EXPECT_EQ(errorOf([&] { f.grid.fillRowBackColor(1, 1, 3, 1); }), errnum::SubscriptOutOfRange);
+}
+
+TEST(FlexGridTest, AHiddenGridTellsItsViewOfItsChangesWhenShown)
+{
+    GridFixture f;
+    QSignalSpy changed(f.grid.view()->model(), &QAbstractItemModel::dataChanged);
+    QSignalSpy headers(f.grid.view()->model(), &QAbstractItemModel::headerDataChanged);
+    for (int r = 1; r < 4; ++r) {
+        f.grid.setTextMatrix(r, 0, QStringLiteral("h%1").arg(r));
+        f.grid.setTextMatrix(r, 1, QStringLiteral("t%1").arg(r));
+        f.grid.fillRowBackColor(r, 1, 2, 0xFF);
+    }
+    EXPECT_EQ(changed.count() + headers.count(), 0);
+    EXPECT_EQ(f.grid.view()->model()->index(2, 0).data().toString(), "t3") << "the model reads the cells at once";
+
+    f.show();
+    EXPECT_EQ(changed.count(), 1) << "one notice for every cell";
+    EXPECT_EQ(headers.count(), 2) << "one per header";
+    f.grid.setTextMatrix(1, 1, QStringLiteral("x"));
+    EXPECT_EQ(changed.count(), 2) << "a grid on view tells each change";
 }
 
 TEST(FlexGridTest, RemoveItemShiftsTheRowsBelowWithTheirColours)

@@ -14,7 +14,8 @@ TEST(LeadingNumber, ReadsTheNumberATextBeginsWith)
         {"12", 12},       {"  7abc", 7},   {"-3.5", -3.5},  {"+4", 4},      {"abc", 0},
         {"", 0},          {" ", 0},        {".5", 0.5},     {"1.2.3", 1.2}, {"1e3", 1000},
         {"1e", 1},        {"2E-2x", 0.02}, {"- 3", 0},      {"0012", 12},   {"\t9", 9},
-        {"1,5", 1},       {"3 4", 3},
+        {"1,5", 1},       {"3 4", 3},      {"-40", -40},    {"123456789012345", 123456789012345},
+        {"1234567890123456789", 1234567890123456789.0},
     };
     for (const auto& c : cases)
         EXPECT_DOUBLE_EQ(lang::leadingNumber(QString::fromUtf8(c.text)), c.expected) << "text: \"" << c.text << "\"";
@@ -60,6 +61,13 @@ TEST(NumberText, WritesAPointWhateverTheLocale)
     EXPECT_EQ(lang::numberText(0.1 + 0.2), "0.3");
     EXPECT_EQ(lang::numberText(1234567.125), "1234567.125");
     EXPECT_EQ(lang::numberText(0), "0");
+    struct Whole {
+        double value;
+        const char* text;
+    } wholes[] = {{-40, "-40"}, {1, "1"}, {123456789012, "123456789012"}, {999999999999999, "999999999999999"},
+                   {-999999999999999, "-999999999999999"}, {1e15, "1e+15"}, {9007199254740992, "9.00719925474099e+15"}};
+    for (const auto& w : wholes)
+        EXPECT_EQ(lang::numberText(w.value), w.text) << w.text;
 }
 
 TEST(NullAndEmpty, AreKeptApart)

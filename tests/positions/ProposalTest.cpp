@@ -98,6 +98,8 @@ TEST(PositionProposal, OrderTable)
          {{"rubro=R1", {"R"}}}, {"U1"}, {}, {"R", ""}},
         {"only the excluded matched: the flag stays clear, the excluded never listed",
          {{"articulo=ART1", {"X1"}}}, {"x1", "U1"}, "X1", {"U1", ""}},
+        {"the excluded repeated by its balance rows: still never listed, the flag still clear",
+         {{"articulo=ART1", {"X1", "X1"}}, {"tipo=T1", {"x1", "X1"}}}, {"U1"}, "X1", {"U1", ""}},
         {"nothing anywhere", {}, {}, {}, {""}},
         {"codes are kept as read, blanks and all",
          {{"familia=010203", {"A1 ", "A1"}}}, {}, {}, {"A1 ", "A1", ""}},

@@ -2,6 +2,7 @@
 
 #include "platform/RuntimeError.h"
 #include "tests/support/QtPrinting.h"
+#include "tests/support/RecordingConnection.h"
 #include "tests/support/TestDatabase.h"
 
 #include <gtest/gtest.h>
@@ -81,4 +82,32 @@ INSERT INTO TA_CONFIGURACION (CLAVE, VALOR) VALUES
     EXPECT_EQ(LargoNivelFamilia, (NivelesFamilia{2, 0, 3, 0, 0, 0})) << "a failed load keeps the levels it had";
     EXPECT_THROW(CargaFinesNivelFamilia(), RuntimeError);
     EXPECT_EQ(FinNivelFamilia, (NivelesFamilia{2, 2, 5, 5, 5, 5}));
+}
+
+TEST(NivelesFamilia, BothLoadsFromOneReadOfTheSettings)
+{
+    RecordingConnection* cn = RecordingConnection::installInObjDB();
+    cn->Open(QStringLiteral("(grabando)"));
+    QString nivel2 = QStringLiteral("3");
+    cn->rowsFor = [&nivel2](const QString& source) {
+        auto rows = std::make_unique<db::RowSet>();
+        rows->columns.push_back({QStringLiteral("VALOR"), db::type::VarChar, 50, false});
+        rows->addText(source.contains(QLatin1String("'FLIA_NIVEL1'")) ? QStringLiteral("2")
+                      : source.contains(QLatin1String("'FLIA_NIVEL2'")) ? nivel2
+                                                                        : QStringLiteral(" 1 "));
+        return rows;
+    };
+    ObjDB().gOpenFlag = true;
+
+    CargaNivelesYFinesFamilia();
+    EXPECT_EQ(cn->read.size(), 6) << cn->read.join(u'\n').toStdString();
+    EXPECT_EQ(LargoNivelFamilia, (NivelesFamilia{2, 3, 1, 1, 1, 1}));
+    EXPECT_EQ(LargoTotalFamilia, 9);
+    EXPECT_EQ(FinNivelFamilia, (NivelesFamilia{2, 5, 6, 7, 8, 9}));
+
+    nivel2 = QStringLiteral("40000");
+    EXPECT_THROW(CargaNivelesYFinesFamilia(), RuntimeError);
+    EXPECT_EQ(LargoNivelFamilia, (NivelesFamilia{2, 3, 1, 1, 1, 1})) << "a failed load keeps the levels it had";
+    EXPECT_EQ(FinNivelFamilia, (NivelesFamilia{2, 5, 6, 7, 8, 9}));
+    releaseObjDB();
 }
