@@ -186,8 +186,8 @@ TEST(FlexGridTest, BackColoursAtACellLeaveTheCurrentCellWhereItIs)
     f.grid.fillRowBackColor(1, 1, 2, 0);
     EXPECT_EQ(f.grid.CellBackColorAt(1, 0), 0xE0E0E0u);
     EXPECT_EQ(f.grid.CellBackColorAt(1, 1), 0u) << "0 gives the cell back its default look";
-    EXPECT_EQ(errorOf([&] { f.grid.setCellBackColorAt(4, 0, 1); }), errnum::SubscriptOutOfRange);
-    EXPECT_EQ(errorOf([&] { f.grid.fillRowBackColor(1, 1, 3, 1); }), errnum::SubscriptOutOfRange);
+    EXPECT_EQ(errorNumberOf([&] { f.grid.setCellBackColorAt(4, 0, 1); }), errnum::SubscriptOutOfRange);
+    EXPECT_EQ(errorNumberOf([&] { f.grid.fillRowBackColor(1, 1, 3, 1); }), errnum::SubscriptOutOfRange);
 }
 
 TEST(FlexGridTest, AHiddenGridTellsItsViewOfItsChangesWhenShown)
