@@ -5,12 +5,15 @@
 #include "Twips.h"
 #include "Keys.h"
 
+#include <QAbstractButton>
 #include <QAbstractTableModel>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPointer>
 #include <QScrollBar>
+#include <QStyleOptionHeader>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -203,6 +206,7 @@ struct FlexGrid::Private {
     bool skipNextClick = false;
     // Cells changed while the view was hidden, not yet told to it.
     bool untold = false;
+    QAbstractButton* corner = nullptr;
     int rowHeightPx = 20;
 
     int width(int c) const
@@ -244,6 +248,12 @@ FlexGrid::FlexGrid(QWidget* parent) : QWidget(parent), d(std::make_unique<Privat
 
     layout->addWidget(d->view);
     setFocusProxy(d->view);
+
+    // The cell where the fixed row meets the fixed column is the view's corner
+    // button, which draws no text of its own: the grid paints its caption there.
+    d->corner = d->view->findChild<QAbstractButton*>();
+    if (d->corner)
+        d->corner->installEventFilter(this);
 
     for (QObject* o : {static_cast<QObject*>(d->view), static_cast<QObject*>(d->view->viewport()),
                        static_cast<QObject*>(h), static_cast<QObject*>(v), static_cast<QObject*>(h->viewport()),
@@ -491,6 +501,8 @@ void FlexGrid::fillRowBackColor(int row, int fromCol, int toCol, std::uint32_t c
 // nothing of the cells, so it is told once, when it is shown.
 void FlexGrid::cellsChanged(int row, int fromCol, int toCol)
 {
+    if (row == 0 && fromCol == 0 && d->corner)
+        d->corner->update();
     if (d->view->isVisible())
         d->model.cellsChanged(row, fromCol, toCol);
     else
@@ -785,6 +797,21 @@ void FlexGrid::handleMousePress(QMouseEvent* event, QWidget* source)
 
 bool FlexGrid::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == d->corner && event->type() == QEvent::Paint && d->model.fixedRows > 0 &&
+        d->model.fixedCols > 0) {
+        QStyleOptionHeader option;
+        option.initFrom(d->corner);
+        // The corner takes no clicks, but its caption reads like the other headers.
+        option.state |= QStyle::State_Enabled;
+        option.palette = d->view->horizontalHeader()->palette();
+        option.rect = d->corner->rect();
+        option.position = QStyleOptionHeader::OnlyOneSection;
+        option.text = d->model.cell(0, 0).text;
+        option.textAlignment = Qt::AlignLeft | Qt::AlignVCenter;
+        QPainter painter(d->corner);
+        d->corner->style()->drawControl(QStyle::CE_Header, &option, &painter, d->corner);
+        return true;
+    }
     auto* widget = qobject_cast<QWidget*>(watched);
     switch (event->type()) {
     case QEvent::KeyPress:

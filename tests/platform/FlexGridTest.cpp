@@ -3,6 +3,7 @@
 #include "platform/Twips.h"
 #include "platform/Keys.h"
 
+#include <QAbstractButton>
 #include <QAbstractItemModel>
 #include <QApplication>
 #include <QSignalSpy>
@@ -64,6 +65,26 @@ TEST(FlexGridTest, ResizingKeepsTheCellsThatRemainAndTheFixedCellsAreTheHeaders)
 
     EXPECT_EQ(errorNumberOf([&] { f.grid.TextMatrix(3, 0); }), errnum::SubscriptOutOfRange);
     EXPECT_EQ(errorNumberOf([&] { f.grid.setTextMatrix(0, 2, "x"); }), errnum::SubscriptOutOfRange);
+}
+
+TEST(FlexGridTest, TheCornerCellShowsItsText)
+{
+    GridFixture f;
+    f.show();
+    auto* corner = f.grid.view()->findChild<QAbstractButton*>();
+    ASSERT_NE(corner, nullptr);
+    const auto darkPixels = [&] {
+        const QImage image = corner->grab().toImage();
+        int dark = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                dark += qGray(image.pixel(x, y)) < 100;
+        return dark;
+    };
+    f.grid.setTextMatrix(0, 0, QString());
+    const int blank = darkPixels();
+    f.grid.setTextMatrix(0, 0, QStringLiteral("Posicion"));
+    EXPECT_GT(darkPixels(), blank + 10) << "the corner's caption is not drawn";
 }
 
 TEST(FlexGridTest, MovingTheCurrentCellLeavesTheOldCellBeforeEnteringTheNew)
