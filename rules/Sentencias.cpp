@@ -3,6 +3,7 @@
 #include "core/DB_Dll.h"
 #include "core/Objetos.h"
 #include "platform/RuntimeError.h"
+#include "platform/db/Literals.h"
 
 namespace sentencias {
 namespace {
@@ -33,7 +34,7 @@ QString depositoSinComillas(const QString& deposito)
 {
     const QString t = deposito.trimmed();
     if (t.size() >= 2 && t.startsWith(u'\'') && t.endsWith(u'\''))
-        return t.mid(1, t.size() - 2).replace(QStringLiteral("''"), QStringLiteral("'"));
+        return db::unquoteText(t);
     return t;
 }
 

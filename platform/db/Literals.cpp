@@ -18,6 +18,16 @@ QString quoteText(const QString& text)
     return out;
 }
 
+QString unquoteText(QStringView quoted)
+{
+    QStringView body = quoted;
+    if (body.startsWith(u'\''))
+        body = body.mid(1);
+    if (body.endsWith(u'\''))
+        body.chop(1);
+    return body.toString().replace(QStringLiteral("''"), QStringLiteral("'"));
+}
+
 QString dateTimeText(const QDateTime& value)
 {
     return value.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss"));

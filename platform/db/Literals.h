@@ -12,6 +12,9 @@ namespace db {
 // A text between apostrophes, an apostrophe inside doubled: "O'Brien" gives
 // 'O''Brien', so an operator's text can neither end nor change a statement.
 QString quoteText(const QString& text);
+// The other way: the text of a '...' literal, its outer apostrophes dropped
+// (a closing one only where there is one) and doubled ones undone.
+QString unquoteText(QStringView quoted);
 
 // The stored form of a date and time: "2024-12-10T14:05:00". SQL Server
 // reads it the same under every language and date format; on SQLite it sorts

@@ -1,6 +1,7 @@
 #include "SqlLexer.h"
 
 #include "platform/SqlText.h"
+#include "platform/db/Literals.h"
 
 namespace db {
 
@@ -147,10 +148,7 @@ QString stringLiteralValue(const SqlToken& t)
     QStringView body = t.text;
     if (body.startsWith(u'N') || body.startsWith(u'n'))
         body = body.mid(1);
-    body = body.mid(1);
-    if (body.endsWith(u'\''))
-        body.chop(1);
-    return body.toString().replace(QStringLiteral("''"), QStringLiteral("'"));
+    return unquoteText(body);
 }
 
 QString nameValue(const SqlToken& t)

@@ -278,7 +278,7 @@ Formulas parseFormulas(const QStringList& texts)
                                QStringLiteral("La formula \"%1\" del reporte no tiene la forma Nombre = 'texto'.")
                                    .arg(text.trimmed()),
                                kSource);
-        formulas.set(name, quoted.mid(1, quoted.size() - 2).replace(QStringLiteral("''"), QStringLiteral("'")));
+        formulas.set(name, db::unquoteText(quoted));
     }
     return formulas;
 }
