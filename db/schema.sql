@@ -453,6 +453,13 @@ BEGIN
             NEW.SaldoPosicion);
 END;
 
+-- ==== vouchers: voucher rules and detail dialogs =========================
 
+-- The voucher rules read these objects of the sections above: the voucher
+-- types (V_TA_CPTE: ES gives a type's stock direction, Signo its VAT-book
+-- sign), the article flags (V_MA_ARTICULOS: USASERIE, USALOTE, Perecedero,
+-- UsaTalle), stock by lot, serial number and position (STK_SERIES_Y_LOTES),
+-- balances by unit (STK_SALDOS_UNIDADES) and the lines a printed form holds
+-- (TA_CONFIG_IMP_CPTE.CantLineas). The objects of their own follow here.
 
 -- ==== end of schema ======================================================

@@ -1,0 +1,18 @@
+#include "vouchers/NumeroCelda.h"
+
+#include "platform/Value.h"
+
+double NumeroCelda(QStringView texto)
+{
+    return lang::amountNumber(texto);
+}
+
+Currency ImporteCelda(QStringView texto)
+{
+    return Currency::fromDouble(NumeroCelda(texto));
+}
+
+QString TextoCelda(double valor)
+{
+    return lang::numberText(valor);
+}
