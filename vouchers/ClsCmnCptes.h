@@ -2,9 +2,15 @@
 
 #include "vouchers/ListasSerieLote.h"
 
+#include <QDateTime>
 #include <QString>
+#include <QVariant>
 #include <cstdint>
+#include <map>
 #include <vector>
+
+class FlexGrid;
+class StatusBar;
 
 // The rules of the voucher-entry toolkit. A voucher-entry form creates one,
 // hands it its grids (the platform's FlexGrid, columns as in
@@ -21,6 +27,13 @@ public:
     // Reads the VAT rates of the settings "PIVA" and "PIVARec", each through
     // the fixed-point amount of four decimals (a missing setting gives 0).
     ClsCmnCptes();
+
+    // The stock sign of a voucher type (LibroIVA false: +1 in, -1 out, 0
+    // none) or its VAT-book sign (LibroIVA true), from V_TA_CPTE: ES "E"/"S"
+    // and a Signo that is not Null decide first; otherwise the trimmed type
+    // code by the fixed lists. A type missing from V_TA_CPTE is told to the
+    // operator and gives 0.
+    std::int16_t ObtieneSignoComprobante(const QString& TC, bool LibroIVA) const;
 
     // --- lists of lots, series and positions (vouchers/ListasSerieLote.h) --
     QString StrSerieLote(const QString& Serie_Lote) const { return ::StrSerieLote(Serie_Lote); }
@@ -45,14 +58,100 @@ public:
     std::int32_t Cantidad_Series_Lotes(const QString& Pipes) const { return ::Cantidad_Series_Lotes(Pipes); }
     QString InsertaCHR255(const QString& iPipe) const { return ::InsertaCHR255(iPipe); }
 
+    // --- stock balance -------------------------------------------------------
+    // "Ignorar" switches a filter off.
+    static inline const QString Ignorar = QStringLiteral("Ignorar");
+    // An article's balance. With lot and serial both "Ignorar": its balance
+    // by unit, where a depot "Ignorar" becomes the setting "DepositoDefault"
+    // and a unit "Ignorar" the article's own unit, both right-justified to 4
+    // and handed back in the caller's variables (an empty depot sums every
+    // depot). Otherwise the sum of STK_SERIES_Y_LOTES narrowed by each filter
+    // that is neither "Ignorar" nor blank, and, for an article that uses
+    // serial numbers and not lots (or lots and not serial numbers), to the
+    // rows without a lot (without a serial number); the unit plays no part.
+    double ObtieneStock(const QString& IdArticulo, QString& IdDeposito, const QString& NroLote,
+                        const QString& NroSerie, const QString& IdPosicion, QString& IdUnidad) const;
+    // The same with the unit "Ignorar" and values of the caller's own.
+    double ObtieneStock(const QString& IdArticulo, QString IdDeposito = Ignorar, const QString& NroLote = Ignorar,
+                        const QString& NroSerie = Ignorar, const QString& IdPosicion = Ignorar) const;
+
     std::int32_t Busca_Lotes_Series(const QString& PipeSeriesLotes, const QString& QueSerieLote) const
     {
         return ::Busca_Lotes_Series(PipeSeriesLotes, QueSerieLote);
     }
+
+    // --- printed-form line limit and item counts ----------------------------
+    // Whether the entered lines of the three grids (any may be null), plus
+    // Agragarle, fit on the printed form of the type and letter. The form's
+    // line count comes from the printer configuration of this workstation,
+    // read again for a type and letter whenever the file PRINTERS.PRN of the
+    // program's folder (any case of its name) changed since that type and
+    // letter were last read; without the file there is no limit. With
+    // LineasAnteriores -1 the CantLineas passed is the count. CantLineas is
+    // set to the count used (0: no limit); CantLineasUsadas to the entered
+    // lines when a limit applies; LineasAnteriores to the count whenever the
+    // configuration is read. Errors leave with false.
+    bool ValidaCantidadLineasCpte(const QString& TC, const QString& Letra, const FlexGrid* MSFlexGrid1,
+                                  const FlexGrid* MSFlexGrid2, const FlexGrid* MSFlexGrid3, std::int16_t& CantLineas,
+                                  std::int16_t& CantLineasUsadas, std::int32_t Agragarle,
+                                  std::int16_t& LineasAnteriores);
+    bool ValidaCantidadLineasCpte(const QString& TC, const QString& Letra, const FlexGrid* MSFlexGrid1,
+                                  const FlexGrid* MSFlexGrid2, const FlexGrid* MSFlexGrid3,
+                                  std::int32_t Agragarle = 0);
+    // The entered lines of each grid (any may be null) and the units of the
+    // articles, their quantities added line by line, the running total
+    // rounded to a whole number (halves to even) after each line. Returns the
+    // three counts added; errors leave with 0.
+    std::int32_t CuentaItems(const FlexGrid* MSFlexGrid1, const FlexGrid* MSFlexGrid2, const FlexGrid* MSFlexGrid3,
+                             std::int32_t& CantTareas, std::int32_t& CantArticulos,
+                             std::int32_t& CantOtrosConceptos, std::int32_t& TotUnidades) const;
+    std::int32_t CuentaItems(const FlexGrid* MSFlexGrid1, const FlexGrid* MSFlexGrid2,
+                             const FlexGrid* MSFlexGrid3) const;
+
+    // --- line detail in the status bar --------------------------------------
+    // The current line of a grid: "code - description" of a task or article,
+    // the text of an other concept, into panel 4 (for an article, the panel
+    // Columna); an article's available stock (column 27) into the first panel
+    // keyed "Stock" (any case) as "Stock: " and the number. A row or column
+    // outside the grid writes nothing. The article's display passes over
+    // every error; the others fail on a panel that does not exist.
+    void MuestraDetalleTareas(const FlexGrid& MSFlexGrid1, StatusBar& StatB) const;
+    void MuestraDetalleArticulos(const FlexGrid& MSFlexGrid2, StatusBar& StatB, std::int32_t Columna = 4) const;
+    void MuestraDetalleOtrosConceptos(const FlexGrid& MSFlexGrid3, StatusBar& StatB) const;
+    void MuestraDetalle(const QString& Detalle, StatusBar& StatB, std::int32_t Columna = 4) const;
+
+    // --- repeated codes and fractions ---------------------------------------
+    // Whether a data row other than FilaIgnorar holds the value in column 0,
+    // both trimmed, compared without regard to case (an empty value finds an
+    // empty row). FilaEncontrada receives the first such row, and is left
+    // alone when there is none.
+    bool TareaRepetida(const FlexGrid& MSFlexGrid1, const QString& Tarea, std::int32_t FilaIgnorar = -1) const;
+    bool TareaRepetida(const FlexGrid& MSFlexGrid1, const QString& Tarea, std::int32_t FilaIgnorar,
+                       std::int32_t& FilaEncontrada) const;
+    bool ArticuloRepetido(const FlexGrid& MSFlexGrid2, const QString& Articulo, std::int32_t FilaIgnorar = -1) const;
+    bool ArticuloRepetido(const FlexGrid& MSFlexGrid2, const QString& Articulo, std::int32_t FilaIgnorar,
+                          std::int32_t& FilaEncontrada) const;
+    bool OtrosConceptosRepetidos(const FlexGrid& MSFlexGrid3, const QString& OtroConcepto,
+                                 std::int32_t FilaIgnorar = -1) const;
+    bool OtrosConceptosRepetidos(const FlexGrid& MSFlexGrid3, const QString& OtroConcepto,
+                                 std::int32_t FilaIgnorar, std::int32_t& FilaEncontrada) const;
+    // Whether the number, written as text and read back as a cell is, has a
+    // fractional part; a Null fails with error 94.
+    bool NumeroEsFraccion(const QVariant& Numero) const;
 
 private:
     // VAT rates read at creation: the general rate goes into the stock rows
     // the voucher writes; the additional one is read alike and used by none.
     double PorcentajeIVA = 0;
     double PorcentajeIVARec = 0;
+
+    // The lines a printed form holds, per type and letter, with the date of
+    // PRINTERS.PRN when they were read.
+    struct LineasLeidas {
+        QDateTime fecha;
+        std::int16_t lineas = 0;
+    };
+    std::map<QString, LineasLeidas> FechaImpresoras;
+    std::int16_t LineasDelFormulario(const QString& TC, const QString& Letra, std::int16_t CantLineas,
+                                     std::int16_t& LineasAnteriores);
 };
