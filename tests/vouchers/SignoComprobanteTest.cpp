@@ -14,7 +14,7 @@ namespace {
 // in 16 bits.
 const char* const kTipos = R"(
 INSERT INTO V_TA_CPTE (CODIGO, TALONARIO, ES, Signo) VALUES
-  ('  IR', 1, 'E', 1), ('  VS', 1, 's', NULL), ('  NC', 1, NULL, NULL), ('  FC', 1, '', NULL),
+  ('  IR', 1, 'e', 1), ('  VS', 1, 's', NULL), ('  NC', 1, NULL, NULL), ('  FC', 1, '', NULL),
   (' NCC', 1, NULL, NULL), ('  ND', 1, 'X', 5), ('  XX', 1, NULL, 0), ('  OT', 1, NULL, NULL),
   ('  GR', 1, 'E', 40000);
 )";
@@ -31,7 +31,7 @@ TEST(SignoComprobante, RowDecidesFirstThenTheTypeLists)
         int stock;
         int libroIVA;
     } casos[] = {
-        {"ES E, Signo given", "IR", 1, 1},
+        {"ES e in lower case, Signo given", "IR", 1, 1},
         {"ES s in lower case; Signo Null, any other type adds", "VS", -1, 1},
         {"credit note: in for stock, subtracts in the VAT book", "NC", 1, -1},
         {"invoice: out for stock, adds in the VAT book", "FC", -1, 1},
