@@ -149,11 +149,14 @@ void PosicionEntradas::CargaPosiciones()
         m_grilla.setTextMatrix(fila, ColOrdenIngreso, f->OrdenIngreso.trimmed());
         m_grilla.setTextMatrix(fila, ColUnidadPosicion, f->IdUnidad);
         m_grilla.setTextMatrix(fila, ColUnidadArticulo, eUnidadArticulo);
-        const QString capacidad =
-            lang::numberText(m_datos.ConvierteCantidadUnidad(eIdArticulo, unidadLinea, f->Capacidad, unidad));
-        m_grilla.setTextMatrix(fila, ColCapacidad, capacidad);
-        const double saldo = m_datos.ConvierteCantidadUnidad(eIdArticulo, unidadLinea, f->SaldoPosicion, unidad);
-        m_grilla.setTextMatrix(fila, ColDisponible, lang::numberText(numeroCelda(capacidad) - saldo));
+        // Capacity and balance in the four decimals the rows are saved in:
+        // converted apart, a full position would keep a sliver of noise free.
+        const Currency capacidad =
+            Currency::fromDouble(m_datos.ConvierteCantidadUnidad(eIdArticulo, unidadLinea, f->Capacidad, unidad));
+        const Currency saldo =
+            Currency::fromDouble(m_datos.ConvierteCantidadUnidad(eIdArticulo, unidadLinea, f->SaldoPosicion, unidad));
+        m_grilla.setTextMatrix(fila, ColCapacidad, capacidad.toString());
+        m_grilla.setTextMatrix(fila, ColDisponible, (capacidad - saldo).toString());
 
         std::uint32_t color = colorPosicion::Habilitada;
         if (unidad.isEmpty())
@@ -190,8 +193,8 @@ void PosicionEntradas::AsignarDatos()
             if (eComprobanteExistente && ExisteEnGrid(posiciones[i], 0, fila) &&
                 m_grilla.CellBackColor(static_cast<int>(fila), ColCantidad) != 0) {
                 const int f = static_cast<int>(fila);
-                m_grilla.setTextMatrix(
-                    f, ColDisponible, lang::numberText(numeroCelda(m_grilla.TextMatrix(f, ColDisponible)) + cantidad.toDouble()));
+                m_grilla.setTextMatrix(f, ColDisponible,
+                                       (cantidadCelda(m_grilla.TextMatrix(f, ColDisponible)) + cantidad).toString());
             }
             SumaCantidadPosicion(posiciones[i], cantidad);
         }
@@ -207,9 +210,9 @@ void PosicionEntradas::AsignarDatos()
                 throw RuntimeError(errnum::SubscriptOutOfRange,
                                    QStringLiteral("La lista de cantidades es mas corta que la de posiciones"));
             const int f = static_cast<int>(fila);
-            m_grilla.setTextMatrix(f, ColDisponible,
-                                   lang::numberText(numeroCelda(m_grilla.TextMatrix(f, ColDisponible)) -
-                                                    Currency::fromText(cantidades[i]).toDouble()));
+            m_grilla.setTextMatrix(
+                f, ColDisponible,
+                (cantidadCelda(m_grilla.TextMatrix(f, ColDisponible)) - Currency::fromText(cantidades[i])).toString());
         }
     }
 }
@@ -274,18 +277,16 @@ void PosicionEntradas::ProponeCantidades()
     for (int f = 1; f < m_grilla.Rows(); ++f) {
         if (!EsFilaDePosicion(f))
             continue;
-        const QString textoLibre = m_grilla.TextMatrix(f, ColDisponible);
-        const double libre = numeroCelda(textoLibre);
-        if (libre < 0 || !EsFilaHabilitada(f))
+        const Currency libre = cantidadCelda(m_grilla.TextMatrix(f, ColDisponible));
+        if (libre < Currency() || !EsFilaHabilitada(f))
             continue;
         const Currency actual = cantidadCelda(m_grilla.TextMatrix(f, ColCantidad));
-        if ((resto + actual).toDouble() <= libre) {
+        if (resto + actual <= libre) {
             m_grilla.setTextMatrix(f, ColCantidad, (resto + actual).toString());
             resto = Currency();
         } else {
-            const QString lleno = lang::numberText(libre);
-            m_grilla.setTextMatrix(f, ColCantidad, lleno);
-            resto = resto + actual - cantidadCelda(lleno);
+            m_grilla.setTextMatrix(f, ColCantidad, libre.toString());
+            resto = resto + actual - libre;
         }
         if (resto <= Currency())
             break;
@@ -300,11 +301,13 @@ void PosicionEntradas::TomarDatos()
     for (int f = 1; f < m_grilla.Rows(); ++f) {
         if (!EsFilaDePosicion(f))
             continue;
-        const double cantidad = numeroCelda(m_grilla.TextMatrix(f, ColCantidad));
-        if (cantidad <= 0)
+        // A quantity that is 0 at four decimals would be saved as 0: the
+        // position is left out rather than refusing the line for it.
+        const Currency cantidad = cantidadCelda(m_grilla.TextMatrix(f, ColCantidad));
+        if (cantidad <= Currency())
             continue;
         posiciones += m_grilla.TextMatrix(f, ColPosicion).trimmed() + u'|';
-        cantidades += lang::numberText(cantidad) + u'|';
+        cantidades += cantidad.toString() + u'|';
         alguna = true;
     }
     Posiciones = alguna ? posiciones : QString();

@@ -92,10 +92,14 @@ TEST(PositionDialogRows, CapacityAndFreeSpaceInTheArticlesUnit)
         {"no equivalence converts to 0", "UN", "PL", 100, 30, "0", "0", colorPosicion::SinEquivalencias},
         {"no capacity: the free space is minus the balance", "UN", "CJ", 0, 2, "0", "-24", colorPosicion::Habilitada},
         {"fractions", "UN", "MT", 10, 1, "2.5", "2.25", colorPosicion::Habilitada},
+        {"four decimals, so a full position converted has exactly 0 free", "CJ", "PZ", 185, 185, "15.4167", "0",
+         colorPosicion::Habilitada},
+        {"capacity and balance each rounded to four decimals", "CJ", "PZ", 120, 119.9996, "10", "0",
+         colorPosicion::Habilitada},
     };
     for (const auto& c : casos) {
         Dialogo t;
-        t.datos.equivalencias = {{"CJ", 12}, {"MT", 0.25}, {"UN", 1}};
+        t.datos.equivalencias = {{"CJ", 12}, {"MT", 0.25}, {"UN", 1}, {"PZ", 1.0 / 12}};
         t.d.eUnidadArticulo = QString::fromLatin1(c.unidadLinea);
         t.datos.posicion("P", c.capacidad, c.saldo, QString::fromLatin1(c.unidadPosicion));
         t.d.Carga();
@@ -311,19 +315,20 @@ TEST(PositionDialogAcceptance, Table)
 TEST(PositionDialogAcceptance, ResultListsKeepOnlyPositiveQuantitiesInGridOrder)
 {
     Dialogo t;
-    for (const char* id : {"A", "B", "C", "D"})
+    for (const char* id : {"A", "B", "C", "D", "E"})
         t.datos.posicion(QString::fromLatin1(id), 100);
     t.d.Carga();
     t.grilla.setTextMatrix(1, C::ColCantidad, "007");
     t.grilla.setTextMatrix(2, C::ColCantidad, "0");
     t.grilla.setTextMatrix(3, C::ColCantidad, "-2");
     t.grilla.setTextMatrix(4, C::ColCantidad, "1.25");
+    t.grilla.setTextMatrix(5, C::ColCantidad, "0.00004");  // 0 at four decimals, the precision rows are saved in
     t.d.TomarDatos();
     EXPECT_EQ(t.d.Posiciones, "|A|D|");
     EXPECT_EQ(t.d.Cantidades, "|7|1.25|");
     EXPECT_DOUBLE_EQ(t.d.CantidadEnGrilla(), 6.25) << "negative quantities lower the total";
 
-    for (int f = 1; f <= 4; ++f)
+    for (int f = 1; f <= 5; ++f)
         t.grilla.setTextMatrix(f, C::ColCantidad, "");
     t.d.TomarDatos();
     EXPECT_EQ(t.d.Posiciones, "") << "no lone pipe";
