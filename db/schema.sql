@@ -1,6 +1,10 @@
 -- Embedded database schema (SQLite). Text columns carry COLLATE NOCASE so that
 -- keys compare without regard to case, as on the company's SQL Server; the
--- data layer makes literals ignore trailing blanks as well.
+-- data layer makes literals ignore trailing blanks as well. The codes that
+-- rows are joined and grouped by are stored without trailing blanks: the
+-- "_Codigos" triggers trim them whoever writes the row, so that "P1 " meets
+-- "P1" in a join, a grouping or a key, as it does on the server, on every
+-- route to the file and for the sqlite3 tool alike (built-in RTRIM only).
 -- Each subsystem keeps its objects in its own section below.
 
 -- ==== core: configuration, users, error and access logs, articles ========
@@ -15,6 +19,18 @@ CREATE TABLE ta_usuarios (
     UNegocio  varchar(4) COLLATE NOCASE,
     NombreCompleto varchar(100) COLLATE NOCASE
 );
+CREATE TRIGGER ta_usuarios_Codigos AFTER INSERT ON ta_usuarios
+WHEN NEW.nombre GLOB '* ' OR NEW.UNegocio GLOB '* '
+BEGIN
+    UPDATE ta_usuarios SET nombre = RTRIM(nombre), UNegocio = RTRIM(UNegocio)
+     WHERE rowid = NEW.rowid;
+END;
+CREATE TRIGGER ta_usuarios_CodigosCambiados AFTER UPDATE OF nombre, UNegocio ON ta_usuarios
+WHEN NEW.nombre GLOB '* ' OR NEW.UNegocio GLOB '* '
+BEGIN
+    UPDATE ta_usuarios SET nombre = RTRIM(nombre), UNegocio = RTRIM(UNegocio)
+     WHERE rowid = NEW.rowid;
+END;
 
 -- One row per failed SQL batch.
 CREATE TABLE AUX_ERR (
@@ -70,6 +86,18 @@ CREATE TABLE V_MA_ARTICULOS (
     SUSPENDIDO      bit NOT NULL DEFAULT 0,
     PRECIO1         decimal(18,4)
 );
+CREATE TRIGGER V_MA_ARTICULOS_Codigos AFTER INSERT ON V_MA_ARTICULOS
+WHEN NEW.IDARTICULO GLOB '* ' OR NEW.IDUNIDAD GLOB '* '
+BEGIN
+    UPDATE V_MA_ARTICULOS SET IDARTICULO = RTRIM(IDARTICULO), IDUNIDAD = RTRIM(IDUNIDAD)
+     WHERE rowid = NEW.rowid;
+END;
+CREATE TRIGGER V_MA_ARTICULOS_CodigosCambiados AFTER UPDATE OF IDARTICULO, IDUNIDAD ON V_MA_ARTICULOS
+WHEN NEW.IDARTICULO GLOB '* ' OR NEW.IDUNIDAD GLOB '* '
+BEGIN
+    UPDATE V_MA_ARTICULOS SET IDARTICULO = RTRIM(IDARTICULO), IDUNIDAD = RTRIM(IDUNIDAD)
+     WHERE rowid = NEW.rowid;
+END;
 
 -- Voucher printer per type, letter and workstation; USUARIO null serves every station.
 CREATE TABLE TA_CONFIG_IMP_CPTE (
@@ -235,6 +263,18 @@ CREATE TABLE S_TA_EQUIV (
     IDUNIDAD_EQUIV  varchar(4) COLLATE NOCASE,
     Coeficiente     numeric(18,6)
 );
+CREATE TRIGGER S_TA_EQUIV_Codigos AFTER INSERT ON S_TA_EQUIV
+WHEN NEW.IdArticulo GLOB '* ' OR NEW.IDUNIDAD GLOB '* ' OR NEW.IDUNIDAD_EQUIV GLOB '* '
+BEGIN
+    UPDATE S_TA_EQUIV SET IdArticulo = RTRIM(IdArticulo), IDUNIDAD = RTRIM(IDUNIDAD), IDUNIDAD_EQUIV = RTRIM(IDUNIDAD_EQUIV)
+     WHERE rowid = NEW.rowid;
+END;
+CREATE TRIGGER S_TA_EQUIV_CodigosCambiados AFTER UPDATE OF IdArticulo, IDUNIDAD, IDUNIDAD_EQUIV ON S_TA_EQUIV
+WHEN NEW.IdArticulo GLOB '* ' OR NEW.IDUNIDAD GLOB '* ' OR NEW.IDUNIDAD_EQUIV GLOB '* '
+BEGIN
+    UPDATE S_TA_EQUIV SET IdArticulo = RTRIM(IdArticulo), IDUNIDAD = RTRIM(IDUNIDAD), IDUNIDAD_EQUIV = RTRIM(IDUNIDAD_EQUIV)
+     WHERE rowid = NEW.rowid;
+END;
 
 -- Stock balance per article, unit and depot.
 CREATE TABLE STK_SALDOS_UNIDADES (
@@ -282,6 +322,24 @@ CREATE TABLE MA_POSICIONES (
 );
 CREATE INDEX IX_MA_POSICIONES_IdArticulo ON MA_POSICIONES (IdArticulo);
 CREATE INDEX IX_MA_POSICIONES_IdFamilia ON MA_POSICIONES (IdFamilia);
+CREATE TRIGGER MA_POSICIONES_Codigos AFTER INSERT ON MA_POSICIONES
+WHEN NEW.IdDeposito GLOB '* ' OR NEW.IdPosicion GLOB '* ' OR NEW.IdArticulo GLOB '* ' OR NEW.IdFamilia GLOB '* '
+  OR NEW.IdTipo GLOB '* ' OR NEW.IdRubro GLOB '* ' OR NEW.IdUnidad GLOB '* '
+BEGIN
+    UPDATE MA_POSICIONES SET IdDeposito = RTRIM(IdDeposito), IdPosicion = RTRIM(IdPosicion), IdArticulo = RTRIM(IdArticulo),
+        IdFamilia = RTRIM(IdFamilia), IdTipo = RTRIM(IdTipo), IdRubro = RTRIM(IdRubro),
+        IdUnidad = RTRIM(IdUnidad)
+     WHERE rowid = NEW.rowid;
+END;
+CREATE TRIGGER MA_POSICIONES_CodigosCambiados AFTER UPDATE OF IdDeposito, IdPosicion, IdArticulo, IdFamilia, IdTipo, IdRubro, IdUnidad ON MA_POSICIONES
+WHEN NEW.IdDeposito GLOB '* ' OR NEW.IdPosicion GLOB '* ' OR NEW.IdArticulo GLOB '* ' OR NEW.IdFamilia GLOB '* '
+  OR NEW.IdTipo GLOB '* ' OR NEW.IdRubro GLOB '* ' OR NEW.IdUnidad GLOB '* '
+BEGIN
+    UPDATE MA_POSICIONES SET IdDeposito = RTRIM(IdDeposito), IdPosicion = RTRIM(IdPosicion), IdArticulo = RTRIM(IdArticulo),
+        IdFamilia = RTRIM(IdFamilia), IdTipo = RTRIM(IdTipo), IdRubro = RTRIM(IdRubro),
+        IdUnidad = RTRIM(IdUnidad)
+     WHERE rowid = NEW.rowid;
+END;
 
 -- Opening balances per depot, position, article and lot: stock that was in
 -- its positions before any transfer voucher placed it (SaldoPosicion in the
@@ -297,6 +355,22 @@ CREATE TABLE AC_SALDOSINICIALES (
     SaldoPosicion  numeric(18,4)
 );
 CREATE INDEX IX_AC_SALDOSINICIALES_Posicion ON AC_SALDOSINICIALES (IdPosicion, IdDeposito);
+CREATE TRIGGER AC_SALDOSINICIALES_Codigos AFTER INSERT ON AC_SALDOSINICIALES
+WHEN NEW.IdDeposito GLOB '* ' OR NEW.IdPosicion GLOB '* ' OR NEW.IdArticulo GLOB '* ' OR NEW.NroLote GLOB '* '
+  OR NEW.IdUnidadBase GLOB '* '
+BEGIN
+    UPDATE AC_SALDOSINICIALES SET IdDeposito = RTRIM(IdDeposito), IdPosicion = RTRIM(IdPosicion), IdArticulo = RTRIM(IdArticulo),
+        NroLote = RTRIM(NroLote), IdUnidadBase = RTRIM(IdUnidadBase)
+     WHERE rowid = NEW.rowid;
+END;
+CREATE TRIGGER AC_SALDOSINICIALES_CodigosCambiados AFTER UPDATE OF IdDeposito, IdPosicion, IdArticulo, NroLote, IdUnidadBase ON AC_SALDOSINICIALES
+WHEN NEW.IdDeposito GLOB '* ' OR NEW.IdPosicion GLOB '* ' OR NEW.IdArticulo GLOB '* ' OR NEW.NroLote GLOB '* '
+  OR NEW.IdUnidadBase GLOB '* '
+BEGIN
+    UPDATE AC_SALDOSINICIALES SET IdDeposito = RTRIM(IdDeposito), IdPosicion = RTRIM(IdPosicion), IdArticulo = RTRIM(IdArticulo),
+        NroLote = RTRIM(NroLote), IdUnidadBase = RTRIM(IdUnidadBase)
+     WHERE rowid = NEW.rowid;
+END;
 
 -- Depots; codes right-justified to 4. The operators of a depot are the users
 -- of its business unit (ta_usuarios.UNegocio).
@@ -305,6 +379,18 @@ CREATE TABLE V_TA_Deposito (
     Descripcion    varchar(50) COLLATE NOCASE,
     UnidadNegocio  varchar(4) COLLATE NOCASE
 );
+CREATE TRIGGER V_TA_Deposito_Codigos AFTER INSERT ON V_TA_Deposito
+WHEN NEW.IdDeposito GLOB '* ' OR NEW.UnidadNegocio GLOB '* '
+BEGIN
+    UPDATE V_TA_Deposito SET IdDeposito = RTRIM(IdDeposito), UnidadNegocio = RTRIM(UnidadNegocio)
+     WHERE rowid = NEW.rowid;
+END;
+CREATE TRIGGER V_TA_Deposito_CodigosCambiados AFTER UPDATE OF IdDeposito, UnidadNegocio ON V_TA_Deposito
+WHEN NEW.IdDeposito GLOB '* ' OR NEW.UnidadNegocio GLOB '* '
+BEGIN
+    UPDATE V_TA_Deposito SET IdDeposito = RTRIM(IdDeposito), UnidadNegocio = RTRIM(UnidadNegocio)
+     WHERE rowid = NEW.rowid;
+END;
 -- Shared-table synonym: the data layer sends every read of V_TA_Deposito here.
 CREATE VIEW SS_V_TA_DEPOSITO AS SELECT * FROM V_TA_Deposito;
 
@@ -334,6 +420,26 @@ CREATE TABLE V_MV_STOCK_DRAVELO (
 );
 CREATE INDEX IX_V_MV_STOCK_DRAVELO_Comprobante ON V_MV_STOCK_DRAVELO (TC, NUMERO, SUCURSAL, LETRA);
 CREATE INDEX IX_V_MV_STOCK_DRAVELO_Linea ON V_MV_STOCK_DRAVELO (IDDEPOSITO, IDARTICULO, NROLOTE);
+CREATE TRIGGER V_MV_STOCK_DRAVELO_Codigos AFTER INSERT ON V_MV_STOCK_DRAVELO
+WHEN NEW.TC GLOB '* ' OR NEW.SUCURSAL GLOB '* ' OR NEW.NUMERO GLOB '* ' OR NEW.LETRA GLOB '* '
+  OR NEW.IDARTICULO GLOB '* ' OR NEW.IDUNIDADBASE GLOB '* ' OR NEW.NROLOTE GLOB '* ' OR NEW.IDDEPOSITO GLOB '* '
+  OR NEW.IDPOSICION GLOB '* '
+BEGIN
+    UPDATE V_MV_STOCK_DRAVELO SET TC = RTRIM(TC), SUCURSAL = RTRIM(SUCURSAL), NUMERO = RTRIM(NUMERO),
+        LETRA = RTRIM(LETRA), IDARTICULO = RTRIM(IDARTICULO), IDUNIDADBASE = RTRIM(IDUNIDADBASE),
+        NROLOTE = RTRIM(NROLOTE), IDDEPOSITO = RTRIM(IDDEPOSITO), IDPOSICION = RTRIM(IDPOSICION)
+     WHERE rowid = NEW.rowid;
+END;
+CREATE TRIGGER V_MV_STOCK_DRAVELO_CodigosCambiados AFTER UPDATE OF TC, SUCURSAL, NUMERO, LETRA, IDARTICULO, IDUNIDADBASE, NROLOTE, IDDEPOSITO, IDPOSICION ON V_MV_STOCK_DRAVELO
+WHEN NEW.TC GLOB '* ' OR NEW.SUCURSAL GLOB '* ' OR NEW.NUMERO GLOB '* ' OR NEW.LETRA GLOB '* '
+  OR NEW.IDARTICULO GLOB '* ' OR NEW.IDUNIDADBASE GLOB '* ' OR NEW.NROLOTE GLOB '* ' OR NEW.IDDEPOSITO GLOB '* '
+  OR NEW.IDPOSICION GLOB '* '
+BEGIN
+    UPDATE V_MV_STOCK_DRAVELO SET TC = RTRIM(TC), SUCURSAL = RTRIM(SUCURSAL), NUMERO = RTRIM(NUMERO),
+        LETRA = RTRIM(LETRA), IDARTICULO = RTRIM(IDARTICULO), IDUNIDADBASE = RTRIM(IDUNIDADBASE),
+        NROLOTE = RTRIM(NROLOTE), IDDEPOSITO = RTRIM(IDDEPOSITO), IDPOSICION = RTRIM(IDPOSICION)
+     WHERE rowid = NEW.rowid;
+END;
 
 -- Lines of reopened TRP vouchers, one per article and lot of a voucher, with
 -- the voucher's positions and quantities as "|"-lists. Stations reopen
@@ -376,7 +482,7 @@ SELECT m.IDARTICULO AS IdArticulo,
 FROM V_MV_STOCK_DRAVELO m
 LEFT JOIN V_MA_ARTICULOS a ON a.IDARTICULO = m.IDARTICULO
 WHERE m.IDPOSICION IS NULL AND m.ANULADO = 0 AND m.TC IN ('IR', 'TRP')
-GROUP BY m.IDDEPOSITO, m.IDARTICULO, IFNULL(m.NROLOTE, ''), m.IDUNIDADBASE;
+GROUP BY m.IDDEPOSITO, m.IDARTICULO, IFNULL(m.NROLOTE, '') COLLATE NOCASE, m.IDUNIDADBASE;
 
 -- The same stock per receiving voucher: one line per receipt row, `id` being
 -- that row's. What transfers moved out of a depot's article, lot and unit is
@@ -384,18 +490,18 @@ GROUP BY m.IDDEPOSITO, m.IDARTICULO, IFNULL(m.NROLOTE, ''), m.IDUNIDADBASE;
 -- receipt shows its own remainder; a receipt placed in full shows 0.
 CREATE VIEW Stk_Dravelo_Sin_asignar_ir AS
 WITH recibido AS (
-    SELECT r.ID, r.TC, r.SUCURSAL, r.NUMERO, r.LETRA, r.IDARTICULO, IFNULL(r.NROLOTE, '') AS lote,
+    SELECT r.ID, r.TC, r.SUCURSAL, r.NUMERO, r.LETRA, r.IDARTICULO, IFNULL(r.NROLOTE, '') COLLATE NOCASE AS lote,
            r.IDDEPOSITO, r.IDUNIDADBASE, r.CANTIDAD,
-           SUM(r.CANTIDAD) OVER (PARTITION BY r.IDDEPOSITO, r.IDARTICULO, IFNULL(r.NROLOTE, ''), r.IDUNIDADBASE
+           SUM(r.CANTIDAD) OVER (PARTITION BY r.IDDEPOSITO, r.IDARTICULO, IFNULL(r.NROLOTE, '') COLLATE NOCASE, r.IDUNIDADBASE
                                  ORDER BY r.FECHA, r.ID ROWS UNBOUNDED PRECEDING) - r.CANTIDAD AS antes
     FROM V_MV_STOCK_DRAVELO r
     WHERE r.TC = 'IR' AND r.IDPOSICION IS NULL AND r.ANULADO = 0 AND r.CANTIDAD > 0
 ),
 movido AS (
-    SELECT IDDEPOSITO, IDARTICULO, IFNULL(NROLOTE, '') AS lote, IDUNIDADBASE, -SUM(CANTIDAD) AS cantidad
+    SELECT IDDEPOSITO, IDARTICULO, IFNULL(NROLOTE, '') COLLATE NOCASE AS lote, IDUNIDADBASE, -SUM(CANTIDAD) AS cantidad
     FROM V_MV_STOCK_DRAVELO
     WHERE TC = 'TRP' AND IDPOSICION IS NULL AND ANULADO = 0
-    GROUP BY IDDEPOSITO, IDARTICULO, IFNULL(NROLOTE, ''), IDUNIDADBASE
+    GROUP BY IDDEPOSITO, IDARTICULO, IFNULL(NROLOTE, '') COLLATE NOCASE, IDUNIDADBASE
 )
 SELECT r.IDARTICULO AS IdArticulo,
        a.DESCRIPCION AS Descripcion,

@@ -1,12 +1,15 @@
 // The embedded database's views of stock by position: what is still without
 // position per depot and per receiving voucher, and each position's balance
 // in its own unit.
+#include "positions/DatosPosicionesSql.h"
+
 #include "core/DB_Dll.h"
 #include "platform/Value.h"
 #include "tests/support/QtPrinting.h"
 #include "tests/support/TestDatabase.h"
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 namespace {
 
@@ -23,6 +26,27 @@ QStringList filas(const QString& sql)
         rs.MoveNext();
     }
     ObjDB().CierraRecordset(rs);
+    return resultado;
+}
+
+// The same, read as the sqlite3 tool reads the file: no collation but
+// SQLite's own.
+QStringList filasCrudas(const QString& path, const char* sql)
+{
+    QStringList resultado;
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr);
+    sqlite3_stmt* st = nullptr;
+    if (sqlite3_prepare_v2(db, sql, -1, &st, nullptr) != SQLITE_OK)
+        resultado << QString::fromUtf8(sqlite3_errmsg(db));
+    while (st && sqlite3_step(st) == SQLITE_ROW) {
+        QStringList celdas;
+        for (int i = 0; i < sqlite3_column_count(st); ++i)
+            celdas << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, i))).trimmed();
+        resultado << celdas.join(u'|');
+    }
+    sqlite3_finalize(st);
+    sqlite3_close(db);
     return resultado;
 }
 
@@ -73,4 +97,56 @@ TEST(VistasStock, PositionBalancesInThePositionsOwnUnit)
     EXPECT_EQ(filas("SELECT IdPosicion, IdArticulo, Saldo, SaldoPosicion FROM AC_SALDOSLAYOUT ORDER BY IdPosicion, "
                     "IdArticulo"),
               QStringList({"CAJA|A1|30|2.5", "DOC|A2|8|4", "KILO|A1|5|0", "UNI|A1|24|24", "UNI|A9|1|1"}));
+}
+
+// Codes that differ only in case or in trailing blanks are one code, as on the
+// company's server: in the views and in the position dialog's join of
+// balances to positions, on either route to the file, and for the sqlite3 tool.
+TEST(VistasStock, CodesDifferingInCaseAndTrailingBlanksAreOneCode)
+{
+    const char* fixture = R"(
+        INSERT INTO V_MA_ARTICULOS (IDARTICULO, DESCRIPCION, IDUNIDAD) VALUES ('A1', 'TORNILLO', '  UN');
+        INSERT INTO S_TA_EQUIV (IdArticulo, IDUNIDAD, IDUNIDAD_EQUIV, Coeficiente) VALUES ('a1 ', '  CJ ', '  UN', 12);
+        INSERT INTO MA_POSICIONES (IdDeposito, IdPosicion, IdUnidad, HABILITADO, CAPACIDAD) VALUES
+            ('   1', 'P1', '  CJ', 1, 10), ('   1', 'P2', '  CJ', 1, 10);
+        INSERT INTO AC_SALDOSLAYOUT (IdDeposito, IdPosicion, IdArticulo, SaldoPosicion) VALUES
+            ('   1', 'P1 ', 'A9', 1), ('   1 ', 'p1', 'A9', 2);
+        INSERT INTO V_MV_STOCK_DRAVELO (ID, FECHA, TC, SUCURSAL, NUMERO, LETRA, IDARTICULO, IDUNIDADBASE, CANTIDAD,
+                                        NROLOTE, IDDEPOSITO, IDPOSICION) VALUES
+            (1, '2024-12-02T08:00:00', 'IR', '0001', '00000123', 'X', 'A1', '  UN', 10, 'L1', '   1', NULL),
+            (2, '2024-12-03T08:00:00', 'ir ', '0001', '00000124', 'X', 'a1 ', '  un ', 4, 'l1 ', '   1 ', NULL),
+            (3, '2024-12-06T00:00:00', 'TRP', '0001', '00000001', 'X', 'A1 ', '  UN', -12, 'L1', '   1', NULL),
+            (4, '2024-12-06T00:00:00', 'trp', '0001', '00000001', 'X', 'A1 ', '  UN', 12, 'L1', '   1 ', 'p1 ');
+        UPDATE MA_POSICIONES SET IdPosicion = 'P3 ' WHERE IdPosicion = 'P2';
+    )";
+    const QString sinPosicion = QStringLiteral("SELECT IdArticulo, NroLote, Descripcion, Cantidad FROM Stk_Dravelo_Sin_Asignar");
+    const QString porRecepcion =
+        QStringLiteral("SELECT IdArticulo, NroLote, Descripcion, Cantidad, id FROM Stk_Dravelo_Sin_asignar_ir ORDER BY id");
+    const QStringList esperadaSinPosicion{"A1|L1|TORNILLO|2"};
+    // The 12 moved out are taken from the first receipt on: its 10, then 2 of the second.
+    const QStringList esperadaPorRecepcion{"A1|L1|TORNILLO|0|1", "a1|l1|TORNILLO|2|2"};
+
+    TestDatabase t(QString::fromLatin1(fixture));
+    for (const bool odbc : {false, true}) {
+        const char* ruta = odbc ? "ODBC" : "embedded";
+        if (odbc) {
+            auto cn = std::make_unique<db::Connection>();
+            cn->Open(QStringLiteral("DRIVER={SQLite3};Database=%1;").arg(t.path()));
+            ObjDB().setConnection(std::move(cn));
+        }
+        EXPECT_EQ(filas(sinPosicion), esperadaSinPosicion) << ruta;
+        EXPECT_EQ(filas(porRecepcion), esperadaPorRecepcion) << ruta;
+
+        // 1 and 2 held before, and the 12 units moved in are a box.
+        DatosPosicionesSql datos;
+        const auto posiciones = datos.LeePosiciones(QStringLiteral("1"), {"P1", "P3", ""});
+        ASSERT_EQ(posiciones.size(), 2u) << ruta;
+        EXPECT_EQ(posiciones[0].IdPosicion, "P1") << ruta;
+        EXPECT_EQ(posiciones[0].SaldoPosicion, 4) << ruta;
+        EXPECT_EQ(posiciones[1].IdPosicion, "P3") << ruta << ": stored without its trailing blank";
+    }
+    EXPECT_EQ(filasCrudas(t.path(), "SELECT IdArticulo, NroLote, Descripcion, Cantidad FROM Stk_Dravelo_Sin_Asignar"),
+              QStringList{"A1|L1|TORNILLO|2.0"});
+    EXPECT_EQ(filasCrudas(t.path(), "SELECT IdPosicion, SUM(SaldoPosicion) FROM AC_SALDOSLAYOUT GROUP BY IdPosicion"),
+              QStringList{"P1|4.0"});
 }
