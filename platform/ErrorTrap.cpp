@@ -9,6 +9,15 @@ ErrorTrap ErrorTrap::showing(const QString& origin)
     return ErrorTrap([origin](const RuntimeError& e) { return fromAnswer(prompts().errorDialog(e, origin)); });
 }
 
+ErrorTrap ErrorTrap::showingExceptInvalidCalls(const QString& origin)
+{
+    return ErrorTrap([origin](const RuntimeError& e) {
+        if (e.number() == errnum::InvalidProcedureCall)
+            return Resume::Next;
+        return fromAnswer(prompts().errorDialog(e, origin));
+    });
+}
+
 ErrorTrap ErrorTrap::skipping()
 {
     return ErrorTrap([](const RuntimeError&) { return Resume::Next; });

@@ -21,6 +21,10 @@ public:
     // The usual decider: the framework's error dialog with the procedure's
     // name; 4 retries, 5 goes on, anything else leaves.
     static ErrorTrap showing(const QString& origin);
+    // As showing(), but an invalid procedure call (error 5: a focus move on
+    // a control that cannot take it, a locked field or a form not on screen)
+    // goes on with the next step without a word.
+    static ErrorTrap showingExceptInvalidCalls(const QString& origin);
     // Skips every failing step silently.
     static ErrorTrap skipping();
     // Maps an error-dialog style answer (4, 5, other) to a resume decision.

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "CellEditor.h"
 #include "LineaTransferencia.h"
 
+#include "platform/CellEditor.h"
 #include "platform/db/Recordset.h"
 
 #include <QMainWindow>

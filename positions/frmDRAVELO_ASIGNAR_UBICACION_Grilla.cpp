@@ -2,11 +2,11 @@
 // quantity is typed, and confirming it runs the road of the line.
 #include "frmDRAVELO_ASIGNAR_UBICACION.h"
 
-#include "CellEditor.h"
 #include "LineasSinPosicion.h"
 
 #include "core/Objetos.h"
 #include "grid/VrDbGrid.h"
+#include "platform/CellEditor.h"
 #include "platform/FlexGrid.h"
 #include "platform/Keys.h"
 #include "platform/TextBox.h"

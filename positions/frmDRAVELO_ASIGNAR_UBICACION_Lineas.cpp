@@ -6,7 +6,6 @@
 #include "GrabacionTransferencia.h"
 #include "LineasSinPosicion.h"
 #include "ReaperturaTransferencia.h"
-#include "TrampaLlamadaInvalida.h"
 #include "ValidacionAsignacion.h"
 #include "frmPosicionEntradas.h"
 
@@ -53,7 +52,7 @@ QString frmDRAVELO_ASIGNAR_UBICACION::RevisaDeposito()
 
 void frmDRAVELO_ASIGNAR_UBICACION::cmdFiltrar_Click()
 {
-    TrampaLlamadaInvalida({}).run({
+    ErrorTrap::showingExceptInvalidCalls({}).run({
         [&] {
             // The depot is checked before the header locks, so that an
             // operator who forgot it can still type it.

@@ -4,9 +4,9 @@
 #include "frmDRAVELO_ASIGNAR_UBICACION.h"
 
 #include "ReporteAsignacionUbicacion.h"
-#include "TrampaLlamadaInvalida.h"
 
 #include "core/Objetos.h"
+#include "platform/ErrorTrap.h"
 #include "platform/Prompts.h"
 #include "platform/TextBox.h"
 #include "platform/Toolbar.h"
@@ -62,7 +62,7 @@ void frmDRAVELO_ASIGNAR_UBICACION::VrUtil1_click(const QString& Key)
             [this] { VrUtil1->setHabilitado1(false); },
         };
     }
-    TrampaLlamadaInvalida(QStringLiteral("VrUtil1_click")).run(pasos);
+    ErrorTrap::showingExceptInvalidCalls(QStringLiteral("VrUtil1_click")).run(pasos);
 }
 
 // The delete command has nothing of this form's own to remove, so its batch

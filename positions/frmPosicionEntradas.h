@@ -1,9 +1,10 @@
 #pragma once
 
-#include "CellEditor.h"
 #include "DatosPosicionesSql.h"
 #include "GrillaFlex.h"
 #include "PosicionEntradas.h"
+
+#include "platform/CellEditor.h"
 
 #include <QDialog>
 

@@ -3,7 +3,7 @@
 class FlexGrid;
 class TextBox;
 
-// The in-grid cell editor of the subsystem's forms: a text box floated over
+// The in-grid cell editor of the data-entry forms: a text box floated over
 // the current cell of a read-only flex grid. The typed text reaches the cell
 // only when the grid leaves the cell or gets the focus back (Confirma); Esc
 // hides the editor first, so the cell keeps its old value.
@@ -19,6 +19,10 @@ public:
         virtual ~Host() = default;
         // The column the operator types into; Enter lands on it in the next row.
         virtual int ColumnaEditable() const = 0;
+        // Enter goes down a row only from this column (a form whose editor
+        // opens on several columns); from any other it commits and stays.
+        // -1: from every column.
+        virtual int UltimaColumna() const { return -1; }
         virtual bool ColEdit(long col, long row) = 0;
         virtual void TextPropiedades(TextBox& editor, long column) = 0;
         // The form's check of the editor's text; answers the form's HayError

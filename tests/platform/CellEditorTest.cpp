@@ -1,6 +1,6 @@
 // The shared in-grid cell editor under a form whose check can refuse a value
 // and keep the editor on its cell, as the start-up form's does.
-#include "positions/CellEditor.h"
+#include "platform/CellEditor.h"
 
 #include "platform/FlexGrid.h"
 #include "platform/TextBox.h"

@@ -1,12 +1,10 @@
-#include "CellEditor.h"
+#include "platform/CellEditor.h"
 
-#include "TrampaLlamadaInvalida.h"
-
-#include "core/Objetos.h"
 #include "platform/ErrorTrap.h"
 #include "platform/FlexGrid.h"
 #include "platform/Keys.h"
 #include "platform/TextBox.h"
+#include "platform/kumozen/KumozenCampos.h"
 
 #include <QCoreApplication>
 
@@ -36,7 +34,7 @@ void CellEditor::Confirma(FlexGrid& grid, TextBox& editor)
 void CellEditor::MsflexGridEdt(FlexGrid& grid, TextBox& editor, int KeyAscii)
 {
     bool editable = false;
-    TrampaLlamadaInvalida(QStringLiteral("MSFLEXGRIDEDT"))
+    ErrorTrap::showingExceptInvalidCalls(QStringLiteral("MSFLEXGRIDEDT"))
         .run({
             [&] { editable = m_host.ColEdit(grid.Col(), grid.Row()); },
             [&] {
@@ -83,6 +81,9 @@ void CellEditor::EditKeyCode(FlexGrid& grid, TextBox& editor, int KeyCode, int)
     const ErrorTrap::Step foco = [&] { grid.SetFocus(); };
     const ErrorTrap::Step desplaza = [&] { Desplaza(grid); };
     const ErrorTrap::Step siguienteFila = [&] {
+        const int ultima = m_host.UltimaColumna();
+        if (ultima >= 0 && grid.Col() != ultima)
+            return;
         if (grid.Row() < grid.Rows() - 1) {
             grid.setRow(grid.Row() + 1);
             grid.setCol(m_host.ColumnaEditable());
@@ -123,7 +124,7 @@ void CellEditor::EditKeyCode(FlexGrid& grid, TextBox& editor, int KeyCode, int)
         pasos = {desplaza};
         break;
     }
-    TrampaLlamadaInvalida(QStringLiteral("EditKeyCode")).run(pasos);
+    ErrorTrap::showingExceptInvalidCalls(QStringLiteral("EditKeyCode")).run(pasos);
 }
 
 void CellEditor::TeclaEnEditor(FlexGrid& grid, TextBox& editor, int KeyCode)
@@ -131,7 +132,7 @@ void CellEditor::TeclaEnEditor(FlexGrid& grid, TextBox& editor, int KeyCode)
     bool avance = false;
     bool hayError = true;
     ErrorTrap::skipping().run({
-        [&] { avance = ObjCampos().EsTeclaAvance(KeyCode); },
+        [&] { avance = KumozenCampos().EsTeclaAvance(KeyCode); },
         [&] {
             if (avance)
                 hayError = m_host.ValidaEditor(editor);

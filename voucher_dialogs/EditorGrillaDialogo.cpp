@@ -1,0 +1,113 @@
+#include "voucher_dialogs/EditorGrillaDialogo.h"
+
+#include "core/Objetos.h"
+#include "platform/ErrorTrap.h"
+#include "platform/FlexGrid.h"
+#include "platform/Keys.h"
+#include "platform/TextBox.h"
+
+#include <algorithm>
+
+namespace {
+
+bool contiene(const std::vector<int>& columnas, long col)
+{
+    return std::find(columnas.begin(), columnas.end(), col) != columnas.end();
+}
+
+template <typename F>
+void manejador(const char* nombre, F&& f)
+{
+    ErrorTrap::showing(QString::fromLatin1(nombre)).run({std::forward<F>(f)});
+}
+
+}  // namespace
+
+EditorGrillaDialogo::EditorGrillaDialogo(FlexGrid& grilla, TextBox& editor, QWidget& aceptar, Validacion campoValida,
+                                         AjustesEditorGrilla ajustes)
+    : QObject(&grilla),
+      m_grilla(grilla),
+      m_txtEdit(editor),
+      m_aceptar(aceptar),
+      m_campoValida(std::move(campoValida)),
+      m_ajustes(std::move(ajustes))
+{
+    conecta();
+}
+
+void EditorGrillaDialogo::Text_Propiedades(TextBox& Texto, long Col)
+{
+    Texto.setDataField(QString());
+    Texto.setMaxLength(25);
+    Texto.setTag(QString());
+    Texto.setKind(FieldKind::Free);
+    if (contiene(m_ajustes.columnasCantidad, Col)) {
+        Texto.setDataField(QStringLiteral("Cantidad"));
+        Texto.setMaxLength(32767);
+        Texto.setKind(FieldKind::Number);
+    }
+}
+
+bool EditorGrillaDialogo::Confirma()
+{
+    if (!m_txtEdit.Visible())
+        return true;
+    if (m_campoValida(m_txtEdit))
+        return false;
+    CellEditor::Confirma(m_grilla, m_txtEdit);
+    return true;
+}
+
+bool EditorGrillaDialogo::ColEdit(long col, long row)
+{
+    return col >= m_grilla.FixedCols() && row >= m_grilla.FixedRows() && contiene(m_ajustes.columnasEditables, col);
+}
+
+void EditorGrillaDialogo::EnterEnUltimaFila(FlexGrid& grilla)
+{
+    if (m_ajustes.columnaAlFinal >= 0)
+        grilla.setCol(m_ajustes.columnaAlFinal);
+    else
+        m_aceptar.setFocus();
+}
+
+void EditorGrillaDialogo::AntesDeMover(TextBox& editor)
+{
+    CellEditor::Confirma(m_grilla, editor);
+}
+
+void EditorGrillaDialogo::ConfirmaOAbandona()
+{
+    if (!Confirma())
+        m_txtEdit.setVisible(false);
+}
+
+void EditorGrillaDialogo::conecta()
+{
+    connect(&m_grilla, &FlexGrid::KeyPress, this, [this](int& KeyAscii) {
+        manejador("MSFlexGrid1_KeyPress", [&] { MsflexGridEdt(m_grilla, m_txtEdit, KeyAscii); });
+    });
+    connect(&m_grilla, &FlexGrid::LeaveCell, this,
+            [this] { manejador("MSFlexGrid1_LeaveCell", [this] { ConfirmaOAbandona(); }); });
+    connect(&m_grilla, &FlexGrid::GotFocus, this,
+            [this] { manejador("MSFlexGrid1_GotFocus", [this] { ConfirmaOAbandona(); }); });
+    connect(&m_txtEdit, &TextBox::KeyPress, this, [this](int& KeyAscii) {
+        // Enter and Esc act as keys (KeyDown); as characters they would reach
+        // the dialog, whose Esc closes it.
+        if (KeyAscii == keys::Enter || KeyAscii == keys::Escape) {
+            KeyAscii = 0;
+            return;
+        }
+        manejador("txtEdit_KeyPress", [&] { ObjCampos().FiltraTecla(&m_txtEdit, KeyAscii); });
+    });
+    connect(&m_txtEdit, &TextBox::KeyDown, this, [this](int& KeyCode, int Shift) {
+        manejador("txtEdit_KeyDown", [&] {
+            // Esc gives the text up: it is not checked, so a refused text
+            // never keeps the operator from leaving it.
+            if (KeyCode == keys::Escape)
+                EditKeyCode(m_grilla, m_txtEdit, KeyCode, Shift);
+            else
+                m_editor.TeclaEnEditor(m_grilla, m_txtEdit, KeyCode);
+        });
+    });
+}
