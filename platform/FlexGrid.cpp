@@ -662,6 +662,24 @@ int FlexGrid::textWidth(const QString& text) const
     return twips::fromPixels(fontMetrics().horizontalAdvance(text));
 }
 
+int FlexGrid::fittingWidth(const QString& text) const
+{
+    // Measured the way the header measures its sections (in bold, the room
+    // it keeps for a highlighted caption), so that a column laid out this
+    // wide never cuts its caption.
+    const QHeaderView* h = d->view->horizontalHeader();
+    QStyleOptionHeader option;
+    option.initFrom(h);
+    option.text = text;
+    QFont bold = h->font();
+    bold.setBold(true);
+    option.fontMetrics = QFontMetrics(bold);
+    const int header = h->style()->sizeFromContents(QStyle::CT_HeaderSection, &option, QSize(), h).width();
+    const int cellMargin = d->view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, d->view) + 1;
+    const int cell = d->view->fontMetrics().horizontalAdvance(text) + 2 * cellMargin;
+    return twips::fromPixels(std::max(header, cell));
+}
+
 void FlexGrid::applyLayout()
 {
     d->applying = true;

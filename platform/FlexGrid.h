@@ -123,6 +123,10 @@ public:
 
     // The width of a text in the grid's font, in twips.
     int textWidth(const QString& text) const;
+    // The column width, in twips, that shows a text whole in the header row
+    // and in the cells: its width in the grid's font and the margins a
+    // header or a cell keeps around its text.
+    int fittingWidth(const QString& text) const;
 
     QTableView* view() const;
 

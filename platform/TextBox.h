@@ -46,6 +46,11 @@ public:
     // limit: a design limit is never loosened.
     void applyLimits(const FieldLimits& limits);
 
+    // The most characters the box takes; 0 is no limit (the box's own most).
+    int MaxLength() const { return maxLength() >= NoLimit ? 0 : maxLength(); }
+    void SetMaxLength(int length) { setMaxLength(length > 0 ? length : NoLimit); }
+    static constexpr int NoLimit = 32767;
+
     // The caret; past the end puts it at the end.
     int SelStart() const { return cursorPosition(); }
     void setSelStart(int position);

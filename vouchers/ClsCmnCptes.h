@@ -11,6 +11,7 @@
 
 class FlexGrid;
 class StatusBar;
+class TextBox;
 
 // The rules of the voucher-entry toolkit. A voucher-entry form creates one,
 // hands it its grids (the platform's FlexGrid, columns as in
@@ -27,6 +28,26 @@ public:
     // Reads the VAT rates of the settings "PIVA" and "PIVARec", each through
     // the fixed-point amount of four decimals (a missing setting gives 0).
     ClsCmnCptes();
+
+    // --- the grids' layout ----------------------------------------------------
+    // Prepares an in-cell editor for the column it is about to edit: its
+    // DataField, its lookup source (Tag) and its length limit (0: none), by
+    // its name ("TxtEdit" tasks, "TxtEdit2" articles, "TxtEdit3" other
+    // concepts, any case, blanks around ignored). Another name or a column
+    // without field rules leaves the box with none.
+    void TextPropiedades(TextBox& Texto, std::int32_t Columna) const;
+    // Lays out the tasks, articles, other-concepts and totals grids (12, 73,
+    // 4 and 3 columns; 2 rows, 5 for the totals) for a voucher type: headers,
+    // widths measured in each grid's own font, and the columns hidden by the
+    // type, its system (SISTEMA of V_TA_CPTE) and the settings
+    // "PideDepositoEnCptes", "NoMostrarImportesEnOT", "NombreArticulos",
+    // "V_ListaPreciosPorItemArticulos", "ConfirmaUDEquiv" and
+    // "V_DescuentoPorArticulos". Any grid or editor may be null and is then
+    // skipped. The tasks and articles editors are hidden, the other-concepts
+    // editor emptied. Errors reach the caller.
+    void InicializaGrids(FlexGrid* MSFlexGrid1, FlexGrid* MSFlexGrid2, FlexGrid* MSFlexGrid3, TextBox* txtEdit,
+                         TextBox* txtEdit2, TextBox* txtEdit3, const QString& TC,
+                         FlexGrid* MSFlexGrid4 = nullptr) const;
 
     // The stock sign of a voucher type (LibroIVA false: +1 in, -1 out, 0
     // none) or its VAT-book sign (LibroIVA true), from V_TA_CPTE: ES "E"/"S"
