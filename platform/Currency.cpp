@@ -34,15 +34,28 @@ Currency Currency::fromVariant(const QVariant& value)
 
 QString Currency::toString() const
 {
+    // Written backwards into a buffer of its own: the position dialog writes
+    // two amounts for every candidate row.
+    char buffer[24];
+    char* const end = buffer + sizeof buffer;
+    char* p = end;
     const bool negative = m_raw < 0;
     const std::uint64_t abs = negative ? static_cast<std::uint64_t>(-(m_raw + 1)) + 1 : static_cast<std::uint64_t>(m_raw);
-    QString s = QString::number(abs / Scale);
+    std::uint64_t whole = abs / Scale;
     std::uint64_t frac = abs % Scale;
     if (frac != 0) {
-        QString f = QString::number(frac).rightJustified(4, u'0');
-        while (f.endsWith(u'0'))
-            f.chop(1);
-        s += u'.' + f;
+        int digits = 4;
+        for (; frac % 10 == 0; frac /= 10)
+            --digits;
+        for (; digits > 0; --digits, frac /= 10)
+            *--p = static_cast<char>('0' + frac % 10);
+        *--p = '.';
     }
-    return negative ? u'-' + s : s;
+    do {
+        *--p = static_cast<char>('0' + whole % 10);
+        whole /= 10;
+    } while (whole != 0);
+    if (negative)
+        *--p = '-';
+    return QString::fromLatin1(p, end - p);
 }

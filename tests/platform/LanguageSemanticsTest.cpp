@@ -92,11 +92,14 @@ TEST(CurrencyAmount, KeepsFourDecimalsExactly)
         {"12.5", "12.5"},   {"12,5", "12.5"},    {"1.234,56", "1234.56"}, {"1,234.56", "1234.56"},
         {"", "0"},          {"abc", "0"},        {"  -3", "-3"},          {"0.00005", "0"},
         {"0.00015", "0.0002"}, {"2.00025", "2.0002"}, {"7abc", "7"},
+        {"100.05", "100.05"}, {"-0.005", "-0.005"}, {"0.0501", "0.0501"}, {"-10", "-10"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(Currency::fromText(QString::fromUtf8(c.text)).toString(), QString::fromUtf8(c.expected))
             << "text: \"" << c.text << "\"";
     EXPECT_EQ(Currency::fromVariant(lang::null()).toString(), "0");
+    EXPECT_EQ(Currency::fromRaw(INT64_MIN).toString(), "-922337203685477.5808");
+    EXPECT_EQ(Currency::fromRaw(INT64_MAX).toString(), "922337203685477.5807");
     EXPECT_LT(Currency::fromText(u"9"), Currency::fromText(u"10"));
 }
 
