@@ -150,4 +150,77 @@ INSERT INTO V_MV_STOCK_DRAVELO (FECHA, TC, SUCURSAL, NUMERO, LETRA, IDARTICULO, 
     ('2024-12-06T00:00:00', 'TRP', '0001', '00000001', 'X', '                   ART001', '  UN', 40, NULL, '   1', 'A-01-03', 'juan', 0),
     ('2024-12-06T00:00:00', 'TRP', '0001', '00000001', 'X', '                   ART001', '  UN', 10, NULL, '   1', 'B-01-01', 'juan', 0);
 
+-- ==== vouchers ===========================================================
+
+-- Sizes and colours a line can be split into; budgets show no reference
+-- column; delivery notes are also sold for cash, and are delivered whole.
+INSERT INTO TA_CONFIGURACION (CLAVE, VALOR) VALUES
+    ('TallesHabilitados', 'S,M,L,XL'),
+    ('ColoresHabilitados', 'ROJO,AZUL,NEGRO'),
+    ('UsaReferenciaPresupuestos', 'NO'),
+    ('UsaRemitoContado', 'SI'),
+    ('EntregaParcialRemito', 'NO');
+
+-- A garment sold by size, colour and sex: medium, blue, for women by default.
+INSERT INTO V_MA_ARTICULOS (IDARTICULO, DESCRIPCION, IDUNIDAD, IdFamilia, IdTipo, idrubro, UsaTalle, TalleDefault,
+                            ColorDefault, SexoDefault, CuentaProveedor, Costo, PRECIO1) VALUES
+    ('                   REM001', 'REMERA ALGODON', '  UN', '03', 'T3', 'R3', 1, 'M', 'AZUL', 'M', 'PROV02', 900, 1500);
+
+INSERT INTO VT_PROVEEDORES (Codigo, RAZON_SOCIAL) VALUES
+    ('PROV01', 'Bulonera Rosario S.R.L.'),
+    ('PROV02', 'Textil del Sur S.A.');
+
+-- Sales vouchers. Delivery note 15 was invoiced (invoice 40 names it as its
+-- origin) though nobody closed it; note 16 was closed by hand but never
+-- invoiced; note 17 is open and not invoiced; note 18 is voided. An invoice
+-- carries a complement; a work order is still open and another closed; a
+-- sales order is open; budget 7 is approved and open, budget 8 was turned
+-- into invoice 41, budget 9 waits for approval.
+INSERT INTO V_MV_CPTE (TC, IDCOMPROBANTE, IdComplemento, FECHA, CUENTA, Nombre, ANULADA, APROBADO, FINALIZADA, Importe,
+                       comentarios, TCORIGEN, COMPROBANTEORIGEN, COMPLEMENTOORIGEN) VALUES
+    ('  RM', '000100000015R', 0, '2024-12-02T00:00:00', 'C0001', 'Almacen San Martin', 0, 1, 0, 12060, NULL, NULL, NULL, NULL),
+    ('  RM', '000100000016R', 0, '2024-12-03T00:00:00', 'C0002', 'Ferreteria Oroño', 0, 1, 1, 4125, NULL, NULL, NULL, NULL),
+    ('  RM', '000100000017R', 0, '2024-12-04T00:00:00', 'C0001', 'Almacen San Martin', 0, 1, 0, 2010, NULL, NULL, NULL, NULL),
+    ('  RM', '000100000018R', 0, '2024-12-04T00:00:00', 'C0003', 'Kiosco Pichincha', 1, 1, 0, 550, NULL, NULL, NULL, NULL),
+    ('  FC', '000100000040A', 1, '2024-12-05T00:00:00', 'C0001', 'Almacen San Martin', 0, 1, 0, 12060, NULL, '  RM', '000100000015R', 0),
+    ('  FC', '000100000041B', 0, '2024-12-06T00:00:00', 'C0002', 'Ferreteria Oroño', 0, 1, 0, 3000, NULL, '  PR', '000100000008X', 0),
+    ('  OT', '000100000003X', 2, '2024-12-06T00:00:00', 'C0002', 'Ferreteria Oroño', 0, 1, 0, 18000, NULL, NULL, NULL, NULL),
+    ('  OT', '000100000002X', 1, '2024-11-20T00:00:00', 'C0001', 'Almacen San Martin', 0, 1, 1, 9500, NULL, NULL, NULL, NULL),
+    ('  NP', '000100000011X', 0, '2024-12-07T00:00:00', 'C0003', 'Kiosco Pichincha', 0, 1, 0, 2750, NULL, NULL, NULL, NULL),
+    ('  PR', '000100000007X', 0, '2024-12-01T00:00:00', 'C0001', 'Almacen San Martin', 0, 1, 0, 45000, 'Obra calle Cordoba', NULL, NULL, NULL),
+    ('  PR', '000100000008X', 0, '2024-12-02T00:00:00', 'C0002', 'Ferreteria Oroño', 0, 1, 0, 3000, 'Reposicion mostrador', NULL, NULL, NULL),
+    ('  PR', '000100000009X', 0, '2024-12-08T00:00:00', 'C0003', 'Kiosco Pichincha', 0, 0, 0, 1200, 'Heladera exhibidora', NULL, NULL, NULL);
+
+-- Purchase vouchers: two purchase orders approved and open (one with a
+-- guarantee, one already received), a purchase invoice and a purchase
+-- delivery note still open.
+INSERT INTO C_MV_CPTE (TC, IDCOMPROBANTE, NUMERO, FECHA, CUENTA, NOMBRE, ANULADA, APROBADO, Importe, comentarios, Garantia,
+                       FINALIZADO) VALUES
+    ('  OC', '000100000021X', '00000021', '2024-11-28T00:00:00', 'PROV01', 'Bulonera Rosario S.R.L.', 0, 1, 8000, 'Tornillos para enero', 0, 0),
+    ('  OC', '000100000022X', '00000022', '2024-12-03T00:00:00', 'PROV02', 'Textil del Sur S.A.', 0, 1, 150000, 'Remeras de temporada', 1, 0),
+    (' FCC', '000200000310A', '00000310', '2024-12-04T00:00:00', 'PROV01', 'Bulonera Rosario S.R.L.', 0, 1, 8000, NULL, 0, 0),
+    (' RMC', '000200000077R', '00000077', '2024-12-04T00:00:00', 'PROV02', 'Textil del Sur S.A.', 0, 1, 0, NULL, 0, 0);
+
+-- Purchase order 21 came in with receiving voucher 0001-00000123-X.
+INSERT INTO V_MV_STOCK (TC, IdComprobante, Secuencia, Fecha, IdDeposito, IdArticulo, IdUnidad, Cantidad, Tc_Origen,
+                        IdComprobante_Origen) VALUES
+    ('  IR', '000100000123X', 1, '2024-12-02T08:30:00', '   1', '                   ART001', '  UN', 120, '  OC',
+     '000100000021X');
+
+-- A supplier's credit note, entered as an accounting voucher.
+INSERT INTO MV_ASIENTOS (TC, SUCURSAL, NUMERO, LETRA, CUENTA, MES_OPERATIVO, "NUMERO ASIENTO", FECHA, Importe) VALUES
+    ('NCPE', '0002', '00000045', 'A', 'PROV01', 12, 310, '2024-12-05T00:00:00', 640);
+
+-- Vouchers sent to a third party for signing, one of them back already.
+INSERT INTO V_MV_CPTETERCEROS (IDCOMPROBANTE, IDCOMPLEMENTO, Fecha, FECHAENVIADO, FECHARECIBIDO) VALUES
+    ('000100000040A', 1, '2024-12-05T00:00:00', '2024-12-06T00:00:00', '2024-12-09T00:00:00'),
+    ('000100000041B', 0, '2024-12-06T00:00:00', '2024-12-07T00:00:00', NULL);
+
+-- Real charges applied to a customer's account, one of them paid.
+INSERT INTO V_MV_CargosAplicados (CUENTA, SALDO) VALUES
+    ('C0001', 1500),
+    ('C0001', 250.5),
+    ('C0001', 0),
+    ('C0002', 800);
+
 -- ==== end of demo data ===================================================

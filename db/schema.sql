@@ -177,7 +177,9 @@ CREATE TABLE MV_ASIENTOS (
     LETRA             varchar(1) COLLATE NOCASE,
     CUENTA            varchar(20) COLLATE NOCASE,
     MES_OPERATIVO     smallint,
-    "NUMERO ASIENTO"  int
+    "NUMERO ASIENTO"  int,
+    FECHA             datetime,
+    Importe           numeric(18,4)
 );
 CREATE VIEW SS_MV_ASIENTOS AS SELECT * FROM MV_ASIENTOS;
 
@@ -567,5 +569,99 @@ END;
 -- UsaTalle), stock by lot, serial number and position (STK_SERIES_Y_LOTES),
 -- balances by unit (STK_SALDOS_UNIDADES) and the lines a printed form holds
 -- (TA_CONFIG_IMP_CPTE.CantLineas). The objects of their own follow here.
+
+-- Voucher headers of sales (and of every kind that is not a purchase), keyed
+-- by type (right-justified to 4), the 13-character id and the complement. A
+-- voucher issued from another names it in TCORIGEN, COMPROBANTEORIGEN and
+-- COMPLEMENTOORIGEN. FINALIZADA marks a voucher closed by hand.
+CREATE TABLE V_MV_CPTE (
+    ID                 integer PRIMARY KEY AUTOINCREMENT,
+    TC                 varchar(4) COLLATE NOCASE,
+    IDCOMPROBANTE      varchar(13) COLLATE NOCASE,
+    IdComplemento      int NOT NULL DEFAULT 0,
+    FECHA              datetime,
+    CUENTA             varchar(20) COLLATE NOCASE,
+    Nombre             varchar(100) COLLATE NOCASE,
+    ANULADA            bit NOT NULL DEFAULT 0,
+    APROBADO           bit NOT NULL DEFAULT 0,
+    FINALIZADA         bit NOT NULL DEFAULT 0,
+    Importe            numeric(18,4),
+    comentarios        varchar(500) COLLATE NOCASE,
+    IdReparto          int,
+    CondicionIVA       varchar(4) COLLATE NOCASE,
+    TCORIGEN           varchar(4) COLLATE NOCASE,
+    COMPROBANTEORIGEN  varchar(13) COLLATE NOCASE,
+    COMPLEMENTOORIGEN  int
+);
+CREATE TRIGGER V_MV_CPTE_Codigos AFTER INSERT ON V_MV_CPTE
+WHEN NEW.TC GLOB '* ' OR NEW.IDCOMPROBANTE GLOB '* ' OR NEW.TCORIGEN GLOB '* ' OR NEW.COMPROBANTEORIGEN GLOB '* '
+BEGIN
+    UPDATE V_MV_CPTE SET TC = RTRIM(TC), IDCOMPROBANTE = RTRIM(IDCOMPROBANTE), TCORIGEN = RTRIM(TCORIGEN),
+        COMPROBANTEORIGEN = RTRIM(COMPROBANTEORIGEN)
+     WHERE rowid = NEW.rowid;
+END;
+CREATE TRIGGER V_MV_CPTE_CodigosCambiados AFTER UPDATE OF TC, IDCOMPROBANTE, TCORIGEN, COMPROBANTEORIGEN ON V_MV_CPTE
+WHEN NEW.TC GLOB '* ' OR NEW.IDCOMPROBANTE GLOB '* ' OR NEW.TCORIGEN GLOB '* ' OR NEW.COMPROBANTEORIGEN GLOB '* '
+BEGIN
+    UPDATE V_MV_CPTE SET TC = RTRIM(TC), IDCOMPROBANTE = RTRIM(IDCOMPROBANTE), TCORIGEN = RTRIM(TCORIGEN),
+        COMPROBANTEORIGEN = RTRIM(COMPROBANTEORIGEN)
+     WHERE rowid = NEW.rowid;
+END;
+
+-- Charges applied to an account, with what is still owed of each.
+CREATE TABLE V_MV_CargosAplicados (
+    ID      integer PRIMARY KEY AUTOINCREMENT,
+    CUENTA  varchar(20) COLLATE NOCASE,
+    SALDO   numeric(18,4)
+);
+
+-- Suppliers, by account code.
+CREATE TABLE VT_PROVEEDORES (
+    Codigo        varchar(20) COLLATE NOCASE NOT NULL PRIMARY KEY,
+    RAZON_SOCIAL  varchar(100) COLLATE NOCASE
+);
+
+-- Vouchers sent to and received from third parties, numbered by ID.
+CREATE TABLE V_MV_CPTETERCEROS (
+    ID             integer PRIMARY KEY AUTOINCREMENT,
+    IDCOMPROBANTE  varchar(13) COLLATE NOCASE,
+    IDCOMPLEMENTO  int,
+    Fecha          datetime,
+    FECHAENVIADO   datetime,
+    FECHARECIBIDO  datetime
+);
+
+-- Delivery notes ("RM") still to be invoiced: not voided, and no voucher that is
+-- not voided was issued from them. FINALIZADA plays no part here: a note
+-- closed by hand but never invoiced is still pending, and one invoiced but
+-- never closed is not.
+CREATE VIEW V_RemitosPendientes AS
+SELECT r.ID, r.CUENTA, r.ANULADA, r.Nombre, r.APROBADO, r.TC, r.IDCOMPROBANTE, r.IdComplemento, r.FECHA, r.Importe
+FROM V_MV_CPTE r
+WHERE TRIM(r.TC) = 'RM' AND r.ANULADA = 0
+  AND NOT EXISTS (SELECT 1 FROM V_MV_CPTE h
+                  WHERE h.TCORIGEN = r.TC AND h.COMPROBANTEORIGEN = r.IDCOMPROBANTE
+                    AND h.COMPLEMENTOORIGEN = r.IdComplemento AND h.ANULADA = 0);
+
+-- Purchase delivery notes ("RMC") not closed yet and not voided.
+CREATE VIEW C_RemitosPendientes AS
+SELECT ID, CUENTA, ANULADA, NOMBRE AS Nombre, TC, IDCOMPROBANTE, FECHA, Importe
+FROM C_MV_CPTE
+WHERE TRIM(TC) = 'RMC' AND FINALIZADO = 0 AND ANULADA = 0;
+
+-- Work orders ("OT") still open: not closed and not voided.
+CREATE VIEW V_OT_Pendientes AS
+SELECT ID, CUENTA, ANULADA, Nombre, APROBADO, TC, IDCOMPROBANTE, IdComplemento AS IDCOMPlemento, FECHA, Importe
+FROM V_MV_CPTE
+WHERE TRIM(TC) = 'OT' AND FINALIZADA = 0 AND ANULADA = 0;
+
+-- Budgets ("PR") still open: not closed, not voided, and no voucher that is not
+-- voided was issued from them yet.
+CREATE VIEW V_PR_PENDIENTES AS
+SELECT p.ID, p.CUENTA, p.ANULADA, p.Nombre, p.APROBADO, p.TC, p.IDCOMPROBANTE, p.FECHA, p.Importe, p.comentarios
+FROM V_MV_CPTE p
+WHERE TRIM(p.TC) = 'PR' AND p.FINALIZADA = 0 AND p.ANULADA = 0
+  AND NOT EXISTS (SELECT 1 FROM V_MV_CPTE h
+                  WHERE h.TCORIGEN = p.TC AND h.COMPROBANTEORIGEN = p.IDCOMPROBANTE AND h.ANULADA = 0);
 
 -- ==== end of schema ======================================================

@@ -91,6 +91,11 @@ QString ReportList::rowText(int row) const
     return item(row)->text(0);
 }
 
+void ReportList::setRowText(int row, const QString& text)
+{
+    item(row)->setText(0, text);
+}
+
 QString ReportList::subItem(int row, int k) const
 {
     if (k < 1 || k >= columnCount())
@@ -146,6 +151,16 @@ void ReportList::setRowLook(int row, const QColor& color, bool bold)
         f.setBold(bold);
         it->setFont(c, f);
     }
+}
+
+void ReportList::setRowIcon(int row, const QIcon& icon)
+{
+    item(row)->setIcon(0, icon);
+}
+
+QIcon ReportList::rowIcon(int row) const
+{
+    return item(row)->icon(0);
 }
 
 int ReportList::selectedRow() const

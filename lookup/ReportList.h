@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QIcon>
 #include <QString>
 #include <QTreeWidget>
 
@@ -25,6 +26,7 @@ public:
     // Appends a row; it carries a check box when the list has them.
     int addRow(const QString& text);
     QString rowText(int row) const;
+    void setRowText(int row, const QString& text);
     // A sub-item outside the list's columns fails (invalid property value).
     QString subItem(int row, int k) const;
     void setSubItem(int row, int k, const QString& text);
@@ -37,6 +39,9 @@ public:
     void setChecked(int row, bool checked);
 
     void setRowLook(int row, const QColor& color, bool bold);
+    // The picture shown before the row's text (a null icon shows none).
+    void setRowIcon(int row, const QIcon& icon);
+    QIcon rowIcon(int row) const;
 
     // The selected row (0 when none); selecting also scrolls it into view.
     int selectedRow() const;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Currency.h"
+#include "vouchers/FormularioCargosReales.h"
 #include "vouchers/ListasSerieLote.h"
 
 #include <QDateTime>
@@ -48,6 +50,25 @@ public:
     void InicializaGrids(FlexGrid* MSFlexGrid1, FlexGrid* MSFlexGrid2, FlexGrid* MSFlexGrid3, TextBox* txtEdit,
                          TextBox* txtEdit2, TextBox* txtEdit3, const QString& TC,
                          FlexGrid* MSFlexGrid4 = nullptr) const;
+
+    // --- charges and related vouchers ---------------------------------------
+    // The balance of the real charges applied to the account (trimmed); 0
+    // when it has none. Errors go to the error dialog and leave with what
+    // the amount holds.
+    Currency ImporteCargosReales(const QString& Cuenta) const;
+    // Hands the host's charges-control form the client and the registration
+    // number and shows it modally. Errors reach the caller.
+    void ControlDeCargosReales(FormularioCargosReales& FrmCtrlCargosReales, const QString& Cliente,
+                               const QString& Matricula) const;
+    // Whether a voucher was issued from the one given by type (trimmed and
+    // right-justified to 4), id (trimmed) and complement (as it stands);
+    // voided ones count only when asked. Errors reach the caller.
+    bool EstaRelacionadoAOtroComprobante(const QString& TC, const QString& SucNroLetra, const QString& Complemento,
+                                         bool TenerEnCuentaAnulados) const;
+    // The total of the amounts of the vouchers issued from the one given,
+    // whatever their complement; voided ones never count. Errors reach the
+    // caller.
+    Currency ObtieneImporteCptesAsociados(const QString& TC, const QString& SucNroLetra) const;
 
     // The stock sign of a voucher type (LibroIVA false: +1 in, -1 out, 0
     // none) or its VAT-book sign (LibroIVA true), from V_TA_CPTE: ES "E"/"S"

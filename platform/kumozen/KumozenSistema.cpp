@@ -20,5 +20,8 @@ void KumozenSistema::PreparaFormulario(QWidget* formulario) const
         return;
     // Data-entry forms of the family all take the keyboard focus in tab order
     // and never let the window grow smaller than their design.
-    formulario->setMinimumSize(formulario->minimumSizeHint().boundedTo(formulario->size()));
+    // A form placed without a layout has no size hint and keeps its own.
+    const QSize hint = formulario->minimumSizeHint();
+    if (hint.isValid())
+        formulario->setMinimumSize(hint.boundedTo(formulario->size()));
 }

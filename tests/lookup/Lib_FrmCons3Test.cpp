@@ -413,7 +413,7 @@ TEST(ConsultaListaFacadeTest, ArticleLookupEndToEnd)
         auto& lista = static_cast<Lib_FrmCons3&>(d);
         EXPECT_EQ(lista.Sql,
                   "SELECT TOP 1000 DESCRIPCION,IDARTICULO FROM VT_MA_ARTICULOS WHERE SUSPENDIDO = 0 ORDER BY DESCRIPCION");
-        EXPECT_EQ(lista.ListView1->rowCount(), 4);
+        EXPECT_EQ(lista.ListView1->rowCount(), 5);
         QTest::keyClicks(lista.ListView1, "ara");
         QTest::keyClick(lista.ListView1, Qt::Key_Return);
         return lista.result();
