@@ -353,10 +353,9 @@ void FrmConsComprobantes::CmdCancelar_Click()
     Descarga(QDialog::Rejected);
 }
 
-void FrmConsComprobantes::Muestra()
+bool FrmConsComprobantes::MuestraModal()
 {
-    Form_Load();
-    prompts().showModal(*this);
+    return prompts().showModal(*this) == QDialog::Accepted;
 }
 
 void FrmConsComprobantes::ListView1_ColumnClick(int Column)

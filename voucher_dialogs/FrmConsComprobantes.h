@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/ImageList.h"
+#include "vouchers/EnlaceDialogosComprobante.h"
 
 #include <QDialog>
 #include <QString>
@@ -13,35 +14,23 @@ namespace db {
 class Recordset;
 }
 
-// The voucher picker: lists the stored vouchers of one kind (or only the
-// pending ones, for a pseudo kind such as "RM/PENDIENTES") and hands the one
-// the operator picks back to its caller; for purchase orders, the ones he
-// checks.
+// The voucher picker (the link's DialogoConsComprobantes): lists the stored
+// vouchers of one kind (or only the pending ones, for a pseudo kind such as
+// "RM/PENDIENTES") and hands the one the operator picks back to its caller;
+// for purchase orders, the ones he checks.
 //
 // Protocol: set TC, Filtro and an empty NroComprobante; Form_Load builds
-// the list; show it modally through the modal seam (Muestra does both);
-// read NroComprobante, IdComplemento and Proveedor; destroy it. Accepting
-// (the button, Enter or a double click in the list) fills the results and
+// the list; MuestraModal shows it through the modal seam; read
+// NroComprobante, IdComplemento and Proveedor; destroy it. Accepting (the
+// button, Enter or a double click in the list) fills the results and
 // unloads the dialog; cancelling or closing it unloads it and fills nothing.
 // Everything runs without showing it.
-class FrmConsComprobantes : public QDialog {
+class FrmConsComprobantes : public QDialog, public DialogoConsComprobantes {
     Q_OBJECT
 
 public:
     explicit FrmConsComprobantes(QWidget* parent = nullptr);
     ~FrmConsComprobantes() override;
-
-    // The kind or pseudo kind to list; the load leaves the base kind here.
-    QString TC;
-    // A condition over the statement's columns, joined with AND, written by
-    // the calling program (never an operator's text): it goes into the
-    // statement as it stands. Empty: none.
-    QString Filtro;
-    // Results: the picked voucher (for "OC", the checked ones joined by
-    // commas), its complement ("0" for kinds without one) and its supplier.
-    QString NroComprobante;
-    QString IdComplemento;
-    QString Proveedor;
 
     ReportList* const ListView1;
     ImageList ImageList1;
@@ -51,11 +40,10 @@ public:
     // Builds the columns and the rows for TC and Filtro. Errors go to the
     // error dialog: retry, go on with the next step, or leave with the rows
     // added so far.
-    void Form_Load();
+    void Form_Load() override;
+    bool MuestraModal() override;
     void CmdAceptar_Click();
     void CmdCancelar_Click();
-    // Form_Load, then the modal show; returns when the dialog is unloaded.
-    void Muestra();
 
     // The columns of the list for TC.
     void Encolumnar();

@@ -52,6 +52,19 @@ public:
                          FlexGrid* MSFlexGrid4 = nullptr) const;
 
     // --- charges and related vouchers ---------------------------------------
+    // Lets the operator pick a voucher of the kind TC (or a pseudo kind such
+    // as "RM/PENDIENTES") in the voucher picker, opened through the dialogs'
+    // link (vouchers/EnlaceDialogosComprobante.h). Filtro is a condition the
+    // calling program writes over the listed columns; it goes into the
+    // statement as it stands. Respuesta gets the chosen voucher ("" when the
+    // operator cancels), IdComplemento and Proveedor what the picker left.
+    // Errors, a link without the picker among them, go to the error dialog.
+    void ConsultaComprobante(const QString& TC, QString& Respuesta, const QString& Filtro, QString& IdComplemento,
+                             QString& Proveedor) const;
+    void ConsultaComprobante(const QString& TC, QString& Respuesta, QString& IdComplemento, QString& Proveedor) const
+    {
+        ConsultaComprobante(TC, Respuesta, QString(), IdComplemento, Proveedor);
+    }
     // The balance of the real charges applied to the account (trimmed); 0
     // when it has none. Errors go to the error dialog and leave with what
     // the amount holds.

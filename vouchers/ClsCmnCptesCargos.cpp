@@ -1,11 +1,16 @@
-// Charges applied to an account, and the vouchers issued from a voucher.
+// The voucher picker, the charges applied to an account, and the vouchers
+// issued from a voucher.
 #include "vouchers/ClsCmnCptes.h"
 
 #include "core/DB_Dll.h"
 #include "core/Objetos.h"
 #include "platform/ErrorTrap.h"
 #include "platform/Prompts.h"
+#include "platform/RuntimeError.h"
 #include "platform/Value.h"
+#include "vouchers/EnlaceDialogosComprobante.h"
+
+#include <memory>
 
 namespace {
 
@@ -20,6 +25,34 @@ QString hijosDe(const QString& TC, const QString& SucNroLetra)
 }
 
 }  // namespace
+
+void ClsCmnCptes::ConsultaComprobante(const QString& TC, QString& Respuesta, const QString& Filtro,
+                                      QString& IdComplemento, QString& Proveedor) const
+{
+    std::unique_ptr<DialogoConsComprobantes> frm;
+    const auto picker = [&frm]() -> DialogoConsComprobantes& {
+        if (!frm)
+            throw RuntimeError(errnum::ObjectNotSet, QStringLiteral("Variable de objeto no establecida"));
+        return *frm;
+    };
+    ErrorTrap::showing(QStringLiteral("ConsultaComprobante")).run({
+        [&] {
+            if (EnlaceDialogosComprobante* enlace = EnlaceDialogosComprobanteRegistrado())
+                frm = enlace->FrmConsComprobantes();
+            picker();
+        },
+        [&] { picker().TC = TC; },
+        [&] { picker().Filtro = Filtro; },
+        [&] { picker().NroComprobante = QString(); },
+        [&] { picker().Form_Load(); },
+        [&] { picker().MuestraModal(); },
+        [&] { Respuesta = picker().NroComprobante; },
+        [&] { IdComplemento = picker().IdComplemento; },
+        [&] { Proveedor = picker().Proveedor; },
+        // The next request starts from a fresh picker.
+        [&] { frm.reset(); },
+    });
+}
 
 Currency ClsCmnCptes::ImporteCargosReales(const QString& Cuenta) const
 {

@@ -85,12 +85,62 @@ public:
     virtual bool MuestraModal() = 0;
 };
 
+// The voucher picker FrmConsComprobantes: the stored vouchers of one kind,
+// or only the pending ones of a pseudo kind such as "RM/PENDIENTES", from
+// which the operator picks one (purchase orders: checks several).
+class DialogoConsComprobantes {
+public:
+    virtual ~DialogoConsComprobantes() = default;
+
+    QString TC;              // the kind or pseudo kind; the load leaves the base kind
+    // A condition over the listed columns, joined with AND. It goes into the
+    // statement as it stands: the calling program writes it, never from
+    // what an operator typed. Empty: none.
+    QString Filtro;
+    QString NroComprobante;  // result: the picked voucher ("OC": the checked ones, by commas)
+    QString IdComplemento;   // result: its complement, "0" for kinds without one
+    QString Proveedor;       // result: its supplier, for the purchase kinds
+
+    // Lists the vouchers of TC.
+    virtual void Form_Load() = 0;
+    // Shown modally through the modal seam; true when the operator accepted.
+    virtual bool MuestraModal() = 0;
+};
+
+// The size dialog FrmTalle: the quantity of one line split by size, colour
+// and sex. The host's voucher-entry form opens it itself (the rules never
+// do): it sets the members, loads it (Form_Load), shows it and reads
+// TalleColorSexo, Cantidades and CantidadPedida back. TalleColorSexo holds
+// the keys "size-colour-sex" as a list of vouchers/ListasSerieLote.h, and
+// Cantidades their quantities; after a cancel they are "" and "0".
+class DialogoTalle {
+public:
+    virtual ~DialogoTalle() = default;
+
+    QString Talle;                // no role: the cancel empties it
+    QString Color;                // no role: the cancel empties it
+    QString Sexo;                 // no role: the cancel empties it
+    QString TalleColorSexo;       // in: an earlier choice; out: the size list
+    QString Cantidades;           // in: its quantities; out: the quantity list
+    double CantidadPedida = 0;    // the line's quantity; the accept may adopt the total
+    double CantidadRestante = 0;  // what the grid still lacks (negative: too much)
+    QString eIdArticulo;          // the article, for its default size, colour and sex
+    bool ePermiteModificarCantidades = false;  // a different total may become the request
+
+    // The lists, the earlier choice, the article's defaults and the proposal.
+    virtual void Form_Load() = 0;
+    virtual bool MuestraModal() = 0;
+};
+
 class EnlaceDialogosComprobante {
 public:
     virtual ~EnlaceDialogosComprobante() = default;
     // A fresh dialog, loaded and not shown; null when none is given.
     virtual std::unique_ptr<DialogoCargaLotesySeries> FrmCargaLotesySeries() { return nullptr; }
     virtual std::unique_ptr<DialogoLoteyPosicion> FrmLoteyPosicion() { return nullptr; }
+    // A fresh dialog, not loaded yet: its load reads the members set first.
+    virtual std::unique_ptr<DialogoConsComprobantes> FrmConsComprobantes() { return nullptr; }
+    virtual std::unique_ptr<DialogoTalle> FrmTalle() { return nullptr; }
 };
 
 // Not owned; nullptr unregisters.

@@ -1,12 +1,16 @@
-// The voucher picker: what it lists for each kind, how it shows it, and what
-// it hands back.
+// The voucher picker: what it lists for each kind, how it shows it, what it
+// hands back, and the rules' request that opens it.
 #include "voucher_dialogs/FrmConsComprobantes.h"
 
 #include "lookup/ReportList.h"
+#include "platform/RuntimeError.h"
 #include "tests/support/QtPrinting.h"
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TestDatabase.h"
 #include "voucher_dialogs/ConsultaComprobantes.h"
+#include "voucher_dialogs/RegistraDialogosComprobante.h"
+#include "vouchers/ClsCmnCptes.h"
+#include "vouchers/EnlaceDialogosComprobante.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -442,4 +446,62 @@ TEST(FrmConsComprobantes, AReadyListFitsItsWindow)
     EXPECT_FALSE(p.f.ListView1->geometry().intersects(p.f.CmdAceptar->geometry()));
     p.f.grab().save(QStringLiteral("FrmConsComprobantes.png"));
     p.f.hide();
+}
+
+namespace {
+
+// The dialogs registered as a host program registers them, for one test.
+struct DialogosRegistrados {
+    DialogosRegistrados() { RegistraDialogosComprobante(); }
+    ~DialogosRegistrados() { RegistraEnlaceDialogosComprobante(nullptr); }
+};
+
+}  // namespace
+
+TEST(ConsultaComprobante, TheRulesOpenAFreshPickerAndReadItsAnswer)
+{
+    Picker p;
+    DialogosRegistrados dialogos;
+    const ClsCmnCptes cls;
+    ScopedPrompts prompts;
+    QString filtroVisto;
+    prompts.onModal(QStringLiteral("FrmConsComprobantes"), [&](QDialog& d) {
+        auto& f = static_cast<FrmConsComprobantes&>(d);
+        filtroVisto = f.Filtro;
+        f.ListView1->selectRow(1);
+        f.CmdAceptar_Click();
+        return f.result();
+    });
+    QString respuesta = QStringLiteral("previa"), complemento, proveedor;
+    cls.ConsultaComprobante(QStringLiteral("FC/ANTICIPOS"), respuesta, QStringLiteral("CUENTA = 'C0002'"), complemento,
+                            proveedor);
+    EXPECT_EQ(filtroVisto, QStringLiteral("CUENTA = 'C0002'"));
+    EXPECT_EQ(respuesta, QStringLiteral("000100000042B"));
+    EXPECT_EQ(complemento, QStringLiteral("3"));
+    EXPECT_EQ(proveedor, QString());
+
+    // Without a filter, cancelled: the next picker starts empty and gives "".
+    prompts.onModal(QStringLiteral("FrmConsComprobantes"), [&](QDialog& d) {
+        auto& f = static_cast<FrmConsComprobantes&>(d);
+        filtroVisto = f.Filtro;
+        EXPECT_EQ(f.NroComprobante + f.IdComplemento + f.Proveedor, QString());
+        EXPECT_EQ(f.ListView1->rowCount(), 3);
+        f.CmdCancelar_Click();
+        return f.result();
+    });
+    cls.ConsultaComprobante(QStringLiteral("FC"), respuesta, complemento, proveedor);
+    EXPECT_EQ(filtroVisto, QString());
+    EXPECT_EQ(respuesta + complemento + proveedor, QString());
+}
+
+TEST(ConsultaComprobante, WithoutThePickerTheErrorDialogIsShownAndNothingChanges)
+{
+    TestDatabase db;
+    const ClsCmnCptes cls;
+    ScopedPrompts prompts;
+    prompts.answerError(prompt::ErrorLeave, QStringLiteral("ConsultaComprobante"));
+    QString respuesta = QStringLiteral("previa"), complemento, proveedor;
+    cls.ConsultaComprobante(QStringLiteral("FC"), respuesta, complemento, proveedor);
+    EXPECT_EQ(respuesta, QStringLiteral("previa"));
+    EXPECT_EQ(prompts.shown().at(0).errorNumber, errnum::ObjectNotSet);
 }
