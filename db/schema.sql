@@ -664,4 +664,195 @@ WHERE TRIM(p.TC) = 'PR' AND p.FINALIZADA = 0 AND p.ANULADA = 0
   AND NOT EXISTS (SELECT 1 FROM V_MV_CPTE h
                   WHERE h.TCORIGEN = p.TC AND h.COMPROBANTEORIGEN = p.IDCOMPROBANTE AND h.ANULADA = 0);
 
+-- Stored vouchers. A sales voucher lives in the tables with the prefix V_
+-- (header V_MV_CPTE above) and is keyed by TC (right-justified to 4),
+-- IDCOMPROBANTE (branch, number, letter) and IdComplemento (0 for the kinds
+-- without complement); a purchase voucher lives in the same layout with the
+-- prefix C_ (header C_MV_CPTE, rules section), keyed by the supplier's CUENTA
+-- in place of the complement. IdReparto is the delivery run a voucher goes
+-- out on; -1 marks a voucher to be delivered over several runs.
+CREATE INDEX IX_V_MV_CPTE_Comprobante ON V_MV_CPTE (TC, IDCOMPROBANTE, IdComplemento);
+CREATE INDEX IX_V_MV_CPTE_Origen ON V_MV_CPTE (COMPROBANTEORIGEN);
+
+-- Task lines; Horas in minutes.
+CREATE TABLE V_MV_CPTETAREAS (
+    ID                    integer PRIMARY KEY AUTOINCREMENT,
+    TC                    varchar(4) COLLATE NOCASE NOT NULL,
+    IDCOMPROBANTE         varchar(13) COLLATE NOCASE NOT NULL,
+    IdComplemento         int NOT NULL DEFAULT 0,
+    IdTarea               varchar(4) COLLATE NOCASE,
+    Descripcion           varchar(100) COLLATE NOCASE,
+    Horas                 numeric(18,4),
+    ValorHora             numeric(18,4),
+    ValorHora_S_IVA       numeric(18,4),
+    Total                 numeric(18,4),
+    DescripcionAdicional  varchar(500) COLLATE NOCASE,
+    FechaEstInicio        datetime,
+    FechaEstFin           datetime,
+    IdTecnico             varchar(20) COLLATE NOCASE
+);
+CREATE INDEX IX_V_MV_CPTETAREAS_Comprobante ON V_MV_CPTETAREAS (TC, IDCOMPROBANTE, IdComplemento);
+
+-- Article lines. Nro_Lote and Nro_Serie hold the line's lists of lots and of
+-- serial numbers or quantities, as the entry grid keeps them; Exento may be
+-- Null on lines stored by older programs.
+CREATE TABLE V_MV_CPTEINSUMOS (
+    ID             integer PRIMARY KEY AUTOINCREMENT,
+    TC             varchar(4) COLLATE NOCASE NOT NULL,
+    IDCOMPROBANTE  varchar(13) COLLATE NOCASE NOT NULL,
+    IdComplemento  int NOT NULL DEFAULT 0,
+    IdArticulo     varchar(25) COLLATE NOCASE,
+    Descripcion    varchar(100) COLLATE NOCASE,
+    IdUnidad       varchar(4) COLLATE NOCASE,
+    Cantidad       numeric(18,4),
+    IdUnidadBase   varchar(4) COLLATE NOCASE,
+    cantidadud     numeric(18,4),
+    Importe        numeric(18,4),
+    Exento         bit,
+    PorcDto        numeric(18,4),
+    Costo          numeric(18,4),
+    Importe_S_IVA  numeric(18,4),
+    Impuestos      numeric(18,4),
+    Total          numeric(18,4),
+    Nro_Lote       varchar(2000) COLLATE NOCASE,
+    Nro_Serie      varchar(2000) COLLATE NOCASE,
+    CONTROLADOPOR  varchar(25) COLLATE NOCASE,
+    IdOrigen       varchar(25) COLLATE NOCASE,
+    AlicIVA        numeric(18,4)
+);
+CREATE INDEX IX_V_MV_CPTEINSUMOS_Comprobante ON V_MV_CPTEINSUMOS (TC, IDCOMPROBANTE, IdComplemento);
+CREATE TRIGGER V_MV_CPTEINSUMOS_Codigos AFTER INSERT ON V_MV_CPTEINSUMOS
+WHEN NEW.TC GLOB '* ' OR NEW.IDCOMPROBANTE GLOB '* ' OR NEW.IdArticulo GLOB '* '
+BEGIN
+    UPDATE V_MV_CPTEINSUMOS SET TC = RTRIM(TC), IDCOMPROBANTE = RTRIM(IDCOMPROBANTE), IdArticulo = RTRIM(IdArticulo)
+     WHERE rowid = NEW.rowid;
+END;
+CREATE TRIGGER V_MV_CPTEINSUMOS_CodigosCambiados AFTER UPDATE OF TC, IDCOMPROBANTE, IdArticulo ON V_MV_CPTEINSUMOS
+WHEN NEW.TC GLOB '* ' OR NEW.IDCOMPROBANTE GLOB '* ' OR NEW.IdArticulo GLOB '* '
+BEGIN
+    UPDATE V_MV_CPTEINSUMOS SET TC = RTRIM(TC), IDCOMPROBANTE = RTRIM(IDCOMPROBANTE), IdArticulo = RTRIM(IdArticulo)
+     WHERE rowid = NEW.rowid;
+END;
+
+-- Observation lines; those of TIPO_OBS 'OC' are the voucher's other concepts.
+CREATE TABLE V_MV_CPTE_Observ (
+    ID             integer PRIMARY KEY AUTOINCREMENT,
+    TC             varchar(4) COLLATE NOCASE NOT NULL,
+    IDCOMPROBANTE  varchar(13) COLLATE NOCASE NOT NULL,
+    IdComplemento  int NOT NULL DEFAULT 0,
+    TIPO_OBS       varchar(2) COLLATE NOCASE,
+    Observacion    varchar(500) COLLATE NOCASE,
+    Importe        numeric(18,4),
+    Importe_S_IVA  numeric(18,4)
+);
+CREATE INDEX IX_V_MV_CPTE_Observ_Comprobante ON V_MV_CPTE_Observ (TC, IDCOMPROBANTE, IdComplemento);
+
+-- The lines of purchase vouchers (headers: C_MV_CPTE, rules section).
+CREATE TABLE C_MV_CPTETAREAS (
+    ID                    integer PRIMARY KEY AUTOINCREMENT,
+    TC                    varchar(4) COLLATE NOCASE NOT NULL,
+    IDCOMPROBANTE         varchar(13) COLLATE NOCASE NOT NULL,
+    CUENTA                varchar(20) COLLATE NOCASE,
+    IdTarea               varchar(4) COLLATE NOCASE,
+    Descripcion           varchar(100) COLLATE NOCASE,
+    Horas                 numeric(18,4),
+    ValorHora             numeric(18,4),
+    ValorHora_S_IVA       numeric(18,4),
+    Total                 numeric(18,4),
+    DescripcionAdicional  varchar(500) COLLATE NOCASE,
+    FechaEstInicio        datetime,
+    FechaEstFin           datetime,
+    IdTecnico             varchar(20) COLLATE NOCASE
+);
+CREATE INDEX IX_C_MV_CPTETAREAS_Comprobante ON C_MV_CPTETAREAS (TC, IDCOMPROBANTE, CUENTA);
+
+CREATE TABLE C_MV_CPTEINSUMOS (
+    ID             integer PRIMARY KEY AUTOINCREMENT,
+    TC             varchar(4) COLLATE NOCASE NOT NULL,
+    IDCOMPROBANTE  varchar(13) COLLATE NOCASE NOT NULL,
+    CUENTA         varchar(20) COLLATE NOCASE,
+    IdArticulo     varchar(25) COLLATE NOCASE,
+    Descripcion    varchar(100) COLLATE NOCASE,
+    IdUnidad       varchar(4) COLLATE NOCASE,
+    Cantidad       numeric(18,4),
+    IdUnidadBase   varchar(4) COLLATE NOCASE,
+    cantidadud     numeric(18,4),
+    Importe        numeric(18,4),
+    Exento         bit,
+    PorcDto        numeric(18,4),
+    Costo          numeric(18,4),
+    Importe_S_IVA  numeric(18,4),
+    Impuestos      numeric(18,4),
+    Total          numeric(18,4),
+    Nro_Lote       varchar(2000) COLLATE NOCASE,
+    Nro_Serie      varchar(2000) COLLATE NOCASE,
+    CONTROLADOPOR  varchar(25) COLLATE NOCASE,
+    IdOrigen       varchar(25) COLLATE NOCASE,
+    AlicIVA        numeric(18,4)
+);
+CREATE INDEX IX_C_MV_CPTEINSUMOS_Comprobante ON C_MV_CPTEINSUMOS (TC, IDCOMPROBANTE, CUENTA);
+
+CREATE TABLE C_MV_CPTE_Observ (
+    ID             integer PRIMARY KEY AUTOINCREMENT,
+    TC             varchar(4) COLLATE NOCASE NOT NULL,
+    IDCOMPROBANTE  varchar(13) COLLATE NOCASE NOT NULL,
+    CUENTA         varchar(20) COLLATE NOCASE,
+    TIPO_OBS       varchar(2) COLLATE NOCASE,
+    Observacion    varchar(500) COLLATE NOCASE,
+    Importe        numeric(18,4),
+    Importe_S_IVA  numeric(18,4)
+);
+CREATE INDEX IX_C_MV_CPTE_Observ_Comprobante ON C_MV_CPTE_Observ (TC, IDCOMPROBANTE, CUENTA);
+
+-- What the later vouchers took over of an origin voucher, per origin and
+-- article: the quantities of the article lines of every voucher that is not
+-- voided and whose header names that origin (TCORIGEN, COMPROBANTEORIGEN),
+-- added up. The origin's type comes trimmed, as the entry form holds it.
+CREATE VIEW VT_V_MV_INSUMOS_APLICACION AS
+SELECT TRIM(c.TCORIGEN) COLLATE NOCASE AS TCO_ORIGEN,
+       c.COMPROBANTEORIGEN AS IDCOMPROBANTEORIGEN,
+       i.IdArticulo AS IDARTICULO,
+       ROUND(SUM(i.Cantidad), 4) AS CantidadAplicada
+FROM V_MV_CPTE c
+JOIN V_MV_CPTEINSUMOS i ON i.TC = c.TC AND i.IDCOMPROBANTE = c.IDCOMPROBANTE AND i.IdComplemento = c.IdComplemento
+WHERE c.ANULADA = 0 AND TRIM(IFNULL(c.TCORIGEN, '')) <> ''
+GROUP BY TRIM(c.TCORIGEN) COLLATE NOCASE, c.COMPROBANTEORIGEN, i.IdArticulo;
+
+-- What is still to be delivered of a voucher sent out over delivery runs
+-- (IdReparto -1), per voucher and article: its lines' quantities less those
+-- of the vouchers not voided that went out on a run (IdReparto above 0)
+-- naming it as their origin. Only what is still pending has a row: an
+-- article delivered in full has none.
+CREATE VIEW VT_V_MV_Insumos_RepartoPendiente AS
+WITH pedido AS (
+    SELECT TRIM(c.TC) COLLATE NOCASE AS TC, c.IDCOMPROBANTE, i.IdArticulo AS IDARTICULO, SUM(i.Cantidad) AS cantidad
+    FROM V_MV_CPTE c
+    JOIN V_MV_CPTEINSUMOS i ON i.TC = c.TC AND i.IDCOMPROBANTE = c.IDCOMPROBANTE AND i.IdComplemento = c.IdComplemento
+    WHERE c.IdReparto = -1 AND c.ANULADA = 0
+    GROUP BY TRIM(c.TC) COLLATE NOCASE, c.IDCOMPROBANTE, i.IdArticulo
+),
+entregado AS (
+    SELECT TRIM(c.TCORIGEN) COLLATE NOCASE AS TC, c.COMPROBANTEORIGEN AS IDCOMPROBANTE, i.IdArticulo AS IDARTICULO,
+           SUM(i.Cantidad) AS cantidad
+    FROM V_MV_CPTE c
+    JOIN V_MV_CPTEINSUMOS i ON i.TC = c.TC AND i.IDCOMPROBANTE = c.IDCOMPROBANTE AND i.IdComplemento = c.IdComplemento
+    WHERE c.IdReparto > 0 AND c.ANULADA = 0 AND TRIM(IFNULL(c.TCORIGEN, '')) <> ''
+    GROUP BY TRIM(c.TCORIGEN) COLLATE NOCASE, c.COMPROBANTEORIGEN, i.IdArticulo
+)
+SELECT p.TC, p.IDCOMPROBANTE, p.IDARTICULO, ROUND(p.cantidad - IFNULL(e.cantidad, 0), 4) AS pendiente
+FROM pedido p
+LEFT JOIN entregado e ON e.TC = p.TC AND e.IDCOMPROBANTE = p.IDCOMPROBANTE AND e.IDARTICULO = p.IDARTICULO
+WHERE ROUND(p.cantidad - IFNULL(e.cantidad, 0), 4) > 0;
+
+-- Item families (rubros) and article types, by code, for the totals of a voucher.
+CREATE TABLE V_ta_Rubros (
+    IdRubro      varchar(4) COLLATE NOCASE NOT NULL PRIMARY KEY,
+    Descripcion  varchar(50) COLLATE NOCASE
+);
+
+CREATE TABLE V_ta_TipoArticulo (
+    Tipo         varchar(4) COLLATE NOCASE NOT NULL PRIMARY KEY,
+    Descripcion  varchar(50) COLLATE NOCASE
+);
+
 -- ==== end of schema ======================================================

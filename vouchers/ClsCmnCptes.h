@@ -14,6 +14,9 @@
 class FlexGrid;
 class StatusBar;
 class TextBox;
+namespace db {
+class Recordset;
+}
 
 // The rules of the voucher-entry toolkit. A voucher-entry form creates one,
 // hands it its grids (the platform's FlexGrid, columns as in
@@ -89,6 +92,27 @@ public:
     // code by the fixed lists. A type missing from V_TA_CPTE is told to the
     // operator and gives 0.
     std::int16_t ObtieneSignoComprobante(const QString& TC, bool LibroIVA) const;
+
+    // Loads a stored voucher into the tasks, articles and other-concepts
+    // grids, each stored line into the grid's last row, and leaves each grid
+    // that received lines with one empty row after them. A sales voucher is
+    // read from the V_ tables by type, number and complement (an empty
+    // complement is 0, the complement of the kinds that have none; one that
+    // is not a whole number is refused with a message); a purchase voucher
+    // (Compras) from the C_ tables by type, number and the supplier's account.
+    // An article line shows in "Cant." what is still open: on a voucher sent
+    // over delivery runs (IdReparto -1) what is pending delivery, on a
+    // delivery note or order (RM, NP) with "EntregaParcialRemito" on what
+    // later vouchers have not taken over, otherwise its quantity; IdRepartoRM
+    // -99 shows it negated. A voucher that does not exist is told to the
+    // operator and the grids stay as they were. LrcsCpte, when given,
+    // receives the header standing on its row; IdRepartoRM, when given,
+    // receives the header's delivery run (sales types only). Inicializar is
+    // accepted and changes nothing. Errors go to the error dialog.
+    void AsignarDatosComprobante(const QString& TC, const QString& SucNroLetra, const QString& IdComplemento,
+                                 FlexGrid& MSFlexGrid1, FlexGrid& MSFlexGrid2, FlexGrid& MSFlexGrid3,
+                                 bool Inicializar = false, db::Recordset* LrcsCpte = nullptr, bool Compras = false,
+                                 const QString& Proveedor = {}, std::int16_t* IdRepartoRM = nullptr) const;
 
     // --- lists of lots, series and positions (vouchers/ListasSerieLote.h) --
     QString StrSerieLote(const QString& Serie_Lote) const { return ::StrSerieLote(Serie_Lote); }
