@@ -8,10 +8,10 @@ namespace db {
 // One error the provider reported.
 struct Error {
     long Number = 0;         // the number the procedures test (2627 duplicate key, 207 unknown column, ...)
-    QString Description;
-    QString SQLState;
+    QString Description{};
+    QString SQLState{};
     long NativeError = 0;    // same numbering as Number on every route
-    QString Source;
+    QString Source{};
 };
 
 // The errors of the last failing operation of a connection. A failing

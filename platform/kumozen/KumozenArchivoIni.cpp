@@ -1,6 +1,6 @@
 #include "KumozenArchivoIni.h"
 
-#include "../Host.h"
+#include "platform/Host.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "../TextBox.h"
+#include "platform/TextBox.h"
 
 #include <QString>
 #include <vector>

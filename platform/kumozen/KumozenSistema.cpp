@@ -1,6 +1,6 @@
 #include "KumozenSistema.h"
 
-#include "../Host.h"
+#include "platform/Host.h"
 
 #include <QWidget>
 

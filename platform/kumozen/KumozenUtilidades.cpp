@@ -1,8 +1,8 @@
 #include "KumozenUtilidades.h"
 
-#include "../Prompts.h"
-#include "../RuntimeError.h"
-#include "../Value.h"
+#include "platform/Prompts.h"
+#include "platform/RuntimeError.h"
+#include "platform/Value.h"
 
 #include <QGuiApplication>
 #include <QScreen>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "../Currency.h"
+#include "platform/Currency.h"
 
 #include <QString>
 #include <QVariant>

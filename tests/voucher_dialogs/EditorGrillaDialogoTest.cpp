@@ -119,8 +119,9 @@ TEST(EditorGrillaDialogo, KeysGiveCellTextRowAndColumn)
         EXPECT_EQ(d.grid->Row(), c.filaDespues) << c.caso;
         EXPECT_EQ(d.grid->Col(), c.colDespues) << c.caso;
         EXPECT_EQ(d.txtEdit->Visible(), c.editorAbierto != nullptr) << c.caso;
-        if (c.editorAbierto)
+        if (c.editorAbierto) {
             EXPECT_EQ(d.txtEdit->text(), c.editorAbierto) << c.caso;
+        }
         EXPECT_EQ(d.validados.join(u','), c.validados) << c.caso;
     }
 }

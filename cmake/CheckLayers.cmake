@@ -1,0 +1,51 @@
+# cmake -DROOT=<source root> -P CheckLayers.cmake
+# Fails, naming each offending line, when a file includes a file of a later
+# layer (cmake/Layers.cmake). A quoted include is looked for beside the
+# including file first, then from the root, as the compiler does; includes
+# that name no file of the tree (system and generated headers) are not
+# looked at.
+include(${CMAKE_CURRENT_LIST_DIR}/Layers.cmake)
+if(NOT ROOT)
+  message(FATAL_ERROR "CheckLayers: ROOT is not set")
+endif()
+get_filename_component(ROOT "${ROOT}" ABSOLUTE)
+layer_files(${ROOT} FILES)
+
+set(rank 0)
+foreach(layer ${LAYERS})
+  foreach(file ${FILES_${layer}})
+    set(RANK_${file} ${rank})
+  endforeach()
+  math(EXPR rank "${rank} + 1")
+endforeach()
+
+set(refused)
+foreach(layer ${LAYERS})
+  foreach(file ${FILES_${layer}})
+    get_filename_component(dir ${file} DIRECTORY)
+    file(STRINGS ${file} lines REGEX "^[ \t]*#[ \t]*include[ \t]*\"")
+    foreach(line ${lines})
+      string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*\"([^\"]*)\".*" "\\1" name "${line}")
+      set(target)
+      if(EXISTS ${dir}/${name})
+        get_filename_component(target ${dir}/${name} ABSOLUTE)
+      elseif(EXISTS ${ROOT}/${name})
+        get_filename_component(target ${ROOT}/${name} ABSOLUTE)
+      else()
+        continue()
+      endif()
+      file(RELATIVE_PATH from ${ROOT} ${file})
+      file(RELATIVE_PATH to ${ROOT} ${target})
+      if(NOT DEFINED RANK_${target})
+        list(APPEND refused "${from} includes ${to}, which no layer owns")
+      elseif(RANK_${target} GREATER RANK_${file})
+        list(APPEND refused "${from} includes ${to}, of a later layer")
+      endif()
+    endforeach()
+  endforeach()
+endforeach()
+
+if(refused)
+  list(JOIN refused "\n  " text)
+  message(FATAL_ERROR "Includes against the layers:\n  ${text}")
+endif()

@@ -1,0 +1,3 @@
+#pragma once
+#include "../Texto.h"
+#include "generado.h"

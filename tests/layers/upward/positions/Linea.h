@@ -1,0 +1,4 @@
+#pragma once
+#include "Celda.h"
+#include "core/Sube.h"
+#include <QString>

@@ -1,0 +1,3 @@
+#pragma once
+#include "tests/Algo.h"
+#include "core/Sube.h"
