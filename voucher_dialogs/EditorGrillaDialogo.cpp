@@ -43,7 +43,7 @@ void EditorGrillaDialogo::Text_Propiedades(TextBox& Texto, long Col)
     Texto.setKind(FieldKind::Free);
     if (contiene(m_ajustes.columnasCantidad, Col)) {
         Texto.setDataField(QStringLiteral("Cantidad"));
-        Texto.setMaxLength(32767);
+        Texto.setMaxLength(m_ajustes.largoCantidad);
         Texto.setKind(FieldKind::Number);
     }
 }
@@ -60,7 +60,8 @@ bool EditorGrillaDialogo::Confirma()
 
 bool EditorGrillaDialogo::ColEdit(long col, long row)
 {
-    return col >= m_grilla.FixedCols() && row >= m_grilla.FixedRows() && contiene(m_ajustes.columnasEditables, col);
+    return col >= m_grilla.FixedCols() && row >= m_grilla.FixedRows() && contiene(m_ajustes.columnasEditables, col)
+        && (!m_ajustes.soloFilasConClave || !m_grilla.TextMatrix(static_cast<int>(row), 0).trimmed().isEmpty());
 }
 
 void EditorGrillaDialogo::EnterEnUltimaFila(FlexGrid& grilla)
@@ -74,6 +75,8 @@ void EditorGrillaDialogo::EnterEnUltimaFila(FlexGrid& grilla)
 void EditorGrillaDialogo::AntesDeMover(TextBox& editor)
 {
     CellEditor::Confirma(m_grilla, editor);
+    if (m_ajustes.trasConfirmar)
+        m_ajustes.trasConfirmar();
 }
 
 void EditorGrillaDialogo::ConfirmaOAbandona()

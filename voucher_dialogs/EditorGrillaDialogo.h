@@ -24,6 +24,13 @@ struct AjustesEditorGrilla {
     // Enter on the last row, in ultimaColumna: the column that becomes
     // current there, or -1 to give the focus to the dialog's accept button.
     int columnaAlFinal = -1;
+    // The editor opens only on rows whose first column holds a key.
+    bool soloFilasConClave = false;
+    // The longest text a quantity column takes.
+    int largoCantidad = 32767;
+    // Run once an advance key has put the checked text into its cell, before
+    // the move.
+    std::function<void()> trasConfirmar = {};
 };
 
 // The in-grid editor of the voucher detail dialogs: the shared cell editor

@@ -1,6 +1,7 @@
 #include "voucher_dialogs/RegistraDialogosComprobante.h"
 
 #include "voucher_dialogs/FrmConsComprobantes.h"
+#include "voucher_dialogs/FrmTalle.h"
 #include "vouchers/EnlaceDialogosComprobante.h"
 
 namespace {
@@ -11,6 +12,7 @@ public:
     {
         return std::make_unique<::FrmConsComprobantes>();
     }
+    std::unique_ptr<DialogoTalle> FrmTalle() override { return std::make_unique<::FrmTalle>(); }
 };
 
 }  // namespace
