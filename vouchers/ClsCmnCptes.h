@@ -13,6 +13,7 @@
 
 class FlexGrid;
 class StatusBar;
+class TabStrip;
 class TextBox;
 namespace db {
 class Recordset;
@@ -198,6 +199,28 @@ public:
     void MuestraDetalleArticulos(const FlexGrid& MSFlexGrid2, StatusBar& StatB, std::int32_t Columna = 4) const;
     void MuestraDetalleOtrosConceptos(const FlexGrid& MSFlexGrid3, StatusBar& StatB) const;
     void MuestraDetalle(const QString& Detalle, StatusBar& StatB, std::int32_t Columna = 4) const;
+
+    // --- control totals and painting -----------------------------------------
+    // Rebuilds the totals grid: for each visible tab (0 tasks, 1 articles,
+    // 2 other concepts) a pale yellow row with the tab's caption and its count
+    // of entered lines, and the tasks' time ("h:m") or the articles' quantity;
+    // after the articles, a pale orange row per group of lines, by family
+    // (column 20, V_ta_Rubros; it wins when both are set), by type (column 19,
+    // V_ta_TipoArticulo) or by article code: "key-description" and the
+    // group's quantity, keys compared trimmed without regard to case and shown
+    // as first met (by code, the code alone). The empty row that closes the
+    // grid is painted blue. Errors go to the error dialog.
+    void TotalizadorControl(const FlexGrid& MSFlexGrid1, const FlexGrid& MSFlexGrid2, const FlexGrid& MSFlexGrid3,
+                            FlexGrid& MSFlexGrid4, const TabStrip& SSTab1, bool AbiertoPorRubro = false,
+                            bool AbiertoPorTipo = false) const;
+    // Paints every cell of a row (0x00BBGGRR; yellow by default) and makes it
+    // the current row; the current column stays. A row outside the grid fails.
+    void PintarFila(std::int32_t Fila, FlexGrid& MsFlexGrid, std::uint32_t Color = 65535) const;
+    // Paints a column from FilaDesde to FilaHasta (-1: from row 0, to the
+    // last row) and makes it the current column; the current row stays.
+    // Cells outside the grid are passed over.
+    void PintarColuma(std::int32_t Columna, FlexGrid& MsFlexGrid, std::int32_t FilaDesde = -1,
+                      std::int32_t FilaHasta = -1, std::uint32_t Color = 65535) const;
 
     // --- repeated codes and fractions ---------------------------------------
     // Whether a data row other than FilaIgnorar holds the value in column 0,
