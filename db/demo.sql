@@ -223,4 +223,76 @@ INSERT INTO V_MV_CargosAplicados (CUENTA, SALDO) VALUES
     ('C0001', 0),
     ('C0002', 800);
 
+-- Voucher types of the stored vouchers below, with the system each belongs to.
+INSERT INTO V_TA_CPTE (CODIGO, TALONARIO, DESCRIPCION, SISTEMA, ES, Letras) VALUES
+    ('  FC', 1, 'Factura', 'VENTAS', 'S', 'AB'),
+    ('  RM', 1, 'Remito', 'VENTAS', 'S', 'R'),
+    ('  NP', 1, 'Nota de Pedido', 'VENTAS', NULL, 'X'),
+    ('  OT', 1, 'Orden de Trabajo', 'VENTAS', NULL, 'X'),
+    ('  PR', 1, 'Presupuesto', 'VENTAS', NULL, 'X'),
+    (' FCC', 1, 'Factura de Compra', 'COMPRAS', 'E', 'AB'),
+    (' RMC', 1, 'Remito de Compra', 'COMPRAS', 'E', 'R'),
+    ('  OC', 1, 'Orden de Compra', 'COMPRAS', NULL, 'X');
+
+-- The company is a registered VAT payer (letter A or B by the customer).
+INSERT INTO TA_CONFIGURACION (CLAVE, VALOR) VALUES
+    ('CONDIVA', '1');
+
+-- Item families and article types, for the totals of a voucher.
+INSERT INTO V_ta_Rubros (IdRubro, Descripcion) VALUES
+    ('R1', 'FERRETERIA'),
+    ('R2', 'ALMACEN'),
+    ('R3', 'INDUMENTARIA');
+INSERT INTO V_ta_TipoArticulo (Tipo, Descripcion) VALUES
+    ('T1', 'REVENTA'),
+    ('T2', 'MATERIA PRIMA'),
+    ('T3', 'REVENTA IMPORTADA');
+
+-- An order of the kiosk sent out over delivery runs (IdReparto -1): run 3
+-- took 30 of its 50 nuts and all the flour, so 20 nuts are still pending.
+INSERT INTO V_MV_CPTE (TC, IDCOMPROBANTE, IdComplemento, FECHA, CUENTA, Nombre, ANULADA, APROBADO, FINALIZADA, Importe,
+                       IdReparto, CondicionIVA, TCORIGEN, COMPROBANTEORIGEN, COMPLEMENTOORIGEN) VALUES
+    ('  NP', '000100000012X', 0, '2024-12-09T00:00:00', 'C0003', 'Kiosco Pichincha', 0, 1, 0, 675, -1, '5', NULL, NULL, NULL),
+    ('  RM', '000100000019R', 0, '2024-12-10T00:00:00', 'C0003', 'Kiosco Pichincha', 0, 1, 0, 565, 3, '5', '  NP',
+     '000100000012X', 0);
+
+-- The lines of the stored vouchers: invoice 40 (complement 1) of what note 15
+-- delivered, with its freight; the order sent over runs and what run 3
+-- delivered of it; work order 3 with its tasks, a part and its materials;
+-- the purchase invoice 310 of the screws.
+INSERT INTO V_MV_CPTEINSUMOS (TC, IDCOMPROBANTE, IdComplemento, IdArticulo, Descripcion, IdUnidad, Cantidad,
+                              IdUnidadBase, cantidadud, Importe, Exento, PorcDto, Costo, Importe_S_IVA, Impuestos, Total,
+                              Nro_Lote, Nro_Serie, AlicIVA) VALUES
+    ('  RM', '000100000015R', 0, '                   ART001', 'TORNILLO 3/8', '  UN', 100, '  UN', 100, 100.5, 0, 0, 80,
+     83.06, 0, 10050, NULL, NULL, 21),
+    ('  RM', '000100000015R', 0, '                   ART002', 'ARANDELA PLANA', '  UN', 120, '  UN', 120, 8.25, 0, 0, 5,
+     6.82, 0, 990, '|L240|', '|120|', 21),
+    ('  FC', '000100000040A', 1, '                   ART001', 'TORNILLO 3/8', '  UN', 100, '  UN', 100, 100.5, 0, 0, 80,
+     83.06, 0, 10050, NULL, NULL, 21),
+    ('  FC', '000100000040A', 1, '                   ART002', 'ARANDELA PLANA', '  UN', 120, '  UN', 120, 8.25, 0, 0, 5,
+     6.82, 0, 990, '|L240|', '|120|', 21),
+    ('  NP', '000100000012X', 0, '                   ART003', 'TUERCA HEXAGONAL 3/8', '  UN', 50, '  UN', 50, 5.5, 0, 0,
+     3, 4.55, 0, 275, NULL, NULL, 21),
+    ('  NP', '000100000012X', 0, '                 INSUMO01', 'HARINA', '  KG', 20, '  KG', 20, 20, 0, 0, 12.5, 16.53, 0,
+     400, NULL, NULL, 21),
+    ('  RM', '000100000019R', 0, '                   ART003', 'TUERCA HEXAGONAL 3/8', '  UN', 30, '  UN', 30, 5.5, 0, 0,
+     3, 4.55, 0, 165, NULL, NULL, 21),
+    ('  RM', '000100000019R', 0, '                 INSUMO01', 'HARINA', '  KG', 20, '  KG', 20, 20, 0, 0, 12.5, 16.53, 0,
+     400, NULL, NULL, 21),
+    ('  OT', '000100000003X', 2, '                   ART003', 'TUERCA HEXAGONAL 3/8', '  UN', 24, '  UN', 24, 5.5, 0, 0,
+     3, 4.55, 0, 132, NULL, NULL, 21);
+INSERT INTO V_MV_CPTETAREAS (TC, IDCOMPROBANTE, IdComplemento, IdTarea, Descripcion, Horas, ValorHora, ValorHora_S_IVA,
+                             Total, DescripcionAdicional, FechaEstInicio, FechaEstFin, IdTecnico) VALUES
+    ('  OT', '000100000003X', 2, 'AR01', 'Armado de estanterias', 150, 6000, 4958.68, 15000, 'Dos modulos de 2 m',
+     '2024-12-09T08:00:00', '2024-12-09T10:30:00', 'TEC01'),
+    ('  OT', '000100000003X', 2, 'PI01', 'Pintura', 90, 1908, 1576.86, 2862, NULL, NULL, NULL, 'TEC02');
+INSERT INTO V_MV_CPTE_Observ (TC, IDCOMPROBANTE, IdComplemento, TIPO_OBS, Observacion, Importe, Importe_S_IVA) VALUES
+    ('  FC', '000100000040A', 1, 'OC', 'Flete a domicilio', 1210, 1000),
+    ('  OT', '000100000003X', 2, 'OC', 'Materiales varios', 6, 4.96),
+    ('  OT', '000100000003X', 2, 'OB', 'Coordinar acceso con el encargado', NULL, NULL);
+INSERT INTO C_MV_CPTEINSUMOS (TC, IDCOMPROBANTE, CUENTA, IdArticulo, Descripcion, IdUnidad, Cantidad, IdUnidadBase,
+                              cantidadud, Importe, Exento, PorcDto, Costo, Importe_S_IVA, Impuestos, Total, AlicIVA) VALUES
+    (' FCC', '000200000310A', 'PROV01', '                   ART001', 'TORNILLO 3/8', '  UN', 100, '  UN', 100, 80, 0, 0, 80,
+     66.12, 0, 8000, 21);
+
 -- ==== end of demo data ===================================================

@@ -283,3 +283,36 @@ TEST(AsignarDatosComprobante, AMissingVoucherOrABadComplementLoadsNothing)
         EXPECT_EQ(c.f.otros.Rows(), 2) << k.caso;
     }
 }
+
+// The stored vouchers of the demo database load and total as an entry form
+// would show them.
+TEST(AsignarDatosComprobante, TheDemoVouchers)
+{
+    FixedHost maquina;
+    setHost(&maquina);
+    TestDatabase base({}, true);
+    FormularioComprobante f;
+    const ClsCmnCptes cls;
+    std::int16_t reparto = 0;
+    cls.AsignarDatosComprobante(QStringLiteral("NP"), QStringLiteral("000100000012X"), QString(), f.tareas, f.articulos,
+                                f.otros, false, nullptr, false, {}, &reparto);
+    EXPECT_EQ(reparto, -1) << "the order goes out over delivery runs";
+    EXPECT_EQ(f.articulos.TextMatrix(1, ColArticulos::Cant), QStringLiteral("20")) << "30 of 50 delivered on run 3";
+    EXPECT_EQ(f.articulos.TextMatrix(2, ColArticulos::Cant), QStringLiteral("0")) << "the flour went out whole";
+
+    FormularioComprobante ot;
+    cls.AsignarDatosComprobante(QStringLiteral("OT"), QStringLiteral("000100000003X"), QStringLiteral("2"), ot.tareas,
+                                ot.articulos, ot.otros);
+    for (int fila = 1; fila < ot.articulos.Rows() - 1; ++fila)
+        ot.articulos.setTextMatrix(fila, ColArticulos::AuxRubroArticulo, QStringLiteral("R3"));
+    cls.TotalizadorControl(ot.tareas, ot.articulos, ot.otros, ot.totales, ot.solapas, true);
+    QStringList filas;
+    for (int fila = 1; fila < ot.totales.Rows() - 1; ++fila)
+        filas << QStringList({ot.totales.TextMatrix(fila, 0), ot.totales.TextMatrix(fila, 1),
+                              ot.totales.TextMatrix(fila, 2)})
+                     .join(u'|');
+    EXPECT_EQ(filas, QStringList({QStringLiteral("Tareas|2|4:0"), QStringLiteral("Artículos|1|24"),
+                                  QStringLiteral("-||"), QStringLiteral("R3-INDUMENTARIA||24"),
+                                  QStringLiteral("Otros Conceptos|1|")}));
+    setHost(nullptr);
+}
