@@ -13,14 +13,6 @@
 
 #include <cstdint>
 
-namespace {
-
-// A quantity read from the database is carried whole: a text box cuts a text
-// set past its length limit.
-constexpr int kSinLimite = 32767;
-
-}  // namespace
-
 void frmDRAVELO_ASIGNAR_UBICACION::cmdProponer_Click()
 {
     if (prompts().messageBox(QStringLiteral("Este proceso asignara automaticamente las posiciones para todo el "
@@ -61,7 +53,9 @@ void frmDRAVELO_ASIGNAR_UBICACION::cmdProponer_Click()
         // active last: a header field would be rebound and overwritten.
         ControlActivo = &editor;
         editor.setDataField(QStringLiteral("CantidadATransferir"));
-        editor.setMaxLength(kSinLimite);
+        // A quantity read from the database is carried whole: a text box
+        // cuts a text set past its length limit.
+        editor.SetMaxLength(0);
         editor.setText(celda(columnaLinea::Transferir));
         bool avanza = true;
         CampoValida(editor, avanza);

@@ -126,7 +126,7 @@ TEST(InicializaGrids, LayoutPerVoucherTypeAndSettings)
          "t3=Valor/Hora|a8=|a13=|a36=|a9=Importe"},
         {"purchase order, type in lower case", "oc", "V_ListaPreciosPorItemArticulos=SI",
          {"0 1 2", "0 1 3 5 36", "0", "0 1 2"}, "t1=37+11+11 a1=29+11+10 o0=49+11+11", ""},
-        {"work order hiding its amounts hides the hours too, never the depot", "OT",
+        {"work order, held right-justified, hiding its amounts hides the hours too, never the depot", "  ot",
          "NoMostrarImportesEnOT=SI;PideDepositoEnCptes=SI",
          {"0 1", "0 1 3 5 36", "0", "0 1 2"}, "t1=37+11+11+7 a1=29+11+10 o0=49+11+11", ""},
         {"work order with the setting off (S is not SI)", "OT", "NoMostrarImportesEnOT=S;PideDepositoEnCptes=SI",
