@@ -173,6 +173,17 @@ TEST(FrmTalle, EnteringTheSameCombinationAddsUpAndTheProposalFollows)
     t.entra("S", "ROJO", 1, "0");
     EXPECT_EQ(t.grilla(), QStringLiteral("M-ROJO-H=5|L-AZUL-U=2.5"));
     EXPECT_TRUE(t.f.CmdAceptar->hasFocus());
+
+    // The operator's Enter walks the entry line and adds at its end.
+    t.f.dpdTalle->setFocus();
+    for (QWidget* siguiente : std::initializer_list<QWidget*>{t.f.dpdColor, t.f.dpdSexo, t.f.txtCantidad}) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        EXPECT_TRUE(siguiente->hasFocus()) << siguiente->objectName().toStdString();
+    }
+    QTest::keyClicks(t.f.txtCantidad, QStringLiteral("1"));
+    QTest::keyClick(t.f.txtCantidad, Qt::Key_Return);
+    EXPECT_EQ(t.grilla(), QStringLiteral("M-ROJO-H=5|L-AZUL-U=2.5|S-ROJO-M=1"));
+    EXPECT_TRUE(t.f.isVisible()) << "Enter presses no button";
 }
 
 TEST(FrmTalle, ANonNumericQuantityIsToldAndAddsNothing)
