@@ -63,6 +63,20 @@ struct Recordset::Private {
                 return static_cast<int>(i);
         return -1;
     }
+
+    // The new row, its set fields only; an identity column the database
+    // assigned is read back into the row.
+    void insertRow(Connection& cn, const QString& quotedTable, const std::vector<int>& set);
+    // The changed fields of the row, found by rowCondition.
+    void updateRow(Connection& cn, const QString& table, const QString& quotedTable, const std::vector<int>& set);
+    struct RowCondition {
+        QString text;
+        std::vector<QVariant> values;
+        bool byKey = false;
+    };
+    // Finds the row being changed: by its primary key when the result holds
+    // it, else by every value it had when it was read (long values aside).
+    RowCondition rowCondition(Connection& cn, const QString& table) const;
 };
 
 namespace {
@@ -312,92 +326,105 @@ void Recordset::Update()
     if (table.isEmpty())
         cn.fail(layerError(failure::NotUpdatable, QStringLiteral("HY000"),
                            QStringLiteral("No se puede guardar la fila: el origen del Recordset no es una sola tabla.")));
-    const Dialect dialect = cn.dialect();
-    const auto row = static_cast<std::size_t>(d->position);
-    const QString quotedTable = quoteName(dialect, table);
-
+    const QString quotedTable = quoteName(cn.dialect(), table);
     std::vector<int> set;
     for (std::size_t c = 0; c < d->changed.size(); ++c)
         if (d->changed[c])
             set.push_back(static_cast<int>(c));
+    if (d->edit == Private::Edit::Adding)
+        d->insertRow(cn, quotedTable, set);
+    else
+        d->updateRow(cn, table, quotedTable, set);
+    d->edit = Private::Edit::None;
+}
 
-    if (d->edit == Private::Edit::Adding) {
-        QString sql;
-        std::vector<QVariant> values;
-        if (set.empty()) {
-            sql = QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quotedTable);
-        } else {
-            QStringList names;
-            QStringList marks;
-            for (int c : set) {
-                names << quoteName(dialect, d->fields[static_cast<std::size_t>(c)].m_name);
-                marks << QStringLiteral("?");
-                values.push_back(d->rows->stored(row, c));
-            }
-            sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(quotedTable, names.join(u','), marks.join(u','));
+void Recordset::Private::insertRow(Connection& cn, const QString& quotedTable, const std::vector<int>& set)
+{
+    const auto row = static_cast<std::size_t>(position);
+    QString sql;
+    std::vector<QVariant> values;
+    if (set.empty()) {
+        sql = QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quotedTable);
+    } else {
+        QStringList names;
+        QStringList marks;
+        for (int c : set) {
+            names << quoteName(cn.dialect(), fields[static_cast<std::size_t>(c)].m_name);
+            marks << QStringLiteral("?");
+            values.push_back(rows->stored(row, c));
         }
-        cn.runBound(sql, values);
-        for (std::size_t c = 0; c < d->fields.size(); ++c)
-            if (!d->changed[c] && d->rows->columns[c].autoIncrement) {
-                d->rows->setValue(row, static_cast<int>(c), cn.lastInsertId());
-                break;
-            }
-        d->edit = Private::Edit::None;
-        return;
+        sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(quotedTable, names.join(u','), marks.join(u','));
     }
+    cn.runBound(sql, values);
+    for (std::size_t c = 0; c < fields.size(); ++c)
+        if (!changed[c] && rows->columns[c].autoIncrement) {
+            rows->setValue(row, static_cast<int>(c), cn.lastInsertId());
+            break;
+        }
+}
 
-    // The row is found by its primary key when the result holds it, else by
-    // every value it had when it was read; exactly one row must answer.
+Recordset::Private::RowCondition Recordset::Private::rowCondition(Connection& cn, const QString& table) const
+{
+    const Dialect dialect = cn.dialect();
+    RowCondition out;
     QStringList where;
-    std::vector<QVariant> whereValues;
-    const QStringList key = cn.primaryKeyOf(table);
-    bool byKey = !key.isEmpty();
-    for (const QString& k : key)
-        byKey = byKey && d->indexOf(k) >= 0;
     auto condition = [&](int c) {
-        const QString name = quoteName(dialect, d->fields[static_cast<std::size_t>(c)].m_name);
-        const QVariant& before = d->original[static_cast<std::size_t>(c)];
+        const QString name = quoteName(dialect, fields[static_cast<std::size_t>(c)].m_name);
+        const QVariant& before = original[static_cast<std::size_t>(c)];
         if (lang::isNull(before)) {
             where << name + QStringLiteral(" IS NULL");
         } else {
             where << name + QStringLiteral(" = ?");
-            whereValues.push_back(before);
+            out.values.push_back(before);
         }
     };
-    if (byKey) {
+    const QStringList key = cn.primaryKeyOf(table);
+    out.byKey = !key.isEmpty();
+    for (const QString& k : key)
+        out.byKey = out.byKey && indexOf(k) >= 0;
+    if (out.byKey) {
         for (const QString& k : key)
-            condition(d->indexOf(k));
+            condition(indexOf(k));
     } else {
-        for (int c = 0; c < static_cast<int>(d->fields.size()); ++c) {
-            const int t = d->fields[static_cast<std::size_t>(c)].m_type;
+        for (int c = 0; c < static_cast<int>(fields.size()); ++c) {
+            const int t = fields[static_cast<std::size_t>(c)].m_type;
             if (t != type::LongVarBinary && t != type::LongVarChar && t != type::LongVarWChar)
                 condition(c);
         }
     }
-    const QString whereText = where.join(QStringLiteral(" AND "));
+    out.text = where.join(QStringLiteral(" AND "));
+    return out;
+}
+
+void Recordset::Private::updateRow(Connection& cn, const QString& table, const QString& quotedTable,
+                                   const std::vector<int>& set)
+{
+    // Exactly one row must answer.
+    const RowCondition where = rowCondition(cn, table);
     auto notFound = [&](const QString& why) {
         cn.fail(layerError(failure::RowNotFound, QStringLiteral("HY000"),
                            QStringLiteral("No se encuentra la fila para actualizarla: %1").arg(why)));
     };
-    if (!byKey) {
-        auto count = cn.queryBound(QStringLiteral("SELECT COUNT(*) FROM %1 WHERE %2").arg(quotedTable, whereText), whereValues);
+    if (!where.byKey) {
+        auto count =
+            cn.queryBound(QStringLiteral("SELECT COUNT(*) FROM %1 WHERE %2").arg(quotedTable, where.text), where.values);
         const long n = count->rowCount() ? count->value(0, 0).toLongLong() : 0;
         if (n > 1)
             notFound(QStringLiteral("hay varias filas con los mismos valores."));
     }
+    const auto row = static_cast<std::size_t>(position);
     QStringList assignments;
     std::vector<QVariant> values;
     for (int c : set) {
-        assignments << quoteName(dialect, d->fields[static_cast<std::size_t>(c)].m_name) + QStringLiteral(" = ?");
-        values.push_back(d->rows->stored(row, c));
+        assignments << quoteName(cn.dialect(), fields[static_cast<std::size_t>(c)].m_name) + QStringLiteral(" = ?");
+        values.push_back(rows->stored(row, c));
     }
-    values.insert(values.end(), whereValues.begin(), whereValues.end());
-    const long affected =
-        cn.runBound(QStringLiteral("UPDATE %1 SET %2 WHERE %3").arg(quotedTable, assignments.join(QStringLiteral(", ")), whereText),
-                    values);
+    values.insert(values.end(), where.values.begin(), where.values.end());
+    const long affected = cn.runBound(
+        QStringLiteral("UPDATE %1 SET %2 WHERE %3").arg(quotedTable, assignments.join(QStringLiteral(", ")), where.text),
+        values);
     if (affected == 0)
         notFound(QStringLiteral("otro usuario la modificó o la eliminó después de leerla."));
-    d->edit = Private::Edit::None;
 }
 
 void Recordset::CancelUpdate()

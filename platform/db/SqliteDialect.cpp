@@ -4,6 +4,7 @@
 #include "SqlLexer.h"
 
 #include <QHash>
+#include <optional>
 
 namespace db {
 
@@ -71,6 +72,8 @@ TypeFamily familyOf(const QString& typeName)
     return families.value(typeName, TypeFamily::Other);
 }
 
+// Renders the statements of one tokenised text for SQLite, one rewrite per
+// construct of SQL Server's dialect.
 class Renderer {
 public:
     Renderer(const std::vector<SqlToken>& tokens, const QString& collation) : t(tokens), m_collation(collation)
@@ -105,6 +108,26 @@ public:
     }
 
 private:
+    // Where a rewrite looks: token i of the level [a, b), the next
+    // significant token after it, and what the level has gathered so far.
+    struct Site {
+        int i;
+        int a;
+        int b;
+        int next;
+        bool topLevel;
+        bool inSet;  // inside the SET list of an UPDATE
+        QString& limit;
+
+        bool call(const Renderer& r) const { return next < b && r.at(next).isPunct(u"("); }
+    };
+    // What a rewrite puts in place of the tokens up to `last`, included.
+    struct Rewritten {
+        QString text;
+        int last;
+    };
+    using Rewrite = std::optional<Rewritten> (Renderer::*)(const Site&);
+
     const SqlToken& at(int i) const { return t[static_cast<std::size_t>(i)]; }
     int end(int i, int b) const
     {
@@ -169,6 +192,13 @@ private:
     // through `limitOut` for a compound member to wrap).
     QString level(int a, int b, bool topLevel, QString* limitOut = nullptr)
     {
+        // Tried in this order on every significant token; the first that
+        // answers replaces it.
+        static constexpr Rewrite rewrites[] = {
+            &Renderer::top,          &Renderer::isNull,    &Renderer::len,          &Renderer::getDate,
+            &Renderer::convertCall,  &Renderer::deleteFrom, &Renderer::ownerPrefix, &Renderer::dateLiteral,
+            &Renderer::stringLiteral, &Renderer::bracketedName,
+        };
         QString out;
         QString limit;
         qsizetype lastSigEnd = 0;
@@ -196,81 +226,17 @@ private:
                 else if (k.isWord(u"WHERE"))
                     inSet = false;
             }
-            const int next = nextSig(t, i + 1, b);
-            const bool call = next < b && at(next).isPunct(u"(");
-            if (k.kind == Kind::Word) {
-                if (k.isWord(u"SELECT")) {
-                    int j = next;
-                    if (j < b && (at(j).isWord(u"DISTINCT") || at(j).isWord(u"ALL")))
-                        j = nextSig(t, j + 1, b);
-                    if (j < b && at(j).isWord(u"TOP")) {
-                        const int n = nextSig(t, j + 1, b);
-                        int last = -1;
-                        QString count;
-                        if (n < b && at(n).kind == Kind::Number) {
-                            count = at(n).text.toString();
-                            last = n;
-                        } else if (n < b && at(n).isPunct(u"(")) {
-                            const int m = end(n, b);
-                            count = verbatim(n + 1, m).trimmed();
-                            last = m;
-                        }
-                        if (last >= 0) {
-                            if (limit.isEmpty())
-                                limit = count;
-                            put(verbatim(i, j));
-                            i = last;
-                            continue;
-                        }
-                    }
-                } else if (k.isWord(u"ISNULL") && call) {
-                    put(QStringLiteral("IFNULL"));
-                    continue;
-                } else if (k.isWord(u"LEN") && call) {
-                    const int m = end(next, b);
-                    put(QStringLiteral("LENGTH(RTRIM(") + range(next + 1, m, false) + QStringLiteral("))"));
-                    i = m;
-                    continue;
-                } else if (k.isWord(u"GETDATE") && call) {
-                    put(QStringLiteral("strftime('%Y-%m-%dT%H:%M:%S','now','localtime')"));
-                    i = end(next, b);
-                    continue;
-                } else if (k.isWord(u"CONVERT") && call) {
-                    const int m = end(next, b);
-                    put(convert(next + 1, m));
-                    i = m;
-                    continue;
-                } else if (k.isWord(u"DELETE") && topLevel && i == nextSig(t, a, b) &&
-                           (next >= b || !at(next).isWord(u"FROM"))) {
-                    put(k.text.toString() + QStringLiteral(" FROM"));
-                    continue;
-                }
+            const Site site{i, a, b, nextSig(t, i + 1, b), topLevel, inSet, limit};
+            std::optional<Rewritten> done;
+            for (const Rewrite rewrite : rewrites)
+                if ((done = (this->*rewrite)(site)))
+                    break;
+            if (done) {
+                put(done->text, !done->text.isEmpty());
+                i = done->last;
+            } else {
+                put(k.text.toString());
             }
-            if ((k.isWord(u"dbo") || (k.kind == Kind::QuotedName && nameValue(k).compare(u"dbo", Qt::CaseInsensitive) == 0)) &&
-                i + 2 < b && at(i + 1).isPunct(u".") && at(i + 2).kind != Kind::Space &&
-                (i == a || !at(i - 1).isPunct(u"."))) {
-                ++i;
-                continue;
-            }
-            if (k.kind == Kind::DateLiteral) {
-                const auto when = parseDateTime(k.text.mid(1, k.text.size() - 2));
-                put(when ? dateTimeLiteral(*when) : quoteText(k.text.mid(1, k.text.size() - 2).toString()));
-                continue;
-            }
-            if (k.kind == Kind::String) {
-                QString literal = k.text.toString();
-                if (literal.startsWith(u'N') || literal.startsWith(u'n'))
-                    literal.remove(0, 1);
-                if (!inSet && !m_ddl && comparedLiteral(i, a, b))
-                    literal += QStringLiteral(" COLLATE ") + m_collation;
-                put(literal);
-                continue;
-            }
-            if (k.kind == Kind::QuotedName && k.text.startsWith(u'[') && k.text.contains(u"]]")) {
-                put(u'"' + nameValue(k).replace(u'"', QStringLiteral("\"\"")) + u'"');
-                continue;
-            }
-            put(k.text.toString());
         }
         if (!limit.isEmpty()) {
             if (limitOut)
@@ -279,6 +245,126 @@ private:
                 out.insert(lastSigEnd, QStringLiteral(" LIMIT ") + limit);
         }
         return out;
+    }
+
+    // SELECT [DISTINCT|ALL] TOP n / TOP (n): the TOP goes, its count becomes
+    // the level's LIMIT (the first TOP of a level wins).
+    std::optional<Rewritten> top(const Site& s)
+    {
+        if (!at(s.i).isWord(u"SELECT"))
+            return std::nullopt;
+        int j = s.next;
+        if (j < s.b && (at(j).isWord(u"DISTINCT") || at(j).isWord(u"ALL")))
+            j = nextSig(t, j + 1, s.b);
+        if (j >= s.b || !at(j).isWord(u"TOP"))
+            return std::nullopt;
+        const int n = nextSig(t, j + 1, s.b);
+        int last = -1;
+        QString count;
+        if (n < s.b && at(n).kind == Kind::Number) {
+            count = at(n).text.toString();
+            last = n;
+        } else if (n < s.b && at(n).isPunct(u"(")) {
+            const int m = end(n, s.b);
+            count = verbatim(n + 1, m).trimmed();
+            last = m;
+        }
+        if (last < 0)
+            return std::nullopt;
+        if (s.limit.isEmpty())
+            s.limit = count;
+        return Rewritten{verbatim(s.i, j), last};
+    }
+
+    // ISNULL(a,b) -> IFNULL(a,b): ISNULL is a keyword of SQLite.
+    std::optional<Rewritten> isNull(const Site& s)
+    {
+        if (!at(s.i).isWord(u"ISNULL") || !s.call(*this))
+            return std::nullopt;
+        return Rewritten{QStringLiteral("IFNULL"), s.i};
+    }
+
+    // LEN(x) -> LENGTH(RTRIM(x)): the server's LEN ignores trailing blanks.
+    std::optional<Rewritten> len(const Site& s)
+    {
+        if (!at(s.i).isWord(u"LEN") || !s.call(*this))
+            return std::nullopt;
+        const int m = end(s.next, s.b);
+        return Rewritten{QStringLiteral("LENGTH(RTRIM(") + range(s.next + 1, m, false) + QStringLiteral("))"), m};
+    }
+
+    // GETDATE() -> the local time in the stored date form.
+    std::optional<Rewritten> getDate(const Site& s)
+    {
+        if (!at(s.i).isWord(u"GETDATE") || !s.call(*this))
+            return std::nullopt;
+        return Rewritten{QStringLiteral("strftime('%Y-%m-%dT%H:%M:%S','now','localtime')"), end(s.next, s.b)};
+    }
+
+    std::optional<Rewritten> convertCall(const Site& s)
+    {
+        if (!at(s.i).isWord(u"CONVERT") || !s.call(*this))
+            return std::nullopt;
+        const int m = end(s.next, s.b);
+        return Rewritten{convert(s.next + 1, m), m};
+    }
+
+    // DELETE t WHERE ... -> DELETE FROM t WHERE ...
+    std::optional<Rewritten> deleteFrom(const Site& s)
+    {
+        const SqlToken& k = at(s.i);
+        if (!k.isWord(u"DELETE") || !s.topLevel || s.i != nextSig(t, s.a, s.b) ||
+            (s.next < s.b && at(s.next).isWord(u"FROM")))
+            return std::nullopt;
+        return Rewritten{k.text.toString() + QStringLiteral(" FROM"), s.i};
+    }
+
+    // dbo.t -> t, [dbo].[t] -> [t]; a name that merely ends in .dbo stays.
+    std::optional<Rewritten> ownerPrefix(const Site& s)
+    {
+        const SqlToken& k = at(s.i);
+        const bool owner = k.isWord(u"dbo") ||
+                           (k.kind == Kind::QuotedName && nameValue(k).compare(u"dbo", Qt::CaseInsensitive) == 0);
+        if (!owner || s.i + 2 >= s.b || !at(s.i + 1).isPunct(u".") || at(s.i + 2).kind == Kind::Space ||
+            (s.i != s.a && at(s.i - 1).isPunct(u".")))
+            return std::nullopt;
+        return Rewritten{QString(), s.i + 1};
+    }
+
+    // #10/12/2024# -> '2024-12-10T00:00:00'; a text it cannot read stays a
+    // quoted text.
+    std::optional<Rewritten> dateLiteral(const Site& s)
+    {
+        const SqlToken& k = at(s.i);
+        if (k.kind != Kind::DateLiteral)
+            return std::nullopt;
+        const QStringView inner = k.text.mid(1, k.text.size() - 2);
+        const auto when = parseDateTime(inner);
+        return Rewritten{when ? dateTimeLiteral(*when) : quoteText(inner.toString()), s.i};
+    }
+
+    // N'text' -> 'text'; a literal compared outside a SET list or DDL gets
+    // the comparison collation.
+    std::optional<Rewritten> stringLiteral(const Site& s)
+    {
+        const SqlToken& k = at(s.i);
+        if (k.kind != Kind::String)
+            return std::nullopt;
+        QString literal = k.text.toString();
+        if (literal.startsWith(u'N') || literal.startsWith(u'n'))
+            literal.remove(0, 1);
+        if (!s.inSet && !m_ddl && comparedLiteral(s.i, s.a, s.b))
+            literal += QStringLiteral(" COLLATE ") + m_collation;
+        return Rewritten{literal, s.i};
+    }
+
+    // [a]]b] -> "a]b": SQLite reads no doubled bracket inside a name.
+    std::optional<Rewritten> bracketedName(const Site& s)
+    {
+        const SqlToken& k = at(s.i);
+        if (k.kind != Kind::QuotedName || !k.text.startsWith(u'[') || !k.text.contains(u"]]"))
+            return std::nullopt;
+        return Rewritten{u'"' + nameValue(k).replace(u'"', QStringLiteral("\"\"")) + u'"', s.i};
     }
 
     // A string literal that is one side of a comparison, with no explicit
@@ -364,6 +450,111 @@ bool isStatementStart(const QString& kw)
     return starts.contains(kw);
 }
 
+// Whether the statement-starting keyword `kw`, met outside brackets in a
+// statement that began with `head`, after the keyword `before`, begins a new
+// statement rather than continuing this one.
+bool startsNewStatement(const QString& kw, const QString& head, const QString& before, bool insertHasSource,
+                        bool trigger)
+{
+    if (kw == u"GO")
+        return true;
+    if (trigger)
+        return false;
+    if (kw == u"SELECT")
+        return !(before == u"UNION" || before == u"ALL" || before == u"EXCEPT" || before == u"INTERSECT" ||
+                 before == u"AS" || head == u"WITH" || (head == u"INSERT" && !insertHasSource));
+    if (kw == u"UPDATE" || kw == u"DELETE")
+        return before != u"ON";
+    if (kw == u"BEGIN" || kw == u"COMMIT" || kw == u"ROLLBACK")
+        return head != u"CREATE" && before != u"OR" && before != u"CONFLICT";
+    if (kw == u"IF")
+        return head != u"CREATE" && head != u"DROP" && head != u"ALTER";
+    return true;
+}
+
+// Cuts a batch at the start of each statement (a semicolon, or a statement
+// keyword that cannot continue the statement before it): the token ranges
+// [first, last) of its statements, blanks and empty ones included.
+std::vector<std::pair<int, int>> statementSpans(const std::vector<SqlToken>& t)
+{
+    const int n = static_cast<int>(t.size());
+    std::vector<std::pair<int, int>> spans;
+    int start = 0;
+    int depth = 0;
+    QString head;
+    bool insertHasSource = false;
+    bool trigger = false;
+    int prev = -1;
+    for (int i = 0; i < n; ++i) {
+        const SqlToken& k = t[static_cast<std::size_t>(i)];
+        if (!k.significant())
+            continue;
+        if (depth == 0) {
+            if (k.isPunct(u";")) {
+                spans.emplace_back(start, i);
+                start = i + 1;
+                head.clear();
+                prev = -1;
+                continue;
+            }
+            const QString kw = k.kind == Kind::Word ? upper(k) : QString();
+            if (!head.isEmpty() && isStatementStart(kw)) {
+                const QString before = prev >= 0 ? upper(t[static_cast<std::size_t>(prev)]) : QString();
+                if (startsNewStatement(kw, head, before, insertHasSource, trigger)) {
+                    spans.emplace_back(start, i);
+                    start = i;
+                    head.clear();
+                }
+            }
+            if (head.isEmpty()) {
+                head = kw.isEmpty() ? QStringLiteral("?") : kw;
+                insertHasSource = false;
+                trigger = false;
+            } else if (head == u"INSERT" && (kw == u"VALUES" || kw == u"SELECT")) {
+                insertHasSource = true;
+            } else if (head == u"CREATE" && kw == u"TRIGGER") {
+                trigger = true;
+            }
+        }
+        if (k.isPunct(u"("))
+            ++depth;
+        else if (k.isPunct(u")") && depth > 0)
+            --depth;
+        prev = i;
+    }
+    spans.emplace_back(start, n);
+    return spans;
+}
+
+// One statement [a, b) of the batch, blanks trimmed: a transaction command,
+// an IF's condition, or SQL to run; nothing for a GO or an empty statement.
+std::optional<SqliteStatement> renderSpan(const std::vector<SqlToken>& t, Renderer& render, int a, int b)
+{
+    a = nextSig(t, a, b);
+    while (b > a && !t[static_cast<std::size_t>(b - 1)].significant())
+        --b;
+    if (a >= b)
+        return std::nullopt;
+    const SqlToken& first = t[static_cast<std::size_t>(a)];
+    const int second = nextSig(t, a + 1, b);
+    const bool onlyTran = second >= b || t[static_cast<std::size_t>(second)].isWord(u"TRAN") ||
+                          t[static_cast<std::size_t>(second)].isWord(u"TRANSACTION") ||
+                          t[static_cast<std::size_t>(second)].isWord(u"WORK");
+    if (first.isWord(u"GO"))
+        return std::nullopt;
+    if (first.isWord(u"BEGIN") && onlyTran)
+        return SqliteStatement{SqliteStatement::Kind::BeginTransaction, {}};
+    if (first.isWord(u"COMMIT") && onlyTran)
+        return SqliteStatement{SqliteStatement::Kind::CommitTransaction, {}};
+    if (first.isWord(u"ROLLBACK") && onlyTran)
+        return SqliteStatement{SqliteStatement::Kind::RollbackTransaction, {}};
+    if (first.isWord(u"IF"))
+        return SqliteStatement{SqliteStatement::Kind::Condition, QStringLiteral("SELECT CASE WHEN ") +
+                                                                     render.condition(a + 1, b).trimmed() +
+                                                                     QStringLiteral(" THEN 1 ELSE 0 END")};
+    return SqliteStatement{SqliteStatement::Kind::Sql, render.statement(a, b)};
+}
+
 }  // namespace
 
 SqliteDialect::SqliteDialect(QString literalCollation) : m_collation(std::move(literalCollation)) {}
@@ -371,102 +562,11 @@ SqliteDialect::SqliteDialect(QString literalCollation) : m_collation(std::move(l
 std::vector<SqliteStatement> SqliteDialect::translate(const QString& text) const
 {
     const std::vector<SqlToken> t = tokenizeSql(text);
-    const int n = static_cast<int>(t.size());
-
-    // Cut the batch at the start of each statement.
-    std::vector<std::pair<int, int>> spans;
-    {
-        int start = 0;
-        int depth = 0;
-        QString head;
-        bool insertHasSource = false;
-        bool trigger = false;
-        int prev = -1;
-        for (int i = 0; i < n; ++i) {
-            const SqlToken& k = t[static_cast<std::size_t>(i)];
-            if (!k.significant())
-                continue;
-            if (depth == 0) {
-                if (k.isPunct(u";")) {
-                    spans.emplace_back(start, i);
-                    start = i + 1;
-                    head.clear();
-                    prev = -1;
-                    continue;
-                }
-                const QString kw = k.kind == Kind::Word ? upper(k) : QString();
-                bool split = false;
-                if (!head.isEmpty() && isStatementStart(kw)) {
-                    const QString before = prev >= 0 ? upper(t[static_cast<std::size_t>(prev)]) : QString();
-                    if (kw == u"GO")
-                        split = true;
-                    else if (trigger)
-                        split = false;
-                    else if (kw == u"SELECT")
-                        split = !(before == u"UNION" || before == u"ALL" || before == u"EXCEPT" ||
-                                  before == u"INTERSECT" || before == u"AS" || head == u"WITH" ||
-                                  (head == u"INSERT" && !insertHasSource));
-                    else if (kw == u"UPDATE" || kw == u"DELETE")
-                        split = before != u"ON";
-                    else if (kw == u"BEGIN" || kw == u"COMMIT" || kw == u"ROLLBACK")
-                        split = head != u"CREATE" && before != u"OR" && before != u"CONFLICT";
-                    else if (kw == u"IF")
-                        split = head != u"CREATE" && head != u"DROP" && head != u"ALTER";
-                    else
-                        split = true;
-                }
-                if (split) {
-                    spans.emplace_back(start, i);
-                    start = i;
-                    head.clear();
-                }
-                if (head.isEmpty()) {
-                    head = kw.isEmpty() ? QStringLiteral("?") : kw;
-                    insertHasSource = false;
-                    trigger = false;
-                } else if (head == u"INSERT" && (kw == u"VALUES" || kw == u"SELECT")) {
-                    insertHasSource = true;
-                } else if (head == u"CREATE" && kw == u"TRIGGER") {
-                    trigger = true;
-                }
-            }
-            if (k.isPunct(u"("))
-                ++depth;
-            else if (k.isPunct(u")") && depth > 0)
-                --depth;
-            prev = i;
-        }
-        spans.emplace_back(start, n);
-    }
-
     std::vector<SqliteStatement> out;
     Renderer render(t, m_collation);
-    for (auto [a, b] : spans) {
-        a = nextSig(t, a, b);
-        while (b > a && !t[static_cast<std::size_t>(b - 1)].significant())
-            --b;
-        if (a >= b)
-            continue;
-        const SqlToken& first = t[static_cast<std::size_t>(a)];
-        const int second = nextSig(t, a + 1, b);
-        const bool onlyTran = second >= b || t[static_cast<std::size_t>(second)].isWord(u"TRAN") ||
-                              t[static_cast<std::size_t>(second)].isWord(u"TRANSACTION") ||
-                              t[static_cast<std::size_t>(second)].isWord(u"WORK");
-        if (first.isWord(u"GO"))
-            continue;
-        if (first.isWord(u"BEGIN") && onlyTran)
-            out.push_back({SqliteStatement::Kind::BeginTransaction, {}});
-        else if (first.isWord(u"COMMIT") && onlyTran)
-            out.push_back({SqliteStatement::Kind::CommitTransaction, {}});
-        else if (first.isWord(u"ROLLBACK") && onlyTran)
-            out.push_back({SqliteStatement::Kind::RollbackTransaction, {}});
-        else if (first.isWord(u"IF"))
-            out.push_back({SqliteStatement::Kind::Condition,
-                           QStringLiteral("SELECT CASE WHEN ") + render.condition(a + 1, b).trimmed() +
-                               QStringLiteral(" THEN 1 ELSE 0 END")});
-        else
-            out.push_back({SqliteStatement::Kind::Sql, render.statement(a, b)});
-    }
+    for (const auto& [a, b] : statementSpans(t))
+        if (std::optional<SqliteStatement> statement = renderSpan(t, render, a, b))
+            out.push_back(std::move(*statement));
     return out;
 }
 

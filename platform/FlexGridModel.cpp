@@ -1,0 +1,141 @@
+#include "platform/FlexGridModel.h"
+
+#include "platform/Colors.h"
+#include "platform/FlexGrid.h"
+
+#include <QBrush>
+#include <algorithm>
+
+namespace {
+
+bool looksNumeric(const QString& text)
+{
+    bool ok = false;
+    text.trimmed().toDouble(&ok);
+    return ok;
+}
+
+Qt::Alignment toQt(int alignment, const QString& text)
+{
+    Qt::Alignment h;
+    Qt::Alignment v;
+    switch (alignment) {
+    case flex::AlignLeftTop: h = Qt::AlignLeft; v = Qt::AlignTop; break;
+    case flex::AlignLeftCenter: h = Qt::AlignLeft; v = Qt::AlignVCenter; break;
+    case flex::AlignLeftBottom: h = Qt::AlignLeft; v = Qt::AlignBottom; break;
+    case flex::AlignCenterTop: h = Qt::AlignHCenter; v = Qt::AlignTop; break;
+    case flex::AlignCenterCenter: h = Qt::AlignHCenter; v = Qt::AlignVCenter; break;
+    case flex::AlignCenterBottom: h = Qt::AlignHCenter; v = Qt::AlignBottom; break;
+    case flex::AlignRightTop: h = Qt::AlignRight; v = Qt::AlignTop; break;
+    case flex::AlignRightCenter: h = Qt::AlignRight; v = Qt::AlignVCenter; break;
+    case flex::AlignRightBottom: h = Qt::AlignRight; v = Qt::AlignBottom; break;
+    default:
+        h = looksNumeric(text) ? Qt::AlignRight : Qt::AlignLeft;
+        v = Qt::AlignVCenter;
+        break;
+    }
+    return h | v;
+}
+
+QVariant brush(std::uint32_t color)
+{
+    return color == 0 ? QVariant() : QVariant(QBrush(colors::fromStored(color)));
+}
+
+}  // namespace
+
+FlexGridModel::FlexGridModel() : alignment(2, flex::AlignGeneral) {}
+
+int FlexGridModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : std::max(0, rows - fixedRows);
+}
+
+int FlexGridModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : std::max(0, cols - fixedCols);
+}
+
+QVariant FlexGridModel::cellData(int row, int col, int role) const
+{
+    switch (role) {
+    case Qt::DisplayRole:
+        return cell(row, col).text;
+    case Qt::TextAlignmentRole:
+        return static_cast<int>(toQt(alignment[static_cast<std::size_t>(col)], cell(row, col).text));
+    case Qt::BackgroundRole:
+        return brush(cell(row, col).back);
+    case Qt::ForegroundRole:
+        return brush(cell(row, col).fore);
+    default:
+        return {};
+    }
+}
+
+QVariant FlexGridModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid())
+        return {};
+    return cellData(index.row() + fixedRows, index.column() + fixedCols, role);
+}
+
+QVariant FlexGridModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation == Qt::Horizontal) {
+        if (fixedRows == 0 || section + fixedCols >= cols)
+            return {};
+        if (role == Qt::TextAlignmentRole)
+            return static_cast<int>(Qt::AlignLeft | Qt::AlignVCenter);
+        return cellData(0, section + fixedCols, role);
+    }
+    if (fixedCols == 0 || section + fixedRows >= rows)
+        return {};
+    if (role == Qt::TextAlignmentRole)
+        return static_cast<int>(Qt::AlignLeft | Qt::AlignVCenter);
+    return cellData(section + fixedRows, 0, role);
+}
+
+Qt::ItemFlags FlexGridModel::flags(const QModelIndex& index) const
+{
+    return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
+}
+
+void FlexGridModel::cellsChanged(int row, int fromCol, int toCol)
+{
+    const int first = std::max(fromCol, fixedCols);
+    if (row < fixedRows) {
+        if (first <= toCol)
+            emit headerDataChanged(Qt::Horizontal, first - fixedCols, toCol - fixedCols);
+        return;
+    }
+    if (fromCol < fixedCols)
+        emit headerDataChanged(Qt::Vertical, row - fixedRows, row - fixedRows);
+    if (first <= toCol)
+        emit dataChanged(index(row - fixedRows, first - fixedCols), index(row - fixedRows, toCol - fixedCols));
+}
+
+void FlexGridModel::allChanged()
+{
+    if (rowCount() > 0 && columnCount() > 0)
+        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+    if (columnCount() > 0)
+        emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
+    if (rowCount() > 0)
+        emit headerDataChanged(Qt::Vertical, 0, rowCount() - 1);
+}
+
+void FlexGridModel::reshape(int newRows, int newCols)
+{
+    beginResetModel();
+    std::vector<Cell> next(static_cast<std::size_t>(newRows) * newCols);
+    const int keepRows = std::min(rows, newRows);
+    const int keepCols = std::min(cols, newCols);
+    for (int r = 0; r < keepRows; ++r)
+        for (int c = 0; c < keepCols; ++c)
+            next[static_cast<std::size_t>(r) * newCols + c] = std::move(cell(r, c));
+    cells = std::move(next);
+    rows = newRows;
+    cols = newCols;
+    alignment.resize(static_cast<std::size_t>(newCols), flex::AlignGeneral);
+    endResetModel();
+}
