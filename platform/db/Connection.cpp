@@ -9,6 +9,8 @@
 #include "SqliteDialect.h"
 #include "platform/RuntimeError.h"
 
+#include <QHash>
+
 namespace db {
 
 struct Connection::Private {
@@ -21,6 +23,22 @@ struct Connection::Private {
     // SQL Server counts nested BEGIN TRANSACTION; only the outermost pair
     // reaches SQLite, which has no nesting.
     int transactionLevel = 0;
+    // The SQLite form of each text carried over, by its SQL Server text: a
+    // program sends the same statements again and again (a page, a lookup
+    // by key), and the rewrite depends on nothing but the text.
+    QHash<QString, std::vector<SqliteStatement>> sqliteForms;
+
+    const std::vector<SqliteStatement>& sqliteForm(const QString& sql)
+    {
+        auto it = sqliteForms.constFind(sql);
+        if (it != sqliteForms.constEnd())
+            return *it;
+        // Statements built with their values differ every time: the memory
+        // stays bounded by forgetting them all now and then.
+        if (sqliteForms.size() >= 512)
+            sqliteForms.clear();
+        return *sqliteForms.insert(sql, SqliteDialect(backend->literalCollation()).translate(sql));
+    }
 };
 
 namespace {
@@ -88,6 +106,21 @@ void Connection::fail(const Error& e)
 }
 
 namespace {
+// What the database reports replaces the errors collection and is raised.
+[[noreturn]] void raise(Errors& errors, BackendFailure& failure)
+{
+    const Error first = failure.errors.front();
+    errors.Replace(std::move(failure.errors));
+    throw RuntimeError(static_cast<int>(first.Number), first.Description, first.Source);
+}
+}  // namespace
+
+void Connection::fail(BackendFailure& failure)
+{
+    raise(d->errors, failure);
+}
+
+namespace {
 // Runs a backend call; what the database reports replaces the errors
 // collection and is raised.
 template <class F>
@@ -96,9 +129,7 @@ auto guarded(Errors& errors, F&& f) -> decltype(f())
     try {
         return f();
     } catch (BackendFailure& failure) {
-        const Error first = failure.errors.front();
-        errors.Replace(std::move(failure.errors));
-        throw RuntimeError(static_cast<int>(first.Number), first.Description, first.Source);
+        raise(errors, failure);
     }
 }
 }  // namespace
@@ -143,6 +174,7 @@ void Connection::Close()
     }
     d->transactionLevel = 0;
     d->backend.reset();
+    d->sqliteForms.clear();
 }
 
 int Connection::State() const
@@ -210,7 +242,9 @@ void Connection::Execute(const QString& sql, long* recordsAffected, int)
 
 void Connection::runSqliteBatch(const QString& sql, const std::function<void(const QString&)>& runStatement)
 {
-    const std::vector<SqliteStatement> statements = SqliteDialect(d->backend->literalCollation()).translate(sql);
+    // A copy: a statement of the batch may run another batch, whose text may
+    // push this one out of the remembered forms.
+    const std::vector<SqliteStatement> statements = d->sqliteForm(sql);
     bool skipNext = false;
     for (const SqliteStatement& s : statements) {
         if (skipNext) {
@@ -245,6 +279,17 @@ std::unique_ptr<RowSet> Connection::openRows(const QString& source)
             result = std::move(rows);
     });
     return result ? std::move(result) : std::make_unique<RowSet>();
+}
+
+std::unique_ptr<RowCursor> Connection::openCursor(const QString& source)
+{
+    if (!d->backend || d->backend->dialect() != Dialect::Sqlite)
+        return nullptr;
+    const std::vector<SqliteStatement>& statements = d->sqliteForm(source);
+    if (statements.size() != 1 || statements.front().kind != SqliteStatement::Kind::Sql)
+        return nullptr;
+    const QString text = statements.front().text;
+    return guarded(d->errors, [&] { return d->backend->openCursor(text); });
 }
 
 long Connection::runBound(const QString& sql, const std::vector<QVariant>& values)

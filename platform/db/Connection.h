@@ -16,7 +16,9 @@ namespace db {
 
 class Recordset;
 class ConnectionBackend;
+class RowCursor;
 class RowSet;
+struct BackendFailure;
 
 // One connection to the database. Routes, chosen from the connection string:
 //   - a server named "(sqlite)": the SQLite file that the database names (the
@@ -82,6 +84,10 @@ protected:
     // (rewritten where needed; the other statements of a batch run too).
     // Test doubles override it to record what the program reads.
     virtual std::unique_ptr<RowSet> openRows(const QString& source);
+    // The rows of a forward-only, read-only recordset on `source`, read as it
+    // moves on; null where they are read whole instead (openRows): on a
+    // server route, and for anything but one read-only query.
+    virtual std::unique_ptr<RowCursor> openCursor(const QString& source);
     // For test doubles that stand in for Open.
     void setConnectionString(const QString& text);
 
@@ -98,6 +104,8 @@ private:
     void runSqliteBatch(const QString& sql, const std::function<void(const QString&)>& runStatement);
     // Replaces the errors collection with `e` and raises it.
     [[noreturn]] void fail(const Error& e);
+    // The same for what the backend reported.
+    [[noreturn]] void fail(BackendFailure& failure);
 };
 
 }  // namespace db

@@ -21,6 +21,24 @@ struct BackendFailure {
     std::vector<Error> errors;
 };
 
+// A result read a row at a time as a forward-only recordset moves on, so the
+// rows passed are never held on the client. A backend settles its cursors
+// (reads their remaining rows onto the client and lets go of the statement)
+// before anything writes through it: a walk never meets the changes made
+// while it runs, as a result read whole at its opening would not.
+class RowCursor {
+public:
+    virtual ~RowCursor() = default;
+    virtual const std::vector<Column>& columns() const = 0;
+    virtual bool atEnd() const = 0;
+    // Throws BackendFailure.
+    virtual void next() = 0;
+    // A field of the current row, as its column's type reads it.
+    virtual QVariant value(int column) = 0;
+    // The rows from the current one to the last (settles the cursor).
+    virtual std::size_t remaining() = 0;
+};
+
 // One open database session behind a Connection: the embedded SQLite file
 // or an ODBC data source. Statements reach it in its own dialect, one at a
 // time; values are bound, never spliced into the text.
@@ -40,6 +58,14 @@ public:
     // The rows of one statement; a statement without a result gives a row set
     // without columns.
     virtual std::unique_ptr<RowSet> query(const QString& sql, const std::vector<QVariant>& params = {}) = 0;
+    // The rows of one read-only query, read as the cursor moves; null when
+    // the backend reads every result whole, or the statement is no read-only
+    // query with columns (the caller then takes `query`).
+    virtual std::unique_ptr<RowCursor> openCursor(const QString& sql)
+    {
+        (void)sql;
+        return nullptr;
+    }
 
     virtual void begin() = 0;
     virtual void commit() = 0;

@@ -1,6 +1,7 @@
 #include "Recordset.h"
 
 #include "Connection.h"
+#include "ConnectionBackend.h"
 #include "NativeErrors.h"
 #include "RowSet.h"
 #include "SqlLexer.h"
@@ -13,7 +14,10 @@ namespace db {
 
 struct Recordset::Private {
     Connection* connection = nullptr;
+    // The rows held on the client, or, for a forward-only read, the cursor
+    // that reads them as the recordset moves on.
     std::unique_ptr<RowSet> rows;
+    std::unique_ptr<RowCursor> cursor;
     std::vector<Field> fields;
     QHash<QString, int> byLowerName;  // for wide results only
     QString source;
@@ -29,9 +33,48 @@ struct Recordset::Private {
     std::vector<QVariant> original;  // stored values of the row before the change
     long positionBeforeAdd = 0;
 
-    long count() const { return static_cast<long>(rows ? rows->rowCount() : 0); }
-    bool bof() const { return count() == 0 || position < 0; }
-    bool eof() const { return count() == 0 || position >= count(); }
+    long count() const
+    {
+        if (cursor)
+            return position + static_cast<long>(cursor->remaining());
+        return static_cast<long>(rows ? rows->rowCount() : 0);
+    }
+    bool bof() const
+    {
+        if (cursor)
+            return position == 0 && cursor->atEnd();
+        return count() == 0 || position < 0;
+    }
+    bool eof() const
+    {
+        if (cursor)
+            return cursor->atEnd();
+        return count() == 0 || position >= count();
+    }
+    QVariant value(int column) const
+    {
+        if (cursor)
+            return cursor->value(column);
+        return rows->value(static_cast<std::size_t>(position), column);
+    }
+    // Moves a cursor on by one row; what the database reports on the way
+    // becomes the connection's errors.
+    void step()
+    {
+        try {
+            cursor->next();
+        } catch (BackendFailure& failure) {
+            connection->fail(failure);
+        }
+        ++position;
+    }
+    // A forward-only recordset reaches an earlier row only by opening again.
+    void requireForward(long target) const
+    {
+        if (cursor && target < position)
+            throw RuntimeError(failure::CannotFetchBackward,
+                               QStringLiteral("El Recordset es de solo avance: no puede volver a una fila anterior."));
+    }
 
     void requireOpen() const
     {
@@ -103,7 +146,7 @@ QVariant Field::Value() const
 {
     const auto& d = *m_owner->d;
     d.requireRow();
-    return d.rows->value(static_cast<std::size_t>(d.position), m_index);
+    return d.value(m_index);
 }
 
 void Field::setValue(const QVariant& value)
@@ -131,6 +174,16 @@ void Recordset::Open(const QString& source, Connection& connection, int cursorTy
 {
     if (d->open)
         throw RuntimeError(failure::ObjectOpen, QStringLiteral("La operación no está permitida: el Recordset ya está abierto."));
+    // A plain read walked once from the first row is read as it goes: the
+    // rows passed are never held on the client.
+    if (cursorType == cursor::ForwardOnly && lockType == lock::ReadOnly) {
+        if (std::unique_ptr<RowCursor> rows = connection.openCursor(source)) {
+            d->cursor = std::move(rows);
+            describe(d->cursor->columns(), connection, source);
+            d->cursorType = cursorType;
+            return;
+        }
+    }
     std::unique_ptr<RowSet> rows = connection.openRows(source);
     // A statement that returns no rows leaves the recordset closed.
     if (rows->columnCount() == 0)
@@ -142,17 +195,22 @@ void Recordset::Open(const QString& source, Connection& connection, int cursorTy
 
 void Recordset::adopt(std::unique_ptr<RowSet> rows, Connection& connection, const QString& source)
 {
-    d->connection = &connection;
     d->rows = std::move(rows);
+    describe(d->rows->columns, connection, source);
+}
+
+void Recordset::describe(const std::vector<Column>& columns, Connection& connection, const QString& source)
+{
+    d->connection = &connection;
     d->source = source;
     d->cursorType = cursor::Static;
     d->lockType = lock::ReadOnly;
     d->fields.clear();
     d->byLowerName.clear();
-    d->fields.resize(d->rows->columns.size());
+    d->fields.resize(columns.size());
     for (std::size_t i = 0; i < d->fields.size(); ++i) {
         Field& f = d->fields[i];
-        const Column& c = d->rows->columns[i];
+        const Column& c = columns[i];
         f.m_name = c.name;
         f.m_type = c.type;
         f.m_definedSize = c.definedSize;
@@ -175,6 +233,7 @@ void Recordset::Close()
     d->edit = Private::Edit::None;
     d->open = false;
     d->rows.reset();
+    d->cursor.reset();
     d->fields.clear();
     d->byLowerName.clear();
     d->connection = nullptr;
@@ -206,6 +265,7 @@ void Recordset::MoveFirst()
     flushEdit();
     if (d->count() == 0)
         d->requireRow();
+    d->requireForward(0);
     d->position = 0;
 }
 
@@ -215,7 +275,10 @@ void Recordset::MoveNext()
     if (d->eof())
         d->requireRow();
     flushEdit();
-    ++d->position;
+    if (d->cursor)
+        d->step();
+    else
+        ++d->position;
 }
 
 void Recordset::MovePrevious()
@@ -223,6 +286,7 @@ void Recordset::MovePrevious()
     d->requireOpen();
     if (d->bof())
         d->requireRow();
+    d->requireForward(d->position - 1);
     flushEdit();
     --d->position;
 }
@@ -231,9 +295,21 @@ void Recordset::MoveLast()
 {
     d->requireOpen();
     flushEdit();
-    if (d->count() == 0)
+    const long last = d->count() - 1;
+    if (last < 0)
         d->requireRow();
-    d->position = d->count() - 1;
+    d->requireForward(last);
+    moveOnTo(last);
+}
+
+void Recordset::moveOnTo(long position)
+{
+    if (!d->cursor) {
+        d->position = position;
+        return;
+    }
+    while (d->position < position)
+        d->step();
 }
 
 long Recordset::RecordCount() const
@@ -253,8 +329,9 @@ void Recordset::setAbsolutePosition(long position)
     d->requireOpen();
     if (position < 1 || position > d->count())
         throw RuntimeError(3001, QStringLiteral("La posición %1 está fuera de los registros del Recordset.").arg(position));
+    d->requireForward(position - 1);
     flushEdit();
-    d->position = position - 1;
+    moveOnTo(position - 1);
 }
 
 int Recordset::CursorType() const { return d->cursorType; }
@@ -293,13 +370,16 @@ std::vector<std::vector<QVariant>> Recordset::GetRows()
     d->requireRow();
     flushEdit();
     std::vector<std::vector<QVariant>> out;
-    out.reserve(static_cast<std::size_t>(d->count() - d->position));
-    for (; d->position < d->count(); ++d->position) {
+    while (!d->eof()) {
         std::vector<QVariant> row;
         row.reserve(d->fields.size());
         for (int c = 0; c < static_cast<int>(d->fields.size()); ++c)
-            row.push_back(d->rows->value(static_cast<std::size_t>(d->position), c));
+            row.push_back(d->value(c));
         out.push_back(std::move(row));
+        if (d->cursor)
+            d->step();
+        else
+            ++d->position;
     }
     return out;
 }

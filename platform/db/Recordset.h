@@ -11,6 +11,7 @@ namespace db {
 
 class Connection;
 class RowSet;
+struct Column;
 
 // One column of the current row.
 class Field {
@@ -35,6 +36,10 @@ private:
 
 // The rows of a query, walked from the first. Names of fields are matched
 // without regard to case; a missing name fails with error 3265.
+// A forward-only, read-only recordset reads its rows as it moves on where the
+// route allows (the embedded database): it cannot go back to a row it left
+// (error -2147217884); counting its rows reads the rest of them onto the
+// client. Every other cursor holds its rows and moves anywhere.
 class Recordset {
 public:
     Recordset();
@@ -84,6 +89,9 @@ private:
     friend class Connection;
     // Takes rows the connection produced (schema lists), read-only.
     void adopt(std::unique_ptr<RowSet> rows, Connection& connection, const QString& source);
+    void describe(const std::vector<Column>& columns, Connection& connection, const QString& source);
+    // Moves forward (or, on rows held on the client, anywhere) to a row from 0.
+    void moveOnTo(long position);
     void flushEdit();
     struct Private;
     std::unique_ptr<Private> d;

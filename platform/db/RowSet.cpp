@@ -5,6 +5,7 @@
 #include "platform/Value.h"
 
 #include <QHash>
+#include <QStringDecoder>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -209,11 +210,12 @@ void RowSet::removeLastRow()
     }
 }
 
-QVariant RowSet::textValue(const char* text, std::uint32_t length, int t) const
+namespace {
+
+// A text read as the given column type; a text that is no value of that type
+// comes back as text.
+QVariant textAsType(const QString& s, int t)
 {
-    const QString s = QString::fromUtf8(text, length);
-    if (isTextType(t))
-        return s;
     if (isDateType(t)) {
         if (const auto when = parseDateTime(s))
             return t == type::DBDate ? QVariant(when->date()) : QVariant(*when);
@@ -242,6 +244,103 @@ QVariant RowSet::textValue(const char* text, std::uint32_t length, int t) const
     return s;
 }
 
+// Writes UTF-8 text over the string `slot` holds when no one else shares
+// that string; false when a new string has to be built.
+bool overwriteText(QVariant& slot, const char* text, std::uint32_t length)
+{
+    if (length == 0 || slot.typeId() != QMetaType::QString)
+        return false;
+    auto* s = static_cast<QString*>(slot.data());
+    if (!s->isDetached())
+        return false;
+    s->resize(length);
+    QChar* out = s->data();
+    const auto* in = reinterpret_cast<const unsigned char*>(text);
+    std::uint32_t i = 0;
+    for (; i < length && in[i] < 0x80; ++i)
+        out[i] = QChar(in[i]);
+    if (i < length) {
+        QStringDecoder utf8(QStringDecoder::Utf8);
+        out = utf8.appendToBuffer(out + i, QByteArrayView(text + i, length - i));
+        s->truncate(out - s->constData());
+    }
+    return true;
+}
+
+}  // namespace
+
+QVariant& CellReader::textValue(int column, int t, const char* text, std::uint32_t length)
+{
+    if (m_last.size() <= static_cast<std::size_t>(column))
+        m_last.resize(static_cast<std::size_t>(column) + 1);
+    LastText& last = m_last[static_cast<std::size_t>(column)];
+    if (last.bytes.size() == length && last.value.isValid() && std::memcmp(last.bytes.constData(), text, length) == 0)
+        return last.value;
+    last.bytes.resize(length);
+    std::memcpy(last.bytes.data(), text, length);
+    if (isTextType(t)) {
+        if (!overwriteText(last.value, text, length))
+            last.value = QString::fromUtf8(text, length);
+    } else {
+        last.value = textAsType(QString::fromUtf8(text, length), t);
+    }
+    return last.value;
+}
+
+QVariant CellReader::read(int column, int t, CellStorage storage, std::uint64_t payload, std::uint32_t length)
+{
+    switch (storage) {
+    case CellStorage::Null:
+        return lang::null();
+    case CellStorage::Integer: {
+        const auto v = static_cast<std::int64_t>(payload);
+        if (isTextType(t))
+            return QString::number(v);
+        if (t == type::Boolean)
+            return QVariant(v != 0);
+        if (isNumericType(t))
+            return QVariant(static_cast<double>(v));
+        return integerValue(v, t);
+    }
+    case CellStorage::Real: {
+        double d;
+        std::memcpy(&d, &payload, sizeof d);
+        if (isTextType(t))
+            return lang::numberText(d);
+        if (t == type::Boolean)
+            return QVariant(d != 0);
+        if (isIntegerType(t) && d == std::floor(d) && std::abs(d) < 9.2e18)
+            return integerValue(static_cast<std::int64_t>(d), t);
+        return QVariant(d);
+    }
+    case CellStorage::Text:
+        return textValue(column, t, reinterpret_cast<const char*>(payload), length);
+    case CellStorage::Blob: {
+        const QByteArray bytes(reinterpret_cast<const char*>(payload), length);
+        if (isTextType(t))
+            return QString::fromUtf8(bytes);
+        return bytes;
+    }
+    }
+    return {};
+}
+
+void CellReader::typeFromValue(Column& c, CellStorage storage, std::uint64_t payload)
+{
+    switch (storage) {
+    case CellStorage::Integer: {
+        const auto v = static_cast<std::int64_t>(payload);
+        const bool wide = v < std::numeric_limits<int>::min() || v > std::numeric_limits<int>::max();
+        c.type = wide ? type::BigInt : type::Integer;
+        c.definedSize = wide ? 8 : 4;
+        break;
+    }
+    case CellStorage::Real: c.type = type::Double; c.definedSize = 8; break;
+    case CellStorage::Blob: c.type = type::LongVarBinary; break;
+    default: c.type = type::VarChar; break;
+    }
+}
+
 QVariant RowSet::stored(std::size_t row, int column) const
 {
     const Cell& c = cell(row, column);
@@ -262,49 +361,7 @@ QVariant RowSet::stored(std::size_t row, int column) const
 QVariant RowSet::value(std::size_t row, int column) const
 {
     const Cell& c = cell(row, column);
-    const int t = columns[static_cast<std::size_t>(column)].type;
-    switch (c.storage) {
-    case Storage::Null:
-        return lang::null();
-    case Storage::Integer: {
-        const auto v = static_cast<std::int64_t>(c.payload);
-        if (isTextType(t))
-            return QString::number(v);
-        if (t == type::Boolean)
-            return QVariant(v != 0);
-        if (isNumericType(t))
-            return QVariant(static_cast<double>(v));
-        return integerValue(v, t);
-    }
-    case Storage::Real: {
-        double d;
-        std::memcpy(&d, &c.payload, sizeof d);
-        if (isTextType(t))
-            return lang::numberText(d);
-        if (t == type::Boolean)
-            return QVariant(d != 0);
-        if (isIntegerType(t) && d == std::floor(d) && std::abs(d) < 9.2e18)
-            return integerValue(static_cast<std::int64_t>(d), t);
-        return QVariant(d);
-    }
-    case Storage::Text: {
-        if (m_lastText.size() < columns.size())
-            m_lastText.resize(columns.size());
-        LastText& last = m_lastText[static_cast<std::size_t>(column)];
-        const auto* text = reinterpret_cast<const char*>(c.payload);
-        if (last.text && last.length == c.length && (last.text == text || std::memcmp(last.text, text, c.length) == 0))
-            return last.value;
-        last = {text, c.length, textValue(text, c.length, t)};
-        return last.value;
-    }
-    case Storage::Blob: {
-        const QByteArray bytes(reinterpret_cast<const char*>(c.payload), c.length);
-        if (isTextType(t))
-            return QString::fromUtf8(bytes);
-        return bytes;
-    }
-    }
-    return {};
+    return m_reader.read(column, columns[static_cast<std::size_t>(column)].type, c.storage, c.payload, c.length);
 }
 
 void RowSet::typeUndeclaredColumns(const std::vector<bool>& undeclared)
@@ -316,21 +373,10 @@ void RowSet::typeUndeclaredColumns(const std::vector<bool>& undeclared)
         c.type = type::VarChar;
         for (std::size_t row = 0; row < rowCount(); ++row) {
             const Cell& k = cell(row, col);
-            if (k.storage == Storage::Null)
-                continue;
-            switch (k.storage) {
-            case Storage::Integer: {
-                const auto v = static_cast<std::int64_t>(k.payload);
-                const bool wide = v < std::numeric_limits<int>::min() || v > std::numeric_limits<int>::max();
-                c.type = wide ? type::BigInt : type::Integer;
-                c.definedSize = wide ? 8 : 4;
+            if (k.storage != Storage::Null) {
+                CellReader::typeFromValue(c, k.storage, k.payload);
                 break;
             }
-            case Storage::Real: c.type = type::Double; c.definedSize = 8; break;
-            case Storage::Blob: c.type = type::LongVarBinary; break;
-            default: c.type = type::VarChar; break;
-            }
-            break;
         }
     }
 }

@@ -19,13 +19,41 @@ struct Column {
     bool autoIncrement = false; // filled by the database on insert (rowid, identity)
 };
 
+// How the database stores one value.
+enum class CellStorage : std::uint8_t { Null, Integer, Real, Text, Blob };
+
+// Turns stored values into the values their columns' types read (a date
+// column's text becomes a date, an integer of a Boolean column a Boolean).
+// Neighbouring rows repeat their depot, unit, voucher and date: the last
+// text of each column is kept with the value made of it and handed out
+// again; and a text value that nobody holds any more has its buffer written
+// over by the next text of its column instead of a new one being built.
+class CellReader {
+public:
+    // `payload` holds the integer, the bits of the double, or the address of
+    // the text or bytes, which need not outlive the call.
+    QVariant read(int column, int type, CellStorage storage, std::uint64_t payload, std::uint32_t length);
+
+    // The column type a column without a declared type takes from its first
+    // value that is not Null.
+    static void typeFromValue(Column& column, CellStorage storage, std::uint64_t payload);
+
+private:
+    struct LastText {
+        QByteArray bytes;
+        QVariant value;
+    };
+    std::vector<LastText> m_last;
+    QVariant& textValue(int column, int type, const char* text, std::uint32_t length);
+};
+
 // The rows of one result, held on the client. Cells keep the database's own
 // storage (integer, real, UTF-8 text, bytes, Null) in 16 bytes each with the
 // texts in one buffer, so a large result stays small; a value becomes a
 // QVariant of its column's type only when it is read.
 class RowSet {
 public:
-    enum class Storage : std::uint8_t { Null, Integer, Real, Text, Blob };
+    using Storage = CellStorage;
 
     std::vector<Column> columns;
 
@@ -87,16 +115,7 @@ private:
     std::size_t m_cellsInRow = 0;
     std::vector<std::unique_ptr<char[]>> m_textBlocks;
     std::size_t m_textUsed = kTextBlock;
-    // The last text read per column and its value: neighbouring rows repeat
-    // their depot, unit, voucher and date, and a value already built is
-    // handed out again instead of being converted anew.
-    struct LastText {
-        const char* text = nullptr;
-        std::uint32_t length = 0;
-        QVariant value;
-    };
-    mutable std::vector<LastText> m_lastText;
-    QVariant textValue(const char* text, std::uint32_t length, int type) const;
+    mutable CellReader m_reader;
 };
 
 // Field type codes from a declared column type ("varchar(25)", "DECIMAL(18,4)",

@@ -8,6 +8,8 @@
 #include <QSqlDatabase>
 #include <QSqlDriver>
 #include <QSqlError>
+#include <algorithm>
+#include <cstring>
 #include <sqlite3.h>
 
 namespace db {
@@ -90,7 +92,197 @@ void bind(sqlite3_stmt* s, int index, const QVariant& v)
 
 int connectionCounter = 0;
 
+// The columns of a prepared statement, named and typed from their declared
+// types; `undeclared` marks the expressions, typed later from their values.
+std::vector<Column> describeColumns(sqlite3_stmt* st, std::vector<bool>& undeclared)
+{
+    const int count = sqlite3_column_count(st);
+    std::vector<Column> columns(static_cast<std::size_t>(count));
+    undeclared.assign(static_cast<std::size_t>(count), false);
+    for (int c = 0; c < count; ++c) {
+        Column& col = columns[static_cast<std::size_t>(c)];
+        col.name = QString::fromUtf16(static_cast<const char16_t*>(sqlite3_column_name16(st, c)));
+        if (const char* decl = sqlite3_column_decltype(st, c)) {
+            const DeclaredType t = typeFromDeclaration(QString::fromUtf8(decl));
+            col.type = t.type;
+            col.definedSize = t.size;
+        } else {
+            undeclared[static_cast<std::size_t>(c)] = true;
+        }
+    }
+    return columns;
+}
+
+void appendRow(sqlite3_stmt* st, int count, RowSet& rows)
+{
+    for (int c = 0; c < count; ++c) {
+        switch (sqlite3_column_type(st, c)) {
+        case SQLITE_INTEGER: rows.addInteger(sqlite3_column_int64(st, c)); break;
+        case SQLITE_FLOAT: rows.addReal(sqlite3_column_double(st, c)); break;
+        case SQLITE_TEXT: {
+            const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(st, c));
+            rows.addText(text, static_cast<std::size_t>(sqlite3_column_bytes(st, c)));
+            break;
+        }
+        case SQLITE_BLOB: {
+            const void* blob = sqlite3_column_blob(st, c);
+            rows.addBlob(blob, static_cast<std::size_t>(sqlite3_column_bytes(st, c)));
+            break;
+        }
+        default: rows.addNull(); break;
+        }
+    }
+}
+
 }  // namespace
+
+// A query's statement kept open and stepped as the recordset moves on. Once
+// settled (by the backend before a write, or to count the rows) it serves the
+// rest of its rows from the client.
+class SqliteCursor : public RowCursor {
+public:
+    SqliteCursor(SqliteBackend& backend, sqlite3_stmt* st, std::vector<Column> columns)
+        : m_backend(&backend), m_st(st), m_columns(std::move(columns))
+    {
+        backend.m_cursors.push_back(this);
+    }
+    ~SqliteCursor() override { finish(); }
+
+    // Steps onto the first row and types the expressions from it; one whose
+    // first value is Null is typed from the first value it has in any row.
+    void start(const std::vector<bool>& undeclared)
+    {
+        step();
+        bool readAll = false;
+        for (std::size_t c = 0; c < undeclared.size(); ++c) {
+            if (!undeclared[c])
+                continue;
+            Column& col = m_columns[c];
+            col.type = type::VarChar;
+            const int column = static_cast<int>(c);
+            switch (m_st ? sqlite3_column_type(m_st, column) : SQLITE_TEXT) {
+            case SQLITE_NULL: readAll = true; break;
+            case SQLITE_INTEGER:
+                CellReader::typeFromValue(col, CellStorage::Integer,
+                                          static_cast<std::uint64_t>(sqlite3_column_int64(m_st, column)));
+                break;
+            case SQLITE_FLOAT: CellReader::typeFromValue(col, CellStorage::Real, 0); break;
+            case SQLITE_BLOB: CellReader::typeFromValue(col, CellStorage::Blob, 0); break;
+            default: break;
+            }
+        }
+        if (readAll) {
+            settle();
+            m_held->typeUndeclaredColumns(undeclared);
+            m_columns = m_held->columns;
+        }
+    }
+
+    const std::vector<Column>& columns() const override { return m_columns; }
+    bool atEnd() const override { return m_held ? m_heldRow >= m_held->rowCount() : !m_st; }
+
+    void next() override
+    {
+        if (m_held)
+            ++m_heldRow;
+        else
+            step();
+    }
+
+    QVariant value(int c) override
+    {
+        if (m_held)
+            return m_held->value(m_heldRow, c);
+        const int t = m_columns[static_cast<std::size_t>(c)].type;
+        switch (sqlite3_column_type(m_st, c)) {
+        case SQLITE_INTEGER:
+            return m_reader.read(c, t, CellStorage::Integer, static_cast<std::uint64_t>(sqlite3_column_int64(m_st, c)), 0);
+        case SQLITE_FLOAT: {
+            const double d = sqlite3_column_double(m_st, c);
+            std::uint64_t bits;
+            std::memcpy(&bits, &d, sizeof bits);
+            return m_reader.read(c, t, CellStorage::Real, bits, 0);
+        }
+        case SQLITE_TEXT: {
+            const auto* text = sqlite3_column_text(m_st, c);
+            const auto length = static_cast<std::uint32_t>(sqlite3_column_bytes(m_st, c));
+            return m_reader.read(c, t, CellStorage::Text, reinterpret_cast<std::uintptr_t>(text), length);
+        }
+        case SQLITE_BLOB: {
+            const void* blob = sqlite3_column_blob(m_st, c);
+            const auto length = static_cast<std::uint32_t>(sqlite3_column_bytes(m_st, c));
+            return m_reader.read(c, t, CellStorage::Blob, reinterpret_cast<std::uintptr_t>(blob ? blob : ""), length);
+        }
+        default:
+            return lang::null();
+        }
+    }
+
+    std::size_t remaining() override
+    {
+        settle();
+        return m_held->rowCount() - m_heldRow;
+    }
+
+    // Reads the current row and the rest onto the client and lets the
+    // statement go.
+    void settle()
+    {
+        if (m_held)
+            return;
+        auto rows = std::make_unique<RowSet>();
+        rows->columns = m_columns;
+        if (m_st) {
+            const int count = static_cast<int>(m_columns.size());
+            int rc = SQLITE_ROW;
+            for (; rc == SQLITE_ROW; rc = sqlite3_step(m_st))
+                appendRow(m_st, count, *rows);
+            if (rc != SQLITE_DONE)
+                failed();
+        }
+        finish();
+        m_held = std::move(rows);
+        m_heldRow = 0;
+    }
+
+private:
+    void step()
+    {
+        const int rc = sqlite3_step(m_st);
+        if (rc == SQLITE_DONE)
+            finish();
+        else if (rc != SQLITE_ROW)
+            failed();
+    }
+
+    [[noreturn]] void failed()
+    {
+        BackendFailure f = m_backend->failure();
+        finish();
+        throw f;
+    }
+
+    // Ends the statement, and with it the read it holds open on the file.
+    void finish()
+    {
+        if (m_st) {
+            sqlite3_finalize(m_st);
+            m_st = nullptr;
+        }
+        if (m_backend) {
+            auto& list = m_backend->m_cursors;
+            list.erase(std::remove(list.begin(), list.end(), this), list.end());
+            m_backend = nullptr;
+        }
+    }
+
+    SqliteBackend* m_backend;
+    sqlite3_stmt* m_st;
+    std::vector<Column> m_columns;
+    CellReader m_reader;
+    std::unique_ptr<RowSet> m_held;
+    std::size_t m_heldRow = 0;
+};
 
 void SqliteBackend::registerCollation(sqlite3* db)
 {
@@ -136,6 +328,14 @@ SqliteBackend::SqliteBackend(QString connectionName, sqlite3* db) : m_connection
 
 SqliteBackend::~SqliteBackend()
 {
+    // A recordset still open keeps its rows; the statement cannot outlive
+    // the handle.
+    for (SqliteCursor* c : std::vector<SqliteCursor*>(m_cursors)) {
+        try {
+            c->settle();
+        } catch (const BackendFailure&) {
+        }
+    }
     {
         QSqlDatabase qdb = QSqlDatabase::database(m_connectionName, false);
         qdb.close();
@@ -143,11 +343,22 @@ SqliteBackend::~SqliteBackend()
     QSqlDatabase::removeDatabase(m_connectionName);
 }
 
-void SqliteBackend::fail() const
+BackendFailure SqliteBackend::failure() const
 {
     const int code = sqlite3_extended_errcode(m_db);
     const QString message = QString::fromUtf16(static_cast<const char16_t*>(sqlite3_errmsg16(m_db)));
-    throw BackendFailure{{sqliteError(code, message)}};
+    return BackendFailure{{sqliteError(code, message)}};
+}
+
+void SqliteBackend::fail() const
+{
+    throw failure();
+}
+
+void SqliteBackend::settleCursors()
+{
+    for (SqliteCursor* c : std::vector<SqliteCursor*>(m_cursors))
+        c->settle();
 }
 
 sqlite3_stmt* SqliteBackend::prepare(const QString& sql, const std::vector<QVariant>& params)
@@ -164,6 +375,7 @@ sqlite3_stmt* SqliteBackend::prepare(const QString& sql, const std::vector<QVari
 
 long SqliteBackend::execute(const QString& sql, const std::vector<QVariant>& params)
 {
+    settleCursors();
     Statement st{prepare(sql, params)};
     if (!st.s)
         return -1;
@@ -181,20 +393,12 @@ std::unique_ptr<RowSet> SqliteBackend::query(const QString& sql, const std::vect
     Statement st{prepare(sql, params)};
     if (!st.s)
         return rows;
-    const int count = sqlite3_column_count(st.s);
-    std::vector<bool> undeclared(static_cast<std::size_t>(count), false);
-    rows->columns.resize(static_cast<std::size_t>(count));
+    if (!sqlite3_stmt_readonly(st.s))
+        settleCursors();
+    std::vector<bool> undeclared;
+    rows->columns = describeColumns(st.s, undeclared);
+    const int count = rows->columnCount();
     for (int c = 0; c < count; ++c) {
-        Column& col = rows->columns[static_cast<std::size_t>(c)];
-        col.name = QString::fromUtf16(static_cast<const char16_t*>(sqlite3_column_name16(st.s, c)));
-        const char* decl = sqlite3_column_decltype(st.s, c);
-        if (decl) {
-            const DeclaredType t = typeFromDeclaration(QString::fromUtf8(decl));
-            col.type = t.type;
-            col.definedSize = t.size;
-        } else {
-            undeclared[static_cast<std::size_t>(c)] = true;
-        }
         const char* table = sqlite3_column_table_name(st.s, c);
         const char* origin = sqlite3_column_origin_name(st.s, c);
         int primaryKey = 0;
@@ -203,36 +407,37 @@ std::unique_ptr<RowSet> SqliteBackend::query(const QString& sql, const std::vect
         if (table && origin &&
             sqlite3_table_column_metadata(m_db, sqlite3_column_database_name(st.s, c), table, origin, &type, nullptr,
                                           nullptr, &primaryKey, &autoinc) == SQLITE_OK)
-            col.autoIncrement = primaryKey && type && sqlite3_stricmp(type, "INTEGER") == 0;
+            rows->columns[static_cast<std::size_t>(c)].autoIncrement =
+                primaryKey && type && sqlite3_stricmp(type, "INTEGER") == 0;
     }
     int rc;
-    while ((rc = sqlite3_step(st.s)) == SQLITE_ROW) {
-        for (int c = 0; c < count; ++c) {
-            switch (sqlite3_column_type(st.s, c)) {
-            case SQLITE_INTEGER: rows->addInteger(sqlite3_column_int64(st.s, c)); break;
-            case SQLITE_FLOAT: rows->addReal(sqlite3_column_double(st.s, c)); break;
-            case SQLITE_TEXT: {
-                const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(st.s, c));
-                rows->addText(text, static_cast<std::size_t>(sqlite3_column_bytes(st.s, c)));
-                break;
-            }
-            case SQLITE_BLOB: {
-                const void* blob = sqlite3_column_blob(st.s, c);
-                rows->addBlob(blob, static_cast<std::size_t>(sqlite3_column_bytes(st.s, c)));
-                break;
-            }
-            default: rows->addNull(); break;
-            }
-        }
-    }
+    while ((rc = sqlite3_step(st.s)) == SQLITE_ROW)
+        appendRow(st.s, count, *rows);
     if (rc != SQLITE_DONE)
         fail();
     rows->typeUndeclaredColumns(undeclared);
     return rows;
 }
 
+std::unique_ptr<RowCursor> SqliteBackend::openCursor(const QString& sql)
+{
+    sqlite3_stmt* s = prepare(sql, {});
+    if (!s)
+        return nullptr;
+    if (!sqlite3_stmt_readonly(s) || sqlite3_column_count(s) == 0) {
+        sqlite3_finalize(s);
+        return nullptr;
+    }
+    std::vector<bool> undeclared;
+    std::vector<Column> columns = describeColumns(s, undeclared);
+    auto cursor = std::make_unique<SqliteCursor>(*this, s, std::move(columns));
+    cursor->start(undeclared);
+    return cursor;
+}
+
 void SqliteBackend::begin()
 {
+    settleCursors();
     // Takes the write lock at once: a batch never fails half-way for a lock.
     if (sqlite3_exec(m_db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK)
         fail();
@@ -240,12 +445,14 @@ void SqliteBackend::begin()
 
 void SqliteBackend::commit()
 {
+    settleCursors();
     if (sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK)
         fail();
 }
 
 void SqliteBackend::rollback()
 {
+    settleCursors();
     // SQLite may already have ended the transaction itself (a full disk, an
     // interrupted statement); nothing is left to undo then.
     if (sqlite3_get_autocommit(m_db))

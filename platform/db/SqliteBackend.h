@@ -7,8 +7,11 @@ struct sqlite3_stmt;
 
 namespace db {
 
+class SqliteCursor;
+
 // The embedded database: a SQLite file opened through Qt's SQLite driver,
-// worked on through its native handle (rows are read straight into a RowSet).
+// worked on through its native handle (rows are read straight into a RowSet,
+// or row by row through a cursor).
 // The file is kept in WAL mode with full synchronisation, so a saved line
 // survives a crash, and foreign keys are enforced as on the server.
 class SqliteBackend : public ConnectionBackend {
@@ -27,6 +30,7 @@ public:
 
     long execute(const QString& sql, const std::vector<QVariant>& params = {}) override;
     std::unique_ptr<RowSet> query(const QString& sql, const std::vector<QVariant>& params = {}) override;
+    std::unique_ptr<RowCursor> openCursor(const QString& sql) override;
     void begin() override;
     void commit() override;
     void rollback() override;
@@ -43,12 +47,17 @@ public:
     static void registerCollation(sqlite3* db);
 
 private:
+    friend class SqliteCursor;
     SqliteBackend(QString connectionName, sqlite3* db);
+    BackendFailure failure() const;
     [[noreturn]] void fail() const;
     sqlite3_stmt* prepare(const QString& sql, const std::vector<QVariant>& params);
+    // Reads the rest of every open cursor onto the client, before a write.
+    void settleCursors();
 
     QString m_connectionName;
     sqlite3* m_db;
+    std::vector<SqliteCursor*> m_cursors;
 };
 
 }  // namespace db

@@ -25,7 +25,7 @@ TEST(Recordset, WalksItsRowsBothWays)
 {
     EmbeddedFixture f(QString::fromUtf8(kRows));
     db::Recordset rs;
-    rs.Open(QStringLiteral("SELECT CLAVE FROM TA_CONFIGURACION ORDER BY CLAVE"), f.cn, db::cursor::ForwardOnly,
+    rs.Open(QStringLiteral("SELECT CLAVE FROM TA_CONFIGURACION ORDER BY CLAVE"), f.cn, db::cursor::Static,
             db::lock::ReadOnly);
     EXPECT_EQ(rs.State(), db::state::Open);
     EXPECT_EQ(rs.RecordCount(), 3);
@@ -54,6 +54,95 @@ TEST(Recordset, WalksItsRowsBothWays)
     rs.Close();
     EXPECT_EQ(rs.State(), db::state::Closed);
     EXPECT_EQ(errorNumberOf([&] { rs.Eof(); }), db::failure::ObjectClosed);
+}
+
+TEST(Recordset, AForwardOnlyReadMovesOnlyForward)
+{
+    EmbeddedFixture f(QString::fromUtf8(kRows));
+    db::Recordset rs;
+    rs.Open(QStringLiteral("SELECT CLAVE FROM TA_CONFIGURACION ORDER BY CLAVE"), f.cn);
+    EXPECT_EQ(rs.CursorType(), db::cursor::ForwardOnly);
+    EXPECT_FALSE(rs.BOF());
+    rs.MoveFirst();  // already there
+    rs.MoveNext();
+    EXPECT_EQ(rs.RecordCount(), 3) << "counting reads the rest, and stays on the row";
+    EXPECT_EQ(rs.AbsolutePosition(), 2);
+    EXPECT_EQ(rs.value(0).toString(), QStringLiteral("B"));
+    EXPECT_EQ(errorNumberOf([&] { rs.MovePrevious(); }), db::failure::CannotFetchBackward);
+    EXPECT_EQ(errorNumberOf([&] { rs.MoveFirst(); }), db::failure::CannotFetchBackward);
+    EXPECT_EQ(errorNumberOf([&] { rs.setAbsolutePosition(1); }), db::failure::CannotFetchBackward);
+    EXPECT_EQ(rs.value(0).toString(), QStringLiteral("B"));
+    rs.MoveLast();
+    EXPECT_EQ(rs.value(0).toString(), QStringLiteral("C"));
+    rs.MoveNext();
+    EXPECT_TRUE(rs.Eof());
+    EXPECT_FALSE(rs.BOF());
+    EXPECT_EQ(errorNumberOf([&] { rs.MoveNext(); }), db::failure::NoCurrentRecord);
+}
+
+// The values handed out stay what they were read as, however the reader
+// reuses its buffers for the rows that follow.
+TEST(Recordset, AForwardOnlyReadGivesTheValuesAHeldReadGives)
+{
+    EmbeddedFixture f(QString::fromUtf8(kRows) + QStringLiteral(R"(
+        INSERT INTO TIPOS (id, v, n, f) VALUES (3, 'otro', 'cigüeña', '2024-12-11T08:00:00'), (4, 'otro', 'ñu', NULL);
+    )"));
+    const QString sql = QStringLiteral(
+        "SELECT *, i * 2 AS doble, CASE WHEN id > 2 THEN id END AS tardio, 'k' AS letra FROM TIPOS ORDER BY id");
+    std::vector<std::vector<QVariant>> held;
+    std::vector<int> heldTypes;
+    {
+        db::Recordset rs;
+        rs.Open(sql, f.cn, db::cursor::Static);
+        for (int c = 0; c < rs.FieldCount(); ++c)
+            heldTypes.push_back(rs.field(c).Type());
+        held = rs.GetRows();
+    }
+    ASSERT_EQ(held.size(), 4u);
+    db::Recordset rs;
+    rs.Open(sql, f.cn);
+    std::vector<std::vector<QVariant>> walked;
+    for (; !rs.Eof(); rs.MoveNext()) {
+        std::vector<QVariant> row;
+        for (int c = 0; c < rs.FieldCount(); ++c)
+            row.push_back(rs.value(c));
+        walked.push_back(std::move(row));
+    }
+    for (int c = 0; c < rs.FieldCount(); ++c)
+        EXPECT_EQ(rs.field(c).Type(), heldTypes[static_cast<std::size_t>(c)]) << rs.field(c).Name().toStdString();
+    EXPECT_EQ(rs.field(QStringLiteral("tardio")).Type(), db::type::Integer) << "typed from its first value, not its first row";
+    ASSERT_EQ(walked.size(), held.size());
+    for (std::size_t r = 0; r < held.size(); ++r)
+        for (std::size_t c = 0; c < held[r].size(); ++c)
+            EXPECT_EQ(walked[r][c], held[r][c]) << "row " << r << ", " << rs.field(static_cast<int>(c)).Name().toStdString();
+}
+
+// A walk that writes as it goes (to the very table it reads) meets the
+// rows as they were when it began, as a result read whole would.
+TEST(Recordset, AForwardOnlyWalkNeverMeetsWhatItWrites)
+{
+    EmbeddedFixture f(QString::fromUtf8(kRows));
+    db::Recordset rs;
+    rs.Open(QStringLiteral("SELECT CLAVE FROM TA_CONFIGURACION ORDER BY CLAVE"), f.cn);
+    QStringList walked;
+    for (int n = 0; !rs.Eof(); rs.MoveNext(), ++n) {
+        walked << rs.value(0).toString();
+        f.cn.BeginTrans();
+        f.cn.Execute(QStringLiteral("INSERT INTO TA_CONFIGURACION (CLAVE, VALOR) VALUES ('Z%1', 'nueva')").arg(n));
+        f.cn.Execute(QStringLiteral("UPDATE TA_CONFIGURACION SET CLAVE = 'Y' WHERE CLAVE = 'C'"));
+        f.cn.CommitTrans();
+    }
+    EXPECT_EQ(walked, (QStringList{QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")}));
+    EXPECT_EQ(f.count(QStringLiteral("SELECT * FROM TA_CONFIGURACION")), 6);
+
+    // Closing the connection leaves an open recordset its rows.
+    db::Recordset open;
+    open.Open(QStringLiteral("SELECT CLAVE FROM TA_CONFIGURACION ORDER BY CLAVE"), f.cn);
+    f.cn.Close();
+    QStringList after;
+    for (; !open.Eof(); open.MoveNext())
+        after << open.value(0).toString();
+    EXPECT_EQ(after.size(), 6);
 }
 
 TEST(Recordset, AnEmptyResultIsAtBothEnds)
