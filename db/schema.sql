@@ -530,7 +530,12 @@ LEFT JOIN V_MA_ARTICULOS a ON a.IDARTICULO = r.IDARTICULO;
 -- its base unit: equal units need no conversion, otherwise the article's
 -- equivalence from the base unit to the position's (times its coefficient)
 -- or back (divided by it); without one the position cannot take the article
--- and the row counts 0 there. Rows inserted here are kept as opening balances.
+-- and the row counts 0 there. The depot's rows (IdPosicion null, no position
+-- unit) hold its stock in no position yet, per article, lot and unit: what
+-- came in less what transfers moved out, as the lines without position show
+-- it; only a remainder above 0 is a balance (transfers that placed more than
+-- the receipts brought took the rest from opening balances). Rows inserted
+-- here are kept as opening balances.
 CREATE VIEW AC_SALDOSLAYOUT AS
 SELECT IdDeposito, IdPosicion, IdArticulo, NroLote, IdUnidadBase, Saldo, SaldoPosicion
 FROM AC_SALDOSINICIALES
@@ -552,7 +557,13 @@ SELECT m.IDDEPOSITO, m.IDPOSICION, m.IDARTICULO, m.NROLOTE, m.IDUNIDADBASE,
 FROM V_MV_STOCK_DRAVELO m
 LEFT JOIN MA_POSICIONES p ON p.IdDeposito = m.IDDEPOSITO AND p.IdPosicion = m.IDPOSICION
 WHERE m.IDPOSICION IS NOT NULL AND m.ANULADO = 0 AND m.TC = 'TRP'
-GROUP BY m.IDDEPOSITO, m.IDPOSICION, m.IDARTICULO, m.NROLOTE, m.IDUNIDADBASE;
+GROUP BY m.IDDEPOSITO, m.IDPOSICION, m.IDARTICULO, m.NROLOTE, m.IDUNIDADBASE
+UNION ALL
+SELECT m.IDDEPOSITO, NULL, m.IDARTICULO, IFNULL(m.NROLOTE, ''), m.IDUNIDADBASE, ROUND(SUM(m.CANTIDAD), 4), NULL
+FROM V_MV_STOCK_DRAVELO m
+WHERE m.IDPOSICION IS NULL AND m.ANULADO = 0 AND m.TC IN ('IR', 'TRP')
+GROUP BY m.IDDEPOSITO, m.IDARTICULO, IFNULL(m.NROLOTE, ''), m.IDUNIDADBASE
+HAVING ROUND(SUM(m.CANTIDAD), 4) > 0;
 
 CREATE TRIGGER AC_SALDOSLAYOUT_Inicial INSTEAD OF INSERT ON AC_SALDOSLAYOUT
 BEGIN

@@ -214,4 +214,16 @@ bool sameText(QStringView a, QStringView b)
     return a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
+QString properCase(const QString& text)
+{
+    QString result = text.toLower();
+    bool inicio = true;
+    for (QChar& c : result) {
+        if (inicio && c.isLetter())
+            c = c.toUpper();
+        inicio = c.isSpace();
+    }
+    return result;
+}
+
 }  // namespace lang

@@ -58,4 +58,9 @@ double number(const QVariant& value);
 // codes, keys and list items.
 bool sameText(QStringView a, QStringView b);
 
+// Proper case: the first letter of each word upper case, the others lower
+// case; words are separated by blanks ("TORNILLO hexagonal" gives
+// "Tornillo Hexagonal").
+QString properCase(const QString& text);
+
 }  // namespace lang

@@ -137,6 +137,29 @@ double ConvierteCantidadUnidad(const QString& IdArticulo, const QString& IdUnida
     return AplicaEquivalencia(Cantidad, operador, coeficiente);
 }
 
+double ConvierteEntreUnidades(const QString& IdArticulo, const QString& UnidadOrigen, double Cantidad,
+                              const QString& UnidadDestino)
+{
+    const QString origen = UnidadOrigen.trimmed();
+    const QString destino = UnidadDestino.trimmed();
+    if (Cantidad == 0 || lang::sameText(origen, destino))
+        return Cantidad;
+    const QString unidadArticulo = ObtieneUnidadArticulo(IdArticulo);
+    const double enUnidadArticulo = ConvierteCantidadUnidad(IdArticulo, unidadArticulo, Cantidad, origen);
+    if (lang::sameText(destino, unidadArticulo))
+        return enUnidadArticulo;
+    // The equivalence of the destination turns its quantities into the
+    // article's unit; the way back inverts its operator.
+    QString operador;
+    QString unidad;
+    double coeficiente = 0;
+    bool sinUnidad = false;
+    if (!IdArticuloTieneEquivalencias(IdArticulo, destino, operador, unidad, coeficiente, sinUnidad))
+        return 0;
+    return AplicaEquivalencia(enUnidadArticulo, operador == u"*" ? QStringLiteral("/") : QStringLiteral("*"),
+                              coeficiente);
+}
+
 void ControlStock(const QString& IdDeposito, const QString& IdArticulo, const QString& IdUnidad, double& Stock)
 {
     if (IdArticulo.trimmed().isEmpty())

@@ -39,6 +39,13 @@ bool IdArticuloTieneEquivalencias(const QString& IdArticulo, const QString& IdUn
 double ConvierteCantidadUnidad(const QString& IdArticulo, const QString& IdUnidad, double Cantidad,
                                const QString& IdUnidadCantidad);
 
+// Cantidad, stated in UnidadOrigen, in UnidadDestino: unchanged between
+// equal units (any case, blanks around them aside), otherwise carried
+// through the article's own unit by its equivalences; 0 when either unit has
+// none.
+double ConvierteEntreUnidades(const QString& IdArticulo, const QString& UnidadOrigen, double Cantidad,
+                              const QString& UnidadDestino);
+
 // The article's balance in the unit, in the depot or over every depot when
 // the depot is blank; 0 without a balance row. A blank article leaves Stock
 // as it was.

@@ -1,6 +1,7 @@
 #include "voucher_dialogs/RegistraDialogosComprobante.h"
 
 #include "voucher_dialogs/FrmConsComprobantes.h"
+#include "voucher_dialogs/FrmLoteyPosicion.h"
 #include "voucher_dialogs/FrmTalle.h"
 #include "vouchers/EnlaceDialogosComprobante.h"
 
@@ -8,6 +9,10 @@ namespace {
 
 class DialogosComprobante : public EnlaceDialogosComprobante {
 public:
+    std::unique_ptr<DialogoLoteyPosicion> FrmLoteyPosicion() override
+    {
+        return std::make_unique<::FrmLoteyPosicion>();
+    }
     std::unique_ptr<DialogoConsComprobantes> FrmConsComprobantes() override
     {
         return std::make_unique<::FrmConsComprobantes>();

@@ -70,6 +70,17 @@ TEST(NumberText, WritesAPointWhateverTheLocale)
         EXPECT_EQ(lang::numberText(w.value), w.text) << w.text;
 }
 
+TEST(ProperCase, CapitalisesTheFirstLetterOfEachWord)
+{
+    struct Caso {
+        const char* text;
+        const char* proper;
+    } casos[] = {{"TORNILLO hexagonal", "Tornillo Hexagonal"}, {"  yerba  MATE ", "  Yerba  Mate "},
+                 {"caño 1/2\"", "Caño 1/2\""}, {"o'neil-SA", "O'neil-sa"}, {"", ""}};
+    for (const auto& c : casos)
+        EXPECT_EQ(lang::properCase(QString::fromUtf8(c.text)), QString::fromUtf8(c.proper)) << c.text;
+}
+
 TEST(NullAndEmpty, AreKeptApart)
 {
     EXPECT_TRUE(lang::isNull(lang::null()));

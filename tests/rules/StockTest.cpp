@@ -101,6 +101,33 @@ TEST(UnidadesArticulo, QuantitiesConvertIntoTheArticlesUnit)
             << c.caso;
 }
 
+TEST(UnidadesArticulo, QuantitiesConvertFromOneUnitIntoAnother)
+{
+    TestDatabase db(QString::fromLatin1(kArticulos));
+    struct Caso {
+        const char* caso;
+        const char* articulo;
+        const char* origen;
+        double cantidad;
+        const char* destino;
+        double esperado;
+    } casos[] = {
+        {"boxes, the article's unit, into units", "ART001", "  CJ", 2, "UN", 24},
+        {"units into boxes", "ART001", "UN", 24, "  cj", 2},
+        {"pallets into units, through boxes", "ART001", "PL", 1, "UN", 480},
+        {"units into pallets", "ART001", "UN", 960, "PL", 2},
+        {"equal units, blanks and case aside", "ART001", "  un", 7, "UN", 7},
+        {"a unit without equivalence gives 0", "ART001", "CJ", 3, "LT", 0},
+        {"an article without unit gives 0", "ART002", "CJ", 3, "UN", 0},
+        {"quantity 0", "ART001", "CJ", 0, "UN", 0},
+    };
+    for (const auto& c : casos)
+        EXPECT_DOUBLE_EQ(ConvierteEntreUnidades(QString::fromLatin1(c.articulo), QString::fromLatin1(c.origen),
+                                                c.cantidad, QString::fromLatin1(c.destino)),
+                         c.esperado)
+            << c.caso;
+}
+
 TEST(UnidadesArticulo, UnitOfAnArticle)
 {
     TestDatabase db(QString::fromLatin1(kArticulos));

@@ -1,0 +1,302 @@
+// The lot-and-position dialog over the real schema: the balances it lists,
+// its proposal, the earlier choice, the quantity check and the accept.
+#include "voucher_dialogs/FrmLoteyPosicion.h"
+
+#include "platform/FlexGrid.h"
+#include "platform/TextBox.h"
+#include "tests/support/QtPrinting.h"
+#include "tests/support/ScriptedPrompts.h"
+#include "tests/support/TestDatabase.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTableView>
+#include <QTest>
+#include <QToolBar>
+#include <gtest/gtest.h>
+
+using F = FrmLoteyPosicion;
+
+namespace {
+
+// ART001 is kept in units; positions A1, A2, A3 of depot 1 entered in that
+// order hold 4 and 3 of lot L1 and 5 of lot L2, and 6 units came into the
+// depot and wait for a position. ART002 is kept in boxes of 12 units: 2
+// boxes in A1, one more in no position.
+const char* const kSaldos = R"(
+INSERT INTO V_MA_ARTICULOS (IDARTICULO, DESCRIPCION, IDUNIDAD) VALUES
+  ('                   ART001', 'TORNILLO hexagonal', '  UN'), ('                   ART002', 'Galletas', '  CJ');
+INSERT INTO S_TA_EQUIV (IdArticulo, IDUNIDAD, IDUNIDAD_EQUIV, Coeficiente) VALUES ('                   ART002', '  CJ', '  UN', 12);
+INSERT INTO MA_POSICIONES (IdDeposito, IdPosicion, ORDENINGRESO) VALUES ('   1', 'A3', 3), ('   1', 'A2', 2), ('   1', 'A1', 1);
+INSERT INTO AC_SALDOSLAYOUT (IdDeposito, IdPosicion, IdArticulo, NroLote, IdUnidadBase, Saldo) VALUES
+  ('   1', 'A3', '                   ART001', 'L2', '  UN', 5),
+  ('   1', 'A2', '                   ART001', 'L1', '  UN', 3),
+  ('   1', 'A1', '                   ART001', 'L1', '  UN', 4),
+  ('   1', 'A1', '                   ART002', NULL, '  CJ', 2);
+INSERT INTO V_MV_STOCK_DRAVELO (TC, IDARTICULO, IDUNIDADBASE, CANTIDAD, IDDEPOSITO, IDPOSICION) VALUES
+  ('IR', '                   ART001', '  UN', 6, '   1', NULL),
+  ('IR', '                   ART002', '  CJ', 1, '   1', NULL);
+)";
+
+// Only A1 and A2: 7 in all and nothing in no position.
+const char* const kPocoSaldo = R"(
+INSERT INTO MA_POSICIONES (IdDeposito, IdPosicion, ORDENINGRESO) VALUES ('   1', 'A1', 1), ('   1', 'A2', 2);
+INSERT INTO AC_SALDOSLAYOUT (IdDeposito, IdPosicion, IdArticulo, NroLote, IdUnidadBase, Saldo) VALUES
+  ('   1', 'A1', '                   ART001', 'L1', '  UN', 4), ('   1', 'A2', '                   ART001', 'L1', '  UN', 3);
+)";
+
+struct Pedido {
+    double cantidad = 10;
+    bool lotes = true;
+    const char* posicionesAnt = "";
+    const char* lotesAnt = "";
+    const char* articulo = "ART001";
+    const char* unidad = "UN";
+};
+
+void carga(F& f, const Pedido& p)
+{
+    f.Cantidad1 = p.cantidad;
+    f.EsPosicion = true;
+    f.EsLote = p.lotes;
+    f.iUnidad = QString::fromLatin1(p.unidad);
+    f.Articulo = QString::fromLatin1(p.articulo);
+    f.ArticuloDescripcion = QStringLiteral("TORNILLO hexagonal");
+    f.Deposito = QStringLiteral("1");
+    f.PosicionesAnteriores = QString::fromLatin1(p.posicionesAnt);
+    f.LotesAnteriores = QString::fromLatin1(p.lotesAnt);
+    f.EsConsultaDePosicionLote = !f.PosicionesAnteriores.isEmpty() || !f.LotesAnteriores.isEmpty();
+    f.CargaDatos();
+}
+
+// Each data row as "position|lot|unit|available|quantity".
+QStringList filas(const F& f)
+{
+    QStringList t;
+    for (int r = 1; r < f.MSFlexGrid1->Rows(); ++r) {
+        QStringList celdas;
+        for (int c = 0; c < 5; ++c)
+            celdas << f.MSFlexGrid1->TextMatrix(r, c);
+        t << celdas.join(u'|');
+    }
+    return t;
+}
+
+void ponCantidades(F& f, const QStringList& cantidades)
+{
+    for (int r = 1; r <= cantidades.size(); ++r)
+        f.MSFlexGrid1->setTextMatrix(r, F::ColCantidad, cantidades[r - 1]);
+}
+
+}  // namespace
+
+TEST(FrmLoteyPosicion, ListsBalancesFirstInFirstOutAndProposes)
+{
+    TestDatabase db(QString::fromLatin1(kSaldos));
+    struct Caso {
+        const char* caso;
+        Pedido pedido;
+        QStringList filas;
+    } casos[] = {
+        {"10 over 4, 3 and 5 gives 4, 3, 3; the depot keeps its 0", {10},
+         {"A1|L1|UN|4|4", "A2|L1|UN|3|3", "A3|L2|UN|5|3", "DEPOSITO 1|||6|0"}},
+        {"more than every position: the depot row last", {15},
+         {"A1|L1|UN|4|4", "A2|L1|UN|3|3", "A3|L2|UN|5|5", "DEPOSITO 1|||6|3"}},
+        {"positions alone: no lot, quantities empty but the proposal", {5, false},
+         {"A1||UN|4|4", "A2||UN|3|1", "A3||UN|5|", "DEPOSITO 1|||6|0"}},
+        {"an earlier choice, a vanished position dropped", {5, true, "|A1*2|*3|A9*1|", "|L1|||"},
+         {"A1|L1|UN|4|2", "A2|L1|UN|3|0", "A3|L2|UN|5|0", "DEPOSITO 1|||6|3"}},
+        {"an earlier lot that is not the row's is not shown there", {5, true, "|A1*2|", "|L2|"},
+         {"A1|L1|UN|4|0", "A2|L1|UN|3|0", "A3|L2|UN|5|0", "DEPOSITO 1|||6|0"}},
+        {"the earlier quantity shows whole, above what the row holds", {9, true, "|A2*9|", "|L1|"},
+         {"A1|L1|UN|4|0", "A2|L1|UN|3|9", "A3|L2|UN|5|0", "DEPOSITO 1|||6|0"}},
+        {"boxes shown in units, the depot's too", {30, true, "", "", "ART002", "UN"},
+         {"A1||UN|24|24", "DEPOSITO 1|||12|6"}},
+        {"in the article's own unit", {2, true, "", "", "ART002", "CJ"}, {"A1||CJ|2|2", "DEPOSITO 1|||1|0"}},
+    };
+    for (const auto& c : casos) {
+        F f;
+        carga(f, c.pedido);
+        EXPECT_EQ(filas(f), c.filas) << c.caso;
+        EXPECT_EQ(f.FilaDeposito(), f.MSFlexGrid1->Rows() - 1) << c.caso;
+        EXPECT_EQ(f.MSFlexGrid1->Row(), f.MSFlexGrid1->Rows() - 1) << c.caso << ": the current cell, last row";
+        EXPECT_EQ(f.MSFlexGrid1->Col(), F::ColCantidad) << c.caso;
+    }
+}
+
+TEST(FrmLoteyPosicion, CaptionHeadersAndLabelByMode)
+{
+    TestDatabase db(QString::fromLatin1(kSaldos));
+    F conLotes;
+    carga(conLotes, {10});
+    EXPECT_EQ(conLotes.windowTitle(), "Posiciones y Lotes (Deposito: 1)");
+    EXPECT_EQ(conLotes.lblArticulo->text(), "Tornillo Hexagonal");
+    for (int c = 0; c < 5; ++c)
+        EXPECT_EQ(conLotes.MSFlexGrid1->TextMatrix(0, c), QStringList({"POSICION", "LOTE", "UNIDAD", "DISPONIBLE", "CANT."})[c]);
+
+    F soloPosiciones;
+    carga(soloPosiciones, {10, false});
+    EXPECT_EQ(soloPosiciones.windowTitle(), "Posiciones (Deposito: 1)");
+    EXPECT_EQ(soloPosiciones.MSFlexGrid1->TextMatrix(0, F::ColLote), "");
+    EXPECT_EQ(soloPosiciones.MSFlexGrid1->ColWidth(F::ColLote), 0);
+
+    F soloLotes;
+    soloLotes.EsLote = true;
+    soloLotes.Deposito = QStringLiteral("1");
+    soloLotes.Articulo = QStringLiteral("ART001");
+    soloLotes.iUnidad = QStringLiteral("UN");
+    soloLotes.Cantidad1 = 2;
+    soloLotes.CargaDatos();
+    EXPECT_EQ(soloLotes.windowTitle(), "Números de Lote (Deposito: 1)");
+    EXPECT_EQ(filas(soloLotes).first(), "A1|L1|UN|4|2") << "lots are taken from the positions that hold them";
+}
+
+TEST(FrmLoteyPosicion, TheAcceptBuildsTheListsOfTheRowsThatTakeSomething)
+{
+    TestDatabase db(QString::fromLatin1(kSaldos));
+    struct Caso {
+        const char* caso;
+        bool lotes;
+        QStringList cantidades;  // rows A1, A2, A3 and the depot
+        const char* posiciones;
+        const char* lotesEsperados;
+    } casos[] = {
+        {"a position and the depot", true, {"2", "0", "0", "3"}, "|A1*2|*3|", "|L1||"},
+        {"quantities that read 0 take nothing", true, {" 0 ", "00", "0.00", "5"}, "|*5|", "||"},
+        {"the quantity as typed", true, {"", "2.50", "2,5", ""}, "|A2*2.50|A3*2,5|", "|L1|L2|"},
+        {"positions alone leave the lots", false, {"1", "4", "", ""}, "|A1*1|A2*4|", ""},
+    };
+    for (const auto& c : casos) {
+        ScopedPrompts p;
+        F f;
+        carga(f, {5, c.lotes});
+        ponCantidades(f, c.cantidades);
+        f.CmdAceptar_Click();
+        EXPECT_EQ(f.Posiciones, c.posiciones) << c.caso;
+        EXPECT_EQ(f.Lotes, c.lotesEsperados) << c.caso;
+        EXPECT_EQ(f.result(), QDialog::Accepted) << c.caso;
+    }
+}
+
+TEST(FrmLoteyPosicion, ATotalOtherThanTheRequestAsksOrKeepsTheDialogOpen)
+{
+    TestDatabase db(QString::fromLatin1(kPocoSaldo));
+    {
+        ScopedPrompts p;
+        p.answerMessage(prompt::Ok, QStringLiteral("La suma de cantidades informadas es Menor a la cantidad solicitada "));
+        F f;
+        carga(f, {10});
+        EXPECT_EQ(filas(f), QStringList({"A1|L1|UN|4|4", "A2|L1|UN|3|3"})) << "the shortfall stays unplaced";
+        f.CmdAceptar_Click();
+        EXPECT_NE(f.result(), QDialog::Accepted);
+        EXPECT_EQ(f.Posiciones, "") << "nothing is built";
+        EXPECT_EQ(p.shown().at(0).title, "Aviso al Operador!!!");
+    }
+    {
+        ScopedPrompts p;
+        p.answerMessage(prompt::No, QStringLiteral("supera a la solicitada"))
+            .answerMessage(prompt::Ok, QStringLiteral("Debe Ajustar la suma de las cantidades a :5"))
+            .answerMessage(prompt::Yes, QStringLiteral("¿Desea Ajustar la Cantidad Solicitada en el Formulario?"));
+        F f;
+        carga(f, {5});
+        ponCantidades(f, {"4", "3"});
+        f.CmdAceptar_Click();
+        EXPECT_NE(f.result(), QDialog::Accepted) << "No keeps the request";
+        f.CmdAceptar_Click();
+        EXPECT_EQ(f.result(), QDialog::Accepted) << "Yes takes the total";
+        EXPECT_DOUBLE_EQ(f.Cantidad1, 7);
+        EXPECT_EQ(f.Posiciones, "|A1*4|A2*3|");
+    }
+    {
+        ScopedPrompts p;
+        p.answerMessage(prompt::Yes, QStringLiteral("Es Menor a la solicitada"));
+        F f;
+        f.MostrarForm = true;
+        carga(f, {10});
+        f.CmdAceptar_Click();
+        EXPECT_EQ(f.result(), QDialog::Accepted) << "a dialog shown asks about a lower total";
+        EXPECT_DOUBLE_EQ(f.Cantidad1, 7);
+    }
+}
+
+TEST(FrmLoteyPosicion, TheTypedQuantityIsCheckedAgainstTheRow)
+{
+    TestDatabase db(QString::fromLatin1(kSaldos));
+    F f;
+    carga(f, {1});
+    f.Text_Propiedades(*f.txtEdit, F::ColCantidad);
+    struct Caso {
+        int fila;
+        const char* texto;
+        const char* mensaje;  // nullptr: taken
+    } casos[] = {
+        {1, "4", nullptr},
+        {1, "4.5", "No hay disponible para esa posicion"},
+        {1, "4,0001", "No hay disponible para esa posicion"},
+        {4, "6", nullptr},
+        {4, "7", "No hay disponible para esa posicion"},
+        {2, "-1", "La Cantidad no puede ser Menor a Cero"},
+        {2, "dos", "Debe Ingresar un Valor Numerico"},
+        {2, "", nullptr},
+    };
+    for (const auto& c : casos) {
+        ScopedPrompts p;
+        if (c.mensaje)
+            p.answerMessage(prompt::Ok, QString::fromUtf8(c.mensaje));
+        f.MSFlexGrid1->setRow(c.fila);
+        f.txtEdit->setText(QString::fromLatin1(c.texto));
+        f.CampoValida(*f.txtEdit);
+        EXPECT_EQ(f.HayError, c.mensaje != nullptr) << c.texto;
+        if (c.mensaje) {
+            EXPECT_EQ(p.shown().at(0).title, "Aviso al Operador") << c.texto;
+        }
+    }
+}
+
+TEST(FrmLoteyPosicion, TheToolbarFillsOrClearsTheQuantitiesBelow)
+{
+    TestDatabase db(QString::fromLatin1(kSaldos));
+    F f;
+    carga(f, {10});
+    f.MSFlexGrid1->setRow(2);
+    f.MSFlexGrid1->setCol(F::ColDisponible);
+    f.Toolbar1_ButtonClick(1);
+    EXPECT_EQ(filas(f).join(u','), "A1|L1|UN|4|4,A2|L1|UN|3|3,A3|L2|UN|5|3,DEPOSITO 1|||6|0") << "only on CANT.";
+    f.MSFlexGrid1->setCol(F::ColCantidad);
+    f.Toolbar1_ButtonClick(1);
+    EXPECT_EQ(filas(f).join(u','), "A1|L1|UN|4|4,A2|L1|UN|3|3,A3|L2|UN|5|3,DEPOSITO 1|||6|3");
+    f.MSFlexGrid1->setRow(3);
+    f.Toolbar1_ButtonClick(2);
+    EXPECT_EQ(filas(f).join(u','), "A1|L1|UN|4|4,A2|L1|UN|3|3,A3|L2|UN|5|0,DEPOSITO 1|||6|0");
+}
+
+TEST(FrmLoteyPosicion, FitsOnScreen)
+{
+    TestDatabase db(QString::fromLatin1(kSaldos));
+    F f;
+    carga(f, {10});
+    f.MuestraArticulo(QStringLiteral("ART001"));
+    f.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&f));
+    f.grab().save(QStringLiteral("FrmLoteyPosicion.png"));
+
+    // A text fits its cell with the cell's margins beside it.
+    const auto necesita = [&](const QString& texto) { return f.MSFlexGrid1->textWidth(texto) + 10 * 15; };
+    const QFontMetrics fm = f.fontMetrics();
+    EXPECT_GE(f.width(), fm.horizontalAdvance(f.windowTitle())) << "the caption";
+    for (int c = 0; c < 5; ++c) {
+        const int ancho = f.MSFlexGrid1->ColWidth(c);
+        EXPECT_GE(ancho, necesita(f.MSFlexGrid1->TextMatrix(0, c))) << "header of column " << c;
+        for (int r = 1; r < f.MSFlexGrid1->Rows(); ++r)
+            EXPECT_GE(ancho, necesita(f.MSFlexGrid1->TextMatrix(r, c))) << "row " << r << ", column " << c;
+    }
+    EXPECT_EQ(f.MSFlexGrid1->view()->horizontalScrollBar()->maximum(), 0) << "every column in view";
+    for (QPushButton* b : {f.CmdAceptar, f.CmdCancelar}) {
+        EXPECT_GE(b->width(), b->sizeHint().width()) << b->text().toStdString();
+        EXPECT_TRUE(f.rect().contains(b->geometry())) << b->text().toStdString();
+    }
+    ASSERT_EQ(f.Toolbar1->actions().size(), 2);
+    EXPECT_EQ(f.Toolbar1->actions()[0]->toolTip(), "Llenar las demas celdas con el valor de las seleccionadas");
+    EXPECT_EQ(f.Toolbar1->actions()[1]->toolTip(), "Blanquear las Celdas a partir de la celda seleccionada");
+}

@@ -1,0 +1,161 @@
+#include "voucher_dialogs/DialogoDetalle.h"
+
+#include "core/Formularios.h"
+#include "core/Objetos.h"
+#include "platform/FlexGrid.h"
+#include "platform/Prompts.h"
+#include "platform/TextBox.h"
+#include "platform/Twips.h"
+#include "vouchers/NumeroCelda.h"
+
+#include <QAction>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QStyle>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+DialogoDetalle::DialogoDetalle(const QString& nombre, const QString& titulo, QWidget* parent)
+    : QDialog(parent),
+      Toolbar1(new QToolBar(this)),
+      lblArticulo(new QLabel(this)),
+      MSFlexGrid1(new FlexGrid(this)),
+      txtEdit(new TextBox(this)),
+      CmdAceptar(new QPushButton(QStringLiteral("&Aceptar"), this)),
+      CmdCancelar(new QPushButton(QStringLiteral("&Cancelar"), this)),
+      m_editor(*MSFlexGrid1, *txtEdit, *CmdAceptar, [this](TextBox& t) {
+          CampoValida(t);
+          return HayError;
+      })
+{
+    setObjectName(nombre);
+    setWindowTitle(titulo);
+    setModal(true);
+    Toolbar1->setObjectName(QStringLiteral("Toolbar1"));
+    lblArticulo->setObjectName(QStringLiteral("lblArticulo"));
+    MSFlexGrid1->setObjectName(QStringLiteral("MSFlexGrid1"));
+    txtEdit->setObjectName(QStringLiteral("txtEdit"));
+    CmdAceptar->setObjectName(QStringLiteral("CmdAceptar"));
+    CmdCancelar->setObjectName(QStringLiteral("CmdCancelar"));
+    MSFlexGrid1->setFixedRows(1);
+    MSFlexGrid1->setFixedCols(1);
+    txtEdit->setVisible(false);
+
+    // Enter belongs to the grid's editor: no button takes it as the default.
+    for (QPushButton* b : {CmdAceptar, CmdCancelar}) {
+        b->setAutoDefault(false);
+        b->setDefault(false);
+    }
+    const struct {
+        int indice;
+        QStyle::StandardPixmap imagen;
+        const char* ayuda;
+    } botones[] = {
+        {1, QStyle::SP_ArrowDown, "Llenar las demas celdas con el valor de las seleccionadas"},
+        {2, QStyle::SP_DialogResetButton, "Blanquear las Celdas a partir de la celda seleccionada"},
+    };
+    for (const auto& b : botones) {
+        QAction* accion = Toolbar1->addAction(style()->standardIcon(b.imagen), QString());
+        accion->setToolTip(QString::fromUtf8(b.ayuda));
+        accion->setData(b.indice);
+        connect(accion, &QAction::triggered, this, [this, indice = b.indice] { Toolbar1_ButtonClick(indice); });
+    }
+
+    auto* botonera = new QHBoxLayout;
+    botonera->addStretch(1);
+    botonera->addWidget(CmdAceptar);
+    botonera->addWidget(CmdCancelar);
+    auto* todo = new QVBoxLayout(this);
+    todo->addWidget(Toolbar1);
+    todo->addWidget(lblArticulo);
+    todo->addWidget(MSFlexGrid1, 1);
+    todo->addLayout(botonera);
+    resize(420, 320);
+
+    connect(CmdAceptar, &QPushButton::clicked, this, [this] { CmdAceptar_Click(); });
+    connect(CmdCancelar, &QPushButton::clicked, this, [this] { CmdCancelar_Click(); });
+
+    ObjUtilidades().AjustaFormulario(this, 0);
+    InicializaFormulario(this);
+}
+
+void DialogoDetalle::MsflexGridEdt(FlexGrid& MsFlexGrid, TextBox& Edt, int KeyAscii)
+{
+    m_editor.MsflexGridEdt(MsFlexGrid, Edt, KeyAscii);
+}
+
+void DialogoDetalle::EditKeyCode(FlexGrid& MsFlexGrid, TextBox& Edt, int KeyCode, int Shift)
+{
+    m_editor.EditKeyCode(MsFlexGrid, Edt, KeyCode, Shift);
+}
+
+void DialogoDetalle::Text_Propiedades(TextBox& Texto, long Col)
+{
+    m_editor.Text_Propiedades(Texto, Col);
+}
+
+void DialogoDetalle::CmdCancelar_Click()
+{
+    QDialog::reject();
+}
+
+bool DialogoDetalle::MuestraDialogo()
+{
+    return prompts().showModal(*this) == QDialog::Accepted;
+}
+
+void DialogoDetalle::Oculta()
+{
+    QDialog::accept();
+}
+
+bool DialogoDetalle::ControlaTotal(double& pedido, double total, bool mostrado, const QString& menorSinMostrar)
+{
+    const Currency elegido = Currency::fromDouble(total);
+    if (elegido == Currency::fromDouble(pedido))
+        return true;
+    const bool supera = elegido > Currency::fromDouble(pedido);
+    if (!supera && !mostrado) {
+        prompts().messageBox(menorSinMostrar, prompt::OkOnly | prompt::Information,
+                             QStringLiteral("Aviso al Operador!!!"));
+        return false;
+    }
+    const QString pregunta =
+        (supera ? QStringLiteral("La suma de las cantidades Informadas, supera a la solicitada en el Formulario de "
+                                 "Carga de Datos")
+                : QStringLiteral("La suma de las cantidades Informadas, Es Menor a la solicitada en el Formulario "
+                                 "de Carga de Datos"))
+        + QStringLiteral("\r\n¿Desea Ajustar la Cantidad Solicitada en el Formulario?");
+    if (prompts().messageBox(pregunta, prompt::YesNo | prompt::Question, QStringLiteral("Aviso al Operador!!!"))
+        == prompt::Yes) {
+        pedido = total;
+        return true;
+    }
+    prompts().messageBox(QStringLiteral("Debe Ajustar la suma de las cantidades a :") + TextoCelda(pedido),
+                         prompt::OkOnly | prompt::Critical, QStringLiteral("Aviso al Operador"));
+    return false;
+}
+
+int DialogoDetalle::AnchoDeX(int n) const
+{
+    return MSFlexGrid1->textWidth(QString(n, u'X'));
+}
+
+int DialogoDetalle::AnchoParaTexto(const QString& texto) const
+{
+    return MSFlexGrid1->textWidth(texto) + twips::fromPixels(12);
+}
+
+void DialogoDetalle::AjustaAncho()
+{
+    int columnas = 0;
+    for (int c = 0; c < MSFlexGrid1->Cols(); ++c)
+        columnas += MSFlexGrid1->ColWidth(c);
+    const QMargins margen = layout()->contentsMargins();
+    // The grid's frame and its vertical scroll bar.
+    const int grilla = twips::toPixels(columnas) + 2 * MSFlexGrid1->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const int titulo = fontMetrics().horizontalAdvance(windowTitle()) + 120;
+    const int ancho = std::max({grilla, titulo, layout()->minimumSize().width() - margen.left() - margen.right()});
+    resize(std::max(width(), ancho + margen.left() + margen.right()), height());
+}

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "voucher_dialogs/EditorGrillaDialogo.h"
+
+#include <QDialog>
+
+class FlexGrid;
+class QLabel;
+class QPushButton;
+class QToolBar;
+class TextBox;
+
+// The window shared by the lot-and-position and lot-and-series dialogs: the
+// toolbar of two buttons over the grid's quantities, the article's label,
+// the grid with its cell editor, and the accept and cancel buttons. The
+// dialog itself gives the grid's contents, the field check (CampoValida),
+// the toolbar's two actions and the accept; cancelling (the button, or
+// closing the window) hides the dialog and leaves its members as they were.
+//
+// The dialog is loaded as it is built: the library's and the framework's
+// set-up of a form have run before anything touches it.
+class DialogoDetalle : public QDialog {
+    Q_OBJECT
+
+public:
+    QToolBar* const Toolbar1;
+    QLabel* const lblArticulo;
+    FlexGrid* const MSFlexGrid1;
+    TextBox* const txtEdit;
+    QPushButton* const CmdAceptar;
+    QPushButton* const CmdCancelar;
+
+    // The editor's procedures, with this dialog's settings.
+    void MsflexGridEdt(FlexGrid& MsFlexGrid, TextBox& Edt, int KeyAscii);
+    void EditKeyCode(FlexGrid& MsFlexGrid, TextBox& Edt, int KeyCode, int Shift);
+    void Text_Propiedades(TextBox& Texto, long Col);
+
+    // The field check of the editor's text: sets HayError.
+    virtual void CampoValida(TextBox& Texto) = 0;
+    // The toolbar's buttons, by their index (1: fill the cells below, 2:
+    // clear them).
+    virtual void Toolbar1_ButtonClick(int Index) = 0;
+    virtual void CmdAceptar_Click() = 0;
+    void CmdCancelar_Click();
+
+    // Set by CampoValida when it refuses the text; the editor moves on only
+    // while it is false.
+    bool HayError = false;
+
+protected:
+    // `nombre`: the form's name; `titulo`: its caption at design.
+    DialogoDetalle(const QString& nombre, const QString& titulo, QWidget* parent);
+
+    // Shown modally through the modal seam; true when accepted.
+    bool MuestraDialogo();
+    // The accept's last step: the dialog hides itself, accepted.
+    void Oculta();
+    // A text still open in the editor goes into its cell; false when the
+    // field check refused it (the accept then stops, the editor open).
+    bool ConfirmaEditor() { return m_editor.Confirma(); }
+    void setAjustesEditor(AjustesEditorGrilla ajustes) { m_editor.setAjustes(std::move(ajustes)); }
+    // The accept's check of the total chosen against the quantity asked for.
+    // Equal: true. Above it, or below it when the dialog is shown: the
+    // operator is asked whether the quantity asked for becomes the total
+    // (true, `pedido` changed) or is kept (false, after a message naming
+    // it). Below it unseen: false after `menorSinMostrar`.
+    bool ControlaTotal(double& pedido, double total, bool mostrado, const QString& menorSinMostrar);
+    // The width of a run of n "X" in the form's font, in twips.
+    int AnchoDeX(int n) const;
+    // The width a column needs to show the text whole, the cell's margins
+    // included, in twips.
+    int AnchoParaTexto(const QString& texto) const;
+    // Widens the window so that every column of the grid, the caption and
+    // the buttons are in view.
+    void AjustaAncho();
+
+private:
+    EditorGrillaDialogo m_editor;
+};

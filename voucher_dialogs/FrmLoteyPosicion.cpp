@@ -1,0 +1,326 @@
+#include "voucher_dialogs/FrmLoteyPosicion.h"
+
+#include "core/DB_Dll.h"
+#include "core/Objetos.h"
+#include "platform/Currency.h"
+#include "platform/ErrorTrap.h"
+#include "platform/FlexGrid.h"
+#include "platform/Prompts.h"
+#include "platform/TextBox.h"
+#include "platform/Value.h"
+#include "rules/Stock.h"
+#include "vouchers/ListasSerieLote.h"
+#include "vouchers/NumeroCelda.h"
+
+#include <QLabel>
+#include <algorithm>
+
+namespace {
+
+// Only the quantity column opens; Enter in it goes down a row, and on the
+// last row gives the focus to the accept button.
+const AjustesEditorGrilla kEditor{{FrmLoteyPosicion::ColCantidad}, {FrmLoteyPosicion::ColCantidad},
+                                  FrmLoteyPosicion::ColCantidad, -1};
+
+void aviso(const QString& texto)
+{
+    prompts().messageBox(texto, prompt::OkOnly | prompt::Critical, QStringLiteral("Aviso al Operador"));
+}
+
+}  // namespace
+
+FrmLoteyPosicion::FrmLoteyPosicion(QWidget* parent)
+    : DialogoDetalle(QStringLiteral("FrmLoteyPosicion"), QString(), parent)
+{
+    setAjustesEditor(kEditor);
+}
+
+void FrmLoteyPosicion::MuestraArticulo(const QString& texto)
+{
+    lblArticulo->setText(texto);
+}
+
+void FrmLoteyPosicion::CargaDatos()
+{
+    ErrorTrap::skipping().run({
+        [&] { EsPosicionYLote = EsPosicion && EsLote; },
+        [&] {
+            if (EsPosicionYLote)
+                setWindowTitle(QStringLiteral("Posiciones y Lotes (Deposito: ") + Deposito + u')');
+            else if (EsPosicion)
+                setWindowTitle(QStringLiteral("Posiciones (Deposito: ") + Deposito + u')');
+            else if (EsLote)
+                setWindowTitle(QStringLiteral("Números de Lote (Deposito: ") + Deposito + u')');
+        },
+        [&] { lblArticulo->setText(lang::properCase(ArticuloDescripcion)); },
+        [&] { InicializaGrid(); },
+        [&] { VerificaAnteriores(); },
+        [&] {
+            MSFlexGrid1->setRow(MSFlexGrid1->Rows() - 1);
+            MSFlexGrid1->setCol(ColCantidad);
+        },
+        [&] { AjustaAncho(); },
+    });
+}
+
+void FrmLoteyPosicion::InicializaGrid()
+{
+    FlexGrid& g = *MSFlexGrid1;
+    g.Clear();
+    g.setCols(5);
+    g.setRows(1);
+    m_filaDeposito = -1;
+    const char* const encabezados[] = {"POSICION", "LOTE", "UNIDAD", "DISPONIBLE", "CANT."};
+    const int anchos[] = {12, 12, 6, 10, 8};
+    for (int c = 0; c < 5; ++c) {
+        const QString encabezado = QString::fromLatin1(encabezados[c]);
+        g.setTextMatrix(0, c, encabezado);
+        g.setColWidth(c, std::max(AnchoDeX(anchos[c]), AnchoParaTexto(encabezado)));
+    }
+    g.setColAlignment(ColPosicion, flex::AlignCenterTop);
+    g.setColAlignment(ColLote, flex::AlignCenterTop);
+    if (!ConLotes()) {
+        g.setTextMatrix(0, ColLote, QString());
+        g.setColWidth(ColLote, 0);
+    }
+}
+
+void FrmLoteyPosicion::VerificaAnteriores()
+{
+    std::vector<QString> posiciones, cantidades, lotes;
+    if (EsConsultaDePosicionLote)
+        DescomponeAnteriores(posiciones, cantidades, lotes);
+    CargaSaldos();
+    AgregaFilaDeposito();
+    if (EsConsultaDePosicionLote)
+        MuestraAnteriores(posiciones, cantidades, lotes);
+    else
+        DistribuyeCantidad();
+}
+
+void FrmLoteyPosicion::DescomponeAnteriores(std::vector<QString>& posiciones, std::vector<QString>& cantidades,
+                                            std::vector<QString>& lotes) const
+{
+    DescomponePosicionCantidadLote(PosicionesAnteriores, LotesAnteriores, posiciones, cantidades, lotes);
+}
+
+double FrmLoteyPosicion::EnUnidadDeLinea(const QString& unidad, double saldo) const
+{
+    // A line without unit takes the balance as it is kept.
+    if (iUnidad.trimmed().isEmpty())
+        return saldo;
+    return ConvierteEntreUnidades(Articulo, unidad, saldo, iUnidad);
+}
+
+void FrmLoteyPosicion::CargaSaldos()
+{
+    DB_Dll& db = ObjDB();
+    KumozenUtilidades& util = ObjUtilidades();
+    const QString columnas = ConLotes()
+                               ? QStringLiteral("SELECT AC_SALDOSLAYOUT.idposicion,AC_SALDOSLAYOUT.nrolote,"
+                                                "AC_SALDOSLAYOUT.idunidadbase, isnull(AC_SALDOSLAYOUT.saldo,0) as disponible")
+                               : QStringLiteral("SELECT AC_SALDOSLAYOUT.idposicion,AC_SALDOSLAYOUT.idunidadbase, "
+                                                "isnull(AC_SALDOSLAYOUT.saldo,0) as disponible");
+    const QString sql =
+        columnas
+        + QStringLiteral(" FROM AC_SALDOSLAYOUT, ma_posiciones WHERE  ac_saldoslayout.iddeposito=ma_posiciones.iddeposito "
+                         "and ac_saldoslayout.idposicion=ma_posiciones.idposicion and  ac_saldoslayout.IDDEPOSITO=")
+        + db.SQLValue(util.AlineaDerecha(Deposito, 4)) + QStringLiteral(" and ac_saldoslayout.idarticulo=")
+        + db.SQLValue(util.AlineaDerecha(Articulo, 25))
+        + QStringLiteral(" and ac_saldoslayout.saldo > 0 order by ac_saldoslayout.nrolote,ma_posiciones.ordeningreso,"
+                         "ac_saldoslayout.idposicion  ");
+    db::Recordset rs;
+    db.AbrirRecordset(sql, rs);
+    FlexGrid& g = *MSFlexGrid1;
+    for (; !rs.Eof(); rs.MoveNext()) {
+        const int fila = g.Rows();
+        g.setRows(fila + 1);
+        g.setTextMatrix(fila, ColPosicion, lang::text(util.ValorNoNulo(rs.value(QStringLiteral("IdPosicion")))).trimmed());
+        if (ConLotes())
+            g.setTextMatrix(fila, ColLote, lang::text(util.ValorNoNulo(rs.value(QStringLiteral("NroLote")))).trimmed());
+        g.setTextMatrix(fila, ColUnidad, iUnidad);
+        g.setTextMatrix(fila, ColDisponible,
+                        TextoCelda(EnUnidadDeLinea(lang::text(rs.value(QStringLiteral("IdUnidadBase"))),
+                                                   lang::number(rs.value(QStringLiteral("disponible"))))));
+        g.setTextMatrix(fila, ColCantidad, ConLotes() ? QStringLiteral("0") : QString());
+    }
+    db.CierraRecordset(rs);
+}
+
+void FrmLoteyPosicion::AgregaFilaDeposito()
+{
+    DB_Dll& db = ObjDB();
+    KumozenUtilidades& util = ObjUtilidades();
+    // The unit of each row is read too, so that the depot's balance is shown
+    // in the line's unit like every other row; its rows (one per lot and
+    // unit) add up.
+    const QString sql = QStringLiteral("SELECT (ISNULL(SALDO,0)) AS SALDO, IDUNIDADBASE FROM AC_SALDOSLAYOUT WHERE IDDEPOSITO=")
+                      + db.SQLValue(util.AlineaDerecha(Deposito, 4)) + QStringLiteral(" AND IDARTICULO=")
+                      + db.SQLValue(util.AlineaDerecha(Articulo, 25)) + QStringLiteral(" and idposicion is null");
+    db::Recordset rs;
+    db.AbrirRecordset(sql, rs);
+    if (rs.Eof()) {
+        db.CierraRecordset(rs);
+        return;
+    }
+    Currency saldo;
+    for (; !rs.Eof(); rs.MoveNext())
+        saldo += Currency::fromDouble(EnUnidadDeLinea(lang::text(rs.value(QStringLiteral("IDUNIDADBASE"))),
+                                                      lang::number(rs.value(QStringLiteral("SALDO")))));
+    db.CierraRecordset(rs);
+
+    FlexGrid& g = *MSFlexGrid1;
+    const int fila = g.Rows();
+    g.setRows(fila + 1);
+    m_filaDeposito = fila;
+    g.setTextMatrix(fila, ColPosicion, QStringLiteral("DEPOSITO ") + Deposito);
+    g.setTextMatrix(fila, ColDisponible, TextoCelda(saldo.toDouble()));
+    g.setTextMatrix(fila, ColCantidad, QStringLiteral("0"));
+    g.setColWidth(ColPosicion, std::max(g.ColWidth(ColPosicion), AnchoParaTexto(QStringLiteral("   DEPOSITO ") + Deposito)));
+}
+
+void FrmLoteyPosicion::MuestraAnteriores(const std::vector<QString>& posiciones,
+                                         const std::vector<QString>& cantidades, const std::vector<QString>& lotes)
+{
+    FlexGrid& g = *MSFlexGrid1;
+    const auto item = [](const std::vector<QString>& v, std::size_t k) { return k < v.size() ? v[k] : QString(); };
+    for (std::size_t k = 0; k + 1 < posiciones.size(); ++k) {
+        const QString posicion = posiciones[k];
+        const QString cantidad = item(cantidades, k);
+        // The depot's share has no position; without a depot row it has no
+        // place and is dropped, like a position that holds nothing now.
+        if (posicion.isEmpty()) {
+            if (m_filaDeposito > 0)
+                g.setTextMatrix(m_filaDeposito, ColCantidad, cantidad);
+            continue;
+        }
+        for (int fila = 1; fila < g.Rows(); ++fila) {
+            if (fila == m_filaDeposito || !lang::sameText(g.TextMatrix(fila, ColPosicion), posicion))
+                continue;
+            if (ConLotes() && !lang::sameText(g.TextMatrix(fila, ColLote), item(lotes, k)))
+                continue;
+            g.setTextMatrix(fila, ColCantidad, cantidad);
+            break;
+        }
+    }
+}
+
+Currency FrmLoteyPosicion::Suma(long menosCual) const
+{
+    Currency suma;
+    for (int fila = 1; fila < MSFlexGrid1->Rows(); ++fila)
+        if (fila != menosCual)
+            suma += ImporteCelda(MSFlexGrid1->TextMatrix(fila, ColCantidad));
+    return suma;
+}
+
+double FrmLoteyPosicion::SumaFilas(long MenosCual) const
+{
+    return Suma(MenosCual).toDouble();
+}
+
+bool FrmLoteyPosicion::ValidaCantidadCantidadPedida() const
+{
+    return Suma(-1) == Currency::fromDouble(Cantidad1);
+}
+
+void FrmLoteyPosicion::DistribuyeCantidad()
+{
+    FlexGrid& g = *MSFlexGrid1;
+    const Currency pedido = Currency::fromDouble(Cantidad1);
+    if (g.Rows() == 2) {
+        // One row takes the whole request, whatever it holds.
+        g.setTextMatrix(1, ColCantidad, TextoCelda(Cantidad1));
+        return;
+    }
+    Currency resto = pedido;
+    for (int fila = 1; fila < g.Rows() && !resto.isZero(); ++fila) {
+        const Currency tomado = ImporteCelda(g.TextMatrix(fila, ColCantidad));
+        // A balance below 0 has nothing to give.
+        const Currency disponible = std::max(ImporteCelda(g.TextMatrix(fila, ColDisponible)), Currency());
+        if (tomado + resto <= disponible) {
+            g.setTextMatrix(fila, ColCantidad, TextoCelda((tomado + resto).toDouble()));
+            resto = Currency();
+        } else {
+            g.setTextMatrix(fila, ColCantidad, TextoCelda(disponible.toDouble()));
+            resto = pedido - Suma(-1);
+        }
+    }
+}
+
+void FrmLoteyPosicion::CompletaTodoIgual()
+{
+    ErrorTrap::skipping().run({[&] {
+        FlexGrid& g = *MSFlexGrid1;
+        const QString unidad = g.TextMatrix(1, ColUnidad).trimmed();
+        for (int fila = 1; fila < g.Rows(); ++fila)
+            if (g.TextMatrix(fila, ColUnidad).trimmed().isEmpty())
+                g.setTextMatrix(fila, ColUnidad, unidad);
+    }});
+}
+
+void FrmLoteyPosicion::CampoValida(TextBox& Texto)
+{
+    ErrorTrap::showing(QStringLiteral("CampoValida")).run({[&] {
+        HayError = false;
+        const QString texto = Texto.text().trimmed();
+        const QString campo = Texto.dataField().trimmed();
+        FlexGrid& g = *MSFlexGrid1;
+        if (!lang::sameText(campo, u"Cantidad")) {
+            if (g.Row() == 1) {
+                g.setText(texto);
+                CompletaTodoIgual();
+            }
+            return;
+        }
+        if (!texto.isEmpty() && !lang::isNumber(texto)) {
+            HayError = true;
+            aviso(QStringLiteral("Debe Ingresar un Valor Numerico"));
+        } else if (NumeroCelda(texto) < 0) {
+            HayError = true;
+            aviso(QStringLiteral("La Cantidad no puede ser Menor a Cero"));
+        } else if (ImporteCelda(texto) > ImporteCelda(g.TextMatrix(g.Row(), ColDisponible))) {
+            HayError = true;
+            aviso(QStringLiteral("No hay disponible para esa posicion"));
+        }
+    }});
+}
+
+void FrmLoteyPosicion::Toolbar1_ButtonClick(int Index)
+{
+    ErrorTrap::showing(QStringLiteral("Toolbar1_ButtonClick")).run({[&] {
+        FlexGrid& g = *MSFlexGrid1;
+        if (g.Col() != ColCantidad || (Index != 1 && Index != 2) || !ConfirmaEditor())
+            return;
+        const QString texto = Index == 1 ? g.Text().trimmed() : QStringLiteral("0");
+        for (int fila = g.Row(); fila < g.Rows(); ++fila)
+            g.setTextMatrix(fila, ColCantidad, texto);
+    }});
+}
+
+void FrmLoteyPosicion::CmdAceptar_Click()
+{
+    ErrorTrap::showing(QStringLiteral("CmdAceptar_Click")).run({[&] {
+        if (!ConfirmaEditor())
+            return;
+        if (!ControlaTotal(Cantidad1, SumaFilas(-1), MostrarForm,
+                           QStringLiteral("La suma de cantidades informadas es Menor a la cantidad solicitada ")))
+            return;
+        const FlexGrid& g = *MSFlexGrid1;
+        QString posiciones = QStringLiteral("|");
+        QString lotes = QStringLiteral("|");
+        for (int fila = 1; fila < g.Rows(); ++fila) {
+            // Any quantity that reads 0 ("0", "00", "0.00") takes nothing.
+            const QString cantidad = g.TextMatrix(fila, ColCantidad).trimmed();
+            if (ImporteCelda(cantidad).isZero())
+                continue;
+            const bool deposito = fila == m_filaDeposito;
+            posiciones += (deposito ? QString() : g.TextMatrix(fila, ColPosicion).trimmed()) + u'*' + cantidad + u'|';
+            lotes += (deposito ? QString() : g.TextMatrix(fila, ColLote).trimmed()) + u'|';
+        }
+        Posiciones = posiciones;
+        if (ConLotes())
+            Lotes = lotes;
+        Oculta();
+    }});
+}
