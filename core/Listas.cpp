@@ -65,14 +65,24 @@ void ArmaInsert(QString& sql, std::vector<ParCampoValor>& arreglo, bool vaciar)
 {
     if (arreglo.empty())
         throw subscriptError("ArmaInsert");
-    QString nombres;
-    QString valores;
-    for (std::size_t i = 0; i < arreglo.size(); ++i) {
-        const QChar cierre = i + 1 < arreglo.size() ? u',' : u')';
-        nombres += arreglo[i].NombreCampo + cierre;
-        valores += arreglo[i].ValorCampo + cierre;
+    // Built in place: the rows of a voucher go through here by the thousand.
+    qsizetype largoNombres = 0;
+    qsizetype largoValores = 0;
+    for (const ParCampoValor& par : arreglo) {
+        largoNombres += par.NombreCampo.size() + 1;
+        largoValores += par.ValorCampo.size() + 1;
     }
-    sql += QLatin1Char('(') + nombres + QLatin1String(" VALUES (") + valores;
+    sql.reserve(sql.size() + largoNombres + largoValores + 10);
+    sql += QLatin1Char('(');
+    for (std::size_t i = 0; i < arreglo.size(); ++i) {
+        sql += arreglo[i].NombreCampo;
+        sql += i + 1 < arreglo.size() ? u',' : u')';
+    }
+    sql += QLatin1String(" VALUES (");
+    for (std::size_t i = 0; i < arreglo.size(); ++i) {
+        sql += arreglo[i].ValorCampo;
+        sql += i + 1 < arreglo.size() ? u',' : u')';
+    }
     if (vaciar)
         arreglo.clear();
 }

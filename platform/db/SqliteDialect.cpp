@@ -555,12 +555,84 @@ std::optional<SqliteStatement> renderSpan(const std::vector<SqlToken>& t, Render
     return SqliteStatement{SqliteStatement::Kind::Sql, render.statement(a, b)};
 }
 
+// An INSERT that SQLite runs exactly as written: one statement whose code
+// outside its string literals holds no operator, marker or word that the
+// rewrite acts on or cuts a batch at. Decided on the characters alone,
+// without the tokens: rows are most of what a save sends, and tokenizing
+// them cost more than running them.
+bool isPlainInsert(QStringView s)
+{
+    static const QStringView kActedOn[] = {
+        u"SELECT", u"INSERT", u"UPDATE", u"DELETE", u"BEGIN", u"COMMIT", u"ROLLBACK", u"IF", u"GO",
+        u"CREATE", u"ALTER", u"DROP", u"TRUNCATE", u"TOP", u"ISNULL", u"LEN", u"GETDATE", u"CONVERT",
+        u"DBO", u"UNION", u"EXCEPT", u"INTERSECT", u"COLLATE",
+    };
+    constexpr qsizetype kLongest = 9;
+    const qsizetype n = s.size();
+    bool first = true;
+    for (qsizetype i = 0; i < n;) {
+        const QChar c = s[i];
+        if (c == u'\'') {
+            for (++i; i < n; ++i) {
+                if (s[i] != u'\'')
+                    continue;
+                if (i + 1 < n && s[i + 1] == u'\'') {
+                    ++i;
+                    continue;
+                }
+                break;
+            }
+            if (i >= n)
+                return false;
+            ++i;
+            continue;
+        }
+        if (c.isLetter() || c == u'_' || c == u'@') {
+            qsizetype j = i;
+            while (j < n && (s[j].isLetterOrNumber() || s[j] == u'_' || s[j] == u'@' || s[j] == u'$'))
+                ++j;
+            const QStringView word = s.mid(i, j - i);
+            // A word glued to a literal (N'...') or running into a '#'.
+            if (j < n && (s[j] == u'\'' || s[j] == u'#'))
+                return false;
+            if (first) {
+                if (word.compare(u"INSERT", Qt::CaseInsensitive) != 0)
+                    return false;
+                first = false;
+            } else if (word.size() <= kLongest) {
+                for (QStringView w : kActedOn)
+                    if (word.size() == w.size() && word.compare(w, Qt::CaseInsensitive) == 0)
+                        return false;
+            }
+            i = j;
+            continue;
+        }
+        switch (c.unicode()) {
+        case u';': case u'#': case u'=': case u'<': case u'>': case u'!': case u'[': case u'"':
+            return false;
+        case u'-':
+        case u'/':
+            if (i + 1 < n && (s[i + 1] == u'-' || s[i + 1] == u'*'))
+                return false;
+            break;
+        default:
+            break;
+        }
+        if (first && !c.isSpace())
+            return false;
+        ++i;
+    }
+    return !first;
+}
+
 }  // namespace
 
 SqliteDialect::SqliteDialect(QString literalCollation) : m_collation(std::move(literalCollation)) {}
 
 std::vector<SqliteStatement> SqliteDialect::translate(const QString& text) const
 {
+    if (isPlainInsert(text))
+        return {{SqliteStatement::Kind::Sql, text.trimmed()}};
     const std::vector<SqlToken> t = tokenizeSql(text);
     std::vector<SqliteStatement> out;
     Renderer render(t, m_collation);

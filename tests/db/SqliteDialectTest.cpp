@@ -127,6 +127,37 @@ TEST(SqliteDialect, CutsABatchAtEachStatement)
     }
 }
 
+// Rows are most of what a save sends: an INSERT the rewrite has nothing to do
+// with comes out as written, and one it acts on is still carried.
+TEST(SqliteDialect, InsertsAsWrittenUnlessTheyHoldAConstruct)
+{
+    struct Case {
+        const char* what;
+        const char* sqlServer;
+        const char* sqlite;
+    } cases[] = {
+        {"a stock row", " INSERT INTO V_MV_STOCK(TC,Cantidad,NroLote) VALUES ('  FC',-2.5,NULL)\r\n",
+         "INSERT INTO V_MV_STOCK(TC,Cantidad,NroLote) VALUES ('  FC',-2.5,NULL)"},
+        {"keywords, operators and markers inside literals",
+         "INSERT INTO t (a,b) VALUES ('x = 1; SELECT TOP 1 #1/2/2024# -- ''y''', 'dbo.u')",
+         "INSERT INTO t (a,b) VALUES ('x = 1; SELECT TOP 1 #1/2/2024# -- ''y''', 'dbo.u')"},
+        {"a national literal", "INSERT INTO t (a) VALUES (N'x')", "INSERT INTO t (a) VALUES ('x')"},
+        {"a date literal", "INSERT INTO t (a) VALUES (#10/12/2024#)",
+         "INSERT INTO t (a) VALUES ('2024-12-10T00:00:00')"},
+        {"a function call", "INSERT INTO t (a,b) VALUES (ISNULL(NULL, 1), LEN('ab '))",
+         "INSERT INTO t (a,b) VALUES (IFNULL(NULL, 1), LENGTH(RTRIM('ab ')))"},
+        {"an owner", "INSERT INTO dbo.t (a) VALUES (1)", "INSERT INTO t (a) VALUES (1)"},
+        {"a query as the source", "INSERT INTO t (a) SELECT TOP 1 a FROM u WHERE b = 'x'",
+         "INSERT INTO t (a) SELECT  a FROM u WHERE b = 'x' COLLATE NOCASE LIMIT 1"},
+    };
+    for (const Case& c : cases) {
+        const auto out = SqliteDialect().translate(QString::fromUtf8(c.sqlServer));
+        ASSERT_EQ(out.size(), 1u) << c.what;
+        EXPECT_EQ(out[0].text.trimmed(), QString::fromUtf8(c.sqlite)) << c.what;
+    }
+    EXPECT_EQ(SqliteDialect().translate(QStringLiteral("INSERT INTO t VALUES (1); INSERT INTO t VALUES (2)")).size(), 2u);
+}
+
 TEST(SqliteDialect, TagsLiteralsWithTheCollationItIsGiven)
 {
     const auto out = SqliteDialect(QStringLiteral("CI_RTRIM")).translate(QStringLiteral("SELECT a FROM t WHERE b = 'x'"));
