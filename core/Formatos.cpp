@@ -30,6 +30,13 @@ QString FormatoHora()
     return QStringLiteral("hh:mm");
 }
 
+QString TextoFechaHora(const QDateTime& Momento)
+{
+    // In the date part "mm" is the month.
+    return Momento.toString(FormatoFecha().replace(QStringLiteral("mm"), QStringLiteral("MM"))) + u' '
+         + Momento.toString(FormatoHora());
+}
+
 namespace {
 
 // The amount rounded to n decimals, halves to even, in digits: sign, whole

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QString>
 #include <QVariant>
 #include <cstdint>
@@ -11,6 +12,8 @@
 QString FormatoFechaHora();  // "dd/mm/yy hh:mm"
 QString FormatoFecha();      // "dd/mm/yy"
 QString FormatoHora();       // "hh:mm"
+// A date and time written in FormatoFechaHora's pattern: "09/12/26 07:05".
+QString TextoFechaHora(const QDateTime& Momento);
 
 // An amount text (either decimal sign) rounded, halves to even, and written
 // with the regional decimal sign, no grouping. Decimales: a count of

@@ -866,4 +866,18 @@ CREATE TABLE V_ta_TipoArticulo (
     Descripcion  varchar(50) COLLATE NOCASE
 );
 
+-- Who created (Tipo_accion "A"), changed ("M") or deleted ("B") a voucher,
+-- from which computer and when; FECHAHORA holds the text "dd/mm/yy hh:mm".
+CREATE TABLE V_MV_CPTEACCIONES (
+    ID             integer PRIMARY KEY AUTOINCREMENT,
+    TC             varchar(4) COLLATE NOCASE,
+    IdComprobante  varchar(13) COLLATE NOCASE,
+    IdComplemento  int,
+    Tipo_accion    varchar(1) COLLATE NOCASE,
+    FECHAHORA      varchar(14) COLLATE NOCASE,
+    Usuario        varchar(50) COLLATE NOCASE,
+    PC             varchar(100) COLLATE NOCASE,
+    SYSTEMUSER     varchar(50) COLLATE NOCASE
+);
+
 -- ==== end of schema ======================================================

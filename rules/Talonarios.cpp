@@ -57,14 +57,6 @@ QDate fechaRequerida(const QVariant& valor)
     return *fecha;
 }
 
-// Now in the program's date-time pattern; in the date part "mm" is the month.
-QString fechaHoraActual()
-{
-    const QDateTime ahora = host().now();
-    return ahora.toString(FormatoFecha().replace(QStringLiteral("mm"), QStringLiteral("MM"))) + u' '
-         + ahora.toString(FormatoHora());
-}
-
 }  // namespace
 
 void Obtener_Nro_Comprobante_Contable(const QString& Tipo, QString& Sucursal, QString& Numero, QString& Letra,
@@ -328,7 +320,7 @@ void ActualizaNumeroComprobante(const QString& Tipo, const QString& Sistema, con
                 SQL = texto;
             } else {
                 rs.setValue(columna(Letra, "_ULTIMO_NRO"), NumeroSiguiente);
-                rs.setValue(QStringLiteral("fechahora_modificacion"), fechaHoraActual());
+                rs.setValue(QStringLiteral("fechahora_modificacion"), TextoFechaHora(host().now()));
                 rs.Update();
             }
         },

@@ -19,6 +19,28 @@ namespace db {
 class Recordset;
 }
 
+// The arguments of ClsCmnCptes::ActualizaStock after the voucher's own, with
+// their defaults. The call writes back IdDeposito to ComprobanteOrigen (as
+// the SQL literals it prepared from them), SQLTemp and HayError; a caller
+// that calls again passes fresh values.
+struct ArgumentosStock {
+    QString IdDeposito;          // blank: the setting "DepositoDefault"
+    QString IdDepositoDestino;   // the depot a transfer enters
+    QString IdMotivoStock;       // blank: the setting "MotivoStockDefault"
+    QString TCOrigen;            // "ELDELGRID": each line's own, from its cells
+    QString ComprobanteOrigen;   // "ELDELGRID" as well
+    bool EsTransferencia = false;
+    QString Cuenta = QStringLiteral("PorDefault");  // a literal, or each article's supplier
+    bool GeneraSentenciaSQL = false;  // true: hand the statements back, execute nothing
+    QString SQLTemp;             // the caller's batch, extended
+    bool HayError = false;       // set on a failure, never cleared
+    QString IdTecnico = QStringLiteral("Null");     // "NULL" leaves the column out
+    QString LoteFijo;            // the lot of incoming lines that carry none
+    QString Aduana;
+    QString LoteOrigen;
+    std::int16_t SignoRemota = 0;  // 0: the voucher type's sign
+};
+
 // The rules of the voucher-entry toolkit. A voucher-entry form creates one,
 // hands it its grids (the platform's FlexGrid, columns as in
 // vouchers/ColumnasGrillas.h), its status bar and its tab strip on each call,
@@ -55,6 +77,15 @@ public:
                          TextBox* txtEdit2, TextBox* txtEdit3, const QString& TC,
                          FlexGrid* MSFlexGrid4 = nullptr) const;
 
+    // --- writing a voucher: audit rows and stock -----------------------------
+    // The audit row of an action on a voucher (lEsAlta: "A", else
+    // lEsModificacion: "M", else "B") with the time, the user and the
+    // computer. GeneraSentencia: the statement goes into SentenciaSQL and
+    // nothing is executed; otherwise it is executed at once, and a failure
+    // goes to the error dialog ("ActualizaBuchon").
+    void ActualizaBuchon(const QString& TC, const QString& SucNroLetra, const QString& IdComplemento, bool lEsAlta,
+                         bool lEsModificacion, bool GeneraSentencia, QString& SentenciaSQL) const;
+
     // --- charges and related vouchers ---------------------------------------
     // Lets the operator pick a voucher of the kind TC (or a pseudo kind such
     // as "RM/PENDIENTES") in the voucher picker, opened through the dialogs'
@@ -86,6 +117,24 @@ public:
     // whatever their complement; voided ones never count. Errors reach the
     // caller.
     Currency ObtieneImporteCptesAsociados(const QString& TC, const QString& SucNroLetra) const;
+
+    // The stock movements of a voucher (vouchers/ActualizacionStock.h): one
+    // signed V_MV_STOCK row per lot, serial number or size item of each line
+    // of the articles grid, the inputs of produced articles discharged as a
+    // "PE" voucher, and the receipt date of the purchase order it comes from.
+    //
+    // All of it or nothing. Executed at once, it runs in one transaction of
+    // its own (nesting in the caller's when one is open): any failure rolls
+    // back every row of the call, tells the operator and sets HayError; the
+    // statement recording the PE number is executed with the rows and also
+    // appended to SQLTemp, where running it again is harmless. With
+    // GeneraSentenciaSQL nothing is executed: every statement is appended to
+    // SQLTemp, each after a CR, once the whole voucher is built, and a failure
+    // leaves SQLTemp as it was. A voucher type without a stock sign writes
+    // nothing and sets HayError. The error dialog ("ActualizaStock") may run
+    // the whole update again.
+    void ActualizaStock(const FlexGrid& MSFlexGrid2, const QString& TC, const QString& SucNroLetra,
+                        const QString& IdComplemento, const QString& Fecha, ArgumentosStock& Argumentos) const;
 
     // The stock sign of a voucher type (LibroIVA false: +1 in, -1 out, 0
     // none) or its VAT-book sign (LibroIVA true), from V_TA_CPTE: ES "E"/"S"

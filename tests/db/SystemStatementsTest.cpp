@@ -86,3 +86,43 @@ TEST(SystemStatements, ComparisonsFollowSqlServersRule)
     for (const Case& c : cases)
         EXPECT_EQ(f.count(QString::fromUtf8(c.sql)), c.rows) << c.what;
 }
+
+// What the voucher rows rely on, run on the real schema: the receipt date's
+// guarded UPDATE changes an order only while its date is empty, whatever
+// case and padding the type is given in; the sequence maximum of a voucher
+// without rows is Null.
+TEST(SystemStatements, GuardedUpdateAndSequenceMaximum)
+{
+    EmbeddedFixture f(QStringLiteral(R"(
+        INSERT INTO C_MV_CPTE (TC, IDCOMPROBANTE, fecharecepcion) VALUES
+            ('  OC', '000100000015X', NULL), ('  OC', '000100000016X', '2024-01-02T00:00:00');
+        INSERT INTO V_MV_STOCK (TC, IdComprobante, Secuencia) VALUES
+            ('  OP', '000100000020X', 5), ('  OP', '000100000020X', 7), ('  OP', '000100000021X', 9);
+    )"));
+    const auto valor = [&](const char* sql) {
+        db::Recordset rs;
+        rs.Open(QString::fromUtf8(sql), f.cn);
+        return rs.value(0);
+    };
+    const auto recepcion = [](const char* id) {
+        return QStringLiteral("if exists(select * from c_mv_cpte where TC='  oc' and IDCOMPROBANTE='%1' and "
+                              "fecharecepcion is null)  UPDATE c_mv_cpte set FechaRecepcion='2024-12-10T00:00:00' "
+                              "where TC='  oc' and IDCOMPROBANTE='%1'")
+            .arg(QLatin1String(id));
+    };
+    long cambiadas = 0;
+    f.cn.Execute(recepcion("000100000015X"), &cambiadas);
+    EXPECT_EQ(cambiadas, 1);
+    f.cn.Execute(recepcion("000100000016X"), &cambiadas);
+    f.cn.Execute(recepcion("000100000015X"), &cambiadas);
+    EXPECT_EQ(f.count("SELECT * FROM C_MV_CPTE WHERE fecharecepcion = '2024-12-10T00:00:00'"), 1)
+        << "a second run and an order already received are left alone";
+
+    EXPECT_EQ(valor("SELECT MAX(SECUENCIA) AS MAX_SECUENCIA FROM V_MV_STOCK WHERE TC = '  OP' AND IDCOMPROBANTE = "
+                    "'000100000020X'")
+                  .toInt(),
+              7);
+    EXPECT_TRUE(valor("SELECT MAX(SECUENCIA) AS MAX_SECUENCIA FROM V_MV_STOCK WHERE TC = '  OP' AND IDCOMPROBANTE = "
+                      "'000100000099X'")
+                    .isNull());
+}
