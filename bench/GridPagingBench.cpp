@@ -7,6 +7,7 @@
 // 1,000,000 rows; pages first, middle and last; in key order and ordered by
 // a text column without an index. Targets: the grid within 2 times the direct
 // read at 100,000 rows, and a peak memory that does not grow with the table.
+#include "bench/BenchSupport.h"
 #include "core/DB_Dll.h"
 #include "db/EmbeddedDatabase.h"
 #include "grid/VrDbGrid.h"
@@ -83,26 +84,6 @@ void connectTo(const QString& path)
     db.OpenServerADODB(false, 3, QString());
     if (!db.gOpenFlag)
         throw RuntimeError(errnum::ProviderFailure, QStringLiteral("no connection to ") + path);
-}
-
-// The resident peak since the last reset, in MB; the reset makes each
-// benchmark's peak its own.
-void resetPeak()
-{
-    QFile f(QStringLiteral("/proc/self/clear_refs"));
-    if (f.open(QIODevice::WriteOnly))
-        f.write("5");
-}
-
-double peakMB()
-{
-    QFile f(QStringLiteral("/proc/self/status"));
-    if (!f.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray& line : f.readAll().split('\n'))
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
-    return 0;
 }
 
 // Answers every prompt with "leave", so a failing statement ends the run

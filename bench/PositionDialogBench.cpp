@@ -13,6 +13,8 @@
 // family or one of its ancestors, so all of them are proposed and read.
 #include "positions/frmPosicionEntradas.h"
 
+#include "bench/BenchSupport.h"
+
 #include "core/DB_Dll.h"
 #include "db/EmbeddedDatabase.h"
 #include "platform/Prompts.h"
@@ -34,21 +36,6 @@
 #include <tuple>
 
 namespace {
-
-// Nothing modal may come up while a benchmark runs.
-class SinVentanas : public Prompts {
-    [[noreturn]] static void aborta(const QString& que)
-    {
-        std::fprintf(stderr, "unexpected prompt: %s\n", qPrintable(que));
-        std::abort();
-    }
-
-public:
-    int messageBox(const QString& text, int, const QString&) override { aborta(text); }
-    QString inputBox(const QString& p, const QString&, const QString&) override { aborta(p); }
-    int errorDialog(const RuntimeError& e, const QString& o) override { aborta(o + QStringLiteral(": ") + e.description()); }
-    int showModal(QDialog& f) override { aborta(f.objectName()); }
-};
 
 // The shared connection, recording each statement it reads before running it.
 class Contador : public db::Connection {
