@@ -1,14 +1,16 @@
 #pragma once
 
-// What the benchmarks share: the resident peak of the process, and a prompt
-// seam that ends the run on anything modal.
+// What the benchmarks share: the resident peak of the process, a prompt seam
+// that ends the run on anything modal, and a main that runs them headless.
 
 #include "platform/Prompts.h"
 #include "platform/RuntimeError.h"
 
+#include <QApplication>
 #include <QDialog>
 #include <QFile>
 #include <QString>
+#include <benchmark/benchmark.h>
 #include <cstdio>
 #include <cstdlib>
 
@@ -47,3 +49,19 @@ public:
     int errorDialog(const RuntimeError& e, const QString& o) override { aborta(o + QStringLiteral(": ") + e.description()); }
     int showModal(QDialog& f) override { aborta(f.objectName()); }
 };
+
+// Runs the benchmarks of the program, off screen when there is no display,
+// with SinVentanas in force.
+inline int CorreSinVentanas(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    SinVentanas sinVentanas;
+    setPrompts(&sinVentanas);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    setPrompts(nullptr);
+    return 0;
+}

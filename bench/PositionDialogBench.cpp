@@ -23,7 +23,6 @@
 #include "platform/db/SqliteBackend.h"
 #include "platform/db/SqliteDialect.h"
 
-#include <QApplication>
 #include <QElapsedTimer>
 #include <QMap>
 #include <QTemporaryDir>
@@ -208,14 +207,5 @@ BENCHMARK(CargaDelDialogo)->Apply(Argumentos)->UseManualTime()->Unit(benchmark::
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    SinVentanas sinVentanas;
-    setPrompts(&sinVentanas);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    setPrompts(nullptr);
-    return 0;
+    return CorreSinVentanas(argc, argv);
 }

@@ -16,7 +16,6 @@
 #include "vouchers/ColumnasGrillas.h"
 #include "vouchers/ListasSerieLote.h"
 
-#include <QApplication>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -144,14 +143,5 @@ BENCHMARK(ActualizaStockDirecto)->UseManualTime()->Unit(benchmark::kMillisecond)
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    SinVentanas sinVentanas;
-    setPrompts(&sinVentanas);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    setPrompts(nullptr);
-    return 0;
+    return CorreSinVentanas(argc, argv);
 }
