@@ -15,9 +15,10 @@ class FlexGrid;
 // the database. Prepara reads what decides the run (settings, the voucher
 // type's sign and system) and writes nothing; Ejecuta builds the statements
 // in order and hands each to `escribe` as soon as it is built, reading on the
-// way what the rows need (the sequence a production order continues, each
-// article's supplier account, the inputs and their lots, the PE number), so
-// that a statement executed at once is seen by the reads that follow it.
+// way what the rows need (the articles' supplier accounts and which of them
+// are made of inputs, once for all the lines; the sequence a production order
+// continues; the inputs and their lots; the PE number), so that a statement
+// executed at once is seen by the reads that follow it.
 // Failures raise: RuntimeError, or TipoSinSigno.
 //
 // The rows, in order: the receipt date of the purchase order an incoming

@@ -130,9 +130,10 @@ public:
     // appended to SQLTemp, where running it again is harmless. With
     // GeneraSentenciaSQL nothing is executed: every statement is appended to
     // SQLTemp, each after a CR, once the whole voucher is built, and a failure
-    // leaves SQLTemp as it was. A voucher type without a stock sign writes
-    // nothing and sets HayError. The error dialog ("ActualizaStock") may run
-    // the whole update again.
+    // leaves SQLTemp as it was. A voucher whose type has no stock sign
+    // (transfers and production orders aside, which sign their passes)
+    // writes nothing and sets HayError. The error dialog ("ActualizaStock")
+    // may run the whole update again.
     void ActualizaStock(const FlexGrid& MSFlexGrid2, const QString& TC, const QString& SucNroLetra,
                         const QString& IdComplemento, const QString& Fecha, ArgumentosStock& Argumentos) const;
 
