@@ -38,12 +38,12 @@ EditorGrillaDialogo::EditorGrillaDialogo(FlexGrid& grilla, TextBox& editor, QWid
 void EditorGrillaDialogo::Text_Propiedades(TextBox& Texto, long Col)
 {
     Texto.setDataField(QString());
-    Texto.setMaxLength(25);
+    Texto.SetMaxLength(25);
     Texto.setTag(QString());
     Texto.setKind(FieldKind::Free);
     if (contiene(m_ajustes.columnasCantidad, Col)) {
         Texto.setDataField(QStringLiteral("Cantidad"));
-        Texto.setMaxLength(m_ajustes.largoCantidad);
+        Texto.SetMaxLength(m_ajustes.largoCantidad);
         Texto.setKind(FieldKind::Number);
     }
 }

@@ -26,8 +26,8 @@ struct AjustesEditorGrilla {
     int columnaAlFinal = -1;
     // The editor opens only on rows whose first column holds a key.
     bool soloFilasConClave = false;
-    // The longest text a quantity column takes.
-    int largoCantidad = 32767;
+    // The longest text a quantity column takes; 0: no limit.
+    int largoCantidad = 0;
     // Run once an advance key has put the checked text into its cell, before
     // the move.
     std::function<void()> trasConfirmar = {};

@@ -1,5 +1,6 @@
 #include "voucher_dialogs/RegistraDialogosComprobante.h"
 
+#include "voucher_dialogs/FrmCargaLotesySeries.h"
 #include "voucher_dialogs/FrmConsComprobantes.h"
 #include "voucher_dialogs/FrmLoteyPosicion.h"
 #include "voucher_dialogs/FrmTalle.h"
@@ -9,6 +10,10 @@ namespace {
 
 class DialogosComprobante : public EnlaceDialogosComprobante {
 public:
+    std::unique_ptr<DialogoCargaLotesySeries> FrmCargaLotesySeries() override
+    {
+        return std::make_unique<::FrmCargaLotesySeries>();
+    }
     std::unique_ptr<DialogoLoteyPosicion> FrmLoteyPosicion() override
     {
         return std::make_unique<::FrmLoteyPosicion>();

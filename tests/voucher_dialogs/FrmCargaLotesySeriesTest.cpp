@@ -1,0 +1,330 @@
+// The lot-and-series dialog over the real schema: stock picked for an
+// outgoing line, lots and serial numbers typed for an incoming one.
+#include "voucher_dialogs/FrmCargaLotesySeries.h"
+
+#include "platform/FlexGrid.h"
+#include "platform/TextBox.h"
+#include "tests/support/QtPrinting.h"
+#include "tests/support/ScriptedPrompts.h"
+#include "tests/support/TestDatabase.h"
+#include "vouchers/ListasSerieLote.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTableView>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using F = FrmCargaLotesySeries;
+
+namespace {
+
+// Depot 1: ART001 by lot (L1 10, L2 4, an empty L3), ART002 by serial number.
+const char* const kStock = R"(
+INSERT INTO STK_SERIES_Y_LOTES (IdArticulo, IDDEPOSITO, NroLote, NroSerie, CANTIDAD) VALUES
+  ('                   ART001', '   1', 'L2', NULL, 4),
+  ('                   ART001', '   1', 'L1', NULL, 10),
+  ('                   ART001', '   1', 'L3', NULL, 0),
+  ('                   ART001', '   2', 'L1', NULL, 50),
+  ('                   ART002', '   1', NULL, 'S2', 1),
+  ('                   ART002', '   1', NULL, 'S1', 1),
+  ('                   ART002', '   1', NULL, 'S3', 1);
+)";
+
+// "ÿ" in a readable list: "|L1~|" is |L1ÿ|.
+QString lista(const char* texto)
+{
+    return QString::fromLatin1(texto).replace(u'~', SeparadorLoteSerie);
+}
+
+struct Salida {
+    double cantidad;
+    bool lote = true;
+    const char* lotes = "";      // earlier lot-and-serial list
+    const char* series = "";     // earlier quantities
+    const char* lotesExistentes = "";
+    const char* seriesExistentes = "";
+    const char* articulo = "ART001";
+};
+
+void cargaSalida(F& f, const Salida& s)
+{
+    f.Cantidad = s.cantidad;
+    f.Articulo = QString::fromLatin1(s.articulo);
+    f.EsConsultaDeSerieLote = true;
+    f.EsLote = s.lote;
+    f.EsSerie = !s.lote;
+    f.Deposito = QStringLiteral("   1");
+    f.Lotes = lista(s.lotes);
+    f.Series = QString::fromLatin1(s.series);
+    f.LotesExistentes = lista(s.lotesExistentes);
+    f.SeriesExistentes = QString::fromLatin1(s.seriesExistentes);
+    f.CargaDatos();
+}
+
+// Each data row as "lot|serial|stock|quantity", or "value" in entry mode.
+QStringList filas(const F& f)
+{
+    QStringList t;
+    for (int r = 1; r < f.MSFlexGrid1->Rows(); ++r) {
+        if (!f.EsConsultaDeSerieLote) {
+            t << f.MSFlexGrid1->TextMatrix(r, F::ColValor);
+            continue;
+        }
+        QStringList celdas;
+        for (int c = 0; c < 4; ++c)
+            celdas << f.MSFlexGrid1->TextMatrix(r, c);
+        t << celdas.join(u'|');
+    }
+    return t;
+}
+
+}  // namespace
+
+TEST(FrmCargaLotesySeries, OutgoingListsTheStockLessOtherLinesAndProposes)
+{
+    TestDatabase db(QString::fromLatin1(kStock));
+    struct Caso {
+        const char* caso;
+        Salida salida;
+        QStringList filas;
+    } casos[] = {
+        {"12 over lots of 10 and 4; the empty last row", {12}, {"L1||10|10", "L2||4|2", "|||0"}},
+        {"3 of L1 taken by another line leaves 7", {8, true, "", "", "|L1~|", "|3|"}, {"L1||7|7", "L2||4|1", "|||0"}},
+        {"a line that took all of a lot gets nothing from it, never less",
+         {2, true, "", "", "|L1~|L1~|", "|6|6|"},
+         {"L1||-2|0", "L2||4|2", "|||0"}},
+        {"serial numbers, one unit each", {2, false, "", "", "", "", "ART002"},
+         {"|S1|1|1", "|S2|1|1", "|S3|1|0", "|||0"}},
+        {"the earlier choice, one item out of stock gets its row of 0", {3, true, "|L9~|L1~|", "|2|1|"},
+         {"L1||10|1", "L2||4|", "L9||0|2", "|||"}},
+        {"nothing in stock: the earlier item keeps its 0", {3, true, "|L9~|", "|2|", "", "", "ART009"}, {"L9||0|0"}},
+        {"nothing in stock and no earlier choice: no row", {3, true, "", "", "", "", "ART009"}, {}},
+    };
+    for (const auto& c : casos) {
+        F f;
+        cargaSalida(f, c.salida);
+        EXPECT_EQ(filas(f), c.filas) << c.caso;
+    }
+}
+
+TEST(FrmCargaLotesySeries, CaptionHeadersAndColumnsByMode)
+{
+    TestDatabase db(QString::fromLatin1(kStock));
+    struct Caso {
+        bool entrada, lote, serie, talle;
+        const char* titulo;
+        const char* encabezados;
+        bool anchoLote, anchoSerie;
+    } casos[] = {
+        {false, true, false, false, "Números de Lote (Deposito:    1)", "LOTE|SERIE|CANT. STOCK|CANT. ", true, false},
+        {false, false, true, false, "Números de Serie (Deposito:    1)", "LOTE|SERIE|CANT. STOCK|CANT. ", false, true},
+        {false, true, true, false, "Números de Serie (Deposito:    1)", "LOTE|SERIE|CANT. STOCK|CANT. ", false, true},
+        {false, true, false, true, "Talles, Colores, Sexo (Deposito:    1)", "TALLE-COLOR-SEXO|SERIE|CANT. STOCK|CANT. ",
+         true, false},
+        {true, true, false, false, "Números de Lote (Deposito: )", "|ITEM|Número de Lote|", false, true},
+        {true, true, true, false, "Números de Serie (Deposito: )", "|ITEM|Número de Serie|", false, true},
+        {true, false, false, false, "Numeros de Serie", "|ITEM|Número de Lote|", false, true},
+    };
+    for (const auto& c : casos) {
+        F f;
+        f.EsConsultaDeSerieLote = !c.entrada;
+        f.Deposito = c.entrada ? QString() : QStringLiteral("   1");
+        f.EsLote = c.lote;
+        f.EsSerie = c.serie;
+        f.EsTalle = c.talle;
+        f.Cantidad = 2;
+        f.Articulo = QStringLiteral("ART001");
+        f.CargaDatos();
+        EXPECT_EQ(f.windowTitle(), QString::fromUtf8(c.titulo)) << c.titulo;
+        QStringList encabezados;
+        for (int col = 0; col < 4; ++col)
+            encabezados << f.MSFlexGrid1->TextMatrix(0, col);
+        EXPECT_EQ(encabezados.join(u'|'), QString::fromUtf8(c.encabezados)) << c.titulo;
+        EXPECT_EQ(f.MSFlexGrid1->ColWidth(0) > 0, c.anchoLote) << c.titulo;
+        EXPECT_EQ(f.MSFlexGrid1->ColWidth(1) > 0, c.anchoSerie) << c.titulo;
+        EXPECT_FALSE(f.EsSerieYLote) << c.titulo;
+    }
+}
+
+TEST(FrmCargaLotesySeries, TheQuantityTakenIsAWholeNumberWithinTheRowsStock)
+{
+    TestDatabase db(QString::fromLatin1(kStock));
+    struct Caso {
+        bool lote;
+        int fila;
+        const char* texto;
+        const char* mensaje;  // nullptr: taken
+    } casos[] = {
+        {true, 1, "10", nullptr},
+        {true, 1, "12", "La Cantidad supera a la cantidad disponible en Stock"},
+        {true, 1, "2.5", "No Puede Informase Cantidades que no Sean Enteras"},
+        {true, 1, "2,5", "No Puede Informase Cantidades que no Sean Enteras"},
+        {true, 2, "-1", "La Cantidad no puede ser Menor a Cero"},
+        {true, 2, "x", "Debe Ingresar un Valor Numerico"},
+        {true, 3, "5", nullptr},  // the empty last row has no lot
+        {false, 1, "1", nullptr},
+        {false, 1, "12", "La Cantidad supera a la cantidad disponible en Stock"},
+        {false, 4, "1", "La Cantidad supera a la cantidad disponible en Stock"},
+    };
+    for (const auto& c : casos) {
+        ScopedPrompts p;
+        if (c.mensaje)
+            p.answerMessage(prompt::Ok, QString::fromUtf8(c.mensaje));
+        F f;
+        cargaSalida(f, {1, c.lote, "", "", "", "", c.lote ? "ART001" : "ART002"});
+        f.Text_Propiedades(*f.txtEdit, F::ColCantidad);
+        f.MSFlexGrid1->setRow(c.fila);
+        f.txtEdit->setText(QString::fromLatin1(c.texto));
+        f.CampoValida(*f.txtEdit);
+        EXPECT_EQ(f.HayError, c.mensaje != nullptr) << c.texto;
+        if (c.mensaje) {
+            EXPECT_EQ(p.shown().at(0).title, "Aviso al Operador") << c.texto;
+        }
+    }
+}
+
+TEST(FrmCargaLotesySeries, OutgoingAcceptWritesEveryRowAndItsQuantity)
+{
+    TestDatabase db(QString::fromLatin1(kStock));
+    {
+        ScopedPrompts p;
+        F f;
+        cargaSalida(f, {12});
+        f.CmdAceptar_Click();
+        EXPECT_EQ(f.result(), QDialog::Accepted);
+        EXPECT_EQ(f.Lotes, lista("|L1~|L2~|~|"));
+        EXPECT_EQ(f.Series, "|10|2|0|");
+    }
+    {
+        ScopedPrompts p;
+        F f;
+        cargaSalida(f, {3, true, "|L9~|L1~|", "|2|1|"});
+        f.CmdAceptar_Click();
+        EXPECT_EQ(f.Lotes, lista("|L1~|L2~|L9~|~|"));
+        EXPECT_EQ(f.Series, "|1|-|2|-|") << "a blank quantity is written \"-\"";
+    }
+    {
+        ScopedPrompts p;
+        p.answerMessage(prompt::Ok, QStringLiteral("El Stock es Menor a la cantidad solicitada "));
+        F f;
+        cargaSalida(f, {20, true, "|L1~|", "|5|"});
+        f.CmdAceptar_Click();
+        EXPECT_NE(f.result(), QDialog::Accepted) << "unseen, a shortfall stops the accept";
+        EXPECT_EQ(f.Lotes, lista("|L1~|")) << "the earlier lists come back";
+        EXPECT_EQ(f.Series, "|5|");
+        EXPECT_DOUBLE_EQ(f.Cantidad, 20);
+        EXPECT_EQ(p.shown().at(0).title, "Aviso al Operador!!!");
+    }
+    {
+        ScopedPrompts p;
+        p.answerMessage(prompt::Yes, QStringLiteral("Es Menor a la solicitada"));
+        F f;
+        f.MostrarForm = true;
+        cargaSalida(f, {20});
+        f.CmdAceptar_Click();
+        EXPECT_EQ(f.result(), QDialog::Accepted) << "shown, the operator takes the lower total";
+        EXPECT_DOUBLE_EQ(f.Cantidad, 14);
+        EXPECT_EQ(f.Series, "|10|4|0|");
+    }
+}
+
+TEST(FrmCargaLotesySeries, EntryTakesOneLotOrSerialNumberPerUnit)
+{
+    TestDatabase db;
+    struct Caso {
+        const char* caso;
+        double cantidad;
+        bool lote;
+        const char* seriesAnt;
+        const char* lotesAnt;
+        QStringList filas;
+        const char* mensaje;  // the accept's refusal, or nullptr
+        const char* lotes;
+        const char* series;
+    } casos[] = {
+        {"earlier lots A and B, the third unit takes row 1's", 3, true, "", "|A|B|", {"A", "B", ""}, nullptr, "|A|B|A|",
+         ""},
+        {"earlier serial numbers A and B: the third would repeat A", 3, false, "|A|B|", "", {"A", "B", ""},
+         "El Número de Serie A está repetido", "", ""},
+        {"serial numbers, one per unit", 2.5, false, "| s1 |S2|", "", {" s1 ", "S2"}, nullptr, "", "|s1|S2|"},
+        {"more earlier items than units: the rows stop", 1, true, "", "|A|B|", {"A"}, nullptr, "|A|", ""},
+        {"nothing typed", 2, true, "", "", {"", ""}, nullptr, "|-|-|", ""},
+    };
+    for (const auto& c : casos) {
+        ScopedPrompts p;
+        if (c.mensaje)
+            p.answerMessage(prompt::Ok, QString::fromUtf8(c.mensaje));
+        F f;
+        f.Cantidad = c.cantidad;
+        f.EsLote = c.lote;
+        f.EsSerie = !c.lote;
+        f.SeriesAnteriores = QString::fromLatin1(c.seriesAnt);
+        f.LotesAnteriores = QString::fromLatin1(c.lotesAnt);
+        f.CargaDatos();
+        EXPECT_EQ(filas(f), c.filas) << c.caso;
+        EXPECT_EQ(f.MSFlexGrid1->TextMatrix(1, F::ColItem), "1") << c.caso;
+        f.CmdAceptar_Click();
+        EXPECT_EQ(f.result() == QDialog::Accepted, c.mensaje == nullptr) << c.caso;
+        EXPECT_EQ(f.Lotes, c.lotes) << c.caso;
+        EXPECT_EQ(f.Series, c.series) << c.caso;
+    }
+}
+
+TEST(FrmCargaLotesySeries, ALotTypedOnTheFirstRowFillsTheBlankRowsBelow)
+{
+    TestDatabase db;
+    F f;
+    f.Cantidad = 3;
+    f.EsLote = true;
+    f.LotesAnteriores = QStringLiteral("||X|");
+    f.CargaDatos();
+    f.MSFlexGrid1->setRow(1);
+    f.MSFlexGrid1->setCol(F::ColValor);
+    f.Text_Propiedades(*f.txtEdit, F::ColValor);
+    f.txtEdit->setText(QStringLiteral(" L7 "));
+    f.CampoValida(*f.txtEdit);
+    EXPECT_FALSE(f.HayError);
+    EXPECT_EQ(filas(f), QStringList({"L7", "X", "L7"}));
+}
+
+TEST(FrmCargaLotesySeries, TheToolbarCopiesOrClearsTheColumnBelow)
+{
+    TestDatabase db(QString::fromLatin1(kStock));
+    F f;
+    cargaSalida(f, {12});
+    f.MSFlexGrid1->setRow(1);
+    f.MSFlexGrid1->setCol(F::ColCantidad);
+    f.Toolbar1_ButtonClick(1);
+    EXPECT_EQ(filas(f), QStringList({"L1||10|10", "L2||4|10", "|||10"}));
+    f.MSFlexGrid1->setRow(2);
+    f.Toolbar1_ButtonClick(2);
+    EXPECT_EQ(filas(f), QStringList({"L1||10|10", "L2||4|10", "|||"}));
+}
+
+TEST(FrmCargaLotesySeries, FitsOnScreen)
+{
+    TestDatabase db(QString::fromLatin1(kStock));
+    F f;
+    cargaSalida(f, {12, true, "", "", "|L1~|", "|3|"});
+    f.MuestraArticulo(QStringLiteral("ART001 - Yerba"));
+    f.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&f));
+    f.grab().save(QStringLiteral("FrmCargaLotesySeries.png"));
+
+    const auto necesita = [&](const QString& texto) { return f.MSFlexGrid1->textWidth(texto) + 10 * 15; };
+    EXPECT_GE(f.width(), f.fontMetrics().horizontalAdvance(f.windowTitle())) << "the caption";
+    for (int c = 0; c < 4; ++c) {
+        const int ancho = f.MSFlexGrid1->ColWidth(c);
+        if (ancho == 0)
+            continue;
+        for (int r = 0; r < f.MSFlexGrid1->Rows(); ++r)
+            EXPECT_GE(ancho, necesita(f.MSFlexGrid1->TextMatrix(r, c))) << "row " << r << ", column " << c;
+    }
+    EXPECT_EQ(f.MSFlexGrid1->view()->horizontalScrollBar()->maximum(), 0) << "every column in view";
+    for (QPushButton* b : {f.CmdAceptar, f.CmdCancelar}) {
+        EXPECT_GE(b->width(), b->sizeHint().width()) << b->text().toStdString();
+        EXPECT_TRUE(f.rect().contains(b->geometry())) << b->text().toStdString();
+    }
+}

@@ -1,0 +1,422 @@
+#include "voucher_dialogs/FrmCargaLotesySeries.h"
+
+#include "core/DB_Dll.h"
+#include "core/Objetos.h"
+#include "platform/Currency.h"
+#include "platform/ErrorTrap.h"
+#include "platform/FlexGrid.h"
+#include "platform/Prompts.h"
+#include "platform/TextBox.h"
+#include "platform/Value.h"
+#include "vouchers/ListasSerieLote.h"
+#include "vouchers/NumeroCelda.h"
+
+#include <QLabel>
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+using F = FrmCargaLotesySeries;
+
+namespace {
+
+// Outgoing: the editor opens on the quantity taken; Enter always leaves it
+// current, on the next row or, on the last, on the same cell.
+const AjustesEditorGrilla kSalida{{F::ColCantidad}, {F::ColStock, F::ColCantidad}, F::ColCantidad, F::ColCantidad};
+// Entry: every column but the fixed one opens, as text; Enter in the value
+// column goes down a row, and on the last row moves to the item column.
+const AjustesEditorGrilla kEntrada{{F::ColItem, F::ColValor, 3}, {}, F::ColValor, F::ColItem};
+
+void aviso(const QString& texto)
+{
+    prompts().messageBox(texto, prompt::OkOnly | prompt::Critical, QStringLiteral("Aviso al Operador"));
+}
+
+// A list with nothing but pipes and blanks is written as no list at all.
+QString listaOVacia(const QString& lista)
+{
+    return QString(lista).remove(u'|').trimmed().isEmpty() ? QString() : lista;
+}
+
+}  // namespace
+
+FrmCargaLotesySeries::FrmCargaLotesySeries(QWidget* parent)
+    : DialogoDetalle(QStringLiteral("FrmCargaLotesySeries"), QStringLiteral("Numeros de Serie"), parent)
+{
+    lblArticulo->setText(QStringLiteral("Artículo-Descripción"));
+    setAjustesEditor(kEntrada);
+}
+
+void FrmCargaLotesySeries::MuestraArticulo(const QString& texto)
+{
+    lblArticulo->setText(texto);
+}
+
+void FrmCargaLotesySeries::CargaDatos()
+{
+    ErrorTrap::skipping().run({
+        [&] {
+            EsSerieYLote = EsSerie && EsLote;
+            if (EsSerieYLote) {
+                EsSerieYLote = false;
+                EsLote = false;
+            }
+        },
+        [&] {
+            if (EsTalle)
+                setWindowTitle(QStringLiteral("Talles, Colores, Sexo (Deposito: ") + Deposito + u')');
+            else if (EsSerie)
+                setWindowTitle(QStringLiteral("Números de Serie (Deposito: ") + Deposito + u')');
+            else if (EsLote)
+                setWindowTitle(QStringLiteral("Números de Lote (Deposito: ") + Deposito + u')');
+        },
+        [&] { lblArticulo->setText(lang::properCase(ArticuloDescripcion)); },
+        [&] { setAjustesEditor(Saliente() ? kSalida : kEntrada); },
+        [&] { InicializaGrid(); },
+        [&] { VerificaAnteriores(); },
+        [&] { VerificaExistenciasEnGrilla(); },
+        [&] {
+            MSFlexGrid1->setRow(std::min(1, MSFlexGrid1->Rows() - 1));
+            MSFlexGrid1->setCol(Saliente() ? ColCantidad : ColValor);
+        },
+        [&] { AjustaAncho(); },
+    });
+}
+
+void FrmCargaLotesySeries::InicializaGrid()
+{
+    FlexGrid& g = *MSFlexGrid1;
+    struct Columna {
+        const char* encabezado;
+        int anchoEnX;
+    };
+    if (Saliente()) {
+        g.Clear();
+        g.setCols(4);
+        g.setRows(1);
+        const Columna columnas[] = {{EsTalle ? "TALLE-COLOR-SEXO" : "LOTE", EsLote ? 18 : 0},
+                                    {"SERIE", EsSerie ? 15 : 0},
+                                    {"CANT. STOCK", 12},
+                                    {"CANT. ", 12}};
+        for (int c = 0; c < 4; ++c) {
+            g.setTextMatrix(0, c, QString::fromLatin1(columnas[c].encabezado));
+            g.setColWidth(c, AnchoDeX(columnas[c].anchoEnX));
+        }
+        g.setColAlignment(ColLote, flex::AlignCenterTop);
+        g.setColAlignment(ColSerie, flex::AlignCenterTop);
+        return;
+    }
+    // One row per unit: the quantity to the nearest whole number.
+    const int unidades = std::max(0, static_cast<int>(lang::roundHalfEven(Cantidad)));
+    g.setCols(4);
+    g.setRows(unidades + 1);
+    const Columna columnas[] = {
+        {"", 0}, {"ITEM", 5}, {EsSerie ? "Número de Serie" : "Número de Lote", 35}, {"", 0}};
+    for (int c = 0; c < 4; ++c) {
+        g.setTextMatrix(0, c, QString::fromUtf8(columnas[c].encabezado));
+        g.setColWidth(c, AnchoDeX(columnas[c].anchoEnX));
+    }
+    g.setColAlignment(ColItem, flex::AlignCenterCenter);
+    for (int fila = 1; fila <= unidades; ++fila)
+        g.setTextMatrix(fila, ColItem, QString::number(fila));
+}
+
+void FrmCargaLotesySeries::VerificaAnteriores()
+{
+    if (Saliente())
+        VerificaAnterioresSalida();
+    else
+        VerificaAnterioresEntrada();
+}
+
+QString FrmCargaLotesySeries::Clave(int fila) const
+{
+    return UneLoteSerie(MSFlexGrid1->TextMatrix(fila, ColLote).trimmed(),
+                        MSFlexGrid1->TextMatrix(fila, ColSerie).trimmed());
+}
+
+int FrmCargaLotesySeries::FilaDeClave(const QString& clave) const
+{
+    for (int fila = 1; fila < MSFlexGrid1->Rows(); ++fila)
+        if (lang::sameText(Clave(fila), clave.trimmed()))
+            return fila;
+    return -1;
+}
+
+void FrmCargaLotesySeries::VerificaAnterioresSalida()
+{
+    DB_Dll& db = ObjDB();
+    KumozenUtilidades& util = ObjUtilidades();
+    FlexGrid& g = *MSFlexGrid1;
+    const auto agrega = [&g](const QString& lote, const QString& serie, const QString& stock,
+                             const QString& cantidad) {
+        const int fila = g.Rows();
+        g.setRows(fila + 1);
+        g.setTextMatrix(fila, ColLote, lote);
+        g.setTextMatrix(fila, ColSerie, serie);
+        g.setTextMatrix(fila, ColStock, stock);
+        g.setTextMatrix(fila, ColCantidad, cantidad);
+    };
+
+    db::Recordset rs;
+    db.AbrirRecordset(QStringLiteral("SELECT * FROM STK_SERIES_Y_LOTES WHERE IdArticulo = ")
+                          + db.SQLValue(util.AlineaDerecha(Articulo, 25))
+                          + QStringLiteral(" AND CANTIDAD > 0  AND IDDEPOSITO = ") + db.SQLValue(Deposito)
+                          + QStringLiteral(" ORDER BY NROLOTE, NROSERIE "),
+                      rs);
+    int registros = 0;
+    for (; !rs.Eof(); rs.MoveNext(), ++registros)
+        agrega(lang::text(util.ValorNoNulo(rs.value(QStringLiteral("NroLote")))).trimmed(),
+               lang::text(util.ValorNoNulo(rs.value(QStringLiteral("NroSerie")))).trimmed(),
+               TextoCelda(lang::number(rs.value(QStringLiteral("Cantidad")))), QString());
+    db.CierraRecordset(rs);
+
+    // An earlier choice no longer in stock stays in view, with a stock of 0.
+    std::vector<QString> anteriores;
+    DescomponeSerieLote(Lotes, anteriores);
+    for (std::size_t k = 0; k + 1 < anteriores.size(); ++k) {
+        const QString& item = anteriores[k];
+        if (item.isEmpty() || item == QString(SeparadorLoteSerie) || FilaDeClave(item) >= 0)
+            continue;
+        QString lote, serie;
+        SeparaLoteSerie(item, lote, serie);
+        agrega(lote, serie, QStringLiteral("0"), QStringLiteral("0"));
+    }
+    if (registros == 0)
+        return;
+    agrega(QString(), QString(), QString(), QString());
+
+    if (Lotes.isEmpty()) {
+        CompletaCantidades();
+        return;
+    }
+    const std::int32_t items = Cantidad_Series_Lotes(Lotes);
+    for (int fila = 1; fila < g.Rows(); ++fila) {
+        const std::int32_t posicion = Busca_Lotes_Series(Lotes, Clave(fila));
+        if (posicion >= 1 && posicion <= items)
+            g.setTextMatrix(fila, ColCantidad,
+                            TextoCelda(NumeroCelda(ExtraeSerieLote(Series, static_cast<std::int16_t>(posicion)))));
+    }
+}
+
+void FrmCargaLotesySeries::VerificaAnterioresEntrada()
+{
+    QString texto = SeriesAnteriores + LotesAnteriores;
+    if (QString(texto).remove(u'|').trimmed().isEmpty())
+        return;
+    if (texto.startsWith(u'|'))
+        texto.remove(0, 1);
+    // Rows stop at the line's quantity: earlier items beyond it are dropped.
+    FlexGrid& g = *MSFlexGrid1;
+    for (int fila = 1; fila < g.Rows() && !texto.trimmed().isEmpty(); ++fila) {
+        const qsizetype fin = texto.indexOf(u'|');
+        g.setTextMatrix(fila, ColValor, fin < 0 ? texto : texto.left(fin));
+        texto = fin < 0 ? QString() : texto.mid(fin + 1);
+    }
+}
+
+void FrmCargaLotesySeries::VerificaExistenciasEnGrilla()
+{
+    if (!Saliente())
+        return;
+    FlexGrid& g = *MSFlexGrid1;
+    const ErrorTrap salta = ErrorTrap::skipping();
+    if (!LotesExistentes.isEmpty()) {
+        std::vector<QString> lotes, cantidades;
+        DescomponeSerieLote(LotesExistentes, lotes);
+        DescomponeSerieLote(SeriesExistentes, cantidades);
+        for (std::size_t k = 0; k + 1 < lotes.size(); ++k)
+            salta.run({[&] {
+                const int fila = FilaDeClave(lotes[k]);
+                if (fila < 0)
+                    return;
+                const QString tomado = k < cantidades.size() ? cantidades[k] : QString();
+                g.setTextMatrix(fila, ColStock,
+                                TextoCelda((ImporteCelda(g.TextMatrix(fila, ColStock)) - ImporteCelda(tomado)).toDouble()));
+            }});
+    }
+    if (!Lotes.isEmpty())
+        return;
+    salta.run({[&] {
+        for (int fila = 1; fila < g.Rows(); ++fila)
+            g.setTextMatrix(fila, ColCantidad, QStringLiteral("0"));
+    }});
+    salta.run({[&] { DistribuyeCantidad(); }});
+}
+
+void FrmCargaLotesySeries::DistribuyeCantidad()
+{
+    FlexGrid& g = *MSFlexGrid1;
+    const Currency pedido = Currency::fromDouble(Cantidad);
+    Currency resto = pedido;
+    for (int fila = 1; fila < g.Rows() && !resto.isZero(); ++fila) {
+        const Currency tomado = ImporteCelda(g.TextMatrix(fila, ColCantidad));
+        // Stock the other lines took whole (or more) gives nothing: never a
+        // negative quantity.
+        const Currency stock = std::max(ImporteCelda(g.TextMatrix(fila, ColStock)), Currency());
+        if (resto + tomado <= stock) {
+            g.setTextMatrix(fila, ColCantidad, TextoCelda((resto + tomado).toDouble()));
+            resto = Currency();
+        } else {
+            g.setTextMatrix(fila, ColCantidad, TextoCelda(stock.toDouble()));
+            resto = pedido - Suma(-1);
+        }
+    }
+}
+
+void FrmCargaLotesySeries::CompletaCantidades()
+{
+    FlexGrid& g = *MSFlexGrid1;
+    Currency resto = Currency::fromDouble(Cantidad);
+    for (int fila = 1; fila < g.Rows() && resto > Currency(); ++fila) {
+        Currency q = std::min(std::max(ImporteCelda(g.TextMatrix(fila, ColStock)), Currency()), resto);
+        if (q.isZero())
+            q = resto;
+        resto -= q;
+        g.setTextMatrix(fila, ColCantidad, TextoCelda(q.toDouble()));
+    }
+}
+
+void FrmCargaLotesySeries::CompletaTodoIgual()
+{
+    ErrorTrap::skipping().run({[&] {
+        FlexGrid& g = *MSFlexGrid1;
+        const QString primero = g.TextMatrix(1, ColValor).trimmed();
+        for (int fila = 1; fila < g.Rows(); ++fila)
+            if (g.TextMatrix(fila, ColValor).trimmed().isEmpty())
+                g.setTextMatrix(fila, ColValor, primero);
+    }});
+}
+
+Currency FrmCargaLotesySeries::Suma(long menosCual) const
+{
+    Currency suma;
+    for (int fila = 1; fila < MSFlexGrid1->Rows(); ++fila)
+        if (fila != menosCual)
+            suma += ImporteCelda(MSFlexGrid1->TextMatrix(fila, ColCantidad));
+    return suma;
+}
+
+double FrmCargaLotesySeries::SumaFilas(long MenosCual) const
+{
+    return Suma(MenosCual).toDouble();
+}
+
+bool FrmCargaLotesySeries::ValidaCantidadCantidadPedida() const
+{
+    return Suma(-1) == Currency::fromDouble(Cantidad);
+}
+
+void FrmCargaLotesySeries::CampoValida(TextBox& Texto)
+{
+    ErrorTrap::showing(QStringLiteral("CampoValida")).run({[&] {
+        HayError = false;
+        const QString texto = Texto.text().trimmed();
+        const QString campo = Texto.dataField().trimmed();
+        FlexGrid& g = *MSFlexGrid1;
+        if (!lang::sameText(campo, u"Cantidad")) {
+            if (g.Row() == 1) {
+                g.setTextMatrix(1, g.Col(), texto);
+                CompletaTodoIgual();
+            }
+            return;
+        }
+        if (!Saliente())
+            return;
+        const double v = NumeroCelda(texto);
+        QString rechazo;
+        if (!texto.isEmpty() && !lang::isNumber(texto))
+            rechazo = QStringLiteral("Debe Ingresar un Valor Numerico");
+        else if (v < 0)
+            rechazo = QStringLiteral("La Cantidad no puede ser Menor a Cero");
+        else if (v != std::round(v))
+            rechazo = QStringLiteral("No Puede Informase Cantidades que no Sean Enteras");
+        else {
+            if (!Deposito.isEmpty())
+                IdDeposito = Deposito;
+            else if (IdDeposito.trimmed().isEmpty())
+                IdDeposito = QStringLiteral("Ignorar");
+            // A lot row never gives more than its stock, and a serial number
+            // identifies units it holds: neither takes more than is there.
+            const QString lote = EsSerie ? QString() : g.TextMatrix(g.Row(), ColLote).trimmed();
+            const bool porLote = EsLote && !lote.isEmpty();
+            if ((porLote || EsSerie) && ImporteCelda(texto) > ImporteCelda(g.TextMatrix(g.Row(), ColStock)))
+                rechazo = QStringLiteral("La Cantidad supera a la cantidad disponible en Stock");
+        }
+        if (!rechazo.isEmpty()) {
+            HayError = true;
+            aviso(rechazo);
+        }
+    }});
+}
+
+void FrmCargaLotesySeries::Toolbar1_ButtonClick(int Index)
+{
+    ErrorTrap::showing(QStringLiteral("Toolbar1_ButtonClick")).run({[&] {
+        if ((Index != 1 && Index != 2) || !ConfirmaEditor())
+            return;
+        FlexGrid& g = *MSFlexGrid1;
+        const QString texto = Index == 1 ? g.Text().trimmed() : QString();
+        for (int fila = g.Row() + 1; fila < g.Rows(); ++fila)
+            g.setTextMatrix(fila, g.Col(), texto);
+    }});
+}
+
+void FrmCargaLotesySeries::CmdAceptar_Click()
+{
+    ErrorTrap::showing(QString()).run({[&] {
+        if (!ConfirmaEditor())
+            return;
+        if (Saliente())
+            AceptaSalida();
+        else
+            AceptaEntrada();
+    }});
+}
+
+void FrmCargaLotesySeries::AceptaSalida()
+{
+    if (!ControlaTotal(Cantidad, SumaFilas(-1), MostrarForm,
+                       QStringLiteral("El Stock es Menor a la cantidad solicitada ")))
+        return;
+    const FlexGrid& g = *MSFlexGrid1;
+    QString lotes = QStringLiteral("|");
+    QString cantidades = QStringLiteral("|");
+    for (int fila = 1; fila < g.Rows(); ++fila) {
+        const QString cantidad = g.TextMatrix(fila, ColCantidad).trimmed();
+        lotes += Clave(fila) + u'|';
+        cantidades += (cantidad.isEmpty() ? QStringLiteral("-") : cantidad) + u'|';
+    }
+    Lotes = listaOVacia(lotes);
+    Series = listaOVacia(cantidades);
+    Oculta();
+}
+
+void FrmCargaLotesySeries::AceptaEntrada()
+{
+    CompletaTodoIgual();
+    const FlexGrid& g = *MSFlexGrid1;
+    QString lista = QStringLiteral("|");
+    QStringList vistos;
+    for (int fila = 1; fila < g.Rows(); ++fila) {
+        const QString valor = g.TextMatrix(fila, ColValor).trimmed();
+        // A serial number names one unit: the same one twice is refused.
+        if (EsSerie && !valor.isEmpty()) {
+            if (vistos.contains(valor, Qt::CaseInsensitive)) {
+                aviso(QStringLiteral("El Número de Serie ") + valor + QStringLiteral(" está repetido"));
+                return;
+            }
+            vistos << valor;
+        }
+        lista += (valor.isEmpty() ? QStringLiteral("-") : valor) + u'|';
+    }
+    lista = listaOVacia(lista);
+    if (EsLote) {
+        Lotes = lista;
+        Series.clear();
+    } else {
+        Series = lista;
+        Lotes.clear();
+    }
+    Oculta();
+}
