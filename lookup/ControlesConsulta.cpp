@@ -1,5 +1,9 @@
 #include "ControlesConsulta.h"
 
+#include "ConsultaSql.h"
+#include "core/DB_Dll.h"
+#include "platform/ErrorTrap.h"
+
 #include <QComboBox>
 #include <QFrame>
 #include <QPushButton>
@@ -25,6 +29,23 @@ QPushButton* NuevoBoton(QFrame* marco, const QString& nombre, const QString& tex
     boton->setAutoDefault(false);
     boton->setDefault(false);
     return boton;
+}
+
+void FiltraEnServidor(QString& sql, EstadoFiltro& estado, QComboBox& caja, const QString& columna,
+                      const std::function<void()>& carga)
+{
+    ErrorTrap::skipping().run({
+        [&] { estado.SqlOrden.clear(); },
+        [&] {
+            const QString literal = ObjDB().SQLValue(PatronContiene(caja.currentText()), QStringLiteral("'"));
+            const Filtro filtro = FiltroServidor(sql, estado.SqlBase, columna, literal);
+            estado.SqlOrden = filtro.Orden;
+            sql = filtro.Sql;
+        },
+        [&] { caja.setEditText(QString()); },
+        [&] { estado.SqlBase = sql; },
+        [&] { carga(); },
+    });
 }
 
 }  // namespace consulta

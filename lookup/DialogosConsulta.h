@@ -29,6 +29,15 @@ public:
 
     // Loads the dialog and shows it modally; returns once it is hidden.
     virtual void Muestra() = 0;
+
+protected:
+    // What a cancelled dialog answers: nothing chosen, no further columns.
+    void NadaElegido()
+    {
+        ValorDevuelto = QString();
+        CmpsDevueltos = nullptr;
+        Valores.reset();
+    }
 };
 
 // The list lookup adds the values that start checked.

@@ -118,7 +118,7 @@ void Lib_FrmCons3::Form_Load()
         [&] {
             if (m_sqlInicial.isEmpty())
                 m_sqlInicial = Sql;
-            m_sqlBase = Sql;
+            m_filtro.SqlBase = Sql;
         },
         [&] { ObjDB().AbrirRecordset(Sql, m_rsConsulta, nullptr, db::cursor::ForwardOnly, db::lock::ReadOnly, -1, true); },
         [&] { ListView1->setCheckBoxes(CheckBoxes); },
@@ -285,19 +285,7 @@ bool Lib_FrmCons3::CmbSearch_KeyDown(int Index, int KeyCode, int Shift)
 {
     Q_UNUSED(Shift);
     if (KeyCode == keys::F5) {
-        ErrorTrap::skipping().run({
-            [&] { m_sqlOrden.clear(); },
-            [&] {
-                const QString literal =
-                    ObjDB().SQLValue(consulta::PatronContiene(CmbSearch[Index]->currentText()), QStringLiteral("'"));
-                const consulta::Filtro filtro = consulta::FiltroServidor(Sql, m_sqlBase, Tag(Index), literal);
-                m_sqlOrden = filtro.Orden;
-                Sql = filtro.Sql;
-            },
-            [&] { CmbSearch[Index]->setEditText(QString()); },
-            [&] { m_sqlBase = Sql; },
-            [&] { Form_Load(); },
-        });
+        consulta::FiltraEnServidor(Sql, m_filtro, *CmbSearch[Index], Tag(Index), [this] { Form_Load(); });
         return true;
     }
     if (KeyCode == keys::Down || KeyCode == keys::Up || KeyCode == keys::PageDown || KeyCode == keys::PageUp) {
@@ -449,9 +437,7 @@ KeyedCollection& Lib_FrmCons3::ValoresAbiertos()
 
 void Lib_FrmCons3::CmdCancelar_Click()
 {
-    ValorDevuelto = QString();
-    CmpsDevueltos = nullptr;
-    Valores.reset();
+    NadaElegido();
     QDialog::done(QDialog::Rejected);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ControlesConsulta.h"
 #include "DialogosConsulta.h"
 #include "ReportList.h"
 #include "platform/db/Recordset.h"
@@ -85,8 +86,7 @@ private:
     void Cantidad(int KeyCode, int Shift);
 
     QString m_sqlInicial;
-    QString m_sqlBase;
-    QString m_sqlOrden;
+    consulta::EstadoFiltro m_filtro;
     int m_columnaActiva = 0;
     bool m_esConsultaArticulos = false;
     QString m_mostrarStock;

@@ -113,7 +113,7 @@ void Lib_FrmCons3Tree::Form_Load()
 {
     ErrorTrap::showing(QStringLiteral("FORM_LOAD")).run({
         [&] { LimpiaNodos(); },
-        [&] { m_cabeza = Sql; },
+        [&] { m_filtro.SqlBase = Sql; },
         [&] { ArmarTreeVAutomatico(); },
     });
 }
@@ -190,21 +190,9 @@ bool Lib_FrmCons3Tree::CmbSearch_KeyDown(int Index, int KeyCode, int Shift)
     Q_UNUSED(Shift);
     QComboBox* caja = CmbSearch.at(Index);
     if (KeyCode == keys::F5) {
-        ErrorTrap::skipping().run({
-            [&] { m_cola.clear(); },
-            [&] { caja->setProperty("Tag", QStringLiteral("Descripcion")); },
-            [&] {
-                const QString literal =
-                    ObjDB().SQLValue(consulta::PatronContiene(caja->currentText()), QStringLiteral("'"));
-                const consulta::Filtro filtro =
-                    consulta::FiltroServidor(Sql, m_cabeza, caja->property("Tag").toString(), literal);
-                m_cola = filtro.Orden;
-                Sql = filtro.Sql;
-            },
-            [&] { caja->setEditText(QString()); },
-            [&] { m_cabeza = Sql; },
-            [&] { Form_Load(); },
-        });
+        // The tree narrows on the description whatever box the key came from.
+        caja->setProperty("Tag", QStringLiteral("Descripcion"));
+        consulta::FiltraEnServidor(Sql, m_filtro, *caja, caja->property("Tag").toString(), [this] { Form_Load(); });
         return true;
     }
     if (KeyCode == keys::Down || KeyCode == keys::Up || KeyCode == keys::PageDown || KeyCode == keys::PageUp) {
@@ -252,9 +240,7 @@ void Lib_FrmCons3Tree::CmdAceptar_Click()
 
 void Lib_FrmCons3Tree::CmdCancelar_Click()
 {
-    ValorDevuelto = QString();
-    CmpsDevueltos = nullptr;
-    Valores.reset();
+    NadaElegido();
     QDialog::done(QDialog::Rejected);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ControlesConsulta.h"
 #include "DialogosConsulta.h"
 #include "platform/kumozen/KumozenUtilidades.h"
 
@@ -62,8 +63,7 @@ private:
     void LimpiaNodos();
     QTreeWidgetItem* AgregaNodo(QTreeWidgetItem* padre, int despuesDe, const QString& key, const QString& texto);
 
-    QString m_cabeza;
-    QString m_cola;
+    consulta::EstadoFiltro m_filtro;
     int m_columnaActiva = 0;
     // Nodes in the order they were added, the root first; keys are unique.
     std::vector<QTreeWidgetItem*> m_nodos;

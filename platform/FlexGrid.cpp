@@ -406,22 +406,22 @@ int FlexGrid::CellHeight() const
 
 int FlexGrid::Left() const
 {
-    return twips::fromPixels(x());
+    return twips::left(*this);
 }
 
 int FlexGrid::Top() const
 {
-    return twips::fromPixels(y());
+    return twips::top(*this);
 }
 
 int FlexGrid::Width() const
 {
-    return twips::fromPixels(width());
+    return twips::width(*this);
 }
 
 int FlexGrid::Height() const
 {
-    return twips::fromPixels(height());
+    return twips::height(*this);
 }
 
 void FlexGrid::Clear()

@@ -110,22 +110,22 @@ void TextBox::Move(int left, int top, int width, int height)
 
 int TextBox::Left() const
 {
-    return twips::fromPixels(x());
+    return twips::left(*this);
 }
 
 int TextBox::Top() const
 {
-    return twips::fromPixels(y());
+    return twips::top(*this);
 }
 
 int TextBox::Width() const
 {
-    return twips::fromPixels(width());
+    return twips::width(*this);
 }
 
 int TextBox::Height() const
 {
-    return twips::fromPixels(height());
+    return twips::height(*this);
 }
 
 void TextBox::SetFocus()

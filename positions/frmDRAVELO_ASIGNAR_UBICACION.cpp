@@ -49,31 +49,6 @@ constexpr DefinicionCampo kCampos[] = {
     {"SUCURSAL_IR", 4, ""}, {"NUMERO_IR", 8, ""}, {"LETRA_IR", 1, ""},                {"SUCURSAL", 4, ""},
 };
 
-void geometria(QWidget* w, int left, int top, int width, int height)
-{
-    w->setGeometry(twips::toPixels(left), twips::toPixels(top), twips::toPixels(width), twips::toPixels(height));
-}
-
-int ancho(const QWidget* w)
-{
-    return twips::fromPixels(w->width());
-}
-
-int alto(const QWidget* w)
-{
-    return twips::fromPixels(w->height());
-}
-
-int izquierda(const QWidget* w)
-{
-    return twips::fromPixels(w->x());
-}
-
-int arriba(const QWidget* w)
-{
-    return twips::fromPixels(w->y());
-}
-
 void colorDeFondo(QWidget* w, std::uint32_t color)
 {
     QPalette p = w->palette();
@@ -150,29 +125,29 @@ void frmDRAVELO_ASIGNAR_UBICACION::construyeControles()
     LblDescDeposito->setText(kSinDescripcion);
     for (int i : {0, 1, 2, 3, 7})
         TxtFields[static_cast<std::size_t>(i)]->setParent(FrmEncABEZADO);
-    geometria(FrmEncABEZADO, 120, 660, 14400, 1260);
-    geometria(CmbLista, 120, 300, 5100, 330);
-    geometria(lblTitulo[2], 5400, 345, 1980, 255);
-    geometria(Campo(QStringLiteral("SUCURSAL")), 7440, 300, 720, 315);
-    geometria(Campo(QStringLiteral("NUMERO")), 8220, 300, 1260, 315);
-    geometria(Campo(QStringLiteral("LETRA")), 9540, 300, 420, 315);
-    geometria(Label5[1], 120, 795, 660, 255);
-    geometria(Campo(QStringLiteral("FECHA")), 840, 750, 1320, 315);
-    geometria(Label5[2], 2400, 795, 900, 255);
-    geometria(Campo(QStringLiteral("IdDeposito")), 3360, 750, 720, 315);
-    geometria(LblDescDeposito, 4200, 795, 5400, 255);
+    twips::setGeometry(*FrmEncABEZADO, 120, 660, 14400, 1260);
+    twips::setGeometry(*CmbLista, 120, 300, 5100, 330);
+    twips::setGeometry(*lblTitulo[2], 5400, 345, 1980, 255);
+    twips::setGeometry(*Campo(QStringLiteral("SUCURSAL")), 7440, 300, 720, 315);
+    twips::setGeometry(*Campo(QStringLiteral("NUMERO")), 8220, 300, 1260, 315);
+    twips::setGeometry(*Campo(QStringLiteral("LETRA")), 9540, 300, 420, 315);
+    twips::setGeometry(*Label5[1], 120, 795, 660, 255);
+    twips::setGeometry(*Campo(QStringLiteral("FECHA")), 840, 750, 1320, 315);
+    twips::setGeometry(*Label5[2], 2400, 795, 900, 255);
+    twips::setGeometry(*Campo(QStringLiteral("IdDeposito")), 3360, 750, 720, 315);
+    twips::setGeometry(*LblDescDeposito, 4200, 795, 5400, 255);
 
     // Receiving-voucher filter.
     for (int i : {4, 5, 6})
         TxtFields[static_cast<std::size_t>(i)]->setParent(FRMfILTRO);
     cmdFiltrar->setParent(FRMfILTRO);
     cmdFiltrar->setObjectName(QStringLiteral("cmdFiltrar"));
-    geometria(FRMfILTRO, 120, 1980, 14400, 780);
-    geometria(lblTitulo[0], 120, 345, 2520, 255);
-    geometria(Campo(QStringLiteral("SUCURSAL_IR")), 2700, 300, 720, 315);
-    geometria(Campo(QStringLiteral("NUMERO_IR")), 3480, 300, 1260, 315);
-    geometria(Campo(QStringLiteral("LETRA_IR")), 4800, 300, 420, 315);
-    geometria(cmdFiltrar, 12600, 270, 1650, 375);
+    twips::setGeometry(*FRMfILTRO, 120, 1980, 14400, 780);
+    twips::setGeometry(*lblTitulo[0], 120, 345, 2520, 255);
+    twips::setGeometry(*Campo(QStringLiteral("SUCURSAL_IR")), 2700, 300, 720, 315);
+    twips::setGeometry(*Campo(QStringLiteral("NUMERO_IR")), 3480, 300, 1260, 315);
+    twips::setGeometry(*Campo(QStringLiteral("LETRA_IR")), 4800, 300, 420, 315);
+    twips::setGeometry(*cmdFiltrar, 12600, 270, 1650, 375);
 
     // Lines.
     LblDetalle->setParent(frmGrillas);
@@ -189,11 +164,11 @@ void frmDRAVELO_ASIGNAR_UBICACION::construyeControles()
     VrDbGrid1->setFormatDate(103);
     VrDbGrid1->setOrdenSent(0);
     VrDbGrid1->setOcultarOrdenar(false);
-    geometria(frmGrillas, 120, 2820, 14400, 6600);
-    geometria(LblDetalle, 60, 240, 14300, 330);
-    geometria(cmdProponer, 12600, 180, 1650, 375);
-    geometria(VrDbGrid1, 60, 660, 14300, 5700);
-    geometria(VrUtil1, 120, 0, 14400, 600);
+    twips::setGeometry(*frmGrillas, 120, 2820, 14400, 6600);
+    twips::setGeometry(*LblDetalle, 60, 240, 14300, 330);
+    twips::setGeometry(*cmdProponer, 12600, 180, 1650, 375);
+    twips::setGeometry(*VrDbGrid1, 60, 660, 14300, 5700);
+    twips::setGeometry(*VrUtil1, 120, 0, 14400, 600);
 
     // Tab order: the voucher type, the voucher's branch, number and letter,
     // the date, the depot, the filter, and the load button.
@@ -452,29 +427,26 @@ void frmDRAVELO_ASIGNAR_UBICACION::resizeEvent(QResizeEvent* event)
 
 void frmDRAVELO_ASIGNAR_UBICACION::Form_Resize()
 {
-    const QWidget* fondo = centralWidget();
+    using twips::height;
+    using twips::left;
+    using twips::top;
+    using twips::width;
+    const QWidget& fondo = *centralWidget();
     ErrorTrap::skipping().run({
         [&] {
-            geometria(frmGrillas, izquierda(frmGrillas), arriba(frmGrillas), ancho(fondo) - izquierda(frmGrillas) - 200,
-                      alto(fondo) - arriba(frmGrillas) - 400);
+            twips::resize(*frmGrillas, width(fondo) - left(*frmGrillas) - 200, height(fondo) - top(*frmGrillas) - 400);
+        },
+        [&] { twips::resize(*VrDbGrid1, width(*frmGrillas) - 100, height(*frmGrillas) - top(*VrDbGrid1) - 200); },
+        [&] {
+            twips::resize(*LblDetalle, width(*VrDbGrid1), height(*LblDetalle));
+            twips::move(*cmdProponer, width(*LblDetalle) - width(*cmdProponer) + 50, top(*cmdProponer));
         },
         [&] {
-            geometria(VrDbGrid1, izquierda(VrDbGrid1), arriba(VrDbGrid1), ancho(frmGrillas) - 100,
-                      alto(frmGrillas) - arriba(VrDbGrid1) - 200);
+            twips::resize(*FrmEncABEZADO, width(*frmGrillas), height(*FrmEncABEZADO));
+            twips::resize(*FRMfILTRO, width(*frmGrillas), height(*FRMfILTRO));
+            twips::move(*cmdFiltrar, width(*FRMfILTRO) - width(*cmdFiltrar) - 100, top(*cmdFiltrar));
         },
-        [&] {
-            geometria(LblDetalle, izquierda(LblDetalle), arriba(LblDetalle), ancho(VrDbGrid1), alto(LblDetalle));
-            geometria(cmdProponer, ancho(LblDetalle) - ancho(cmdProponer) + 50, arriba(cmdProponer), ancho(cmdProponer),
-                      alto(cmdProponer));
-        },
-        [&] {
-            geometria(FrmEncABEZADO, izquierda(FrmEncABEZADO), arriba(FrmEncABEZADO), ancho(frmGrillas),
-                      alto(FrmEncABEZADO));
-            geometria(FRMfILTRO, izquierda(FRMfILTRO), arriba(FRMfILTRO), ancho(frmGrillas), alto(FRMfILTRO));
-            geometria(cmdFiltrar, ancho(FRMfILTRO) - ancho(cmdFiltrar) - 100, arriba(cmdFiltrar), ancho(cmdFiltrar),
-                      alto(cmdFiltrar));
-        },
-        [&] { geometria(VrUtil1, izquierda(VrUtil1), arriba(VrUtil1), ancho(frmGrillas), alto(VrUtil1)); },
+        [&] { twips::resize(*VrUtil1, width(*frmGrillas), height(*VrUtil1)); },
     });
 }
 

@@ -8,6 +8,7 @@
 #include <sqlext.h>
 #include <algorithm>
 #include <cstring>
+#include <optional>
 
 namespace db {
 
@@ -217,45 +218,44 @@ private:
         }
         case SQL_BINARY:
         case SQL_VARBINARY:
-        case SQL_LONGVARBINARY: {
-            QByteArray bytes;
-            char buffer[8192];
-            for (;;) {
-                const SQLRETURN rc = SQLGetData(h, c, SQL_C_BINARY, buffer, sizeof buffer, &indicator);
-                if (rc == SQL_NO_DATA)
-                    break;
-                check(rc);
-                if (indicator == SQL_NULL_DATA)
-                    break;
-                const SQLLEN got = (indicator == SQL_NO_TOTAL || indicator > SQLLEN(sizeof buffer)) ? SQLLEN(sizeof buffer) : indicator;
-                bytes.append(buffer, got);
-                if (rc == SQL_SUCCESS)
-                    break;
-            }
-            indicator == SQL_NULL_DATA ? rows.addNull() : rows.addBlob(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+        case SQL_LONGVARBINARY:
+            if (const std::optional<QByteArray> bytes = readLong(c, SQL_C_BINARY, 0))
+                rows.addBlob(bytes->constData(), static_cast<std::size_t>(bytes->size()));
+            else
+                rows.addNull();
             return;
-        }
-        default: {
+        default:
             // Texts, and dates as text: the layer reads its date forms itself.
-            QString text;
-            SQLWCHAR buffer[4096];
-            for (;;) {
-                const SQLRETURN rc = SQLGetData(h, c, SQL_C_WCHAR, buffer, sizeof buffer, &indicator);
-                if (rc == SQL_NO_DATA)
-                    break;
-                check(rc);
-                if (indicator == SQL_NULL_DATA)
-                    break;
-                const SQLLEN room = SQLLEN(sizeof buffer) - SQLLEN(sizeof(SQLWCHAR));
-                const SQLLEN got = (indicator == SQL_NO_TOTAL || indicator > room) ? room : indicator;
-                text += fromWide(buffer, got / SQLLEN(sizeof(SQLWCHAR)));
-                if (rc == SQL_SUCCESS)
-                    break;
-            }
-            indicator == SQL_NULL_DATA ? rows.addNull() : rows.addText(text);
+            if (const std::optional<QByteArray> bytes = readLong(c, SQL_C_WCHAR, sizeof(SQLWCHAR)))
+                rows.addText(fromWide(reinterpret_cast<const SQLWCHAR*>(bytes->constData()),
+                                      bytes->size() / SQLLEN(sizeof(SQLWCHAR))));
+            else
+                rows.addNull();
             return;
         }
+    }
+
+    // A value read piece by piece, as long as the driver has more of it;
+    // nothing for NULL. `terminator` is the room the driver keeps at the end
+    // of each piece for the end of a text.
+    std::optional<QByteArray> readLong(SQLUSMALLINT c, SQLSMALLINT cType, std::size_t terminator)
+    {
+        QByteArray bytes;
+        alignas(SQLWCHAR) char buffer[8192];
+        const SQLLEN room = SQLLEN(sizeof buffer) - SQLLEN(terminator);
+        SQLLEN indicator = 0;
+        for (;;) {
+            const SQLRETURN rc = SQLGetData(h, c, cType, buffer, sizeof buffer, &indicator);
+            if (rc == SQL_NO_DATA)
+                break;
+            check(rc);
+            if (indicator == SQL_NULL_DATA)
+                return std::nullopt;
+            bytes.append(buffer, (indicator == SQL_NO_TOTAL || indicator > room) ? room : indicator);
+            if (rc == SQL_SUCCESS)
+                break;
         }
+        return bytes;
     }
 
 public:

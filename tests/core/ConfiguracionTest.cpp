@@ -1,4 +1,4 @@
-#include "HostDePrueba.h"
+#include "tests/support/HostDePrueba.h"
 
 #include "core/Configuracion.h"
 #include "core/DB_Dll.h"

@@ -1,4 +1,4 @@
-#include "HostDePrueba.h"
+#include "tests/support/HostDePrueba.h"
 
 #include "core/Formatos.h"
 #include "core/Globals.h"

@@ -1,5 +1,6 @@
 #include "core/Listas.h"
 #include "platform/Host.h"
+#include "tests/support/HostDePrueba.h"
 #include "platform/RuntimeError.h"
 
 #include <QElapsedTimer>
@@ -172,10 +173,11 @@ TEST(LeeHoraSistemaTest, FillsTheRecordInUtc)
 {
     FixedHost h;
     h.clock = QDateTime(QDate(2024, 3, 3), QTime(23, 59, 58, 750), Qt::OffsetFromUTC, -3 * 3600);
-    setHost(&h);
     SystemTime t;
-    LeeHoraSistema(t);
-    setHost(nullptr);
+    {
+        HostEnUso enUso(h);
+        LeeHoraSistema(t);
+    }
     EXPECT_EQ(t.year, 2024);
     EXPECT_EQ(t.month, 3);
     EXPECT_EQ(t.day, 4);

@@ -6,6 +6,7 @@
 #include "core/EnlaceConsultas.h"
 #include "core/Sistema.h"
 #include "platform/Host.h"
+#include "tests/support/HostDePrueba.h"
 #include "tests/support/QtPrinting.h"
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TestDatabase.h"
@@ -21,13 +22,13 @@ TEST(EnlaceObjConsultasTest, StartUpHandsTheFacadeItsConnectionAndDefinitionFile
     QTemporaryDir carpeta;
     FixedHost maquina;
     maquina.folder = carpeta.path();
-    setHost(&maquina);
-
-    RegistraObjConsultas();
-    QString cadena;
-    IniciaSistema(false, db.parameters(), cadena);
-    RegistraEnlaceConsultas(nullptr);
-    setHost(nullptr);
+    {
+        HostEnUso enUso(maquina);
+        RegistraObjConsultas();
+        QString cadena;
+        IniciaSistema(false, db.parameters(), cadena);
+        RegistraEnlaceConsultas(nullptr);
+    }
 
     const QString ruta = QDir(carpeta.path()).filePath("consultas.vtl");
     Lib_ClsCons3& facade = ObjConsultas();

@@ -1,11 +1,11 @@
 #include "platform/Host.h"
+#include "tests/support/HostDePrueba.h"
 #include "platform/RuntimeError.h"
 #include "platform/Value.h"
 #include "platform/kumozen/KumozenArchivoIni.h"
 #include "platform/kumozen/KumozenUtilidades.h"
 
 #include <QFile>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 TEST(KumozenUtilidadesTest, JustifiesCutsAndStrips)
@@ -53,11 +53,8 @@ TEST(KumozenUtilidadesTest, CipherRoundTripsAndStaysIniSafe)
 
 TEST(KumozenArchivoIniTest, ReadsKeysOfASectionOrTheDefault)
 {
-    QTemporaryDir dir;
-    FixedHost h;
-    h.folder = dir.path();
-    setHost(&h);
-    QFile f(dir.filePath("CN000pr.INI"));
+    HostDePrueba h;
+    QFile f(h.ruta("CN000pr.INI"));
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write("; estaciones\r\n[PC01|JUAN]\r\nFlatToolbars = 0\r\nServidor=srv1\r\n[Iconos]\r\nIconoDelSistema=ICONO\r\n");
     f.close();
@@ -69,5 +66,4 @@ TEST(KumozenArchivoIniTest, ReadsKeysOfASectionOrTheDefault)
     EXPECT_EQ(ini.LeeIni("CN000pr.INI", "Iconos", "Falta", "X"), "X");
     EXPECT_EQ(ini.LeeIni("CN000pr.INI", "Otra", "Servidor", "d"), "d");
     EXPECT_EQ(ini.LeeIni("NoExiste.INI", "Iconos", "IconoDelSistema", "d"), "d");
-    setHost(nullptr);
 }

@@ -10,12 +10,12 @@
 #include "grid/VrDbGrid.h"
 #include "platform/FlexGrid.h"
 #include "platform/Host.h"
+#include "tests/support/HostDePrueba.h"
 #include "platform/TextBox.h"
 #include "platform/Value.h"
 #include "tests/support/TestDatabase.h"
 
 #include <QMap>
-#include <QTemporaryDir>
 #include <functional>
 #include <memory>
 
@@ -47,17 +47,8 @@ inline const char* const kFixture = R"(
 
 // The machine the form starts on: a program folder of its own, the command
 // line given, the clock on 10/12/2024.
-struct Maquina : FixedHost {
-    QTemporaryDir carpeta;
-    explicit Maquina(const QString& linea)
-    {
-        folder = carpeta.path();
-        parameters = linea;
-        setHost(this);
-    }
-    ~Maquina() override { setHost(nullptr); }
-    Maquina(const Maquina&) = delete;
-    Maquina& operator=(const Maquina&) = delete;
+struct Maquina : HostDePrueba {
+    explicit Maquina(const QString& linea) { parameters = linea; }
 };
 
 struct Pantalla {

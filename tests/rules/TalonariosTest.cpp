@@ -2,6 +2,7 @@
 
 #include "core/DB_Dll.h"
 #include "platform/Host.h"
+#include "tests/support/HostDePrueba.h"
 #include "platform/RuntimeError.h"
 #include "platform/Value.h"
 #include "tests/support/QtPrinting.h"
@@ -345,7 +346,7 @@ TEST(GrabacionNumero, TheStatementsRunInTheCallersBatch)
 TEST(GrabacionNumero, RecordsetPathWritesTheRowItFound)
 {
     FixedHost host;
-    setHost(&host);
+    HostEnUso enUso(host);
     TestDatabase db(QString::fromLatin1(kGrabacion));
     QString letra = QStringLiteral("X");
     QString sql = QStringLiteral("previo");
@@ -363,7 +364,6 @@ TEST(GrabacionNumero, RecordsetPathWritesTheRowItFound)
     EXPECT_EQ(lang::number(valor(QStringLiteral("SELECT X_ULTIMO_NRO FROM TA_Comprobantes WHERE CODIGO = '  PE'"),
                                  QStringLiteral("X_ULTIMO_NRO"))),
               6);
-    setHost(nullptr);
 }
 
 TEST(GrabacionNumero, NothingIsRecordedForAnotherBranchOrAMissingTalonario)

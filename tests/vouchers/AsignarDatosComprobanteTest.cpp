@@ -4,6 +4,7 @@
 
 #include "FormularioComprobante.h"
 #include "platform/Host.h"
+#include "tests/support/HostDePrueba.h"
 #include "platform/db/Recordset.h"
 #include "tests/support/QtPrinting.h"
 #include "tests/support/ScriptedPrompts.h"
@@ -94,9 +95,9 @@ struct Carga {
     TestDatabase base;
     FormularioComprobante f;
     ClsCmnCptes cls;
+    HostEnUso enUso{maquina};
 
-    explicit Carga(const QString& masSql = {}) : base(QString::fromLatin1(kComprobantes) + masSql) { setHost(&maquina); }
-    ~Carga() { setHost(nullptr); }
+    explicit Carga(const QString& masSql = {}) : base(QString::fromLatin1(kComprobantes) + masSql) {}
 
     QString a(int fila, int col) const { return f.articulos.TextMatrix(fila, col); }
     void carga(const char* tc, const char* numero, const char* complemento, std::int16_t* reparto = nullptr,
@@ -289,7 +290,7 @@ TEST(AsignarDatosComprobante, AMissingVoucherOrABadComplementLoadsNothing)
 TEST(AsignarDatosComprobante, TheDemoVouchers)
 {
     FixedHost maquina;
-    setHost(&maquina);
+    HostEnUso enUso(maquina);
     TestDatabase base({}, true);
     FormularioComprobante f;
     const ClsCmnCptes cls;
@@ -314,5 +315,4 @@ TEST(AsignarDatosComprobante, TheDemoVouchers)
     EXPECT_EQ(filas, QStringList({QStringLiteral("Tareas|2|4:0"), QStringLiteral("Artículos|1|24"),
                                   QStringLiteral("-||"), QStringLiteral("R3-INDUMENTARIA||24"),
                                   QStringLiteral("Otros Conceptos|1|")}));
-    setHost(nullptr);
 }

@@ -2,7 +2,7 @@
 #include "vouchers/ClsCmnCptes.h"
 
 #include "FormularioComprobante.h"
-#include "tests/core/HostDePrueba.h"
+#include "tests/support/HostDePrueba.h"
 #include "tests/support/QtPrinting.h"
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TestDatabase.h"
