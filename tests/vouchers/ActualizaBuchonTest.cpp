@@ -5,7 +5,7 @@
 #include "core/DB_Dll.h"
 #include "core/Globals.h"
 #include "platform/RuntimeError.h"
-#include "tests/core/HostDePrueba.h"
+#include "tests/support/HostDePrueba.h"
 #include "tests/support/QtPrinting.h"
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TestDatabase.h"
