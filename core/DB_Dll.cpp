@@ -6,6 +6,7 @@
 #include "platform/RuntimeError.h"
 #include "platform/Value.h"
 #include "platform/db/Literals.h"
+#include "platform/db/NativeErrors.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -146,9 +147,11 @@ void DB_Dll::OpenServerADODB(bool PideParametrosSQL, long lCursor, const QString
         db::Errors& errors = gCnn().errors();
         if (errors.Count() > 0) {
             const db::Error& first = errors.Item(0);
+            const QString explained = db::explanation(first);
             const QString text = QStringLiteral(" Estado de Sql: ") + first.SQLState + u'\n' +
                                  QStringLiteral("Numero de Error: ") + QString::number(first.Number) + u'\n' +
-                                 QStringLiteral("Descripcion: ") + first.Description + u'\n' +
+                                 QStringLiteral("Descripcion: ") + (explained.isEmpty() ? first.Description : explained) +
+                                 u'\n' +
                                  QStringLiteral("Codigo Nativo: ") + QString::number(first.NativeError) + u'\n' +
                                  QStringLiteral(" - Desea Intentarlo Nuevamente??? ");
             if (prompts().messageBox(text, prompt::YesNo | prompt::Critical,
@@ -185,7 +188,10 @@ void DB_Dll::OpenServerADODB(bool PideParametrosSQL, long lCursor, const QString
                 ErrorTrap::leave();
             buildConnectionString();
         },
-        [&] { gCnn().setCursorLocation(static_cast<int>(lCursor)); },
+        [&] {
+            gCnn().setCursorLocation(static_cast<int>(lCursor));
+            gCnn().setRequiredTables(gTablasRequeridas);
+        },
         [&] { gCnn().Open(gConnString, QString(), QString(), -1); },
     });
     // Start-up ends the program on a False flag: it must never go on

@@ -5,6 +5,7 @@
 #include "platform/kumozen/KumozenUtilidades.h"
 
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <functional>
 #include <memory>
@@ -32,6 +33,10 @@ public:
     QString gConnString;
     QString gExtended;
     bool ParametrosSQL = false;
+    // The tables and views a database must hold for OpenServerADODB to open
+    // it: the framework's own here, the program adds what it reads and
+    // writes. An embedded file without them is refused untouched.
+    QStringList gTablasRequeridas{QStringLiteral("TA_CONFIGURACION"), QStringLiteral("AUX_ERR")};
 
     // The one connection, created (unopened) on its first reference.
     db::Connection& gCnn();

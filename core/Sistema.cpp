@@ -25,9 +25,18 @@ const QString kArchivoIni = QStringLiteral("CN000pr.INI");
 const QString kUsuarioPredeterminado = QStringLiteral("sa");
 const QString kClavePredeterminada = QStringLiteral("tomcrez");
 
+// The program ends without a connection only when it could not do its work:
+// whoever started it (a menu, a script) learns so from the exit status.
+constexpr int kSalidaSinConexion = 1;
+
+void terminaSinConexion()
+{
+    std::exit(kSalidaSinConexion);
+}
+
 std::function<void()>& accionTermina()
 {
-    static std::function<void()> accion = [] { std::exit(0); };
+    static std::function<void()> accion = terminaSinConexion;
     return accion;
 }
 
@@ -52,7 +61,7 @@ void TerminaPrograma()
 
 void EstableceTerminaPrograma(std::function<void()> accion)
 {
-    accionTermina() = accion ? std::move(accion) : [] { std::exit(0); };
+    accionTermina() = accion ? std::move(accion) : terminaSinConexion;
 }
 
 QString ExtraeServidor(const QString& Servidor)

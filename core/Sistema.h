@@ -37,7 +37,7 @@ void FinalizaSistema();
 void RegistraEgreso();
 
 // Ends the program at once (start-up without a connection). The default exits
-// the process; tests install a hook that records the call. Nothing after the
+// the process with a non-zero status; tests install a hook that records the call. Nothing after the
 // call runs in IniciaSistema, whatever the hook does.
 void TerminaPrograma();
 void EstableceTerminaPrograma(std::function<void()> accion);

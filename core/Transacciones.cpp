@@ -6,6 +6,7 @@
 #include "platform/Host.h"
 #include "platform/Prompts.h"
 #include "platform/RuntimeError.h"
+#include "platform/db/NativeErrors.h"
 
 namespace {
 
@@ -18,7 +19,52 @@ void ejecutaCallado(DB_Dll& db, const QString& sql)
     db.EjecutaConsultaSQL(sql, nullptr, true);
 }
 
+// The errors worth listing: with several, the last one is the server's
+// closing remark on the first ("The statement has been terminated").
+int listados(const db::Errors& errores)
+{
+    return errores.Count() == 1 ? 1 : errores.Count() - 1;
+}
+
+QString lineaNativa(const db::Error& e)
+{
+    return QString::number(e.NativeError) + QStringLiteral(" : ") + e.Description + QStringLiteral("\r\n");
+}
+
 }  // namespace
+
+QString MensajeErrores(const db::Errors& errores)
+{
+    QString mensaje;
+    for (int i = 0; i < listados(errores); ++i) {
+        const QString explicado = db::explanation(errores.Item(i));
+        const QString linea = explicado.isEmpty() ? lineaNativa(errores.Item(i)) : explicado + QStringLiteral("\r\n");
+        if (!mensaje.contains(linea))
+            mensaje += linea;
+    }
+    return mensaje;
+}
+
+QString DetalleErrores(const db::Errors& errores)
+{
+    QString detalle;
+    for (int i = 0; i < listados(errores); ++i)
+        detalle += lineaNativa(errores.Item(i));
+    return detalle;
+}
+
+bool BaseOcupada(const db::Errors& errores)
+{
+    return errores.Count() > 0 && errores.Item(0).NativeError == db::serverError::Locked;
+}
+
+bool ReintentaBaseOcupada(const QString& origen)
+{
+    db::Error ocupada;
+    ocupada.NativeError = db::serverError::Locked;
+    const RuntimeError aviso(static_cast<int>(db::serverError::Locked), db::explanation(ocupada));
+    return ObjUtilidades().MuestraError(aviso, {}, origen) == prompt::ErrorRetry;
+}
 
 void EjecutaTransaccion(const QStringList& Sentencias, bool& HuboError, std::int32_t& NroError,
                         bool IgnoraDuplicados)
@@ -38,6 +84,10 @@ void EjecutaTransaccion(DB_Dll& db, const QStringList& Sentencias, bool& HuboErr
 
     db::Connection& cnn = db.gCnn();
     QString mensaje;
+    QString detalle;
+    // Another station holding the lock is no failure of the batch: the
+    // operator waits and tries again, or gives the batch up.
+    bool abandonado = false;
     // The errors a success leaves behind are not this batch's: without this
     // a good batch after any earlier failure would be rolled back.
     cnn.errors().Clear();
@@ -48,20 +98,34 @@ void EjecutaTransaccion(DB_Dll& db, const QStringList& Sentencias, bool& HuboErr
             return;
         NroError = static_cast<std::int32_t>(errores.Item(0).NativeError);
         HuboError = true;
-        // The last error of several is the server's closing remark on the
-        // first ("The statement has been terminated").
-        const int listados = errores.Count() == 1 ? 1 : errores.Count() - 1;
-        for (int i = 0; i < listados; ++i)
-            mensaje += QString::number(errores.Item(i).NativeError) + QStringLiteral(" : ")
-                       + errores.Item(i).Description + QStringLiteral("\r\n");
+        mensaje = MensajeErrores(errores);
+        // The log keeps what the database said, in its own words.
+        detalle = DetalleErrores(errores);
         if (IgnoraDuplicados && errores.Item(0).NativeError == kClaveDuplicada)
-            mensaje.clear();
+            mensaje = detalle = QString();
         if (!mensaje.trimmed().isEmpty())
             prompts().messageBox(mensaje, prompt::Critical | prompt::OkOnly, QStringLiteral("Aviso al Operador!"));
         errores.Clear();
     };
 
-    ejecutaCallado(db, lote);
+    for (;;) {
+        ejecutaCallado(db, lote);
+        if (!BaseOcupada(cnn.errors()))
+            break;
+        cnn.errors().Clear();
+        ejecutaCallado(db, QStringLiteral("ROLLBACK TRANSACTION"));
+        cnn.errors().Clear();
+        if (!ReintentaBaseOcupada(QStringLiteral("EjecutaTransaccion"))) {
+            abandonado = true;
+            break;
+        }
+    }
+    if (abandonado) {
+        // Told already; and the log row would wait for the same lock.
+        NroError = static_cast<std::int32_t>(db::serverError::Locked);
+        HuboError = true;
+        return;
+    }
     revisaErrores();
     if (!HuboError) {
         // A commit the database refuses is a failed batch as well.
@@ -71,7 +135,7 @@ void EjecutaTransaccion(DB_Dll& db, const QStringList& Sentencias, bool& HuboErr
     if (HuboError) {
         ejecutaCallado(db, QStringLiteral("ROLLBACK TRANSACTION"));
         cnn.errors().Clear();
-        GrabaErrorSQL(db, lote, NroError, mensaje);
+        GrabaErrorSQL(db, lote, NroError, detalle);
     }
 }
 

@@ -5,6 +5,9 @@
 #include <cstdint>
 
 class DB_Dll;
+namespace db {
+class Errors;
+}
 
 // Runs the non-blank statements as one transaction on the shared connection:
 // "BEGIN TRANSACTION ", the statements separated by CR, then "COMMIT
@@ -12,7 +15,10 @@ class DB_Dll;
 // or HuboError was already set. A failure sets HuboError (never clears it),
 // gives the first error's native number in NroError (0 when none), shows the
 // operator one message ("Aviso al Operador!"; none for a duplicate key when
-// IgnoraDuplicados) and writes one AUX_ERR row with the whole batch.
+// IgnoraDuplicados) and writes one AUX_ERR row with the whole batch and the
+// database's own numbers and texts. When another station holds the database's
+// lock, the operator is asked through the error dialog whether to try again;
+// a batch given up is a failure, not logged (the log waits for the same lock).
 void EjecutaTransaccion(const QStringList& Sentencias, bool& HuboError, std::int32_t& NroError,
                         bool IgnoraDuplicados);
 // The same on a data-access object of the caller's (the shared one above).
@@ -22,3 +28,17 @@ void EjecutaTransaccion(DB_Dll& db, const QStringList& Sentencias, bool& HuboErr
 // Writes one row of the error log AUX_ERR. A failure raises RuntimeError.
 void GrabaErrorSQL(const QString& TextoSQL, std::int32_t NroError, const QString& Descripcion);
 void GrabaErrorSQL(DB_Dll& db, const QString& TextoSQL, std::int32_t NroError, const QString& Descripcion);
+
+// What the operator reads of the errors the database reported, one a line:
+// the explanation of each common failure, the number and the database's own
+// text of the others. Of several errors the last is left out: it is the
+// server's closing remark on the first.
+QString MensajeErrores(const db::Errors& errores);
+// The same lines with the database's own numbers and texts, for the log.
+QString DetalleErrores(const db::Errors& errores);
+
+// Whether the database refused because another station holds its lock.
+bool BaseOcupada(const db::Errors& errores);
+// Tells the operator through the error dialog that the database is busy;
+// true when the answer is to try again.
+bool ReintentaBaseOcupada(const QString& origen);

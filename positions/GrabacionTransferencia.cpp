@@ -12,6 +12,14 @@ namespace {
 
 const QString kAviso = QStringLiteral("Aviso al operador...");
 
+// Shows the operator what the database reported, and clears it.
+void avisa(db::Errors& errores)
+{
+    const QString mensaje = MensajeErrores(errores);
+    errores.Clear();
+    prompts().messageBox(mensaje, prompt::Critical | prompt::OkOnly, QStringLiteral("Aviso al Operador!"));
+}
+
 // Runs one transaction statement; the database's refusal, when there is one,
 // is shown to the operator and answered false.
 bool control(DB_Dll& db, const QString& sentencia)
@@ -21,13 +29,30 @@ bool control(DB_Dll& db, const QString& sentencia)
     db.EjecutaConsultaSQL(sentencia, nullptr, true);
     if (errores.Count() == 0)
         return true;
-    QString mensaje;
-    for (int i = 0; i < errores.Count(); ++i)
-        mensaje += QString::number(errores.Item(i).NativeError) + QStringLiteral(" : ") + errores.Item(i).Description
-                   + QStringLiteral("\r\n");
-    errores.Clear();
-    prompts().messageBox(mensaje, prompt::Critical | prompt::OkOnly, QStringLiteral("Aviso al Operador!"));
+    avisa(errores);
     return false;
+}
+
+enum class Inicio { Iniciada, Fallida, Abandonada };
+
+// Starts the line's transaction. While another station holds the lock the
+// operator is asked whether to wait more, and may give the line up.
+Inicio inicia(DB_Dll& db)
+{
+    db::Errors& errores = db.gCnn().errors();
+    for (;;) {
+        errores.Clear();
+        db.EjecutaConsultaSQL(QStringLiteral("BEGIN TRANSACTION"), nullptr, true);
+        if (!BaseOcupada(errores))
+            break;
+        errores.Clear();
+        if (!ReintentaBaseOcupada(QStringLiteral("GrabaLinea")))
+            return Inicio::Abandonada;
+    }
+    if (errores.Count() == 0)
+        return Inicio::Iniciada;
+    avisa(errores);
+    return Inicio::Fallida;
 }
 
 void descarta(DB_Dll& db)
@@ -64,9 +89,15 @@ LineaGrabada GrabaLineaTransferencia(DB_Dll& db, const CabeceraTransferencia& ca
 
     // The transaction the runner's own nests in: the number and the id are
     // read under its lock, and the line commits with it.
-    if (!control(db, QStringLiteral("BEGIN TRANSACTION"))) {
+    switch (inicia(db)) {
+    case Inicio::Iniciada: break;
+    case Inicio::Fallida: HayError = true; return {};
+    case Inicio::Abandonada: {
         HayError = true;
-        return {};
+        LineaGrabada abandonada;
+        abandonada.abandonada = true;
+        return abandonada;
+    }
     }
 
     CabeceraTransferencia destino = cabecera;
@@ -104,5 +135,5 @@ LineaGrabada GrabaLineaTransferencia(DB_Dll& db, const CabeceraTransferencia& ca
         HayError = true;
         return {};
     }
-    return {true, destino.Comprobante, id.value_or(QString())};
+    return {true, false, destino.Comprobante, id.value_or(QString())};
 }

@@ -19,6 +19,8 @@ enum class NumeracionLinea {
 
 struct LineaGrabada {
     bool grabada = false;
+    // The operator gave the line up while another station held the lock.
+    bool abandonada = false;
     // The voucher the line went into: the new number on a first line.
     ComprobanteTransferencia comprobante;
     // The id the line takes ("" when it could not be read).
@@ -32,8 +34,10 @@ struct LineaGrabada {
 // and logged there), and the id the line takes. The number and the id are
 // read inside the transaction, under the lock that keeps other stations from
 // numbering or writing meanwhile: two stations saving at once never share a
-// number, and a line never takes the id of another station's row. A failure
-// while building the statements is shown and runs nothing. HayError is set on
+// number, and a line never takes the id of another station's row. While
+// another station holds the lock, the operator is asked whether to wait more
+// (error dialog) and may give the line up. A failure while building the
+// statements is shown and runs nothing. HayError is set on
 // every failure and never cleared.
 LineaGrabada GrabaLineaTransferencia(DB_Dll& db, const CabeceraTransferencia& cabecera, NumeracionLinea numeracion,
                                      const LineaTransferencia& linea, const QString& usuario, const QDate& fecha,

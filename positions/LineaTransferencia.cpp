@@ -112,20 +112,33 @@ Reparto RepartoDeLinea(const LineaTransferencia& linea)
 
 QString RechazoReparto(const LineaTransferencia& linea)
 {
-    const Reparto r = RepartoDeLinea(linea);
+    // Quantities are written in fixed point with four decimals; one past its
+    // range (about 9.2e14) cannot be saved, and neither can a sum past it.
+    const QString demasiado = QStringLiteral("La linea no se grabo: la cantidad es demasiado grande.");
+    Reparto r;
+    Currency transferir;
+    try {
+        r = RepartoDeLinea(linea);
+        transferir = Currency::fromText(linea.Transferir);
+    } catch (const RuntimeError& e) {
+        if (e.number() != errnum::Overflow)
+            throw;
+        return demasiado;
+    }
     if (r.Posiciones.empty())
         return QStringLiteral("La linea no se grabo: no tiene posiciones asignadas.");
     if (r.Posiciones.size() != r.Cantidades.size())
         return QStringLiteral("La linea no se grabo: cada posicion debe tener su cantidad.");
-    Currency total;
+    std::int64_t total = 0;
     for (std::size_t i = 0; i < r.Posiciones.size(); ++i) {
         if (r.Posiciones[i].trimmed().isEmpty() || r.Cantidades[i] <= Currency())
             return QStringLiteral("La linea no se grabo: cada posicion debe recibir una cantidad mayor que 0.");
-        total += r.Cantidades[i];
+        if (__builtin_add_overflow(total, r.Cantidades[i].raw(), &total))
+            return demasiado;
     }
-    const Currency transferir = Currency::fromText(linea.Transferir);
-    if (total != transferir)
-        return QStringLiteral("La linea no se grabo: las posiciones suman ") + total.toString()
+    const Currency suma = Currency::fromRaw(total);
+    if (suma != transferir)
+        return QStringLiteral("La linea no se grabo: las posiciones suman ") + suma.toString()
                + QStringLiteral(" y la cantidad a transferir es ") + transferir.toString() + u'.';
     return {};
 }

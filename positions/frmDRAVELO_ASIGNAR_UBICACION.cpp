@@ -261,6 +261,14 @@ void frmDRAVELO_ASIGNAR_UBICACION::Form_Load()
     ErrorTrap::showing(QStringLiteral("Form_Load"))
         .run({
             [&] {
+                // What this form reads and writes: a database without them is
+                // not opened, so a wrong file is never taken for the company's.
+                QStringList& requeridas = ObjDB().gTablasRequeridas;
+                for (const char* tabla : {"V_MV_STOCK_DRAVELO", "Aux_V_MV_STOCK_DRAVELO", "Stk_Dravelo_Sin_Asignar",
+                                          "Stk_Dravelo_Sin_asignar_ir", "MA_POSICIONES", "AC_SALDOSLAYOUT",
+                                          "V_MA_ARTICULOS", "V_TA_Deposito", "S_TA_EQUIV", "ta_usuarios"})
+                    if (!requeridas.contains(QLatin1String(tabla), Qt::CaseInsensitive))
+                        requeridas << QString::fromLatin1(tabla);
                 QString cadena;
                 IniciaSistema(false, {}, cadena);
                 if (!ObjDB().gOpenFlag)

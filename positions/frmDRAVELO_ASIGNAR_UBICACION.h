@@ -179,6 +179,9 @@ private:
     // Saves the current line into the voucher of the header.
     void GrabaLinea();
 
+    // The last save was given up while another station held the lock.
+    bool m_lineaAbandonada = false;
+
     EditorHost m_editorHost{*this};
     CellEditor m_editor{m_editorHost};
     bool m_unloaded = false;

@@ -255,6 +255,7 @@ void frmDRAVELO_ASIGNAR_UBICACION::GrabaLinea()
 
     const LineaGrabada grabada =
         GrabaLineaTransferencia(ObjDB(), cabecera, numeracion, linea, UsuarioLogeado, host().now().date(), HayError);
+    m_lineaAbandonada = grabada.abandonada;
     if (!grabada.grabada)
         return;
     if (numeracion == NumeracionLinea::Nueva) {

@@ -58,6 +58,7 @@ void frmDRAVELO_ASIGNAR_UBICACION::cmdProponer_Click()
         editor.SetMaxLength(0);
         editor.setText(celda(columnaLinea::Transferir));
         bool avanza = true;
+        m_lineaAbandonada = false;
         CampoValida(editor, avanza);
 
         progreso.ActualizaProgreso(0, celda(columnaLinea::IdArticulo),
@@ -70,6 +71,10 @@ void frmDRAVELO_ASIGNAR_UBICACION::cmdProponer_Click()
             if (!HayError)
                 ++propuestas;
         }
+        // The operator would rather not wait for another station: the rest
+        // of the page waits too.
+        if (m_lineaAbandonada)
+            break;
     }
     progreso.CierraProgreso();
 

@@ -39,16 +39,18 @@ struct Connection::Private {
             sqliteForms.clear();
         return *sqliteForms.insert(sql, SqliteDialect(backend->literalCollation()).translate(sql));
     }
+    QStringList requiredTables;
 };
 
 namespace {
 
-std::unique_ptr<ConnectionBackend> openBackend(const QString& text, const QString& user, const QString& password)
+std::unique_ptr<ConnectionBackend> openBackend(const QString& text, const QString& user, const QString& password,
+                                               const QStringList& requiredTables)
 {
     const ConnectionString cs(text);
     switch (cs.route()) {
     case ConnectionString::Route::Embedded:
-        return SqliteBackend::open(cs.embeddedPath());
+        return SqliteBackend::open(cs.embeddedPath(), requiredTables);
     case ConnectionString::Route::SqlServer: {
         QString driver = qEnvironmentVariable("APP_SQLSERVER_ODBC_DRIVER");
         if (driver.trimmed().isEmpty())
@@ -99,10 +101,20 @@ Connection::~Connection()
     }
 }
 
+namespace {
+// What is raised for an error: the operator reads the explanation where
+// there is one; the errors collection keeps the database's own text.
+RuntimeError raised(const Error& e)
+{
+    const QString text = explanation(e);
+    return RuntimeError(static_cast<int>(e.Number), text.isEmpty() ? e.Description : text, e.Source);
+}
+}  // namespace
+
 void Connection::fail(const Error& e)
 {
     d->errors.Replace({e});
-    throw RuntimeError(static_cast<int>(e.Number), e.Description, e.Source);
+    throw raised(e);
 }
 
 namespace {
@@ -111,7 +123,7 @@ namespace {
 {
     const Error first = failure.errors.front();
     errors.Replace(std::move(failure.errors));
-    throw RuntimeError(static_cast<int>(first.Number), first.Description, first.Source);
+    throw raised(first);
 }
 }  // namespace
 
@@ -158,7 +170,8 @@ void Connection::Open(const QString& connectionString, const QString& user, cons
         throw RuntimeError(failure::ObjectOpen, QStringLiteral("La operación no está permitida: la conexión ya está abierta."));
     d->connectionString = connectionString;
     d->transactionLevel = 0;
-    d->backend = guarded(d->errors, [&] { return openBackend(connectionString, user, password); });
+    d->backend =
+        guarded(d->errors, [&] { return openBackend(connectionString, user, password, d->requiredTables); });
     d->backend->setCommandTimeout(d->commandTimeout);
 }
 
@@ -182,6 +195,7 @@ int Connection::State() const
     return d->backend ? state::Open : state::Closed;
 }
 
+void Connection::setRequiredTables(const QStringList& tables) { d->requiredTables = tables; }
 QString Connection::ConnectionString() const { return d->connectionString; }
 void Connection::setConnectionString(const QString& text) { d->connectionString = text; }
 int Connection::CursorLocation() const { return d->cursorLocation; }

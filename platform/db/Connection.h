@@ -31,6 +31,8 @@ struct BackendFailure;
 // SQL always comes in SQL Server's dialect; on SQLite the layer rewrites it.
 // Failures of the database raise RuntimeError and replace the errors
 // collection; a call on a closed (or already open) connection raises alone.
+// The collection keeps the database's own text and number; the RuntimeError
+// carries the operator's explanation of the common ones (db::explanation).
 class Connection {
 public:
     Connection();
@@ -42,6 +44,12 @@ public:
                       int options = -1);
     virtual void Close();
     virtual int State() const;
+
+    // The tables (or views) a database must hold to be opened at all. On the
+    // embedded route a file that is no database, or lacks one of them, is
+    // refused before anything in it changes: the name of a wrong file must
+    // never turn it into a database or alter another program's file.
+    void setRequiredTables(const QStringList& tables);
 
     // The string given to Open, as it was given.
     QString ConnectionString() const;

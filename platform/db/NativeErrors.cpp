@@ -32,13 +32,15 @@ Mapping mapSqlite(int code, const QString& message)
     switch (primary) {
     case 5:  // SQLITE_BUSY
     case 6:  // SQLITE_LOCKED
-        return {1222, "HYT00"};
-    case 8: return {3906, "25000"};   // SQLITE_READONLY
-    case 13: return {1105, "HY000"};  // SQLITE_FULL
+        return {serverError::Locked, "HYT00"};
+    case 8: return {serverError::ReadOnly, "25000"};
+    case 10: return {serverError::DiskIo, "HY000"};        // SQLITE_IOERR
+    case 11: return {serverError::NotADatabase, "HY000"};  // SQLITE_CORRUPT
+    case 13: return {serverError::DiskFull, "HY000"};
     case 14: return {failure::OpenDatabaseFailed, "08004"};  // SQLITE_CANTOPEN
     case 19: return {547, "23000"};   // any other constraint
     case 20: return {245, "22018"};   // SQLITE_MISMATCH
-    case 26: return {5172, "08004"};  // SQLITE_NOTADB
+    case 26: return {serverError::NotADatabase, "08004"};
     default: break;
     }
     // Above SQL Server's own numbers, so that no failure of the database is
@@ -57,6 +59,46 @@ Error sqliteError(int code, const QString& message)
     e.Description = message;
     e.Source = QStringLiteral("SQLite");
     return e;
+}
+
+QString explanation(const Error& e)
+{
+    if (e.Source == QLatin1String("db"))
+        return {};
+    switch (e.NativeError) {
+    case serverError::Locked:
+        return QStringLiteral("La base de datos está ocupada: otro puesto está grabando en este momento. Espere unos "
+                              "segundos y vuelva a intentarlo.");
+    case serverError::ReadOnly:
+        return QStringLiteral("No se puede grabar: la base de datos es de solo lectura para este puesto (el archivo o "
+                              "su carpeta no admiten escritura). Avise al responsable del sistema.");
+    case serverError::DiskFull:
+        return QStringLiteral("No se puede grabar: no queda espacio en el disco de la base de datos. Libere espacio o "
+                              "avise al responsable del sistema.");
+    case serverError::DiskIo:
+        return QStringLiteral("Falló la lectura o la escritura en el disco de la base de datos. Vuelva a intentarlo; "
+                              "si se repite, avise al responsable del sistema.");
+    case serverError::NotADatabase:
+        return QStringLiteral("El archivo de la base de datos está dañado o no es una base de datos. Avise al "
+                              "responsable del sistema.");
+    case failure::OpenDatabaseFailed:
+        return QStringLiteral("No se puede abrir la base de datos: revise su nombre y que este puesto tenga acceso a "
+                              "ella.");
+    case serverError::LoginFailed:
+        return QStringLiteral("El servidor de base de datos rechazó el usuario o la contraseña. Revíselos y vuelva a "
+                              "intentarlo.");
+    default: break;
+    }
+    const QString state = e.SQLState.toUpper();
+    if (state == QLatin1String("28000"))
+        return explanation({serverError::LoginFailed, {}, {}, serverError::LoginFailed, {}});
+    if (state == QLatin1String("08001") || state == QLatin1String("08S01"))
+        return QStringLiteral("No se puede conectar con el servidor de base de datos: revise el nombre del servidor, "
+                              "que esté en marcha y que la red funcione.");
+    if (state == QLatin1String("HYT00") || state == QLatin1String("HYT01"))
+        return QStringLiteral("El servidor de base de datos no respondió a tiempo. Vuelva a intentarlo; si se repite, "
+                              "avise al responsable del sistema.");
+    return {};
 }
 
 Error layerError(long number, const QString& sqlState, const QString& description)

@@ -20,10 +20,28 @@ constexpr int NoTransactionToRollBack = 3903;
 constexpr int CannotFetchBackward = -2147217884;  // a forward-only recordset asked to go back
 }  // namespace failure
 
+// Failures of the database that a station meets in daily work, in SQL
+// Server's numbering (the embedded route maps SQLite's codes onto them).
+namespace serverError {
+constexpr long Locked = 1222;        // another session holds the lock (SQL Server's lock time-out)
+constexpr long ReadOnly = 3906;      // the database cannot be written
+constexpr long DiskFull = 1105;
+constexpr long DiskIo = 823;         // the operating system failed a read or a write
+constexpr long NotADatabase = 5172;  // the file is damaged or no database
+constexpr long LoginFailed = 18456;
+}  // namespace serverError
+
 // One error of a SQLite database in SQL Server's numbering, the numbers the
 // procedures test (2627 duplicate key, 207 unknown column, ...). `code` is
 // SQLite's extended result code, or the native code an ODBC driver reports.
 Error sqliteError(int code, const QString& message);
+
+// A sentence in the operator's language that says what happened and what to
+// do, for the failures of serverError, a database that cannot be opened and a
+// server that cannot be reached or does not answer in time; empty for the
+// others (their text is for the staff) and for the layer's own errors, which
+// are written in the operator's language already.
+QString explanation(const Error& e);
 
 // An error of the layer itself.
 Error layerError(long number, const QString& sqlState, const QString& description);

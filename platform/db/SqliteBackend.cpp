@@ -4,6 +4,7 @@
 #include "NativeErrors.h"
 #include "platform/Value.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlDriver>
@@ -132,6 +133,32 @@ void appendRow(sqlite3_stmt* st, int count, RowSet& rows)
         default: rows.addNull(); break;
         }
     }
+}
+
+// How long a statement waits for another station's write lock before it
+// fails: the operator is then asked whether to wait more, rather than the
+// station freezing for as long as a server would let a query run.
+constexpr int kBusyWaitMs = 5000;
+
+// An SQLite file begins with this text; an empty file, or any other, is no
+// database, and SQLite would make a new one of it on the first write.
+bool hasDatabaseHeader(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return true;  // SQLite's own open says why it cannot be read
+    static const QByteArray header("SQLite format 3\0", 16);
+    return f.read(header.size()) == header;
+}
+
+// A few names of a list, and how many more there are.
+QString listed(const QStringList& names)
+{
+    constexpr int kShown = 4;
+    QString text = names.mid(0, kShown).join(QStringLiteral(", "));
+    if (names.size() > kShown)
+        text += QStringLiteral(" y %1 más").arg(names.size() - kShown);
+    return text;
 }
 
 }  // namespace
@@ -289,12 +316,19 @@ void SqliteBackend::registerCollation(sqlite3* db)
     sqlite3_create_collation_v2(db, kCollation, SQLITE_UTF8, nullptr, compareIgnoringCaseAndTrailingBlanks, nullptr);
 }
 
-std::unique_ptr<SqliteBackend> SqliteBackend::open(const QString& path)
+std::unique_ptr<SqliteBackend> SqliteBackend::open(const QString& path, const QStringList& requiredTables)
 {
-    if (path.trimmed().isEmpty() || !QFileInfo(path).isFile())
-        throw BackendFailure{{layerError(failure::OpenDatabaseFailed, QStringLiteral("08004"),
-                                         QStringLiteral("No se puede abrir la base de datos \"%1\": el archivo no existe.")
-                                             .arg(path))}};
+    const auto refused = [&](const QString& why) {
+        return BackendFailure{{layerError(failure::OpenDatabaseFailed, QStringLiteral("08004"),
+                                          QStringLiteral("No se puede abrir la base de datos \"%1\": %2").arg(path, why))}};
+    };
+    const QFileInfo file(path);
+    if (path.trimmed().isEmpty() || !file.exists())
+        throw refused(QStringLiteral("el archivo no existe."));
+    if (file.isDir())
+        throw refused(QStringLiteral("es una carpeta; indique el archivo de la base de datos."));
+    if (!hasDatabaseHeader(path))
+        throw refused(QStringLiteral("el archivo no es una base de datos de este sistema. No se modificó."));
     const QString name = QStringLiteral("db-embedded-%1").arg(++connectionCounter);
     sqlite3* handle = nullptr;
     {
@@ -315,8 +349,13 @@ std::unique_ptr<SqliteBackend> SqliteBackend::open(const QString& path)
         throw BackendFailure{{layerError(failure::OpenDatabaseFailed, QStringLiteral("08004"),
                                          QStringLiteral("El controlador de SQLite no entrega su conexión."))}};
     sqlite3_extended_result_codes(handle, 1);
-    sqlite3_busy_timeout(handle, 5000);
+    sqlite3_busy_timeout(handle, kBusyWaitMs);
     registerCollation(handle);
+    // Read only: nothing is written to a file until it proves to be ours.
+    const QStringList missing = backend->missingTables(requiredTables);
+    if (!missing.isEmpty())
+        throw refused(QStringLiteral("el archivo no es una base de datos de este sistema (le faltan %1). No se modificó.")
+                          .arg(listed(missing)));
     // Fails here, and not at the first query, when the file is no database.
     if (sqlite3_exec(handle, "PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL; PRAGMA foreign_keys=ON;", nullptr,
                      nullptr, nullptr) != SQLITE_OK)
@@ -500,10 +539,25 @@ QVariant SqliteBackend::lastInsertId()
     return QVariant(static_cast<qlonglong>(sqlite3_last_insert_rowid(m_db)));
 }
 
-void SqliteBackend::setCommandTimeout(int seconds)
+void SqliteBackend::setCommandTimeout(int)
 {
-    // A statement waits for another writer's lock at most this long.
-    sqlite3_busy_timeout(m_db, seconds > 0 ? seconds * 1000 : 3600 * 1000);
+    // The command time-out bounds a query on a server. Here the only wait is
+    // for another station's lock, which stays short (kBusyWaitMs).
+}
+
+QStringList SqliteBackend::missingTables(const QStringList& required)
+{
+    if (required.isEmpty())
+        return {};
+    auto rows = query(QStringLiteral("SELECT name FROM sqlite_master WHERE type IN ('table','view')"));
+    QStringList present;
+    for (std::size_t r = 0; r < rows->rowCount(); ++r)
+        present << rows->value(r, 0).toString();
+    QStringList missing;
+    for (const QString& table : required)
+        if (!present.contains(table, Qt::CaseInsensitive))
+            missing << table;
+    return missing;
 }
 
 }  // namespace db

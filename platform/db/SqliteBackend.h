@@ -20,9 +20,11 @@ public:
     // and trailing blanks ignored.
     static constexpr const char* kCollation = "CI_RTRIM";
 
-    // Opens an existing database file; a missing file fails (a database that
-    // is not there is not created empty).
-    static std::unique_ptr<SqliteBackend> open(const QString& path);
+    // Opens an existing database file. A missing file, a folder, a file that
+    // is no SQLite database and one that lacks any of `requiredTables` fail,
+    // and the file is left exactly as it was (a database that is not there is
+    // not created empty, a wrong file is not turned into one).
+    static std::unique_ptr<SqliteBackend> open(const QString& path, const QStringList& requiredTables = {});
     ~SqliteBackend() override;
 
     Dialect dialect() const override { return Dialect::Sqlite; }
@@ -54,6 +56,8 @@ private:
     sqlite3_stmt* prepare(const QString& sql, const std::vector<QVariant>& params);
     // Reads the rest of every open cursor onto the client, before a write.
     void settleCursors();
+    // The names of `required` that are neither a table nor a view of the file.
+    QStringList missingTables(const QStringList& required);
 
     QString m_connectionName;
     sqlite3* m_db;

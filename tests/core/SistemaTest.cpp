@@ -199,6 +199,29 @@ TEST(SistemaTest, AFailedOpenEndsTheProgram)
     EXPECT_EQ(CadenaDSN, "");
 }
 
+TEST(SistemaTest, AWrongFileIsNamedOnceLeftAsItWasAndEndsTheProgram)
+{
+    for (const QByteArray& contenido : {QByteArray(), QByteArray("IdArticulo;Cantidad\n")}) {
+        SCOPED_TRACE(contenido.isEmpty() ? "an empty file" : "a text file");
+        Arranque a;
+        a.escribe("stock.db", contenido);
+        ScopedPrompts p;
+        p.answerMessage(prompt::No, a.h.ruta("stock.db") + "\": el archivo no es una base de datos de este sistema");
+        QString cadena;
+        IniciaSistema(false, "@Server=(sqlite);@DbName=" + a.h.ruta("stock.db") + ";", cadena);
+        EXPECT_EQ(p.shown().size(), 1u);
+        EXPECT_EQ(a.terminado, 1);
+        EXPECT_EQ(a.lee("stock.db"), contenido);
+        EXPECT_FALSE(QFile::exists(a.h.ruta("stock.db-wal")));
+    }
+}
+
+TEST(SistemaTest, WithoutAConnectionTheProgramEndsWithAFailureStatus)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(TerminaPrograma(), ::testing::ExitedWithCode(1), "");
+}
+
 namespace {
 // An open that fails without the database saying why (no provider at all).
 struct ConexionSinProveedor : db::Connection {

@@ -9,6 +9,7 @@
 
 #include "platform/RuntimeError.h"
 #include "platform/Value.h"
+#include "platform/db/NativeErrors.h"
 
 #include <gtest/gtest.h>
 
@@ -229,4 +230,88 @@ TEST(TransaccionesTest, OnOracleTheBatchRunsInsideTheConnectionsTransaction)
     EXPECT_TRUE(cn->executed[2].startsWith("UPDATE PRUEBA_LOTE")) << cn->executed[2].toStdString();
     EXPECT_EQ(cn->executed[3], "CommitTrans");
     releaseObjDB();
+}
+
+namespace {
+
+// Reports for the batch a failure of the database, in the database's words.
+struct ConexionQueFalla : db::Connection {
+    db::Error error;
+    void Execute(const QString& sql, long* filas, int opciones) override
+    {
+        if (!sql.startsWith(QLatin1String("BEGIN TRANSACTION"))) {
+            db::Connection::Execute(sql, filas, opciones);
+            return;
+        }
+        errors().Replace({error});
+        throw RuntimeError(static_cast<int>(error.Number), error.Description);
+    }
+};
+
+}  // namespace
+
+TEST(TransaccionesTest, TheOperatorReadsWhatHappenedAndTheLogKeepsTheDatabasesWords)
+{
+    struct Caso {
+        db::Error error;
+        const char* aviso;
+    } casos[] = {
+        {db::sqliteError(778, "disk I/O error"), "Falló la lectura o la escritura en el disco"},
+        {db::sqliteError(8, "attempt to write a readonly database"), "la base de datos es de solo lectura"},
+        {db::sqliteError(13, "database or disk is full"), "no queda espacio en el disco"},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.error.Description.toStdString());
+        HostDePrueba h;
+        TestDatabase base(kTabla);
+        auto cn = std::make_unique<ConexionQueFalla>();
+        cn->error = c.error;
+        ObjDB().setConnection(std::move(cn));
+        ObjDB().gCnn().Open(base.connectionString());
+        ScopedPrompts p;
+        p.answerMessage(prompt::Ok, QString::fromUtf8(c.aviso));
+        bool huboError = false;
+        std::int32_t nroError = 0;
+        EjecutaTransaccion({"INSERT INTO PRUEBA_LOTE (ID, T) VALUES (2, 'dos')"}, huboError, nroError, false);
+        EXPECT_TRUE(huboError);
+        EXPECT_EQ(nroError, c.error.NativeError);
+        ASSERT_EQ(p.messages().size(), 1);
+        EXPECT_FALSE(p.messages()[0].contains(c.error.Description)) << p.messages()[0].toStdString();
+        const auto filas = erroresGrabados();
+        ASSERT_EQ(filas.size(), 1u);
+        EXPECT_EQ(lang::number(filas[0].error), c.error.NativeError);
+        EXPECT_EQ(lang::text(filas[0].descripcion),
+                  QString::number(c.error.NativeError) + " : " + c.error.Description + "\r\n");
+    }
+}
+
+TEST(TransaccionesTest, WhileAnotherStationHoldsTheLockTheOperatorWaitsOrGivesTheBatchUp)
+{
+    for (const bool espera : {true, false}) {
+        SCOPED_TRACE(espera ? "tries again" : "gives up");
+        HostDePrueba h;
+        TestDatabase base(kTabla);
+        db::Connection otra;
+        otra.Open(base.connectionString());
+        otra.BeginTrans();
+        otra.Execute(QStringLiteral("INSERT INTO PRUEBA_LOTE (ID, T) VALUES (9, 'otra')"));
+        ScopedPrompts p;
+        p.answerError(espera ? prompt::ErrorRetry : prompt::ErrorLeave, "EjecutaTransaccion", [&] {
+            if (espera)
+                otra.CommitTrans();
+        });
+        bool huboError = false;
+        std::int32_t nroError = 0;
+        EjecutaTransaccion({"INSERT INTO PRUEBA_LOTE (ID, T) VALUES (2, 'dos')"}, huboError, nroError, false);
+
+        ASSERT_EQ(p.shown().size(), 1u) << "the error dialog, and nothing else";
+        EXPECT_EQ(p.shown()[0].errorNumber, 1222);
+        EXPECT_TRUE(p.shown()[0].text.startsWith("La base de datos está ocupada")) << p.shown()[0].text.toStdString();
+        EXPECT_EQ(huboError, !espera);
+        EXPECT_EQ(nroError, espera ? 0 : 1222);
+        EXPECT_EQ(cuenta("SELECT COUNT(*) FROM PRUEBA_LOTE WHERE ID = 2"), espera ? 1 : 0);
+        if (!espera)
+            otra.RollbackTrans();
+        EXPECT_TRUE(erroresGrabados().empty());
+    }
 }

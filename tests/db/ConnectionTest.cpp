@@ -4,6 +4,10 @@
 #include "platform/db/NativeErrors.h"
 #include "tests/support/QtPrinting.h"
 
+#include <QDir>
+#include <QMap>
+#include <sqlite3.h>
+
 namespace {
 
 const char* kKeys = R"(
@@ -21,6 +25,31 @@ RuntimeError raised(F&& f)
     }
     ADD_FAILURE() << "no error raised";
     return RuntimeError(0, {});
+}
+
+// Every file under a folder with its bytes, to show that nothing changed.
+QMap<QString, QByteArray> contents(const QString& folder)
+{
+    QMap<QString, QByteArray> files;
+    for (const QFileInfo& info : QDir(folder).entryInfoList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QFile f(info.filePath());
+        files[info.fileName()] = f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<folder>");
+    }
+    return files;
+}
+
+// A SQLite file made by someone else, with the given script.
+void sqliteFile(const QString& path, const char* script)
+{
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(path.toUtf8().constData(), &db), SQLITE_OK);
+    EXPECT_EQ(sqlite3_exec(db, script, nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(db);
+}
+
+QString embedded(const QString& path)
+{
+    return QStringLiteral("PROVIDER=SQLOLEDB;Server=(sqlite);Database =%1;UId=u;Pwd=;").arg(path);
 }
 
 }  // namespace
@@ -73,6 +102,117 @@ TEST(EmbeddedConnection, AFailedOpenIsReportedThroughTheErrorsCollection)
     raised([&] { cn.Open(QStringLiteral("PROVIDER=SQLOLEDB;Server=(sqlite);Database =%1;").arg(junk)); });
     EXPECT_EQ(cn.errors().Count(), 1);
     EXPECT_EQ(cn.State(), db::state::Closed);
+}
+
+TEST(EmbeddedConnection, AFileThatIsNotThisSystemsDatabaseIsRefusedAndLeftAsItWas)
+{
+    const QStringList required{QStringLiteral("TA_CONFIGURACION"), QStringLiteral("AUX_ERR")};
+    struct Case {
+        const char* what;
+        std::function<void(const QString&)> make;  // the file (or folder) at that path; none: nothing there
+        const char* says;                          // words of the message, after the file's name
+    } cases[] = {
+        {"nothing there", nullptr, "el archivo no existe"},
+        {"a folder", [](const QString& p) { QDir().mkpath(p); }, "es una carpeta"},
+        {"an empty file",
+         [](const QString& p) {
+             QFile f(p);
+             ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+         },
+         "el archivo no es una base de datos de este sistema"},
+        {"a text file",
+         [](const QString& p) {
+             QFile f(p);
+             ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+             f.write("IdArticulo;Cantidad\n");
+         },
+         "el archivo no es una base de datos de este sistema"},
+        {"an empty SQLite database", [](const QString& p) { sqliteFile(p, "PRAGMA user_version = 3;"); },
+         "el archivo no es una base de datos de este sistema (le faltan TA_CONFIGURACION, AUX_ERR)"},
+        {"another program's database",
+         [](const QString& p) { sqliteFile(p, "CREATE TABLE clientes (id int); CREATE TABLE ta_configuracion (c int);"); },
+         "el archivo no es una base de datos de este sistema (le faltan AUX_ERR)"},
+    };
+    for (const Case& c : cases) {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("stock.db"));
+        if (c.make)
+            c.make(path);
+        const QMap<QString, QByteArray> before = contents(dir.path());
+
+        db::Connection cn;
+        cn.setRequiredTables(required);
+        const RuntimeError e = raised([&] { cn.Open(embedded(path)); });
+        EXPECT_EQ(e.number(), db::failure::OpenDatabaseFailed) << c.what;
+        EXPECT_TRUE(e.description().startsWith("No se puede abrir la base de datos \"" + path + "\": " + c.says))
+            << c.what << ": " << e.description().toStdString();
+        EXPECT_EQ(cn.errors().Count(), 1) << c.what;
+        EXPECT_EQ(cn.State(), db::state::Closed) << c.what;
+        EXPECT_EQ(contents(dir.path()), before) << c.what << ": the file was changed";
+    }
+
+    // The system's own database opens.
+    EmbeddedFixture f;
+    db::Connection cn;
+    cn.setRequiredTables(required);
+    cn.Open(f.connectionString());
+    EXPECT_EQ(cn.State(), db::state::Open);
+}
+
+TEST(EmbeddedConnection, AnotherStationsLockFailsAfterAShortWaitInTheOperatorsWords)
+{
+    EmbeddedFixture f;
+    db::Connection other;
+    other.Open(f.connectionString());
+    other.BeginTrans();
+    other.Execute(QStringLiteral("INSERT INTO ta_usuarios (nombre) VALUES ('otro')"));
+
+    // The server's command time-out does not become the station's wait.
+    f.cn.setCommandTimeout(360);
+    const RuntimeError e = raised([&] { f.cn.BeginTrans(); });
+    EXPECT_EQ(e.number(), db::serverError::Locked);
+    EXPECT_TRUE(e.description().startsWith("La base de datos está ocupada")) << e.description().toStdString();
+    ASSERT_EQ(f.cn.errors().Count(), 1);
+    EXPECT_EQ(f.cn.errors().Item(0).Description, "database is locked") << "the database's own words are kept";
+
+    other.RollbackTrans();
+    f.cn.BeginTrans();
+    f.cn.RollbackTrans();
+}
+
+TEST(NativeErrors, TheCommonFailuresAreExplainedToTheOperator)
+{
+    struct Case {
+        const char* what;
+        db::Error error;
+        const char* explanation;  // its beginning; "" when there is none
+    } cases[] = {
+        {"locked", db::sqliteError(5, "database is locked"), "La base de datos está ocupada"},
+        {"locked table", db::sqliteError(6, "database table is locked"), "La base de datos está ocupada"},
+        {"read only", db::sqliteError(8, "attempt to write a readonly database"), "No se puede grabar: la base de datos es de solo lectura"},
+        {"disk I/O", db::sqliteError(10 | (3 << 8), "disk I/O error"), "Falló la lectura o la escritura en el disco"},
+        {"disk full", db::sqliteError(13, "database or disk is full"), "No se puede grabar: no queda espacio"},
+        {"not a database", db::sqliteError(26, "file is not a database"), "El archivo de la base de datos está dañado"},
+        {"damaged", db::sqliteError(11, "database disk image is malformed"), "El archivo de la base de datos está dañado"},
+        {"SQL Server unreachable",
+         {20009, "[FreeTDS][SQL Server]Unable to connect: Adaptive Server is unavailable or does not exist", "08001", 20009, "ODBC"},
+         "No se puede conectar con el servidor"},
+        {"link lost", {0, "Communication link failure", "08S01", 0, "ODBC"}, "No se puede conectar con el servidor"},
+        {"login", {18456, "Login failed for user 'ana'.", "28000", 18456, "ODBC"}, "El servidor de base de datos rechazó"},
+        {"SQL Server lock time-out", {1222, "Lock request time out period exceeded.", "HY000", 1222, "ODBC"},
+         "La base de datos está ocupada"},
+        {"query time-out", {0, "Query timeout expired", "HYT00", 0, "ODBC"}, "El servidor de base de datos no respondió"},
+        {"duplicate key: for the staff", db::sqliteError(1555, "UNIQUE constraint failed: t.id"), ""},
+        {"the layer's own, already in Spanish",
+         db::layerError(db::failure::OpenDatabaseFailed, "08004", "No se puede abrir la base de datos \"x\""), ""},
+    };
+    for (const Case& c : cases) {
+        const QString text = db::explanation(c.error);
+        if (*c.explanation)
+            EXPECT_TRUE(text.startsWith(QString::fromUtf8(c.explanation))) << c.what << ": " << text.toStdString();
+        else
+            EXPECT_EQ(text, "") << c.what;
+    }
 }
 
 TEST(EmbeddedConnection, MapsFailuresToTheNumbersTheProceduresTest)

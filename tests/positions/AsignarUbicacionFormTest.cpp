@@ -6,6 +6,7 @@
 
 #include "core/DB_Dll.h"
 #include "core/Globals.h"
+#include "core/Sistema.h"
 #include "grid/VrDbGrid.h"
 #include "platform/FlexGrid.h"
 #include "platform/Host.h"
@@ -47,6 +48,22 @@ TEST(AsignarUbicacionForm, StartsInHeaderModeWithTheNextVoucherAndTheUsersDepot)
     EXPECT_TRUE(p.f->VrUtil1->Habilitado2());
     EXPECT_FALSE(p.f->VrUtil1->Habilitado3());
     EXPECT_FALSE(p.f->VrUtil1->Habilitado4());
+}
+
+TEST(AsignarUbicacionForm, ADatabaseWithoutTheFormsTablesIsNotOpened)
+{
+    Pantalla p;
+    p.db.execute("DROP VIEW Stk_Dravelo_Sin_asignar_ir;");
+    releaseObjDB();
+    p.maquina.parameters = p.db.parameters();
+    int terminado = 0;
+    EstableceTerminaPrograma([&] { ++terminado; });
+    ScopedPrompts s;
+    s.answerMessage(prompt::No, "le faltan Stk_Dravelo_Sin_asignar_ir)");
+    p.f->Form_Load();
+    EstableceTerminaPrograma({});
+    EXPECT_EQ(terminado, 1);
+    EXPECT_FALSE(ObjDB().gOpenFlag);
 }
 
 TEST(AsignarUbicacionForm, DepotParameter)

@@ -375,6 +375,31 @@ TEST(ComandosAsignacion, AnAutomaticRunLosesNoLineToARoundingSliver)
     }
 }
 
+// Another station holds the lock: the operator, asked at the first line,
+// would rather not wait, and the run stops there instead of asking again for
+// every line of the page.
+TEST(ComandosAsignacion, AnAutomaticRunStopsAtTheFirstLineTheOperatorGivesUp)
+{
+    Pantalla p;
+    p.f->Form_Load();
+    p.f->cmdFiltrar_Click();
+    db::Connection otra;
+    otra.Open(p.db.connectionString());
+    otra.BeginTrans();
+    {
+        ScopedPrompts s;
+        s.answerMessage(prompt::Yes, "Desea Continuar?");
+        s.answerError(prompt::ErrorLeave, "GrabaLinea");
+        s.answerMessage(prompt::Ok, "No Se Propusieron Posiciones!");
+        p.f->cmdProponer_Click();
+    }
+    otra.RollbackTrans();
+    EXPECT_FALSE(p.f->PropuestaAutomatica);
+    EXPECT_EQ(cuenta(p, "SELECT COUNT(*) FROM V_MV_STOCK_DRAVELO WHERE TC = 'TRP'"), 0);
+    EXPECT_EQ(cuenta(p, "SELECT COUNT(*) FROM AUX_ERR"), 0);
+    EXPECT_EQ(p.lineas(), QStringList({"ART001||14", "ART002|L1|5", "ART002|L2|3"}));
+}
+
 // A quantity longer than the cell editor lets the operator type is carried
 // whole: nothing of it stays behind unplaced.
 TEST(ComandosAsignacion, AnAutomaticRunCarriesALongQuantityWhole)

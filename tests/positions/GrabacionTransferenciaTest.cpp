@@ -163,6 +163,41 @@ TEST(GrabacionTransferencia, AFailedStatementRollsTheWholeLineBackAndIsLogged)
     EXPECT_EQ(movimientos(ObjDB()).size(), 2);
 }
 
+TEST(GrabacionTransferencia, AQuantityPastWhatARowHoldsIsRefusedWithAMessage)
+{
+    TestDatabase t;
+    ScopedPrompts p;
+    p.answerMessage(prompt::Ok, "La linea no se grabo: la cantidad es demasiado grande.");
+    bool hayError = false;
+    const LineaGrabada r = GrabaLineaTransferencia(ObjDB(), cabecera(), NumeracionLinea::Nueva,
+                                                   linea("A1", "1000000000000000", "|P1|", "|1000000000000000|"), "ana",
+                                                   kHoy, hayError);
+    EXPECT_FALSE(r.grabada);
+    EXPECT_TRUE(hayError);
+    EXPECT_EQ(movimientos(ObjDB()), QStringList());
+}
+
+// Another station holds the lock while a line is saved: the operator is told
+// the database is busy, waits, and the line is saved when tried again.
+TEST(GrabacionTransferencia, WhileAnotherStationHoldsTheLockTheOperatorMayTryAgain)
+{
+    TestDatabase t;
+    db::Connection otra;
+    otra.Open(t.connectionString());
+    otra.BeginTrans();
+    ScopedPrompts p;
+    p.answerError(prompt::ErrorRetry, "GrabaLinea", [&] { otra.CommitTrans(); });
+    bool hayError = false;
+    const LineaGrabada r = GrabaLineaTransferencia(ObjDB(), cabecera(), NumeracionLinea::Nueva,
+                                                   linea("A1", "5", "|P1|", "|5|"), "ana", kHoy, hayError);
+    ASSERT_EQ(p.shown().size(), 1u);
+    EXPECT_EQ(p.shown()[0].errorNumber, 1222);
+    EXPECT_TRUE(r.grabada);
+    EXPECT_FALSE(r.abandonada);
+    EXPECT_FALSE(hayError);
+    EXPECT_EQ(movimientos(ObjDB()).size(), 2);
+}
+
 // Two stations on the same file, each saving the first lines of new vouchers
 // as fast as it can: each voucher gets a number of its own, and each line the
 // id of one of its own rows.

@@ -107,6 +107,8 @@ TEST(LineaTransferencia, ALineIsSavedOnlyWhenItsPositionsTakeExactlyItsQuantity)
         {"a negative item", "5", "|P1|P2|", "|7|-2|", "mayor que 0"},
         {"a quantity that is no number", "5", "|P1|", "|cinco|", "mayor que 0"},
         {"an empty position code", "5", "| |P2|", "|1|4|", "mayor que 0"},
+        {"a quantity past what a row holds", "1000000000000000", "|P1|", "|1000000000000000|", "demasiado grande"},
+        {"positions adding up past it", "5", "|P1|P2|", "|900000000000000|900000000000000|", "demasiado grande"},
     };
     for (const Caso& c : casos) {
         const QString rechazo = RechazoReparto(linea(c.transferir, c.posiciones, c.cantidades));

@@ -20,25 +20,25 @@ const char* kindName(ScriptedPrompts::Kind k)
 
 ScriptedPrompts& ScriptedPrompts::answerMessage(int answer, const QString& contains)
 {
-    m_script.push_back({Kind::MessageBox, contains, answer, {}, {}});
+    m_script.push_back({Kind::MessageBox, contains, answer, {}, {}, {}});
     return *this;
 }
 
 ScriptedPrompts& ScriptedPrompts::answerInput(const QString& text, const QString& contains)
 {
-    m_script.push_back({Kind::InputBox, contains, 0, text, {}});
+    m_script.push_back({Kind::InputBox, contains, 0, text, {}, {}});
     return *this;
 }
 
-ScriptedPrompts& ScriptedPrompts::answerError(int answer, const QString& origin)
+ScriptedPrompts& ScriptedPrompts::answerError(int answer, const QString& origin, std::function<void()> meanwhile)
 {
-    m_script.push_back({Kind::ErrorDialog, origin, answer, {}, {}});
+    m_script.push_back({Kind::ErrorDialog, origin, answer, {}, {}, std::move(meanwhile)});
     return *this;
 }
 
 ScriptedPrompts& ScriptedPrompts::onModal(const QString& formName, std::function<int(QDialog&)> action)
 {
-    m_script.push_back({Kind::Modal, formName, 0, {}, std::move(action)});
+    m_script.push_back({Kind::Modal, formName, 0, {}, std::move(action), {}});
     return *this;
 }
 
@@ -106,6 +106,8 @@ int ScriptedPrompts::errorDialog(const RuntimeError& error, const QString& origi
     if (!take(Kind::ErrorDialog, origin, e,
               QStringLiteral(" for error %1: %2").arg(error.number()).arg(error.description())))
         return prompt::ErrorLeave;
+    if (e.meanwhile)
+        e.meanwhile();
     return e.answer;
 }
 

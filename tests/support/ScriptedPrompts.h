@@ -29,8 +29,9 @@ public:
     // Expect a message box whose text contains `contains` (empty: any) and answer it.
     ScriptedPrompts& answerMessage(int answer, const QString& contains = {});
     ScriptedPrompts& answerInput(const QString& text, const QString& contains = {});
-    // Expect the error dialog (origin contains `origin` when given) and answer 4, 5 or other.
-    ScriptedPrompts& answerError(int answer, const QString& origin = {});
+    // Expect the error dialog (origin contains `origin` when given) and answer 4, 5 or other;
+    // `meanwhile` runs while the dialog is up (another station finishing its work, say).
+    ScriptedPrompts& answerError(int answer, const QString& origin = {}, std::function<void()> meanwhile = {});
     // Expect a modal form by object name; the action plays the operator on it
     // (fills its controls, clicks its buttons) and returns the dialog result.
     ScriptedPrompts& onModal(const QString& formName, std::function<int(QDialog&)> action);
@@ -54,6 +55,7 @@ private:
         int answer = 0;
         QString text;
         std::function<int(QDialog&)> action;
+        std::function<void()> meanwhile;
     };
     bool take(Kind kind, const QString& haystack, Expectation& out, const QString& detail = {});
 
