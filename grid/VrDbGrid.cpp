@@ -1,59 +1,30 @@
-#include "VrDbGrid.h"
+// The grid's loading, paging, search, ordering and column chooser; its
+// controls and its properties have files of their own.
+#include "grid/VrDbGrid.h"
 
-#include "FrmCampos.h"
+#include "grid/FrmCampos.h"
+#include "grid/PageListModel.h"
 #include "core/DB_Dll.h"
 #include "platform/ErrorTrap.h"
 #include "platform/FlexGrid.h"
 #include "platform/Keys.h"
 #include "platform/Prompts.h"
-#include "platform/PropertyBag.h"
 #include "platform/RuntimeError.h"
 #include "platform/TextBox.h"
 #include "platform/Twips.h"
 #include "platform/Value.h"
 #include "platform/db/Recordset.h"
 
-#include <QAbstractListModel>
 #include <QApplication>
 #include <QComboBox>
-#include <QFrame>
-#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListView>
 #include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QStatusBar>
-#include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
-#include <cmath>
-
-// The page list: entries "1" to the number of pages, made on demand, so a
-// million rows do not become a million combo entries in memory.
-class PageListModel : public QAbstractListModel {
-public:
-    using QAbstractListModel::QAbstractListModel;
-
-    void setCount(int count)
-    {
-        beginResetModel();
-        m_count = std::max(0, count);
-        endResetModel();
-    }
-    int rowCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : m_count; }
-    QVariant data(const QModelIndex& index, int role) const override
-    {
-        if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole))
-            return {};
-        return QString::number(index.row() + 1);
-    }
-
-private:
-    int m_count = 0;
-};
 
 namespace {
 
@@ -61,11 +32,6 @@ const QString kAvisoUsuario = QStringLiteral("Aviso al Usuario");
 constexpr std::uint32_t kAscendente = 0xD2F6D9;   // RGB(217, 246, 210)
 constexpr std::uint32_t kDescendente = 0xEED6EE;  // RGB(238, 214, 238)
 constexpr std::uint32_t kEncontrado = 0xE8E8C0;   // RGB(192, 232, 232)
-
-// Design sizes of the bars, in twips.
-constexpr int kFiltrosHeight = 400;
-constexpr int kComandosHeight = 480;
-constexpr int kPbarWidth = 1500;
 
 std::vector<ProbeField> fieldsOf(db::Recordset& rs)
 {
@@ -85,26 +51,6 @@ public:
     WaitCursor& operator=(const WaitCursor&) = delete;
 };
 
-QPushButton* button(QWidget* parent, const QString& name, QStyle::StandardPixmap icon, const QString& tip)
-{
-    auto* b = new QPushButton(parent);
-    b->setObjectName(name);
-    b->setIcon(parent->style()->standardIcon(icon));
-    b->setToolTip(tip);
-    b->setFlat(true);
-    return b;
-}
-
-QToolButton* image(QWidget* parent, const QString& name, const QString& glyph, const QString& tip)
-{
-    auto* b = new QToolButton(parent);
-    b->setObjectName(name);
-    b->setText(glyph);
-    b->setToolTip(tip);
-    b->setAutoRaise(true);
-    return b;
-}
-
 }  // namespace
 
 VrDbGrid::VrDbGrid(QWidget* parent)
@@ -122,163 +68,6 @@ VrDbGrid::VrDbGrid(QWidget* parent)
 }
 
 VrDbGrid::~VrDbGrid() = default;
-
-void VrDbGrid::buildControls()
-{
-    m_frmFiltros = new QFrame(this);
-    m_frmFiltros->setObjectName(QStringLiteral("FrmFiltros"));
-    auto* filtros = new QHBoxLayout(m_frmFiltros);
-    filtros->setContentsMargins(2, 0, 2, 0);
-    auto* label2 = new QLabel(QStringLiteral("Buscar por:"), m_frmFiltros);
-    label2->setObjectName(QStringLiteral("Label2"));
-    m_cboFiltroCampo = new QComboBox(m_frmFiltros);
-    m_cboFiltroCampo->setObjectName(QStringLiteral("CboFiltroCampo"));
-    m_cboFiltroCampo->addItem(QStringLiteral("Todos"));
-    m_cboFiltroCampo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    m_txtBuscar = new TextBox(m_frmFiltros);
-    m_txtBuscar->setObjectName(QStringLiteral("txtBuscar"));
-    m_toolbar1 = new QToolBar(m_frmFiltros);
-    m_toolbar1->setObjectName(QStringLiteral("Toolbar1"));
-    m_toolbar1->setIconSize(QSize(16, 16));
-    m_buscarMenu = new QMenu(m_toolbar1);
-    m_buscarMenu->addAction(QStringLiteral("  Buscar en Página Actual"))->setData(QStringLiteral("ActualPage"));
-    m_buscarMenu->addAction(QStringLiteral("  Buscar en todas las Páginas"))->setData(QStringLiteral("AllPage"));
-    auto* buscar = new QToolButton(m_toolbar1);
-    buscar->setObjectName(QStringLiteral("BUSCAR"));
-    buscar->setToolTip(QStringLiteral("Buscar"));
-    buscar->setIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
-    buscar->setMenu(m_buscarMenu);
-    buscar->setPopupMode(QToolButton::MenuButtonPopup);
-    m_toolbar1->addWidget(buscar);
-    QAction* actualizar = m_toolbar1->addAction(style()->standardIcon(QStyle::SP_BrowserReload), QString());
-    actualizar->setObjectName(QStringLiteral("ACTUALIZAR"));
-    actualizar->setToolTip(QStringLiteral("Actualizar"));
-    QAction* ajustaCol = m_toolbar1->addAction(style()->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton), QString());
-    ajustaCol->setObjectName(QStringLiteral("AJUSTACOL"));
-    ajustaCol->setToolTip(QStringLiteral("Ajustar Columnas"));
-    auto* label1 = new QLabel(QStringLiteral("Registros:"), m_frmFiltros);
-    label1->setObjectName(QStringLiteral("Label1"));
-    m_cboRegistros = new QComboBox(m_frmFiltros);
-    m_cboRegistros->setObjectName(QStringLiteral("CboRegistros"));
-    m_cboRegistros->setEditable(true);
-    m_cboRegistros->setInsertPolicy(QComboBox::NoInsert);
-    for (const char* size : {"5", "10", "15", "20", "25", "30", "35", "40", "45", "50", "100", "500", "1000", "2000"})
-        m_cboRegistros->addItem(QString::fromLatin1(size));
-    m_cboRegistros->lineEdit()->installEventFilter(this);
-    filtros->addWidget(label2);
-    filtros->addWidget(m_cboFiltroCampo);
-    filtros->addWidget(m_txtBuscar, 1);
-    filtros->addWidget(m_toolbar1);
-    filtros->addWidget(label1);
-    filtros->addWidget(m_cboRegistros);
-
-    m_frmComandos = new QFrame(this);
-    m_frmComandos->setObjectName(QStringLiteral("FrmComandos"));
-    auto* comandos = new QHBoxLayout(m_frmComandos);
-    comandos->setContentsMargins(2, 0, 2, 0);
-    m_cmdPrimero = button(m_frmComandos, QStringLiteral("cmdPrimero"), QStyle::SP_MediaSkipBackward, QStringLiteral("Primer Página"));
-    m_cmdAnterior = button(m_frmComandos, QStringLiteral("cmdAnterior"), QStyle::SP_MediaSeekBackward, QStringLiteral("Página Anterior"));
-    auto* lblPagSelect = new QLabel(QStringLiteral("Página:"), m_frmComandos);
-    lblPagSelect->setObjectName(QStringLiteral("lblPagSelect"));
-    m_cboPagSelect = new QComboBox(m_frmComandos);
-    m_cboPagSelect->setObjectName(QStringLiteral("cboPagSelect"));
-    m_pages = new PageListModel(m_cboPagSelect);
-    auto* pageView = new QListView(m_cboPagSelect);
-    pageView->setUniformItemSizes(true);
-    m_cboPagSelect->setView(pageView);
-    m_cboPagSelect->setModel(m_pages);
-    m_cboPagSelect->setMinimumContentsLength(6);
-    m_cmdSiguiente = button(m_frmComandos, QStringLiteral("cmdSiguiente"), QStyle::SP_MediaSeekForward, QStringLiteral("Página Siguiente"));
-    m_cmdUltimo = button(m_frmComandos, QStringLiteral("cmdUltimo"), QStyle::SP_MediaSkipForward, QStringLiteral("Última Página"));
-    m_lblPaginas = new QLabel(QStringLiteral("        Página        1 de 2"), m_frmComandos);
-    m_lblPaginas->setObjectName(QStringLiteral("lblPaginas"));
-    m_cmdColumnas = new QPushButton(QStringLiteral("Columnas"), m_frmComandos);
-    m_cmdColumnas->setObjectName(QStringLiteral("cmdColumnas"));
-    m_cmdColumnas->setToolTip(QStringLiteral("Columnas"));
-    m_cmdColumnas->hide();
-    m_imgOrdenN = image(m_frmComandos, QStringLiteral("ImgOrdenN"), QStringLiteral("≡"), QStringLiteral("Orden Natural"));
-    m_imgOrdenAsc = image(m_frmComandos, QStringLiteral("ImgOrdenAsc"), QStringLiteral("▲"), QStringLiteral("Orden Ascendente"));
-    m_imgOrdenDesc = image(m_frmComandos, QStringLiteral("ImgOrdenDesc"), QStringLiteral("▼"), QStringLiteral("Orden Descendente"));
-    m_toolbar2 = new QToolBar(m_frmComandos);
-    m_toolbar2->setObjectName(QStringLiteral("Toolbar2"));
-    m_ordenMenu = new QMenu(m_toolbar2);
-    m_ordenMenu->addAction(QStringLiteral("  Ordemaniento Individual"))->setData(QStringLiteral("ActualPage3"));
-    m_ordenMenu->addAction(QStringLiteral("  Ordenamiento Múltiple"))->setData(QStringLiteral("AllPage"));
-    auto* orden = new QToolButton(m_toolbar2);
-    orden->setObjectName(QStringLiteral("Orden"));
-    orden->setToolTip(QStringLiteral("Opciones de Ordenamiento"));
-    orden->setIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
-    orden->setMenu(m_ordenMenu);
-    orden->setPopupMode(QToolButton::InstantPopup);
-    m_toolbar2->addWidget(orden);
-    for (QWidget* w : std::initializer_list<QWidget*>{m_cmdPrimero, m_cmdAnterior, lblPagSelect, m_cboPagSelect,
-                                                      m_cmdSiguiente, m_cmdUltimo, m_lblPaginas})
-        comandos->addWidget(w);
-    comandos->addStretch(1);
-    for (QWidget* w : std::initializer_list<QWidget*>{m_cmdColumnas, m_imgOrdenN, m_imgOrdenAsc, m_imgOrdenDesc, m_toolbar2})
-        comandos->addWidget(w);
-
-    m_statusBar = new QStatusBar(this);
-    m_statusBar->setObjectName(QStringLiteral("StatusBar1"));
-    m_statusBar->setSizeGripEnabled(false);
-    m_statusPanel = new QLabel(m_statusBar);
-    m_statusPanel->setObjectName(QStringLiteral("Panel1"));
-    m_statusBar->addWidget(m_statusPanel, 1);
-    m_pbar = new QProgressBar(this);
-    m_pbar->setObjectName(QStringLiteral("Pbar"));
-    m_pbar->setRange(0, 100);
-    m_pbar->setValue(0);
-    m_pbar->setTextVisible(false);
-
-    MsFlexGrid->setGeometry(0, twips::toPixels(kFiltrosHeight), 100, 100);
-    m_frmFiltros->setGeometry(0, 0, 100, twips::toPixels(kFiltrosHeight));
-    m_frmComandos->setGeometry(0, 0, 100, twips::toPixels(kComandosHeight));
-    txtEdit->raise();
-
-    connect(m_cmdPrimero, &QPushButton::clicked, this, [this] { guarded(QStringLiteral("cmdPrimero_Click"), [this] { cmdPrimero_Click(); }); });
-    connect(m_cmdAnterior, &QPushButton::clicked, this, [this] { guarded(QStringLiteral("cmdAnterior_Click"), [this] { cmdAnterior_Click(); }); });
-    connect(m_cmdSiguiente, &QPushButton::clicked, this, [this] { guarded(QStringLiteral("cmdSiguiente_Click"), [this] { cmdSiguiente_Click(); }); });
-    connect(m_cmdUltimo, &QPushButton::clicked, this, [this] { guarded(QStringLiteral("cmdUltimo_Click"), [this] { cmdUltimo_Click(); }); });
-    connect(m_cboPagSelect, &QComboBox::activated, this, [this] { guarded(QStringLiteral("cboPagSelect_Click"), [this] { cboPagSelect_Click(); }); });
-    connect(m_cboRegistros, &QComboBox::activated, this, [this] { guarded(QStringLiteral("CboRegistros_Click"), [this] { CboRegistros_Click(); }); });
-    connect(m_cmdColumnas, &QPushButton::clicked, this, [this] { guarded(QStringLiteral("cmdColumnas_Click"), [this] { cmdColumnas_Click(); }); });
-    connect(m_imgOrdenN, &QToolButton::clicked, this, [this] { guarded(QStringLiteral("ImgOrdenN_Click"), [this] { ImgOrdenN_Click(); }); });
-    connect(m_imgOrdenAsc, &QToolButton::clicked, this, [this] { guarded(QStringLiteral("ImgOrdenAsc_Click"), [this] { ImgOrdenAsc_Click(); }); });
-    connect(m_imgOrdenDesc, &QToolButton::clicked, this, [this] { guarded(QStringLiteral("ImgOrdenDesc_Click"), [this] { ImgOrdenDesc_Click(); }); });
-    connect(buscar, &QToolButton::clicked, this, [this] { guarded(QStringLiteral("Toolbar1_ButtonClick"), [this] { Toolbar1_ButtonClick(QStringLiteral("BUSCAR")); }); });
-    for (QAction* a : {actualizar, ajustaCol})
-        connect(a, &QAction::triggered, this, [this, a] { guarded(QStringLiteral("Toolbar1_ButtonClick"), [this, a] { Toolbar1_ButtonClick(a->objectName()); }); });
-    for (int i = 0; i < 2; ++i) {
-        connect(m_buscarMenu->actions().at(i), &QAction::triggered, this, [this, i] { guarded(QStringLiteral("Toolbar1_ButtonMenuClick"), [this, i] { Toolbar1_ButtonMenuClick(i + 1); }); });
-        connect(m_ordenMenu->actions().at(i), &QAction::triggered, this, [this, i] { guarded(QStringLiteral("Toolbar2_ButtonMenuClick"), [this, i] { Toolbar2_ButtonMenuClick(i + 1); }); });
-    }
-    connect(m_txtBuscar, &TextBox::KeyDown, this, [this](int& code, int shift) { guarded(QStringLiteral("txtBuscar_KeyDown"), [&] { txtBuscar_KeyDown(code, shift); }); });
-}
-
-void VrDbGrid::relayEvents()
-{
-    connect(MsFlexGrid, &FlexGrid::Click, this, &VrDbGrid::MsFlexGridClick);
-    connect(MsFlexGrid, &FlexGrid::DblClick, this, &VrDbGrid::MsFlexGridDblClick);
-    connect(MsFlexGrid, &FlexGrid::GotFocus, this, &VrDbGrid::MsFlexGridGotFocus);
-    connect(MsFlexGrid, &FlexGrid::LostFocus, this, &VrDbGrid::MsFlexGridLostFocus);
-    connect(MsFlexGrid, &FlexGrid::EnterCell, this, &VrDbGrid::MsFlexGridEnterCell);
-    connect(MsFlexGrid, &FlexGrid::KeyDown, this, [this](int& code, int shift) {
-        guarded(QStringLiteral("MSFlexGrid1_KeyDown"), [&] { flexGridKeyDown(code, shift); });
-    });
-    connect(MsFlexGrid, &FlexGrid::KeyPress, this, [this](int& ascii) { emit MSFlexGridKeyPress(ascii); });
-    connect(MsFlexGrid, &FlexGrid::LeaveCell, this, &VrDbGrid::MSFlexGridLeaveCell);
-    connect(MsFlexGrid, &FlexGrid::MouseDown, this, &VrDbGrid::MSFlexGridMouseDown);
-    connect(txtEdit, &TextBox::Change, this, &VrDbGrid::txtEditChange);
-    connect(txtEdit, &TextBox::Click, this, &VrDbGrid::txtEditClick);
-    connect(txtEdit, &TextBox::DblClick, this, &VrDbGrid::txtEditDblClick);
-    connect(txtEdit, &TextBox::GotFocus, this, &VrDbGrid::txtEditGotFocus);
-    connect(txtEdit, &TextBox::LostFocus, this, &VrDbGrid::txtEditLostFocus);
-    connect(txtEdit, &TextBox::KeyDown, this, [this](int& code, int shift) { emit txtEditKeyDown(code, shift); });
-    connect(txtEdit, &TextBox::KeyPress, this, [this](int& ascii) { emit txtEditKeyPress(ascii); });
-    // The editor's mouse move is what raises txtEditMouseDown; its button
-    // press raises nothing.
-    connect(txtEdit, &TextBox::MouseMove, this, &VrDbGrid::txtEditMouseDown);
-}
 
 void VrDbGrid::guarded(const QString& name, const std::function<void()>& handler)
 {
@@ -843,321 +632,7 @@ void VrDbGrid::cmdColumnas_Click()
     CargarGrid();
 }
 
-// --- properties ------------------------------------------------------------------
-
-QString VrDbGrid::ConString() const
-{
-    return ObjDB().gConnString;
-}
-
-void VrDbGrid::setConString(const QString& value)
-{
-    if (!ObjDB().gOpenFlag)
-        ObjDB().OpenServerADODB(false, 3, value);
-    emit PropertyChanged(QStringLiteral("ConString"));
-}
-
-QString VrDbGrid::Sql() const
-{
-    return m_q.Sql;
-}
-
-void VrDbGrid::setSql(const QString& value)
-{
-    m_q.Sql = value + QLatin1Char(' ');
-    emit PropertyChanged(QStringLiteral("SQL"));
-}
-
-QString VrDbGrid::PrimaryKey() const
-{
-    return m_q.PrimaryKey;
-}
-
-void VrDbGrid::setPrimaryKey(const QString& value)
-{
-    m_q.PrimaryKey = value;
-    emit PropertyChanged(QStringLiteral("PrimaryKey"));
-}
-
-int VrDbGrid::Find() const
-{
-    return m_q.Find;
-}
-
-void VrDbGrid::setFind(int value)
-{
-    m_q.Find = value;
-    emit PropertyChanged(QStringLiteral("Find"));
-    markMenu(m_buscarMenu, value);
-}
-
-int VrDbGrid::Order() const
-{
-    return m_q.Order;
-}
-
-void VrDbGrid::setOrder(int value)
-{
-    m_q.Order = value;
-    emit PropertyChanged(QStringLiteral("Order"));
-    markMenu(m_ordenMenu, value);
-}
-
-int VrDbGrid::AlignCommandBar() const
-{
-    return m_alignCommandBar;
-}
-
-void VrDbGrid::setAlignCommandBar(int value)
-{
-    m_alignCommandBar = value;
-    emit PropertyChanged(QStringLiteral("AlignCommandBar"));
-}
-
-int VrDbGrid::AlignFilterBar() const
-{
-    return m_alignFilterBar;
-}
-
-void VrDbGrid::setAlignFilterBar(int value)
-{
-    m_alignFilterBar = value;
-    emit PropertyChanged(QStringLiteral("AlignFilterBar"));
-}
-
-int VrDbGrid::PageSize() const
-{
-    return m_q.PageSize;
-}
-
-void VrDbGrid::setPageSize(int value)
-{
-    m_q.PageSize = value;
-    emit PropertyChanged(QStringLiteral("PageSize"));
-}
-
-bool VrDbGrid::AnchoColFijo() const
-{
-    return m_anchoColFijo;
-}
-
-void VrDbGrid::setAnchoColFijo(bool value)
-{
-    m_anchoColFijo = value;
-    emit PropertyChanged(QStringLiteral("AnchoColFijo"));
-}
-
-QString VrDbGrid::CamposSel() const
-{
-    return m_q.CamposSel;
-}
-
-void VrDbGrid::setCamposSel(const QString& value)
-{
-    m_q.CamposSel = value;
-    emit PropertyChanged(QStringLiteral("CamposSel"));
-}
-
-QString VrDbGrid::Campos() const
-{
-    return m_q.Campos;
-}
-
-void VrDbGrid::setCampos(const QString& value)
-{
-    m_q.Campos = value;
-    emit PropertyChanged(QStringLiteral("Campos"));
-}
-
-QString VrDbGrid::OrdinalSel() const
-{
-    return m_q.OrdinalSel;
-}
-
-void VrDbGrid::setOrdinalSel(const QString& value)
-{
-    m_q.OrdinalSel = value;
-    emit PropertyChanged(QStringLiteral("OrdinalSel"));
-}
-
-bool VrDbGrid::Columnas() const
-{
-    return m_columnas;
-}
-
-void VrDbGrid::setColumnas(bool value)
-{
-    m_columnas = value;
-    emit PropertyChanged(QStringLiteral("Columnas"));
-}
-
-bool VrDbGrid::OcultarOrdenar() const
-{
-    return m_ocultarOrdenar;
-}
-
-void VrDbGrid::setOcultarOrdenar(bool value)
-{
-    m_ocultarOrdenar = value;
-    emit PropertyChanged(QStringLiteral("OcultarOrdenar"));
-}
-
-QString VrDbGrid::OrderBy() const
-{
-    return m_q.OrderBy;
-}
-
-void VrDbGrid::setOrderBy(const QString& value)
-{
-    m_q.OrderBy = value;
-    emit PropertyChanged(QStringLiteral("OrderBy"));
-}
-
-int VrDbGrid::OrdenSent() const
-{
-    return m_q.OrdenSent;
-}
-
-void VrDbGrid::setOrdenSent(int value)
-{
-    m_q.OrdenSent = value;
-    emit PropertyChanged(QStringLiteral("OrdenSent"));
-}
-
-int VrDbGrid::PaginaActual() const
-{
-    return m_q.PaginaActual;
-}
-
-int VrDbGrid::UltimaPagina() const
-{
-    return m_q.UltimaPagina;
-}
-
-int VrDbGrid::FormatDate() const
-{
-    return m_q.FormatDate;
-}
-
-void VrDbGrid::setFormatDate(int value)
-{
-    m_q.FormatDate = value;
-    emit PropertyChanged(QStringLiteral("FormatDate"));
-}
-
-void VrDbGrid::ReadProperties(PropertyBag& bag)
-{
-    auto text = [&](const char* key, const QString& def) { return bag.ReadProperty(QString::fromLatin1(key), def).toString(); };
-    auto number = [&](const char* key, int def) {
-        return lang::toInt32(lang::number(bag.ReadProperty(QString::fromLatin1(key), def)));
-    };
-    auto flag = [&](const char* key, bool def) { return bag.ReadProperty(QString::fromLatin1(key), def).toBool(); };
-    ErrorTrap::skipping().run({
-        [&] { m_q.Sql = text("SQL", {}); },
-        [&] { m_q.PrimaryKey = text("PrimaryKey", QStringLiteral("ID")); },
-        [&] { setFind(number("Find", 2)); },
-        [&] { setOrder(number("Order", 1)); },
-        [&] { m_alignCommandBar = number("AlignCommandBar", 2); },
-        [&] { m_alignFilterBar = number("AlignFilterBar", 1); },
-        [&] { m_q.PageSize = number("PageSize", 5); },
-        [&] { m_anchoColFijo = flag("AnchoColFijo", true); },
-        [&] { m_q.CamposSel = text("CamposSel", {}); },
-        [&] { m_q.Campos = text("Campos", {}); },
-        [&] { m_q.OrdinalSel = text("OrdinalSel", {}); },
-        [&] { setColumnas(flag("Columnas", false)); },
-        [&] { setOrderBy(text("OrderBy", {})); },
-        [&] { setOrdenSent(number("OrdenSent", 0)); },
-        [&] { setFormatDate(number("FormatDate", 103)); },
-    });
-}
-
-void VrDbGrid::WriteProperties(PropertyBag& bag) const
-{
-    ErrorTrap::skipping().run({
-        [&] { bag.WriteProperty(QStringLiteral("SQL"), m_q.Sql); },
-        [&] { bag.WriteProperty(QStringLiteral("PrimaryKey"), m_q.PrimaryKey); },
-        [&] { bag.WriteProperty(QStringLiteral("Find"), m_q.Find, 2); },
-        [&] { bag.WriteProperty(QStringLiteral("Order"), m_q.Order, 1); },
-        [&] { bag.WriteProperty(QStringLiteral("AlignCommandBar"), m_alignCommandBar, 2); },
-        [&] { bag.WriteProperty(QStringLiteral("AlignFilterBar"), m_alignFilterBar, 1); },
-        [&] { bag.WriteProperty(QStringLiteral("PageSize"), m_q.PageSize); },
-        [&] { bag.WriteProperty(QStringLiteral("AnchoColFijo"), m_anchoColFijo); },
-        [&] { bag.WriteProperty(QStringLiteral("CamposSel"), m_q.CamposSel); },
-        [&] { bag.WriteProperty(QStringLiteral("Campos"), m_q.Campos); },
-        [&] { bag.WriteProperty(QStringLiteral("OrdinalSel"), m_q.OrdinalSel); },
-        [&] { bag.WriteProperty(QStringLiteral("Columnas"), m_columnas); },
-        [&] { bag.WriteProperty(QStringLiteral("OcultarOrdenar"), m_ocultarOrdenar); },
-        [&] { bag.WriteProperty(QStringLiteral("OrderBy"), m_q.OrderBy); },
-        [&] { bag.WriteProperty(QStringLiteral("OrdenSent"), m_q.OrdenSent); },
-        [&] { bag.WriteProperty(QStringLiteral("FormatDate"), m_q.FormatDate); },
-    });
-}
-
-// --- layout and keys of the page-size list -------------------------------------------
-
-void VrDbGrid::resizeEvent(QResizeEvent* event)
-{
-    QWidget::resizeEvent(event);
-    layOut();
-}
-
-void VrDbGrid::layOut()
-{
-    const int h = twips::fromPixels(height());
-    const int w = twips::fromPixels(width());
-    const int statusPx = m_statusBar->sizeHint().height();
-    m_statusBar->setGeometry(0, height() - statusPx, width(), statusPx);
-    const int statusHeight = twips::fromPixels(statusPx);
-    const int gridHeight = std::max(0, h - 1000 - statusHeight);
-    const int gridWidth = std::max(0, w - 100);
-    auto place = [](QWidget* widget, int top, int height) {
-        widget->setGeometry(widget->x(), twips::toPixels(top), widget->width(), twips::toPixels(height));
-    };
-    auto sizeGrid = [&] {
-        MsFlexGrid->setGeometry(MsFlexGrid->x(), MsFlexGrid->y(), twips::toPixels(gridWidth), twips::toPixels(gridHeight));
-    };
-    auto widen = [&](QWidget* frame) {
-        frame->setGeometry(frame->x(), frame->y(), twips::toPixels(gridWidth), frame->height());
-    };
-    switch (m_alignCommandBar) {
-    case 1:
-        sizeGrid();
-        widen(m_frmComandos);
-        place(m_frmComandos, 0, kComandosHeight);
-        MsFlexGrid->move(MsFlexGrid->x(), m_frmComandos->height());
-        break;
-    case 0:
-    case 2:
-    case 3:
-    case 4:
-        sizeGrid();
-        place(m_frmComandos, gridHeight + 400, kComandosHeight);
-        widen(m_frmComandos);
-        break;
-    default:
-        break;
-    }
-    switch (m_alignFilterBar) {
-    case 2:
-        sizeGrid();
-        place(m_frmFiltros, gridHeight + 600, kFiltrosHeight);
-        widen(m_frmFiltros);
-        break;
-    case 0:
-    case 1:
-    case 3:
-    case 4:
-        sizeGrid();
-        widen(m_frmFiltros);
-        break;
-    default:
-        break;
-    }
-    const int pbarHeight = std::max(4, statusPx - 8);
-    m_pbar->setGeometry(width() - twips::toPixels(kPbarWidth) - twips::toPixels(100), m_statusBar->y() + twips::toPixels(60),
-                        twips::toPixels(kPbarWidth), pbarHeight);
-    m_pbar->raise();
-}
+// --- keys of the page-size list -------------------------------------------
 
 bool VrDbGrid::eventFilter(QObject* watched, QEvent* event)
 {

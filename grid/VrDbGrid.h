@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <QWidget>
 #include <functional>
+#include <type_traits>
 
 class FlexGrid;
 class PropertyBag;
@@ -166,8 +167,19 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    struct Guardada;
+    // The stored properties, one row each.
+    static const Guardada kGuardadas[];
+    // Sets a property's member and marks it changed under its key.
+    template <class T>
+    void cambia(T& miembro, const std::type_identity_t<T>& valor, const char* clave);
+
     void buildControls();
     void relayEvents();
+    // Connects a notification of an inner control to the handler it starts,
+    // run under `guarded` with the handler's name.
+    template <class Control, class Signal, class Handler>
+    void wire(Control* control, Signal signal, const char* name, Handler handler);
     void layOut();
     void MuestraPagina();
     void SincronizaControles();
