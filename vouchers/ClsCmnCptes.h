@@ -188,6 +188,47 @@ public:
     std::int32_t Cantidad_Series_Lotes(const QString& Pipes) const { return ::Cantidad_Series_Lotes(Pipes); }
     QString InsertaCHR255(const QString& iPipe) const { return ::InsertaCHR255(iPipe); }
 
+    // --- lot, series and position requests ----------------------------------
+    // Each asks the operator for the lots, serial numbers or positions of one
+    // article line in a detail dialog opened through the dialogs' link
+    // (vouchers/EnlaceDialogosComprobante.h), fresh for the request and
+    // released after it, and hands its lists back (vouchers/ListasSerieLote.h).
+    // Errors, a link without the dialog among them, go to the error dialog
+    // with the request's name.
+    //
+    // An incoming line: its lots (Lote) or serial numbers (Serie; both: serial
+    // numbers) typed unit by unit; Talle: the lots are size keys. SerieNvo and
+    // LoteNvo get the lists the operator accepted, the earlier ones when he
+    // cancels, "" for a quantity of 0 (no dialog).
+    void PideSerieLote(const QString& Articulo, double Cantidad, const QString& SerieAnt, const QString& LoteAnt,
+                       QString& SerieNvo, QString& LoteNvo, bool Serie = false, bool Lote = false,
+                       bool Talle = false) const;
+    // An outgoing line: lots and serial numbers picked from the stock of the
+    // depot (an empty Deposito becomes the setting "DepositoDefault", kept in
+    // the caller's variable), less what the lines of the article in Grilla
+    // take. Shown (MostrarForm) the operator chooses; otherwise the proposal
+    // is accepted unseen. SeriesLoteNvo and CantidadesNvo get the
+    // lot-and-serial list and its quantities, Cantidad the total when the
+    // operator adopted it; a cancel, or a proposal short of the quantity,
+    // gives the earlier lists back. A quantity of 0 opens nothing and leaves
+    // them.
+    void PideSerieLote_Salidas(const FlexGrid& Grilla, const QString& Articulo, const QString& Descripcion,
+                               double& Cantidad, const QString& SeriesLoteAnt, const QString& CantidadANT,
+                               QString& SeriesLoteNvo, QString& CantidadesNvo, bool Lote, bool Serie, bool Talle,
+                               QString& Deposito, bool MostrarForm) const;
+    // What the lines of the article (column 0, any case) take: their
+    // lot-and-serial lists (column 16) joined into one list, and their
+    // quantities (column 17) alike. Errors reach the caller.
+    void CuentaLotesEnGrilla(const FlexGrid& Grilla, const QString& Articulo, QString& LotesEnGrid,
+                             QString& CantidadesEnGrid) const;
+    // The storage positions (Posicion) and lots (Lote) a line's quantity, in
+    // its unit IdUnidad, is taken from in the depot. PosicionNVO gets the
+    // position*quantity list and LoteNvo its lots; a cancel gives the
+    // earlier ones back; a quantity of 0 gives "" (no dialog).
+    void PidePosicionLote(const QString& Articulo, const QString& IdUnidad, double Cantidad, const QString& Deposito,
+                          const QString& PosicionAnt, const QString& LoteAnt, QString& PosicionNVO, QString& LoteNvo,
+                          bool Posicion, bool Lote) const;
+
     // --- stock balance -------------------------------------------------------
     // "Ignorar" switches a filter off.
     static inline const QString Ignorar = QStringLiteral("Ignorar");

@@ -6,7 +6,6 @@
 #include "core/Objetos.h"
 #include "platform/ErrorTrap.h"
 #include "platform/Prompts.h"
-#include "platform/RuntimeError.h"
 #include "platform/Value.h"
 #include "vouchers/EnlaceDialogosComprobante.h"
 
@@ -30,11 +29,7 @@ void ClsCmnCptes::ConsultaComprobante(const QString& TC, QString& Respuesta, con
                                       QString& IdComplemento, QString& Proveedor) const
 {
     std::unique_ptr<DialogoConsComprobantes> frm;
-    const auto picker = [&frm]() -> DialogoConsComprobantes& {
-        if (!frm)
-            throw RuntimeError(errnum::ObjectNotSet, QStringLiteral("Variable de objeto no establecida"));
-        return *frm;
-    };
+    const auto picker = [&frm]() -> DialogoConsComprobantes& { return DialogoAbierto(frm); };
     ErrorTrap::showing(QStringLiteral("ConsultaComprobante")).run({
         [&] {
             if (EnlaceDialogosComprobante* enlace = EnlaceDialogosComprobanteRegistrado())

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/RuntimeError.h"
+
 #include <QString>
 #include <memory>
 
@@ -142,6 +144,17 @@ public:
     virtual std::unique_ptr<DialogoConsComprobantes> FrmConsComprobantes() { return nullptr; }
     virtual std::unique_ptr<DialogoTalle> FrmTalle() { return nullptr; }
 };
+
+// The dialog a request holds; a request without one (no link, or a link
+// without that dialog) fails here with error 91, into the request's own
+// error handling.
+template <typename Dialogo>
+Dialogo& DialogoAbierto(const std::unique_ptr<Dialogo>& dialogo)
+{
+    if (!dialogo)
+        throw RuntimeError(errnum::ObjectNotSet, QStringLiteral("Variable de objeto no establecida"));
+    return *dialogo;
+}
 
 // Not owned; nullptr unregisters.
 void RegistraEnlaceDialogosComprobante(EnlaceDialogosComprobante* enlace);

@@ -7,6 +7,9 @@
 #include "tests/support/QtPrinting.h"
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TestDatabase.h"
+#include "tests/voucher_dialogs/DialogosRegistrados.h"
+#include "vouchers/ClsCmnCptes.h"
+#include "vouchers/ColumnasGrillas.h"
 #include "vouchers/ListasSerieLote.h"
 
 #include <QLabel>
@@ -326,5 +329,45 @@ TEST(FrmCargaLotesySeries, FitsOnScreen)
     for (QPushButton* b : {f.CmdAceptar, f.CmdCancelar}) {
         EXPECT_GE(b->width(), b->sizeHint().width()) << b->text().toStdString();
         EXPECT_TRUE(f.rect().contains(b->geometry())) << b->text().toStdString();
+    }
+}
+
+TEST(PideSerieLote_Salidas, UnseenTheDialogsProposalIsTheAnswer)
+{
+    TestDatabase db(QString::fromLatin1(kStock));
+    DialogosRegistrados dialogos;
+    const ClsCmnCptes cls;
+    // Another line of the voucher takes 3 of L1.
+    FlexGrid articulos;
+    articulos.setCols(ColArticulos::Columnas);
+    articulos.setRows(2);
+    articulos.setTextMatrix(1, ColArticulos::Codigo, QStringLiteral("ART001"));
+    articulos.setTextMatrix(1, ColArticulos::AuxNroLote, lista("|L1~|"));
+    articulos.setTextMatrix(1, ColArticulos::AuxNroSerie, QStringLiteral("|3|"));
+    struct Caso {
+        const char* caso;
+        double cantidad;
+        const char* lotesAnt;
+        const char* cantidadesAnt;
+        const char* mensaje;
+        const char* lotes;
+        const char* cantidades;
+    } casos[] = {
+        {"the proposal over 7 left of L1 and L2", 8, "", "", nullptr, "|L1~|L2~|~|", "|7|1|0|"},
+        {"an earlier choice short of the quantity comes back", 20, "|L2~|", "|1|",
+         "El Stock es Menor a la cantidad solicitada ", "|L2~|", "|1|"},
+    };
+    for (const auto& c : casos) {
+        ScopedPrompts p;
+        if (c.mensaje)
+            p.answerMessage(prompt::Ok, QString::fromUtf8(c.mensaje));
+        double cantidad = c.cantidad;
+        QString deposito = QStringLiteral("1");
+        QString lotes, cantidades;
+        cls.PideSerieLote_Salidas(articulos, QStringLiteral("ART001"), QStringLiteral("Yerba"), cantidad, lista(c.lotesAnt),
+                                  QString::fromLatin1(c.cantidadesAnt), lotes, cantidades, true, false, false, deposito, false);
+        EXPECT_EQ(lotes, lista(c.lotes)) << c.caso;
+        EXPECT_EQ(cantidades, c.cantidades) << c.caso;
+        EXPECT_DOUBLE_EQ(cantidad, c.cantidad) << c.caso;
     }
 }

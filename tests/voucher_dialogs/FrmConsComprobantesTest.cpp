@@ -7,8 +7,8 @@
 #include "tests/support/QtPrinting.h"
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TestDatabase.h"
+#include "tests/voucher_dialogs/DialogosRegistrados.h"
 #include "voucher_dialogs/ConsultaComprobantes.h"
-#include "voucher_dialogs/RegistraDialogosComprobante.h"
 #include "vouchers/ClsCmnCptes.h"
 #include "vouchers/EnlaceDialogosComprobante.h"
 
@@ -447,16 +447,6 @@ TEST(FrmConsComprobantes, AReadyListFitsItsWindow)
     p.f.grab().save(QStringLiteral("FrmConsComprobantes.png"));
     p.f.hide();
 }
-
-namespace {
-
-// The dialogs registered as a host program registers them, for one test.
-struct DialogosRegistrados {
-    DialogosRegistrados() { RegistraDialogosComprobante(); }
-    ~DialogosRegistrados() { RegistraEnlaceDialogosComprobante(nullptr); }
-};
-
-}  // namespace
 
 TEST(ConsultaComprobante, TheRulesOpenAFreshPickerAndReadItsAnswer)
 {

@@ -7,6 +7,8 @@
 #include "tests/support/QtPrinting.h"
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TestDatabase.h"
+#include "tests/voucher_dialogs/DialogosRegistrados.h"
+#include "vouchers/ClsCmnCptes.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -299,4 +301,38 @@ TEST(FrmLoteyPosicion, FitsOnScreen)
     ASSERT_EQ(f.Toolbar1->actions().size(), 2);
     EXPECT_EQ(f.Toolbar1->actions()[0]->toolTip(), "Llenar las demas celdas con el valor de las seleccionadas");
     EXPECT_EQ(f.Toolbar1->actions()[1]->toolTip(), "Blanquear las Celdas a partir de la celda seleccionada");
+}
+
+TEST(PidePosicionLote, TheDialogShownModallyAnswersTheRequest)
+{
+    TestDatabase db(QString::fromLatin1(kSaldos));
+    DialogosRegistrados dialogos;
+    const ClsCmnCptes cls;
+    ScopedPrompts p;
+    QString titulo, articulo;
+    p.onModal(QStringLiteral("FrmLoteyPosicion"), [&](QDialog& d) {
+        auto& f = static_cast<F&>(d);
+        titulo = f.windowTitle();
+        articulo = f.lblArticulo->text();
+        f.MSFlexGrid1->setTextMatrix(3, F::ColCantidad, QStringLiteral("0"));
+        f.MSFlexGrid1->setTextMatrix(4, F::ColCantidad, QStringLiteral("3"));
+        f.CmdAceptar_Click();
+        return f.result();
+    });
+    p.onModal(QStringLiteral("FrmLoteyPosicion"), [&](QDialog& d) {
+        static_cast<F&>(d).CmdCancelar_Click();
+        return d.result();
+    });
+    QString posiciones, lotes;
+    cls.PidePosicionLote(QStringLiteral("ART001"), QStringLiteral("UN"), 10, QStringLiteral("1"), QString(), QString(),
+                         posiciones, lotes, true, true);
+    EXPECT_EQ(titulo, "Posiciones y Lotes (Deposito: 1)");
+    EXPECT_EQ(articulo, "ART001");
+    EXPECT_EQ(posiciones, "|A1*4|A2*3|*3|");
+    EXPECT_EQ(lotes, "|L1|L1||");
+
+    cls.PidePosicionLote(QStringLiteral("ART001"), QStringLiteral("UN"), 10, QStringLiteral("1"), posiciones, lotes,
+                         posiciones, lotes, true, true);
+    EXPECT_EQ(posiciones, "|A1*4|A2*3|*3|") << "a cancel keeps the line's lists";
+    EXPECT_EQ(lotes, "|L1|L1||");
 }
