@@ -104,10 +104,95 @@ QString ParametrosArchivoIni()
            + usuario + QStringLiteral("; @Password= ") + clave + QStringLiteral("; @ParametroAdicional=; @Caja=1;kumo@");
 }
 
+namespace {
+
+// The login a parameter source names, with the run's own values it sets on
+// the way (additional parameter, menu, logged user, cash desk).
+struct Acceso {
+    QString servidor;
+    QString base;
+    QString usuario;
+    QString clave;
+};
+
+Acceso LeeAcceso(const QString& fuente)
+{
+    Acceso a;
+    ParametroAdicional = LeeParametro(fuente, QStringLiteral("@ParametroAdicional"));
+    Menu = LeeParametro(fuente, QStringLiteral("@Menu"));
+    a.servidor = LeeParametro(fuente, QStringLiteral("@Server"));
+    a.base = LeeParametro(fuente, QStringLiteral("@DbName"));
+    a.usuario = LeeParametro(fuente, QStringLiteral("@Usuario"));
+    a.clave = LeeParametro(fuente, QStringLiteral("@Password"));
+    UsuarioLogeado = LeeParametro(fuente, QStringLiteral("@UsuarioLogeado"));
+    Caja = LeeParametro(fuente, QStringLiteral("@Caja"), QStringLiteral("1"));
+    return a;
+}
+
+// Opens the program's one connection with the login the parameter source
+// names. False when start-up ends here: the trap left, or no connection
+// resulted and the program was ended.
+bool Conecta(const QString& fuente, QString& CadenaConexion, const ErrorTrap& trampa)
+{
+    Acceso acceso = LeeAcceso(fuente);
+    // A server written "#NAME" is an Oracle one.
+    if (!acceso.servidor.trimmed().isEmpty() && acceso.servidor.startsWith(u'#')) {
+        acceso.servidor.remove(0, 1);
+        if (CadenaConexion.isEmpty())
+            CadenaConexion = QStringLiteral("Provider=OraOLEDB.Oracle.1;Data Source=") + acceso.servidor
+                             + QStringLiteral(";User Id=") + acceso.usuario + QStringLiteral(";Password=")
+                             + acceso.clave + u';';
+    }
+    DB_Dll& db = ObjDB();
+    db.gUsuario = acceso.usuario;
+    db.gDbName = acceso.base;
+    db.gUserPassWord = acceso.clave;
+    db.gServidor = ExtraeServidor(acceso.servidor);
+
+    if (!trampa.run({[&] { db.OpenServerADODB(acceso.servidor.trimmed().isEmpty(), 3, CadenaConexion); }}))
+        return false;
+    if (!db.gOpenFlag) {
+        TerminaPrograma();
+        return false;
+    }
+    // The connection dialog may have logged another user in.
+    UsuarioLogeado = db.gUsuario;
+    return trampa.run({[&] {
+        db.gCnn().setCommandTimeout(360);
+        db.gCnn().setDefaultDatabase(db.gDbName);
+    }});
+}
+
+// What follows the open connection: the DSN text, the report folder, the
+// lookup facade and its definition file, the configuration.
+bool CompletaInicio(const ErrorTrap& trampa)
+{
+    const DB_Dll& db = ObjDB();
+    CadenaDSN = QStringLiteral("DSN=") + db.gDbName + QStringLiteral("; UID=") + db.gUsuario + QStringLiteral("; PWD=")
+                + db.gUserPassWord;
+    ObjReportes().EstableceRuta(RutaAplicacion);
+    RutaMascaraConsultas = RutaAplicacion + QStringLiteral("consultas.vtl");
+    if (EnlaceConsultas* enlace = EnlaceConsultasRegistrado())
+        enlace->Prepara(db.gConnString, true, RutaMascaraConsultas);
+    return trampa.run({
+        [&] {
+            if (!QFileInfo(RutaMascaraConsultas).isFile())
+                CreaArchivoConsultas();
+        },
+        [&] {
+            if (!db.gDbName.isEmpty())
+                CargaConfiguracion(RutaAplicacion);
+        },
+    });
+}
+
+}  // namespace
+
 void IniciaSistema(bool LeeArchivoIni, const QString& Parametros, QString& CadenaConexion)
 {
-    // A cut with a negative length skips its step; any other failure ends
-    // start-up, quietly when the connection already reported why.
+    // Only the steps that can fail run under the trap. A cut with a negative
+    // length skips its step; any other failure ends start-up, quietly when
+    // the connection already reported why.
     std::optional<RuntimeError> falla;
     const ErrorTrap trampa([&](const RuntimeError& e) {
         if (e.number() == errnum::InvalidProcedureCall)
@@ -116,101 +201,23 @@ void IniciaSistema(bool LeeArchivoIni, const QString& Parametros, QString& Caden
         return ErrorTrap::Resume::Leave;
     });
 
-    QString fuente;
-    QString servidor;
-    QString base;
-    QString usuario;
-    QString clave;
-    bool yaConectado = false;
+    RutaAplicacion = ObjUtilidades().AgregaBarra(host().programFolder());
+    ColorFondo = 16777215;
+    ColorLetra = 0;
+    QString fuente = Parametros.isEmpty() ? host().commandLine() : Parametros;
+    if (fuente.trimmed().isEmpty() && LeeArchivoIni)
+        fuente = ParametrosArchivoIni();
+    ClaveEstacion = ObjSistema().NombrePC().toUpper() + u'|' + ObjSistema().NombreUsuarioPC().toUpper();
 
-    const bool completo = trampa.run({
-        [&] {
-            RutaAplicacion = ObjUtilidades().AgregaBarra(host().programFolder());
-            ColorFondo = 16777215;
-            ColorLetra = 0;
-        },
-        [&] { fuente = Parametros.isEmpty() ? host().commandLine() : Parametros; },
-        [&] {
-            if (fuente.trimmed().isEmpty() && LeeArchivoIni)
-                fuente = ParametrosArchivoIni();
-        },
-        [&] {
-            ClaveEstacion = ObjSistema().NombrePC().toUpper() + u'|' + ObjSistema().NombreUsuarioPC().toUpper();
-            FlatToolbars = lang::toInt32(lang::leadingNumber(
-                ObjArchivoIni().LeeIni(kArchivoIni, ClaveEstacion, QStringLiteral("FlatToolbars"), QStringLiteral("1"))));
-        },
-        [&] { yaConectado = ObjDB().gOpenFlag; },
-        [&] {
-            if (yaConectado)
-                return;
-            ParametroAdicional = LeeParametro(fuente, QStringLiteral("@ParametroAdicional"));
-            Menu = LeeParametro(fuente, QStringLiteral("@Menu"));
-            servidor = LeeParametro(fuente, QStringLiteral("@Server"));
-            base = LeeParametro(fuente, QStringLiteral("@DbName"));
-            usuario = LeeParametro(fuente, QStringLiteral("@Usuario"));
-            clave = LeeParametro(fuente, QStringLiteral("@Password"));
-            UsuarioLogeado = LeeParametro(fuente, QStringLiteral("@UsuarioLogeado"));
-            Caja = LeeParametro(fuente, QStringLiteral("@Caja"), QStringLiteral("1"));
-        },
-        [&] {
-            if (yaConectado || servidor.trimmed().isEmpty() || !servidor.startsWith(u'#'))
-                return;
-            servidor.remove(0, 1);
-            if (CadenaConexion.isEmpty())
-                CadenaConexion = QStringLiteral("Provider=OraOLEDB.Oracle.1;Data Source=") + servidor
-                                 + QStringLiteral(";User Id=") + usuario + QStringLiteral(";Password=") + clave + u';';
-        },
-        [&] {
-            if (yaConectado)
-                return;
-            DB_Dll& db = ObjDB();
-            db.gUsuario = usuario;
-            db.gDbName = base;
-            db.gUserPassWord = clave;
-            db.gServidor = ExtraeServidor(servidor);
-        },
-        [&] {
-            if (!yaConectado)
-                ObjDB().OpenServerADODB(servidor.trimmed().isEmpty(), 3, CadenaConexion);
-        },
-        [&] {
-            if (yaConectado)
-                return;
-            if (!ObjDB().gOpenFlag) {
-                TerminaPrograma();
-                ErrorTrap::leave();
-            }
-        },
-        [&] {
-            if (!yaConectado)
-                UsuarioLogeado = ObjDB().gUsuario;
-        },
-        [&] {
-            if (yaConectado)
-                return;
-            ObjDB().gCnn().setCommandTimeout(360);
-            ObjDB().gCnn().setDefaultDatabase(ObjDB().gDbName);
-        },
-        [&] {
-            const DB_Dll& db = ObjDB();
-            CadenaDSN = QStringLiteral("DSN=") + db.gDbName + QStringLiteral("; UID=") + db.gUsuario
-                        + QStringLiteral("; PWD=") + db.gUserPassWord;
-        },
-        [&] { ObjReportes().EstableceRuta(RutaAplicacion); },
-        [&] {
-            RutaMascaraConsultas = RutaAplicacion + QStringLiteral("consultas.vtl");
-            if (EnlaceConsultas* enlace = EnlaceConsultasRegistrado())
-                enlace->Prepara(ObjDB().gConnString, true, RutaMascaraConsultas);
-        },
-        [&] {
-            if (!QFileInfo(RutaMascaraConsultas).isFile())
-                CreaArchivoConsultas();
-        },
-        [&] {
-            if (!ObjDB().gDbName.isEmpty())
-                CargaConfiguracion(RutaAplicacion);
-        },
-    });
+    // A number too large for the setting fails.
+    const auto leeFlatToolbars = [&] {
+        FlatToolbars = lang::toInt32(lang::leadingNumber(
+            ObjArchivoIni().LeeIni(kArchivoIni, ClaveEstacion, QStringLiteral("FlatToolbars"), QStringLiteral("1"))));
+    };
+    // A second call keeps the open connection and the parameters read before.
+    const bool completo = trampa.run({leeFlatToolbars})
+                          && (ObjDB().gOpenFlag || Conecta(fuente, CadenaConexion, trampa))
+                          && CompletaInicio(trampa);
     if (!completo && falla && ObjDB().gCnn().errors().Count() == 0)
         throw *falla;
 }
