@@ -1,6 +1,8 @@
 #pragma once
 
-#include "LineaTransferencia.h"
+#include "positions/GrabacionTransferencia.h"
+#include "positions/LineaTransferencia.h"
+#include "positions/ResultadoTransferencia.h"
 
 #include "platform/CellEditor.h"
 #include "platform/db/Recordset.h"
@@ -33,9 +35,16 @@ class VrUtil;
 // ComprobanteTransferencia, ValidacionAsignacion); the form gathers the
 // cells and fields they need and shows their outcome.
 //
+// A line's road: the grid's editor confirms the transfer cell (CampoValida,
+// ValidaCantidadATransferir), and the automatic proposal takes each line's
+// whole quantity; both run TransfiereLinea, which checks the quantity, asks
+// the position dialog (PidePosiciones) and saves the line (GrabaLinea), and
+// answers a ResultadoTransferencia.
+//
 // The toolbar's commands (VrUtil1_click, ActualizarDatos), the automatic
-// proposal over a page (cmdProponer_Click) and the lookups (CmdConsultar)
-// each have a file of their own.
+// proposal over a page (cmdProponer_Click), the transfer of a line
+// (TransfiereLinea) and the lookups (CmdConsultar) each have a file of their
+// own.
 class frmDRAVELO_ASIGNAR_UBICACION : public QMainWindow {
     Q_OBJECT
 
@@ -95,9 +104,15 @@ public:
     // Turns the voucher RsFormulario holds into editable lines.
     void AsignarDatos();
     bool DatosValidos(bool& Avanza);
-    // Checks (and pads) a header or filter field or the transfer cell; for
-    // the transfer cell this is the whole road of a line. Outcome in HayError.
+    // Checks (and pads) a header or filter field, or confirms the transfer
+    // cell (TransfiereLinea for the grid's current line). Outcome in HayError.
     void CampoValida(TextBox& Control, bool& Avanza);
+    // The transfer of one line: the quantity checked against the line,
+    // placed in positions through the position dialog (shown, or in the
+    // automatic proposal loaded unseen to accept its own proposal), the
+    // dialog's answer written into the line, and the line saved into the
+    // voucher of the header.
+    ResultadoTransferencia TransfiereLinea(int fila, const QString& cantidad);
     void CmdConsultar();
     void ActualizarDatos();
 
@@ -172,15 +187,25 @@ private:
     QString RevisaDeposito();
     // The voucher the header names, branch and number padded.
     ComprobanteTransferencia ComprobanteDelEncabezado() const;
-    LineaTransferencia LineaActual() const;
-    // Places the current line's quantity in positions through the position
-    // dialog and writes its answer into the line and the control.
-    void PidePosiciones(TextBox& Control, double cantidad);
-    // Saves the current line into the voucher of the header.
-    void GrabaLinea();
+    // The checks of CampoValida, one per field: each answers the message of
+    // its refusal, "" when the value passes.
+    QString ValidaSucursal(TextBox& Control, const QString& valor);
+    QString ValidaNumero(TextBox& Control, const QString& valor);
+    QString RellenaCampo(TextBox& Control, const QString& valor, int digitos, const QString& rechazo);
+    QString ValidaLetraIR(TextBox& Control, const QString& valor);
+    QString ValidaLetra(TextBox& Control, const QString& valor);
+    QString ValidaDeposito(TextBox& Control, const QString& valor);
+    QString ValidaCantidadATransferir(TextBox& Control, const QString& valor);
+    // A refusal told to the operator.
+    void Avisa(const QString& mensaje);
 
-    // The last save was given up while another station held the lock.
-    bool m_lineaAbandonada = false;
+    // The steps of TransfiereLinea.
+    LineaTransferencia Linea(int fila) const;
+    // Places a quantity of the line in positions through the position
+    // dialog and writes its answer into the line; the accepted quantity.
+    QString PidePosiciones(int fila, double cantidad);
+    // Saves the line into the voucher of the header.
+    LineaGrabada GrabaLinea(int fila);
 
     EditorHost m_editorHost{*this};
     CellEditor m_editor{m_editorHost};

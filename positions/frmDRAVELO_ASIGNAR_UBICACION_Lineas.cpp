@@ -1,13 +1,11 @@
-// The road of one line: loading the lines without position, the field
-// checks, the transfer quantity through the position dialog, the line's save,
-// and the reopening of a saved voucher.
+// Loading the lines without position, the field checks (the transfer
+// quantity's road has a file of its own), and the reopening of a saved
+// voucher.
 #include "frmDRAVELO_ASIGNAR_UBICACION.h"
 
-#include "GrabacionTransferencia.h"
 #include "LineasSinPosicion.h"
 #include "ReaperturaTransferencia.h"
 #include "ValidacionAsignacion.h"
-#include "frmPosicionEntradas.h"
 
 #include "core/DB_Dll.h"
 #include "core/Globals.h"
@@ -16,7 +14,6 @@
 #include "grid/VrDbGrid.h"
 #include "platform/ErrorTrap.h"
 #include "platform/FlexGrid.h"
-#include "platform/Host.h"
 #include "platform/Keys.h"
 #include "platform/Prompts.h"
 #include "platform/RuntimeError.h"
@@ -110,162 +107,114 @@ bool frmDRAVELO_ASIGNAR_UBICACION::DatosValidos(bool& Avanza)
 
 void frmDRAVELO_ASIGNAR_UBICACION::CampoValida(TextBox& Control, bool&)
 {
+    using Form = frmDRAVELO_ASIGNAR_UBICACION;
+    // One check per field; a field not listed (FECHA) is taken as it is.
+    static const struct {
+        const char* campo;
+        QString (Form::*chequeo)(TextBox&, const QString&);
+    } kChequeos[] = {
+        {"SUCURSAL", &Form::ValidaSucursal},       {"SUCURSAL_IR", &Form::ValidaSucursal},
+        {"NUMERO", &Form::ValidaNumero},           {"NUMERO_IR", &Form::ValidaNumero},
+        {"LETRA_IR", &Form::ValidaLetraIR},        {"LETRA", &Form::ValidaLetra},
+        {"IdDeposito", &Form::ValidaDeposito},     {"CantidadATransferir", &Form::ValidaCantidadATransferir},
+    };
+
     HayError = false;
     const QString valor = Control.text().trimmed();
     const QString campo = Control.dataField().trimmed();
     QString mensaje;
-    const auto rechaza = [&](const QString& texto) {
-        mensaje = texto;
-        HayError = true;
-        ErrorTrap::leave();
-    };
-    const auto es = [&](const char* nombre) { return lang::sameText(campo, QString::fromLatin1(nombre)); };
-    const auto rellena = [&](int digitos, const char* rechazo) {
-        if (valor.isEmpty())
-            return;
-        if (const std::optional<QString> relleno = RellenaCeros(valor, digitos))
-            Control.setText(*relleno);
-        else
-            rechaza(QString::fromLatin1(rechazo));
-    };
-
-    ErrorTrap::showing(QStringLiteral("CAMPO_VALIDA"))
-        .run({[&] {
-            if (es("SUCURSAL") || es("SUCURSAL_IR")) {
-                rellena(4, "El campo sucursal debe ser un dato numerico");
-            } else if (es("NUMERO") || es("NUMERO_IR")) {
-                rellena(8, "El campo numero debe ser un dato numerico");
-            } else if (es("LETRA_IR")) {
-                Control.setText(valor.toUpper());
-            } else if (es("LETRA")) {
-                NuevoComprobante = true;
-                ComprobanteExistente = false;
-                Borrando = false;
-                ObjDB().AbrirRecordset(SentenciaComprobanteTRP(ObjDB(), ComprobanteDelEncabezado()), RsFormulario, nullptr,
-                                       RsFormulario.CursorType(), RsFormulario.LockType(), -1, true);
-                if (RsFormulario.State() != db::state::Closed && !RsFormulario.Eof()) {
-                    NuevoComprobante = false;
-                    ComprobanteExistente = true;
-                    Borrando = false;
-                    AsignarDatos();
-                }
-            } else if (es("IdDeposito")) {
-                const QString rechazo = RevisaDeposito();
-                if (!rechazo.isEmpty())
-                    rechaza(rechazo);
-            } else if (es("CantidadATransferir")) {
-                FlexGrid& grid = *VrDbGrid1->MsFlexGrid;
-                const int fila = grid.Row();
-                const VeredictoTransferencia v = ValidaTransferencia(
-                    valor, grid.TextMatrix(fila, columnaLinea::Cantidad), ComprobanteExistente);
-                switch (v.paso) {
-                case VeredictoTransferencia::Paso::Nada: return;
-                case VeredictoTransferencia::Paso::Rechazo:
-                    Control.clear();
-                    rechaza(v.mensaje);
-                    return;
-                case VeredictoTransferencia::Paso::Cero:
-                    grid.setTextMatrix(fila, columnaLinea::Posiciones, QString());
-                    grid.setTextMatrix(fila, columnaLinea::Cantidades, QString());
-                    return;
-                case VeredictoTransferencia::Paso::Posiciones: break;
-                }
-                PidePosiciones(Control, v.cantidad.toDouble());
-                if (Currency::fromText(grid.TextMatrix(fila, columnaLinea::Transferir)) > Currency()) {
-                    GrabaLinea();
-                    ObjCampos().AvanzaFoco(keys::Enter, &Control);
-                    if (!PropuestaAutomatica) {
-                        // The saved quantity is in its cell; left in the
-                        // editor it would land on the line that takes the
-                        // saved line's place when the page reloads.
-                        if (&Control == VrDbGrid1->txtEdit)
-                            Control.setVisible(false);
-                        VrDbGrid1->RecuentaPaginas();
-                    }
-                }
+    ErrorTrap::showing(QStringLiteral("CAMPO_VALIDA")).run({[&] {
+        for (const auto& c : kChequeos)
+            if (lang::sameText(campo, QString::fromLatin1(c.campo))) {
+                mensaje = (this->*c.chequeo)(Control, valor);
+                return;
             }
-        }});
-    if (HayError && !mensaje.isEmpty())
-        prompts().messageBox(mensaje, prompt::Critical | prompt::OkOnly, kAviso);
-}
-
-void frmDRAVELO_ASIGNAR_UBICACION::PidePosiciones(TextBox& Control, double cantidad)
-{
-    FlexGrid& grid = *VrDbGrid1->MsFlexGrid;
-    const int fila = grid.Row();
-    frmPosicionEntradas dialogo(this);
-    dialogo.eIdDeposito = texto(QStringLiteral("IdDeposito")).trimmed();
-    dialogo.eDepositoDescripcion = LblDescDeposito->text().trimmed();
-    dialogo.Posiciones = grid.TextMatrix(fila, columnaLinea::Posiciones);
-    dialogo.Cantidades = grid.TextMatrix(fila, columnaLinea::Cantidades);
-    dialogo.eCantidadPedida = cantidad;
-    dialogo.eIdArticulo = grid.TextMatrix(fila, columnaLinea::IdArticulo);
-    dialogo.eDescripcion = grid.TextMatrix(fila, columnaLinea::Descripcion);
-    dialogo.eUnidadArticulo = grid.TextMatrix(fila, columnaLinea::IdUnidad);
-    dialogo.ePermiteModificarCantidadesParaAbajo = NuevoComprobante && !ComprobanteExistente;
-    dialogo.ePermiteModificarCantidadesParaArriba = false;
-    dialogo.eProposicionAutomatica = PropuestaAutomatica;
-    dialogo.eComprobanteExistente = ComprobanteExistente;
-    dialogo.CantidadesEnELFORMULARIO.clear();
-    dialogo.PosicionesEnELFORMULARIO.clear();
-    dialogo.Form_Load();
-    if (!PropuestaAutomatica)
-        prompts().showModal(dialogo);
-
-    const QString aceptada = lang::numberText(dialogo.eCantidadPedida);
-    Control.setText(aceptada);
-    grid.setTextMatrix(fila, columnaLinea::Transferir, aceptada);
-    grid.setTextMatrix(fila, columnaLinea::Posiciones, dialogo.Posiciones);
-    grid.setTextMatrix(fila, columnaLinea::Cantidades, dialogo.Cantidades);
-}
-
-LineaTransferencia frmDRAVELO_ASIGNAR_UBICACION::LineaActual() const
-{
-    const FlexGrid& grid = *VrDbGrid1->MsFlexGrid;
-    const int fila = grid.Row();
-    const auto celda = [&](int col) { return grid.TextMatrix(fila, col); };
-    return {celda(columnaLinea::IdArticulo), celda(columnaLinea::Descripcion), celda(columnaLinea::NroLote),
-            celda(columnaLinea::IdUnidad),   celda(columnaLinea::Transferir),  celda(columnaLinea::Cantidades),
-            celda(columnaLinea::Posiciones), celda(columnaLinea::Id)};
-}
-
-void frmDRAVELO_ASIGNAR_UBICACION::GrabaLinea()
-{
-    NumeracionLinea numeracion;
-    if (NuevoComprobante)
-        numeracion = NumeroFijado ? NumeracionLinea::Fijada : NumeracionLinea::Nueva;
-    else if (ComprobanteExistente)
-        numeracion = NumeracionLinea::Reabierta;
-    else
-        return;
-
-    FlexGrid& grid = *VrDbGrid1->MsFlexGrid;
-    const int fila = grid.Row();
-    CabeceraTransferencia cabecera;
-    LineaTransferencia linea;
-    const bool leidos = ErrorTrap::showing(QString()).run({[&] {
-        cabecera = {{texto(QStringLiteral("Sucursal")), texto(QStringLiteral("numero")), texto(QStringLiteral("letra"))},
-                    texto(QStringLiteral("iddeposito"))};
-        linea = LineaActual();
     }});
-    if (!leidos) {
+    if (!mensaje.isEmpty()) {
         HayError = true;
-        return;
+        Avisa(mensaje);
     }
+}
 
-    const LineaGrabada grabada =
-        GrabaLineaTransferencia(ObjDB(), cabecera, numeracion, linea, UsuarioLogeado, host().now().date(), HayError);
-    m_lineaAbandonada = grabada.abandonada;
-    if (!grabada.grabada)
-        return;
-    if (numeracion == NumeracionLinea::Nueva) {
-        ponTexto(QStringLiteral("SUCURSAL"), grabada.comprobante.Sucursal);
-        ponTexto(QStringLiteral("NUMERO"), grabada.comprobante.Numero);
-        ponTexto(QStringLiteral("LETRA"), grabada.comprobante.Letra);
-        NumeroFijado = true;
+void frmDRAVELO_ASIGNAR_UBICACION::Avisa(const QString& mensaje)
+{
+    prompts().messageBox(mensaje, prompt::Critical | prompt::OkOnly, kAviso);
+}
+
+QString frmDRAVELO_ASIGNAR_UBICACION::ValidaSucursal(TextBox& Control, const QString& valor)
+{
+    return RellenaCampo(Control, valor, 4, QStringLiteral("El campo sucursal debe ser un dato numerico"));
+}
+
+QString frmDRAVELO_ASIGNAR_UBICACION::ValidaNumero(TextBox& Control, const QString& valor)
+{
+    return RellenaCampo(Control, valor, 8, QStringLiteral("El campo numero debe ser un dato numerico"));
+}
+
+QString frmDRAVELO_ASIGNAR_UBICACION::RellenaCampo(TextBox& Control, const QString& valor, int digitos,
+                                                  const QString& rechazo)
+{
+    if (valor.isEmpty())
+        return {};
+    const std::optional<QString> relleno = RellenaCeros(valor, digitos);
+    if (!relleno)
+        return rechazo;
+    Control.setText(*relleno);
+    return {};
+}
+
+QString frmDRAVELO_ASIGNAR_UBICACION::ValidaLetraIR(TextBox& Control, const QString& valor)
+{
+    Control.setText(valor.toUpper());
+    return {};
+}
+
+// The header's letter completes the voucher's name: a saved TRP voucher of
+// that branch, number and letter is reopened; otherwise the header holds a
+// new one.
+QString frmDRAVELO_ASIGNAR_UBICACION::ValidaLetra(TextBox&, const QString&)
+{
+    NuevoComprobante = true;
+    ComprobanteExistente = false;
+    Borrando = false;
+    ObjDB().AbrirRecordset(SentenciaComprobanteTRP(ObjDB(), ComprobanteDelEncabezado()), RsFormulario, nullptr,
+                           RsFormulario.CursorType(), RsFormulario.LockType(), -1, true);
+    if (RsFormulario.State() != db::state::Closed && !RsFormulario.Eof()) {
+        NuevoComprobante = false;
+        ComprobanteExistente = true;
+        Borrando = false;
+        AsignarDatos();
     }
-    if (!grabada.id.isEmpty())
-        grid.setTextMatrix(fila, columnaLinea::Id, grabada.id);
+    return {};
+}
+
+QString frmDRAVELO_ASIGNAR_UBICACION::ValidaDeposito(TextBox&, const QString&)
+{
+    return RevisaDeposito();
+}
+
+// The editor's road of a line: the transfer of the current line, and what
+// the editor does with its answer.
+QString frmDRAVELO_ASIGNAR_UBICACION::ValidaCantidadATransferir(TextBox& Control, const QString& valor)
+{
+    const ResultadoTransferencia r = TransfiereLinea(VrDbGrid1->MsFlexGrid->Row(), valor);
+    // A failed save was reported where it failed; a refusal is told by the
+    // field check.
+    HayError = r.estado == ResultadoTransferencia::Estado::Fallida;
+    if (r.estado == ResultadoTransferencia::Estado::Rechazada)
+        Control.clear();
+    else if (r.respondioDialogo())
+        Control.setText(r.cantidad);
+    if (r.grabacionIntentada()) {
+        ObjCampos().AvanzaFoco(keys::Enter, &Control);
+        // The saved quantity is in its cell; left in the editor it would
+        // land on the line that takes the saved line's place when the page
+        // reloads.
+        if (&Control == VrDbGrid1->txtEdit)
+            Control.setVisible(false);
+        VrDbGrid1->RecuentaPaginas();
+    }
+    return r.motivo;
 }
 
 // --- reopening ------------------------------------------------------------------

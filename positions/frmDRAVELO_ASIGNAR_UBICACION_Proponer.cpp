@@ -1,6 +1,6 @@
 // The automatic proposal over the page on screen: every line's whole quantity
-// goes the road of a typed one, the position dialog accepting its own
-// proposal unseen, and each placed line is saved at once.
+// goes the road of a typed one (TransfiereLinea), the position dialog
+// accepting its own proposal unseen, and each placed line is saved at once.
 #include "frmDRAVELO_ASIGNAR_UBICACION.h"
 
 #include "LineasSinPosicion.h"
@@ -48,18 +48,9 @@ void frmDRAVELO_ASIGNAR_UBICACION::cmdProponer_Click()
         grid.setRow(i);
         grid.setCol(columnaLinea::Transferir);
         grid.setTextMatrix(i, columnaLinea::Transferir, celda(columnaLinea::Cantidad));
-
-        // The grid's editor carries the quantity, whatever text box was
-        // active last: a header field would be rebound and overwritten.
-        ControlActivo = &editor;
-        editor.setDataField(QStringLiteral("CantidadATransferir"));
-        // A quantity read from the database is carried whole: a text box
-        // cuts a text set past its length limit.
-        editor.SetMaxLength(0);
-        editor.setText(celda(columnaLinea::Transferir));
-        bool avanza = true;
-        m_lineaAbandonada = false;
-        CampoValida(editor, avanza);
+        const ResultadoTransferencia r = TransfiereLinea(i, celda(columnaLinea::Transferir));
+        if (r.estado == ResultadoTransferencia::Estado::Rechazada)
+            Avisa(r.motivo);
 
         progreso.ActualizaProgreso(0, celda(columnaLinea::IdArticulo),
                                    QStringLiteral("Posiciones propuestas: ") + celda(columnaLinea::Posiciones),
@@ -68,12 +59,12 @@ void frmDRAVELO_ASIGNAR_UBICACION::cmdProponer_Click()
             algunaPropuesta = true;
             // A line whose save failed keeps its positions on screen but is
             // not in the voucher.
-            if (!HayError)
+            if (!r.esError())
                 ++propuestas;
         }
         // The operator would rather not wait for another station: the rest
         // of the page waits too.
-        if (m_lineaAbandonada)
+        if (r.abandonada)
             break;
     }
     progreso.CierraProgreso();

@@ -298,6 +298,61 @@ TEST(AsignarUbicacionForm, TransferQuantityChecks)
     EXPECT_EQ(p.escalar("SELECT COUNT(*) FROM V_MV_STOCK_DRAVELO WHERE TC = 'TRP'"), "0");
 }
 
+// The transfer of one line answers what became of it. A refusal is answered,
+// not shown: the caller tells the operator. A failed save is reported where
+// it failed.
+TEST(AsignarUbicacionForm, TheTransferOfALineAnswersWhatBecameOfIt)
+{
+    using Estado = ResultadoTransferencia::Estado;
+    const auto cancela = [](QDialog& d) {
+        static_cast<frmPosicionEntradas&>(d).CmdCancelar_Click();
+        return d.result();
+    };
+    const QString rota = QString::fromLatin1(kFixture) + R"(
+        CREATE TRIGGER P2Rota BEFORE INSERT ON V_MV_STOCK_DRAVELO WHEN NEW.IDPOSICION = 'P2'
+        BEGIN SELECT RAISE(ABORT, 'P2 no disponible'); END;)";
+    struct Caso {
+        const char* nombre;
+        QString fixture;
+        const char* cantidad;
+        std::function<int(QDialog&)> dialogo;  // none: no dialog may open
+        const char* informe;                   // the save's own report, if any
+        Estado estado;
+        const char* motivo;
+        const char* aceptada;
+        int filasGrabadas;
+    } casos[] = {
+        {"no quantity", QString::fromLatin1(kFixture), "", {}, nullptr, Estado::SinCantidad, "", "", 0},
+        {"more than the line holds", QString::fromLatin1(kFixture), "15", {}, nullptr, Estado::Rechazada,
+         "El Valor Ingresado no puede ser mayor al de la cantidad de la posicion ", "", 0},
+        {"zero", QString::fromLatin1(kFixture), "0", {}, nullptr, Estado::Vaciada, "", "", 0},
+        {"the dialog cancelled", QString::fromLatin1(kFixture), "14", cancela, nullptr, Estado::Cancelada, "", "0", 0},
+        {"the dialog accepted", QString::fromLatin1(kFixture), "14", acepta(), nullptr, Estado::Grabada, "", "14", 3},
+        {"the save failing", rota, "14", acepta(), "P2 no disponible", Estado::Fallida, "", "14", 0},
+    };
+    for (const Caso& c : casos) {
+        Pantalla p({}, c.fixture);
+        p.f->Form_Load();
+        p.f->cmdFiltrar_Click();
+        ResultadoTransferencia r;
+        {
+            ScopedPrompts s;
+            if (c.dialogo)
+                s.onModal("frmPosicionEntradas", c.dialogo);
+            if (c.informe)
+                s.answerMessage(prompt::Ok, QString::fromLatin1(c.informe));
+            r = p.f->TransfiereLinea(p.fila("ART001"), QString::fromLatin1(c.cantidad));
+        }
+        EXPECT_EQ(r.estado, c.estado) << c.nombre;
+        EXPECT_EQ(r.motivo, c.motivo) << c.nombre;
+        EXPECT_EQ(r.cantidad, c.aceptada) << c.nombre;
+        EXPECT_FALSE(r.abandonada) << c.nombre;
+        EXPECT_EQ(p.escalar("SELECT COUNT(*) FROM V_MV_STOCK_DRAVELO WHERE TC = 'TRP'"),
+                  QString::number(c.filasGrabadas))
+            << c.nombre;
+    }
+}
+
 // --- saving lines ------------------------------------------------------------------
 
 TEST(AsignarUbicacionForm, SavingTwoLinesOfANewVoucher)
