@@ -45,7 +45,9 @@ public:
 
     // --- connection -------------------------------------------------------
     void OpenServerADODB(bool PideParametrosSQL = false, long lCursor = 3, const QString& ConnString = {});
+    // Does nothing: kept for the family's programs that call the object's whole face.
     void OpenLocalADODB(const QString& ConnString, const QString& CadenaID, const QString& CadenaPWD);
+    // Provider names of that face, for the same callers; nothing here reads them.
     QString pJETOLEDB40() const { return QStringLiteral("Microsoft.Jet.OLEDB.4.0"); }
     QString pJETOLEDB35() const { return QStringLiteral("Microsoft.Jet.OLEDB.3.51"); }
     QString pSQLOLEDB() const { return QStringLiteral("SQLOLEDB"); }
@@ -71,6 +73,7 @@ public:
     static bool ADONumeric(const QVariant& Qtype);
     static bool ADOCurrency(const QVariant& Qtype);
     static bool ADOBoolean(const QVariant& Qtype);
+    // Do nothing: kept for the family's programs that call them; lookups go through the lookup facade.
     void QConsulta() {}
     void QGridConsulta() {}
 
