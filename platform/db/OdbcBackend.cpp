@@ -235,9 +235,9 @@ private:
         }
     }
 
-    // A value read piece by piece, as long as the driver has more of it;
+    // A value read chunk by chunk, as long as the driver has more of it;
     // nothing for NULL. `terminator` is the room the driver keeps at the end
-    // of each piece for the end of a text.
+    // of each chunk for the end of a text.
     std::optional<QByteArray> readLong(SQLUSMALLINT c, SQLSMALLINT cType, std::size_t terminator)
     {
         QByteArray bytes;
