@@ -55,13 +55,12 @@ void frmDRAVELO_ASIGNAR_UBICACION::cmdProponer_Click()
         progreso.ActualizaProgreso(0, celda(columnaLinea::IdArticulo),
                                    QStringLiteral("Posiciones propuestas: ") + celda(columnaLinea::Posiciones),
                                    proponiendo);
-        if (!celda(columnaLinea::Posiciones).trimmed().isEmpty()) {
+        if (!celda(columnaLinea::Posiciones).trimmed().isEmpty())
             algunaPropuesta = true;
-            // A line whose save failed keeps its positions on screen but is
-            // not in the voucher.
-            if (!r.esError())
-                ++propuestas;
-        }
+        // Only a line that went into the voucher counts: one whose save
+        // failed, or that placed nothing, may still show positions.
+        if (r.estado == ResultadoTransferencia::Estado::Grabada)
+            ++propuestas;
         // The operator would rather not wait for another station: the rest
         // of the page waits too.
         if (r.abandonada)

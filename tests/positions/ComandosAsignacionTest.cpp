@@ -325,13 +325,12 @@ TEST(ComandosAsignacion, AnAutomaticRunCountsOnlyTheLinesItSaved)
     EXPECT_EQ(p.lineas(), QStringList({"ART002|L1|5", "ART002|L2|3"}));
 }
 
+namespace {
+
 // Boxes of twelve screws, kept in boxes: P1 is counted in units, P2 in boxes.
-// Converted, a full P1 must show exactly nothing free, so that no sliver of
-// floating-point noise (or of a balance that rounds to nothing in boxes) is
-// proposed there and the whole line refused for it.
-TEST(ComandosAsignacion, AnAutomaticRunLosesNoLineToARoundingSliver)
+QString depositoDeCajas(const char* capacidadP1)
 {
-    const QString cajas = QStringLiteral(R"(
+    return QStringLiteral(R"(
         INSERT INTO ta_usuarios (nombre, UNegocio) VALUES ('ana', '   1');
         INSERT INTO V_TA_Deposito (IdDeposito, Descripcion, UnidadNegocio) VALUES ('   1', 'Deposito Central', '   1');
         INSERT INTO V_MA_ARTICULOS (IDARTICULO, DESCRIPCION, IDUNIDAD) VALUES ('                   ART010', 'CAJA', '  CJ');
@@ -340,25 +339,51 @@ TEST(ComandosAsignacion, AnAutomaticRunLosesNoLineToARoundingSliver)
         INSERT INTO MA_POSICIONES (IdDeposito, IdPosicion, IdArticulo, ORDENINGRESO, IdUnidad, HABILITADO, CAPACIDAD)
         VALUES ('   1', 'P1', '                   ART010', 1, '  UN', 1, %1),
                ('   1', 'P2', '                   ART010', 2, '  CJ', 1, 100);
-    )");
-    const QString recibe = QStringLiteral(
-        "INSERT INTO V_MV_STOCK_DRAVELO (FECHA, TC, SUCURSAL, NUMERO, LETRA, IDARTICULO, IDUNIDADBASE, CANTIDAD, "
-        "IDDEPOSITO) VALUES ('2024-12-02T08:00:00', 'IR', '0001', '00000123', 'X', '                   ART010', "
-        "'  %1', %2, '   1');\n");
+    )")
+        .arg(QString::fromLatin1(capacidadP1));
+}
+
+QString recibeCajas(const char* unidad, const char* cantidad)
+{
+    return QStringLiteral(
+               "INSERT INTO V_MV_STOCK_DRAVELO (FECHA, TC, SUCURSAL, NUMERO, LETRA, IDARTICULO, IDUNIDADBASE, CANTIDAD, "
+               "IDDEPOSITO) VALUES ('2024-12-02T08:00:00', 'IR', '0001', '00000123', 'X', '                   ART010', "
+               "'  %1', %2, '   1');\n")
+        .arg(QString::fromLatin1(unidad), QString::fromLatin1(cantidad));
+}
+
+QString ocupa(const char* posicion, const char* saldo)
+{
+    return QStringLiteral("INSERT INTO AC_SALDOSLAYOUT (IdDeposito, IdPosicion, IdArticulo, SaldoPosicion) "
+                          "VALUES ('   1', '%1', '                   ART010', %2);\n")
+        .arg(QString::fromLatin1(posicion), QString::fromLatin1(saldo));
+}
+
+}  // namespace
+
+// Converted, a full P1 must show exactly nothing free, so that no sliver of
+// floating-point noise (or of a balance that rounds to nothing in boxes) is
+// proposed there and the whole line refused for it; and a line that places
+// nothing saves nothing and is not counted.
+TEST(ComandosAsignacion, AnAutomaticRunLosesNoLineToARoundingSliverAndCountsOnlyWhatItSaved)
+{
+    const QString sinPropuesta = QStringLiteral("No Se Propusieron Posiciones!");
     struct Caso {
         const char* nombre;
         QString fixture;
         QStringList filas;
-        const char* cuenta;
+        QString mensaje;
+        QStringList lineas;
     } casos[] = {
         {"P1 holds its 185 units: the 10 boxes all go to P2",
-         cajas.arg(185) + recibe.arg("CJ").arg(10) +
-             "INSERT INTO AC_SALDOSLAYOUT (IdDeposito, IdPosicion, IdArticulo, SaldoPosicion) "
-             "VALUES ('   1', 'P1', '                   ART010', 185);",
-         {"- -10", "P2 10"}, "Se ha Propuesto 1 Posiciones"},
+         depositoDeCajas("185") + recibeCajas("CJ", "10") + ocupa("P1", "185"), {"- -10", "P2 10"},
+         "Se ha Propuesto 1 Posiciones", {}},
         {"a first line, in units, leaves 0.0004 units free in P1: nothing in boxes",
-         cajas.arg(120) + recibe.arg("UN").arg("119.9996") + recibe.arg("CJ").arg(10),
-         {"- -119.9996", "P1 119.9996", "- -10", "P2 10"}, "Se ha Propuesto 2 Posiciones"},
+         depositoDeCajas("120") + recibeCajas("UN", "119.9996") + recibeCajas("CJ", "10"),
+         {"- -119.9996", "P1 119.9996", "- -10", "P2 10"}, "Se ha Propuesto 2 Posiciones", {}},
+        {"every position full: nothing saved, nothing counted",
+         depositoDeCajas("185") + recibeCajas("CJ", "10") + ocupa("P1", "185") + ocupa("P2", "100"), {}, sinPropuesta,
+         {"ART010||10"}},
     };
     for (const auto& c : casos) {
         Pantalla p({}, c.fixture);
@@ -367,11 +392,11 @@ TEST(ComandosAsignacion, AnAutomaticRunLosesNoLineToARoundingSliver)
         {
             ScopedPrompts s;
             s.answerMessage(prompt::Yes, "Desea Continuar?");
-            s.answerMessage(prompt::No, c.cuenta);
+            s.answerMessage(c.mensaje == sinPropuesta ? prompt::Ok : prompt::No, c.mensaje);
             p.f->cmdProponer_Click();
         }
         EXPECT_EQ(p.filasDe("00000001"), c.filas) << c.nombre;
-        EXPECT_EQ(p.lineas(), QStringList()) << c.nombre;
+        EXPECT_EQ(p.lineas(), c.lineas) << c.nombre;
     }
 }
 
