@@ -468,7 +468,9 @@ CREATE INDEX IX_Aux_V_MV_STOCK_DRAVELO_Comprobante ON Aux_V_MV_STOCK_DRAVELO (NU
 -- The stock of each depot that has no position yet, one line per article,
 -- lot and unit: what came in less what transfer vouchers moved out of "no
 -- position". A line without lot shows an empty lot. `id` (the line's first
--- movement) is unique per line: the start-up form's grid pages by it.
+-- movement) is unique per line: the start-up form's grid pages by it. A lot
+-- read through IFNULL loses its column's collation, so it is named again:
+-- "L1" and "l1" are one lot here as on the server.
 CREATE VIEW Stk_Dravelo_Sin_Asignar AS
 SELECT m.IDARTICULO AS IdArticulo,
        a.DESCRIPCION AS Descripcion,
