@@ -8,6 +8,8 @@
 #include "platform/RuntimeError.h"
 #include "platform/db/NativeErrors.h"
 
+#include <QDebug>
+
 namespace {
 
 constexpr long kClaveDuplicada = 2627;
@@ -103,8 +105,6 @@ void EjecutaTransaccion(DB_Dll& db, const QStringList& Sentencias, bool& HuboErr
         detalle = DetalleErrores(errores);
         if (IgnoraDuplicados && errores.Item(0).NativeError == kClaveDuplicada)
             mensaje = detalle = QString();
-        if (!mensaje.trimmed().isEmpty())
-            prompts().messageBox(mensaje, prompt::Critical | prompt::OkOnly, QStringLiteral("Aviso al Operador!"));
         errores.Clear();
     };
 
@@ -133,9 +133,21 @@ void EjecutaTransaccion(DB_Dll& db, const QStringList& Sentencias, bool& HuboErr
         revisaErrores();
     }
     if (HuboError) {
+        // Rolled back before the operator reads why: the transaction's locks
+        // must not keep other stations waiting on an open message box.
         ejecutaCallado(db, QStringLiteral("ROLLBACK TRANSACTION"));
         cnn.errors().Clear();
-        GrabaErrorSQL(db, lote, NroError, detalle);
+        if (!mensaje.trimmed().isEmpty())
+            prompts().messageBox(mensaje, prompt::Critical | prompt::OkOnly, QStringLiteral("Aviso al Operador!"));
+        // The log lives in the same database, and the same fault (a database
+        // it cannot write, a full disk) may refuse it too: the batch stays a
+        // failure all the same, and the trace goes to the station's log.
+        try {
+            GrabaErrorSQL(db, lote, NroError, detalle);
+        } catch (const RuntimeError& e) {
+            cnn.errors().Clear();
+            qWarning().noquote() << "AUX_ERR:" << e.number() << e.description() << "|" << detalle.trimmed();
+        }
     }
 }
 

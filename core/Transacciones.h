@@ -19,6 +19,7 @@ class Errors;
 // database's own numbers and texts. When another station holds the database's
 // lock, the operator is asked through the error dialog whether to try again;
 // a batch given up is a failure, not logged (the log waits for the same lock).
+// A log row the database refuses leaves the batch a failure and raises nothing.
 void EjecutaTransaccion(const QStringList& Sentencias, bool& HuboError, std::int32_t& NroError,
                         bool IgnoraDuplicados);
 // The same on a data-access object of the caller's (the shared one above).

@@ -4,6 +4,7 @@
 #include "core/Transacciones.h"
 #include "platform/ErrorTrap.h"
 #include "platform/Prompts.h"
+#include "platform/RuntimeError.h"
 #include "platform/Value.h"
 
 #include <optional>
@@ -20,16 +21,24 @@ void avisa(db::Errors& errores)
     prompts().messageBox(mensaje, prompt::Critical | prompt::OkOnly, QStringLiteral("Aviso al Operador!"));
 }
 
-// Runs one transaction statement; the database's refusal, when there is one,
-// is shown to the operator and answered false.
-bool control(DB_Dll& db, const QString& sentencia)
+void descarta(DB_Dll& db)
+{
+    db.EjecutaConsultaSQL(QStringLiteral("ROLLBACK TRANSACTION"), nullptr, true);
+    db.gCnn().errors().Clear();
+}
+
+// Commits the line; a refusal rolls it back, then tells the operator (no
+// message box is ever left open over the lock), and answers false.
+bool confirma(DB_Dll& db)
 {
     db::Errors& errores = db.gCnn().errors();
     errores.Clear();
-    db.EjecutaConsultaSQL(sentencia, nullptr, true);
+    db.EjecutaConsultaSQL(QStringLiteral("COMMIT TRANSACTION"), nullptr, true);
     if (errores.Count() == 0)
         return true;
-    avisa(errores);
+    const QString mensaje = MensajeErrores(errores);
+    descarta(db);
+    prompts().messageBox(mensaje, prompt::Critical | prompt::OkOnly, QStringLiteral("Aviso al Operador!"));
     return false;
 }
 
@@ -55,12 +64,6 @@ Inicio inicia(DB_Dll& db)
     return Inicio::Fallida;
 }
 
-void descarta(DB_Dll& db)
-{
-    db.EjecutaConsultaSQL(QStringLiteral("ROLLBACK TRANSACTION"), nullptr, true);
-    db.gCnn().errors().Clear();
-}
-
 std::optional<QString> leeId(DB_Dll& db, const QString& sql)
 {
     db::Recordset rs;
@@ -72,6 +75,61 @@ std::optional<QString> leeId(DB_Dll& db, const QString& sql)
         id = lang::text(rs.value(QStringLiteral("id"))).trimmed();
     db.CierraRecordset(rs);
     return id;
+}
+
+// Walks the rows of a read inside the line's transaction; false when it could
+// not be read (the data layer has told the operator).
+template <class F>
+bool lee(DB_Dll& db, const QString& sql, F&& fila)
+{
+    db::Recordset rs;
+    db.AbrirRecordset(sql, rs);
+    if (rs.State() == db::state::Closed)
+        return false;
+    for (; !rs.Eof(); rs.MoveNext())
+        fila(rs);
+    db.CierraRecordset(rs);
+    return true;
+}
+
+// Why the line cannot be saved over what the database holds now, "" when it
+// can; nullopt when that could not be read. Another station may have saved
+// the same line since this one loaded it: a new line may take no more than is
+// still without position, and a reopened line is saved only over the
+// distribution it was loaded with.
+std::optional<QString> rechazoActual(DB_Dll& db, const CabeceraTransferencia& c, NumeracionLinea numeracion,
+                                     const LineaTransferencia& l)
+{
+    const QString bloqueo = SentenciaBloqueoLinea(db, c, l);
+    if (!bloqueo.isEmpty() && !lee(db, bloqueo, [](db::Recordset&) {}))
+        return std::nullopt;
+    if (numeracion != NumeracionLinea::Reabierta) {
+        Currency restante;
+        if (!lee(db, SentenciaRestanteLinea(db, c, l),
+                 [&](db::Recordset& rs) { restante = Currency::fromVariant(rs.value(QStringLiteral("Cantidad"))); }))
+            return std::nullopt;
+        const Currency transferir = Currency::fromText(l.Transferir);
+        if (transferir <= restante)
+            return QString();
+        return QStringLiteral("La linea no se grabo: otro puesto ya ubico parte de esta mercaderia. Quedan ")
+               + restante.toString() + QStringLiteral(" sin posicion y se quiso transferir ") + transferir.toString()
+               + QStringLiteral(". La lista se vuelve a cargar.");
+    }
+    if (ItemsLista(l.PosicionesCargadas).empty())
+        return QString();
+    Reparto guardado;
+    if (!lee(db, SentenciaRepartoGuardado(db, c, l), [&](db::Recordset& rs) {
+            guardado.Posiciones.push_back(lang::text(rs.value(QStringLiteral("IDPOSICION"))));
+            guardado.Cantidades.push_back(Currency::fromVariant(rs.value(QStringLiteral("CANTIDAD"))));
+        }))
+        return std::nullopt;
+    LineaTransferencia cargada = l;
+    cargada.Posiciones = l.PosicionesCargadas;
+    cargada.Cantidades = l.CantidadesCargadas;
+    if (MismoReparto(guardado, RepartoDeLinea(cargada)))
+        return QString();
+    return QStringLiteral("La linea no se grabo: otro puesto cambio sus posiciones desde que se abrio el comprobante. "
+                          "La linea se vuelve a cargar con sus posiciones actuales.");
 }
 
 }  // namespace
@@ -100,40 +158,64 @@ LineaGrabada GrabaLineaTransferencia(DB_Dll& db, const CabeceraTransferencia& ca
     }
     }
 
-    CabeceraTransferencia destino = cabecera;
-    QStringList sentencias;
-    const bool reabierta = numeracion == NumeracionLinea::Reabierta;
-    bool armado = false;
-    ErrorTrap::showing(QString()).run({[&] {
-        if (numeracion == NumeracionLinea::Nueva) {
-            std::int32_t ultimo = 0;
-            if (!UltimoNumeroTRP(db, true, ultimo))
-                ErrorTrap::leave();
-            destino.Comprobante = ProximoComprobanteTRP(ultimo);
+    try {
+        CabeceraTransferencia destino = cabecera;
+        QStringList sentencias;
+        const bool reabierta = numeracion == NumeracionLinea::Reabierta;
+        QString rechazoGuardado;
+        bool armado = false;
+        ErrorTrap::showing(QString()).run({
+            [&] {
+                // First, as always: stations saving first lines queue on the
+                // number before they lock any line's rows.
+                if (numeracion != NumeracionLinea::Nueva)
+                    return;
+                std::int32_t ultimo = 0;
+                if (!UltimoNumeroTRP(db, true, ultimo))
+                    ErrorTrap::leave();
+                destino.Comprobante = ProximoComprobanteTRP(ultimo);
+            },
+            [&] {
+                const std::optional<QString> r = rechazoActual(db, cabecera, numeracion, linea);
+                if (!r || !r->isEmpty()) {
+                    rechazoGuardado = r.value_or(QString());
+                    ErrorTrap::leave();
+                }
+            },
+            [&] {
+                sentencias = reabierta ? SentenciasLineaReabierta(db, destino, linea, usuario, fecha)
+                                       : SentenciasLineaNueva(db, destino, linea, usuario, fecha);
+                armado = true;
+            },
+        });
+        if (!armado) {
+            descarta(db);
+            if (!rechazoGuardado.isEmpty())
+                prompts().messageBox(rechazoGuardado, prompt::Critical | prompt::OkOnly, kAviso);
+            HayError = true;
+            return {};
         }
-        sentencias = reabierta ? SentenciasLineaReabierta(db, destino, linea, usuario, fecha)
-                               : SentenciasLineaNueva(db, destino, linea, usuario, fecha);
-        armado = true;
-    }});
-    if (!armado) {
-        descarta(db);
-        HayError = true;
-        return {};
-    }
 
-    bool fallo = false;
-    std::int32_t nroError = 0;
-    EjecutaTransaccion(db, sentencias, fallo, nroError, false);
-    if (fallo) {
-        // The runner's rollback ended this transaction as well.
-        HayError = true;
-        return {};
-    }
-    const std::optional<QString> id = leeId(db, SentenciaIdLinea(db, destino, linea, reabierta));
-    if (!control(db, QStringLiteral("COMMIT TRANSACTION"))) {
+        bool fallo = false;
+        std::int32_t nroError = 0;
+        EjecutaTransaccion(db, sentencias, fallo, nroError, false);
+        if (fallo) {
+            // The runner's rollback ended this transaction as well.
+            HayError = true;
+            return {};
+        }
+        const std::optional<QString> id = leeId(db, SentenciaIdLinea(db, destino, linea, reabierta));
+        if (!confirma(db)) {
+            HayError = true;
+            return {};
+        }
+        return {true, false, destino.Comprobante, id.value_or(QString())};
+    } catch (const RuntimeError& e) {
+        // Whatever fails on the way leaves the line unsaved, and says so.
         descarta(db);
         HayError = true;
+        prompts().messageBox(QStringLiteral("La linea no se grabo: ") + e.description(),
+                             prompt::Critical | prompt::OkOnly, kAviso);
         return {};
     }
-    return {true, false, destino.Comprobante, id.value_or(QString())};
 }

@@ -6,6 +6,8 @@
 #include "platform/Value.h"
 #include "platform/kumozen/KumozenUtilidades.h"
 
+#include <algorithm>
+
 namespace {
 
 const KumozenUtilidades kUtil;
@@ -84,6 +86,29 @@ QString condicionLote(DB_Dll& db, const LineaTransferencia& l)
     return lang::isNull(valor) ? QStringLiteral(" NROLOTE IS NULL") : QStringLiteral(" NROLOTE=") + texto(db, valor);
 }
 
+// The work table holds a line without lot with an empty lot when the
+// reopening wrote it and with none once a save rewrote it.
+QString condicionLoteTrabajo(DB_Dll& db, const LineaTransferencia& l)
+{
+    return QStringLiteral(" ISNULL(NROLOTE,'')=") + texto(db, l.NroLote.trimmed());
+}
+
+// The positioned movements of a reopened line: its voucher's, with its
+// article, unit, lot and depot, whoever stored them and on whichever date.
+QString condicionPosicionados(DB_Dll& db, const CabeceraTransferencia& c, const LineaTransferencia& l)
+{
+    return condicionComprobante(db, c.Comprobante) + QStringLiteral(" AND IDARTICULO=") + texto(db, articulo(l.IdArticulo))
+           + QStringLiteral(" AND IDUNIDADBASE=") + texto(db, unidad(l.IdUnidad)) + QStringLiteral(" AND ")
+           + condicionLote(db, l) + QStringLiteral(" AND IDDEPOSITO=") + texto(db, deposito(c))
+           + QStringLiteral(" AND NOT idposicion is NULL ");
+}
+
+// Positions compare as the company's server compares codes.
+QString clavePosicion(const QString& posicion)
+{
+    return posicion.trimmed().toUpper();
+}
+
 }  // namespace
 
 std::vector<QString> ItemsLista(const QString& lista)
@@ -156,14 +181,13 @@ QStringList SentenciasLineaNueva(DB_Dll& db, const CabeceraTransferencia& cabece
 QStringList SentenciasLineaReabierta(DB_Dll& db, const CabeceraTransferencia& cabecera,
                                      const LineaTransferencia& linea, const QString& usuario, const QDate& fecha)
 {
-    bool esNumero = false;
-    const qlonglong id = linea.Id.trimmed().toLongLong(&esNumero);
-    if (!esNumero)
-        throw RuntimeError(errnum::TypeMismatch,
-                           QStringLiteral("La linea no tiene el numero de su renglon de trabajo: ") + linea.Id);
     const ComprobanteTransferencia& v = cabecera.Comprobante;
     QStringList sentencias;
-    sentencias << QStringLiteral(" DELETE FROM aux_V_MV_STOCK_DRAVELO where id=") + QString::number(id);
+    // The line's row goes whatever id this station holds: another station
+    // that saved or reopened the line since gave it a new one.
+    sentencias << QStringLiteral(" DELETE FROM aux_V_MV_STOCK_DRAVELO where ") + condicionComprobante(db, v)
+                      + QStringLiteral(" AND IDARTICULO=") + texto(db, articulo(linea.IdArticulo)) + QStringLiteral(" AND ")
+                      + condicionLoteTrabajo(db, linea);
     const QStringList valores{texto(db, TipoTransferencia),
                               texto(db, v.Sucursal),
                               texto(db, v.Numero),
@@ -180,11 +204,8 @@ QStringList SentenciasLineaReabierta(DB_Dll& db, const CabeceraTransferencia& ca
                 + QStringLiteral("(TC,SUCURSAL,NUMERO,LETRA,IDARTICULO,NROLOTE,DESCRIPCION,IDUNIDADBASE,CANTIDAD,"
                                  "CantidadATransferir,CANTIDADES,POSICIONES)")
                 + QStringLiteral("VALUES(") + valores.join(u',') + u')';
-    sentencias << QStringLiteral(" DELETE FROM V_MV_STOCK_DRAVELO ") + QStringLiteral("WHERE ") + condicionComprobante(db, v)
-                + QStringLiteral(" AND IDARTICULO=") + texto(db, articulo(linea.IdArticulo))
-                + QStringLiteral(" AND IDUNIDADBASE=") + texto(db, unidad(linea.IdUnidad)) + QStringLiteral(" AND ")
-                + condicionLote(db, linea) + QStringLiteral(" AND IDDEPOSITO=") + texto(db, deposito(cabecera))
-                + QStringLiteral(" AND NOT idposicion is NULL ");
+    sentencias << QStringLiteral(" DELETE FROM V_MV_STOCK_DRAVELO ") + QStringLiteral("WHERE ")
+                      + condicionPosicionados(db, cabecera, linea);
     posicionados(db, sentencias, cabecera, linea, usuario, fecha);
     return sentencias;
 }
@@ -199,4 +220,40 @@ QString SentenciaIdLinea(DB_Dll& db, const CabeceraTransferencia& cabecera, cons
     if (!reabierta)
         sql += QStringLiteral(" AND IDDEPOSITO=") + texto(db, deposito(cabecera));
     return sql;
+}
+
+QString SentenciaRestanteLinea(DB_Dll& db, const CabeceraTransferencia& cabecera, const LineaTransferencia& linea)
+{
+    return QStringLiteral("SELECT SUM(Cantidad) AS Cantidad FROM Stk_Dravelo_Sin_Asignar WHERE iddeposito=")
+           + texto(db, deposito(cabecera)) + QStringLiteral(" AND IdArticulo=") + texto(db, articulo(linea.IdArticulo))
+           + QStringLiteral(" AND idUnidadARTICULO=") + texto(db, unidad(linea.IdUnidad))
+           + QStringLiteral(" AND ISNULL(NroLote,'')=") + texto(db, linea.NroLote.trimmed());
+}
+
+QString SentenciaRepartoGuardado(DB_Dll& db, const CabeceraTransferencia& cabecera, const LineaTransferencia& linea)
+{
+    return QStringLiteral("SELECT IDPOSICION, CANTIDAD FROM V_MV_STOCK_DRAVELO WHERE ")
+           + condicionPosicionados(db, cabecera, linea) + QStringLiteral("ORDER BY ID");
+}
+
+QString SentenciaBloqueoLinea(DB_Dll& db, const CabeceraTransferencia& cabecera, const LineaTransferencia& linea)
+{
+    if (db.gCnn().dialect() != db::Dialect::SqlServer)
+        return {};
+    return QStringLiteral("SELECT COUNT(*) AS n FROM V_MV_STOCK_DRAVELO WITH (UPDLOCK, HOLDLOCK) WHERE IDDEPOSITO=")
+           + texto(db, deposito(cabecera)) + QStringLiteral(" AND IDARTICULO=") + texto(db, articulo(linea.IdArticulo));
+}
+
+bool MismoReparto(const Reparto& a, const Reparto& b)
+{
+    if (a.Posiciones.size() != b.Posiciones.size() || a.Cantidades.size() != b.Cantidades.size())
+        return false;
+    const auto pares = [](const Reparto& r) {
+        std::vector<std::pair<QString, std::int64_t>> p;
+        for (std::size_t i = 0; i < r.Posiciones.size() && i < r.Cantidades.size(); ++i)
+            p.emplace_back(clavePosicion(r.Posiciones[i]), r.Cantidades[i].raw());
+        std::sort(p.begin(), p.end());
+        return p;
+    };
+    return pares(a) == pares(b);
 }

@@ -23,6 +23,11 @@ struct LineaTransferencia {
     QString Cantidades;
     QString Posiciones;
     QString Id;
+    // A reopened line's distribution as it was loaded, before the operator
+    // changed it: another station that saved the line since has changed the
+    // stored one. Empty when not known.
+    QString CantidadesCargadas = {};
+    QString PosicionesCargadas = {};
 };
 
 // The voucher a line is saved into, and the depot it moves in.
@@ -58,11 +63,29 @@ QStringList SentenciasLineaNueva(DB_Dll& db, const CabeceraTransferencia& cabece
                                  const QString& usuario, const QDate& fecha);
 
 // The statements that save a line of a reopened voucher: its work-table row
-// replaced, its positioned movements replaced by the new distribution. The
-// movement out of "no position" stays as it was stored: a reopened line keeps
-// its quantity. Fails when the line's work-table id is not a number.
+// (the voucher's, article's and lot's) replaced, its positioned movements
+// replaced by the new distribution. The movement out of "no position" stays
+// as it was stored: a reopened line keeps its quantity.
 QStringList SentenciasLineaReabierta(DB_Dll& db, const CabeceraTransferencia& cabecera,
                                      const LineaTransferencia& linea, const QString& usuario, const QDate& fecha);
+
+// What is left without position of the line's depot, article, lot and unit
+// (column Cantidad), as the list of lines shows it: read inside the saving
+// transaction, it is the most a new line may still take.
+QString SentenciaRestanteLinea(DB_Dll& db, const CabeceraTransferencia& cabecera, const LineaTransferencia& linea);
+
+// The positioned movements a reopened line holds now (columns IDPOSICION and
+// CANTIDAD): those its save replaces.
+QString SentenciaRepartoGuardado(DB_Dll& db, const CabeceraTransferencia& cabecera, const LineaTransferencia& linea);
+
+// On SQL Server, a read that locks the line's rows until the saving
+// transaction ends, so that no other station saves the same line meanwhile
+// (on SQLite the transaction holds the write lock already); empty elsewhere.
+QString SentenciaBloqueoLinea(DB_Dll& db, const CabeceraTransferencia& cabecera, const LineaTransferencia& linea);
+
+// Whether two distributions place the same quantities in the same positions,
+// in whatever order (positions compared without regard to case or blanks).
+bool MismoReparto(const Reparto& a, const Reparto& b);
 
 // The id the line takes once saved, read inside the saving transaction: the
 // last movement of this line (new voucher), or its new work-table row

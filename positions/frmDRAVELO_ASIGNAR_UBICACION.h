@@ -204,8 +204,9 @@ private:
     // Places a quantity of the line in positions through the position
     // dialog and writes its answer into the line; the accepted quantity.
     QString PidePosiciones(int fila, double cantidad);
-    // Saves the line into the voucher of the header.
-    LineaGrabada GrabaLinea(int fila);
+    // Saves the line into the voucher of the header; a reopened line only
+    // over the distribution it was loaded with.
+    LineaGrabada GrabaLinea(int fila, const QString& cantidadesCargadas, const QString& posicionesCargadas);
 
     EditorHost m_editorHost{*this};
     CellEditor m_editor{m_editorHost};

@@ -39,12 +39,15 @@ ResultadoTransferencia frmDRAVELO_ASIGNAR_UBICACION::TransfiereLinea(int fila, c
     case VeredictoTransferencia::Paso::Posiciones: break;
     }
 
+    // A reopened line is saved only over what it was loaded with.
+    const QString cantidadesCargadas = grid.TextMatrix(fila, columnaLinea::Cantidades);
+    const QString posicionesCargadas = grid.TextMatrix(fila, columnaLinea::Posiciones);
     r.cantidad = PidePosiciones(fila, v.cantidad.toDouble());
     if (!(Currency::fromText(r.cantidad) > Currency())) {
         r.estado = Estado::Cancelada;
         return r;
     }
-    const LineaGrabada grabada = GrabaLinea(fila);
+    const LineaGrabada grabada = GrabaLinea(fila, cantidadesCargadas, posicionesCargadas);
     r.estado = grabada.grabada ? Estado::Grabada : Estado::Fallida;
     r.abandonada = grabada.abandonada;
     return r;
@@ -88,7 +91,8 @@ LineaTransferencia frmDRAVELO_ASIGNAR_UBICACION::Linea(int fila) const
             celda(columnaLinea::Posiciones), celda(columnaLinea::Id)};
 }
 
-LineaGrabada frmDRAVELO_ASIGNAR_UBICACION::GrabaLinea(int fila)
+LineaGrabada frmDRAVELO_ASIGNAR_UBICACION::GrabaLinea(int fila, const QString& cantidadesCargadas,
+                                                     const QString& posicionesCargadas)
 {
     NumeracionLinea numeracion;
     if (NuevoComprobante)
@@ -104,6 +108,10 @@ LineaGrabada frmDRAVELO_ASIGNAR_UBICACION::GrabaLinea(int fila)
         cabecera = {{texto(QStringLiteral("Sucursal")), texto(QStringLiteral("numero")), texto(QStringLiteral("letra"))},
                     texto(QStringLiteral("iddeposito"))};
         linea = Linea(fila);
+        if (numeracion == NumeracionLinea::Reabierta) {
+            linea.CantidadesCargadas = cantidadesCargadas;
+            linea.PosicionesCargadas = posicionesCargadas;
+        }
     }});
     if (!leidos)
         return {};

@@ -69,6 +69,9 @@ QString explanation(const Error& e)
     case serverError::Locked:
         return QStringLiteral("La base de datos está ocupada: otro puesto está grabando en este momento. Espere unos "
                               "segundos y vuelva a intentarlo.");
+    case serverError::Deadlock:
+        return QStringLiteral("Otro puesto grababa lo mismo al mismo tiempo y esta operación se deshizo. Vuelva a "
+                              "intentarlo.");
     case serverError::ReadOnly:
         return QStringLiteral("No se puede grabar: la base de datos es de solo lectura para este puesto (el archivo o "
                               "su carpeta no admiten escritura). Avise al responsable del sistema.");

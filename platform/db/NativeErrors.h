@@ -29,6 +29,7 @@ constexpr long DiskFull = 1105;
 constexpr long DiskIo = 823;         // the operating system failed a read or a write
 constexpr long NotADatabase = 5172;  // the file is damaged or no database
 constexpr long LoginFailed = 18456;
+constexpr long Deadlock = 1205;      // chosen to give way to another session
 }  // namespace serverError
 
 // One error of a SQLite database in SQL Server's numbering, the numbers the

@@ -315,3 +315,21 @@ TEST(TransaccionesTest, WhileAnotherStationHoldsTheLockTheOperatorWaitsOrGivesTh
         EXPECT_TRUE(erroresGrabados().empty());
     }
 }
+
+// The log lives in the same database: when the database refuses the log row
+// too, the batch is still a failure, and nothing escapes to the caller.
+TEST(TransaccionesTest, ALogRowTheDatabaseRefusesLeavesTheBatchAFailure)
+{
+    HostDePrueba h;
+    TestDatabase base(QString::fromLatin1(kTabla) + R"(
+        CREATE TRIGGER SinLugar BEFORE INSERT ON AUX_ERR BEGIN SELECT RAISE(ABORT, 'sin lugar'); END;)");
+    ScopedPrompts p;
+    p.answerMessage(prompt::Ok, "2627 : ");
+    bool huboError = false;
+    std::int32_t nroError = 0;
+    EXPECT_NO_THROW(EjecutaTransaccion({"INSERT INTO PRUEBA_LOTE (ID, T) VALUES (1, 'otra vez')"}, huboError, nroError,
+                                       false));
+    EXPECT_TRUE(huboError);
+    EXPECT_EQ(nroError, 2627);
+    EXPECT_EQ(ObjDB().gCnn().errors().Count(), 0);
+}

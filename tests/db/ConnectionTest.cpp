@@ -201,6 +201,8 @@ TEST(NativeErrors, TheCommonFailuresAreExplainedToTheOperator)
         {"login", {18456, "Login failed for user 'ana'.", "28000", 18456, "ODBC"}, "El servidor de base de datos rechazó"},
         {"SQL Server lock time-out", {1222, "Lock request time out period exceeded.", "HY000", 1222, "ODBC"},
          "La base de datos está ocupada"},
+        {"chosen to give way", {1205, "Transaction (Process ID 57) was deadlocked on lock resources", "40001", 1205, "ODBC"},
+         "Otro puesto grababa lo mismo"},
         {"query time-out", {0, "Query timeout expired", "HYT00", 0, "ODBC"}, "El servidor de base de datos no respondió"},
         {"duplicate key: for the staff", db::sqliteError(1555, "UNIQUE constraint failed: t.id"), ""},
         {"the layer's own, already in Spanish",

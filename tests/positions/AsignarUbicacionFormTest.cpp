@@ -7,6 +7,7 @@
 #include "core/DB_Dll.h"
 #include "core/Globals.h"
 #include "core/Sistema.h"
+#include "positions/GrabacionTransferencia.h"
 #include "grid/VrDbGrid.h"
 #include "platform/FlexGrid.h"
 #include "platform/Host.h"
@@ -411,17 +412,22 @@ TEST(AsignarUbicacionForm, AFailedSaveKeepsTheLineAndTheNumberFree)
 
 // --- reopening ----------------------------------------------------------------------
 
-TEST(AsignarUbicacionForm, ReopeningAVoucherAndMovingALineBetweenPositions)
-{
-    Pantalla p;
-    // Voucher 1: the screws in P1 and P2. A line of voucher 5 waits in the
-    // work table, reopened on another station.
-    p.db.execute(R"(
+namespace {
+// Voucher 1: the screws in P1 and P2.
+const char* const kComprobanteUno = R"(
         INSERT INTO V_MV_STOCK_DRAVELO (FECHA, TC, SUCURSAL, NUMERO, LETRA, IDARTICULO, IDUNIDADBASE, CANTIDAD, NROLOTE,
                                         IDDEPOSITO, IDPOSICION, USUARIO) VALUES
             ('2024-12-06T00:00:00', 'TRP', '0001', '00000001', 'X', '                   ART001', '  UN', -9, NULL, '   1', NULL, 'juan'),
             ('2024-12-06T00:00:00', 'TRP', '0001', '00000001', 'X', '                   ART001', '  UN', 6, NULL, '   1', 'P1', 'juan'),
             ('2024-12-06T00:00:00', 'TRP', '0001', '00000001', 'X', '                   ART001', '  UN', 3, NULL, '   1', 'P2', 'juan');
+)";
+}  // namespace
+
+TEST(AsignarUbicacionForm, ReopeningAVoucherAndMovingALineBetweenPositions)
+{
+    Pantalla p;
+    // A line of voucher 5 waits in the work table, reopened on another station.
+    p.db.execute(QString::fromLatin1(kComprobanteUno) + R"(
         INSERT INTO Aux_V_MV_STOCK_DRAVELO (TC, SUCURSAL, NUMERO, LETRA, IDARTICULO, CANTIDAD) VALUES
             ('TRP', '0001', '00000005', 'X', '                   ART002', 1);)");
     p.f->Form_Load();
@@ -474,6 +480,41 @@ TEST(AsignarUbicacionForm, ReopeningAVoucherAndMovingALineBetweenPositions)
     EXPECT_EQ(p.celda(1, 10), "|P2|");
     EXPECT_EQ(p.celda(1, 11), p.escalar("SELECT id FROM Aux_V_MV_STOCK_DRAVELO WHERE NUMERO = '00000001'"));
     EXPECT_EQ(p.escalar("SELECT COUNT(*) FROM Aux_V_MV_STOCK_DRAVELO"), "2");
+}
+
+// Two stations reopened voucher 1. The other one moved the screws to P1
+// since; this one, still showing P1 and P2, is told so, writes nothing, and
+// shows the line as it stands now.
+TEST(AsignarUbicacionForm, AReopenedLineChangedByAnotherStationIsNotOverwritten)
+{
+    Pantalla p;
+    p.db.execute(kComprobanteUno);
+    p.f->Form_Load();
+    p.campo("NUMERO").setText("00000001");
+    bool avanza = true;
+    p.f->CampoValida(p.campo("LETRA"), avanza);
+    const int linea = p.fila("ART001");
+    ASSERT_EQ(p.celda(linea, 10), "|P1|P2|");
+
+    DB_Dll otra;
+    otra.OpenServerADODB(false, 3, p.db.connectionString());
+    LineaTransferencia suya{p.celda(linea, 1), p.celda(linea, 2), {}, p.celda(linea, 6), "9", "|9|", "|P1|", {}};
+    suya.CantidadesCargadas = QStringLiteral("|6|3|");
+    suya.PosicionesCargadas = QStringLiteral("|P1|P2|");
+    bool hayError = false;
+    ASSERT_TRUE(GrabaLineaTransferencia(otra, {{"0001", "00000001", "X"}, "1"}, NumeracionLinea::Reabierta, suya, "luis",
+                                        QDate(2024, 12, 10), hayError)
+                    .grabada);
+    {
+        ScopedPrompts s;
+        s.onModal("frmPosicionEntradas", acepta({{"P1", "0"}, {"P2", "9"}}));
+        s.answerMessage(prompt::Ok, "otro puesto cambio sus posiciones desde que se abrio el comprobante");
+        p.transfiere(linea, "9");
+    }
+    EXPECT_TRUE(p.f->HayError);
+    EXPECT_EQ(p.filasDe("00000001"), QStringList({"- -9", "P1 9"}));
+    EXPECT_EQ(p.celda(p.fila("ART001"), 10), "|P1|");
+    EXPECT_EQ(p.escalar("SELECT COUNT(*) FROM Aux_V_MV_STOCK_DRAVELO"), "1");
 }
 
 TEST(AsignarUbicacionForm, AFailedReopeningLeavesTheWorkTableAsItWas)

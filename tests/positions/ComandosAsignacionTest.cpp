@@ -8,6 +8,7 @@
 #include "platform/Prompts.h"
 #include "platform/Toolbar.h"
 #include "platform/report/ReportCatalog.h"
+#include "positions/GrabacionTransferencia.h"
 #include "positions/ReporteAsignacionUbicacion.h"
 #include "tests/support/PdfFiles.h"
 #include "tests/support/QtPrinting.h"
@@ -398,6 +399,58 @@ TEST(ComandosAsignacion, AnAutomaticRunLosesNoLineToARoundingSliverAndCountsOnly
         EXPECT_EQ(p.filasDe("00000001"), c.filas) << c.nombre;
         EXPECT_EQ(p.lineas(), c.lineas) << c.nombre;
     }
+}
+
+// Another station placed the screws after this page was loaded: the run on
+// the stale page is refused that line, saves the others, and counts only
+// them; the screws' stock without position stays at 0.
+TEST(ComandosAsignacion, AnAutomaticRunOnAStalePagePlacesNothingTwice)
+{
+    Pantalla p;
+    p.f->Form_Load();
+    p.f->cmdFiltrar_Click();
+    DB_Dll otra;
+    otra.OpenServerADODB(false, 3, p.db.connectionString());
+    bool hayError = false;
+    const LineaTransferencia tornillos{QStringLiteral("ART001").rightJustified(25), QStringLiteral("TORNILLO"), {},
+                                       QStringLiteral("UN"), QStringLiteral("14"), QStringLiteral("|6|8|"),
+                                       QStringLiteral("|P1|P2|"), {}};
+    ASSERT_TRUE(GrabaLineaTransferencia(otra, {{"0001", "00000001", "X"}, "1"}, NumeracionLinea::Nueva, tornillos, "luis",
+                                        QDate(2024, 12, 10), hayError)
+                    .grabada);
+    {
+        ScopedPrompts s;
+        s.answerMessage(prompt::Yes, "Desea Continuar?");
+        s.answerMessage(prompt::Ok, "otro puesto ya ubico parte de esta mercaderia. Quedan 0 sin posicion");
+        s.answerMessage(prompt::No, "Se ha Propuesto 2 Posiciones");
+        p.f->cmdProponer_Click();
+    }
+    EXPECT_EQ(p.escalar("SELECT SUM(CANTIDAD) FROM V_MV_STOCK_DRAVELO WHERE IDPOSICION IS NULL AND "
+                        "IDARTICULO = '                   ART001' AND IDDEPOSITO = '   1'"),
+              "0");
+    EXPECT_EQ(p.filasDe("00000002"), QStringList({"- -5", "Q1 5", "- -3", "Q1 3"}));
+    EXPECT_EQ(p.lineas(), QStringList());
+}
+
+// A database this station cannot write: every line is reported, none is
+// counted, and nothing is offered to print.
+TEST(ComandosAsignacion, AnAutomaticRunOnADatabaseItCannotWriteCountsNothing)
+{
+    Pantalla p;
+    p.f->Form_Load();
+    p.f->cmdFiltrar_Click();
+    ObjDB().gCnn().Execute(QStringLiteral("PRAGMA query_only = 1"));
+    {
+        ScopedPrompts s;
+        s.answerMessage(prompt::Yes, "Desea Continuar?");
+        for (int i = 0; i < 3; ++i)
+            s.answerMessage(prompt::Ok, "No se puede grabar: la base de datos es de solo lectura");
+        s.answerMessage(prompt::Ok, "No Se Propusieron Posiciones!");
+        p.f->cmdProponer_Click();
+    }
+    ObjDB().gCnn().Execute(QStringLiteral("PRAGMA query_only = 0"));
+    EXPECT_EQ(cuenta(p, "SELECT COUNT(*) FROM V_MV_STOCK_DRAVELO WHERE TC = 'TRP'"), 0);
+    EXPECT_EQ(p.lineas(), QStringList({"ART001||14", "ART002|L1|5", "ART002|L2|3"}));
 }
 
 // Another station holds the lock: the operator, asked at the first line,

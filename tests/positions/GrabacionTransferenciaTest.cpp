@@ -13,6 +13,8 @@
 
 #include <QSet>
 #include <gtest/gtest.h>
+#include <atomic>
+#include <mutex>
 #include <thread>
 
 namespace {
@@ -24,6 +26,24 @@ const char* kPosicionRota = R"(
     CREATE TRIGGER PosicionRota BEFORE INSERT ON V_MV_STOCK_DRAVELO WHEN NEW.IDPOSICION = 'ROTA'
     BEGIN SELECT RAISE(ABORT, 'posicion rota'); END;
 )";
+
+// Stock without position in depot 1, unit UN, as a receiving voucher leaves it.
+QString recibido(const QString& articulo, const QString& cantidad, const QString& lote = {})
+{
+    return QStringLiteral("INSERT INTO V_MV_STOCK_DRAVELO (TC, SUCURSAL, NUMERO, LETRA, IDARTICULO, IDUNIDADBASE, "
+                          "CANTIDAD, NROLOTE, IDDEPOSITO) VALUES ('IR', '0001', '00000123', 'X', '%1', '  UN', %2, %3, "
+                          "'   1');\n")
+        .arg(articulo.rightJustified(25), cantidad, lote.isEmpty() ? QStringLiteral("NULL") : u'\'' + lote + u'\'');
+}
+
+void abreEstacion(DB_Dll& estacion, const TestDatabase& t)
+{
+    estacion.gServidor = QStringLiteral("(sqlite)");
+    estacion.gDbName = t.path();
+    estacion.gUsuario = QStringLiteral("ana");
+    estacion.OpenServerADODB(false, 3, QString());
+    ASSERT_TRUE(estacion.gOpenFlag);
+}
 
 CabeceraTransferencia cabecera(const QString& numero = QStringLiteral("00000099"))
 {
@@ -37,13 +57,13 @@ LineaTransferencia linea(const QString& articulo, const QString& transferir, con
             cantidades, posiciones, QString()};
 }
 
-// Every row of the movement table, in order: "TC SUCURSAL-NUMERO-LETRA
+// Every row of the movement table but the receipts, in order: "TC SUCURSAL-NUMERO-LETRA
 // [IDARTICULO] [IDUNIDADBASE] CANTIDAD NROLOTE IDDEPOSITO IDPOSICION USUARIO".
 QStringList movimientos(DB_Dll& db)
 {
     QStringList filas;
     db::Recordset rs;
-    db.AbrirRecordset(QStringLiteral("SELECT * FROM V_MV_STOCK_DRAVELO ORDER BY ID"), rs);
+    db.AbrirRecordset(QStringLiteral("SELECT * FROM V_MV_STOCK_DRAVELO WHERE TC <> 'IR' ORDER BY ID"), rs);
     while (!rs.Eof()) {
         const auto v = [&](const char* c) {
             const QVariant x = rs.value(QString::fromLatin1(c));
@@ -74,7 +94,8 @@ TEST(GrabacionTransferencia, FirstLineTakesTheNextNumberAndLaterLinesKeepIt)
 {
     TestDatabase t(R"(
         INSERT INTO V_MV_STOCK_DRAVELO (TC, SUCURSAL, NUMERO, LETRA, CANTIDAD) VALUES
-            ('TRP', '0002', '00041234', 'A', 0), ('IR', '0001', '00099999', 'X', 0);)");
+            ('TRP', '0002', '00041234', 'A', 0), ('IR', '0001', '00099999', 'X', 0);)"
+                   + recibido("A1", "5") + recibido("A2", "4", "L7"));
     DB_Dll& db = ObjDB();
     bool hayError = false;
 
@@ -95,7 +116,7 @@ TEST(GrabacionTransferencia, FirstLineTakesTheNextNumberAndLaterLinesKeepIt)
 
     const QString art1 = QStringLiteral("[                       A1]");
     const QString art2 = QStringLiteral("[                       A2]");
-    EXPECT_EQ(movimientos(db).mid(2),
+    EXPECT_EQ(movimientos(db).mid(1),
               QStringList({"TRP 0001-00041235-X " + art1 + " [  UN] -5 NULL [   1] NULL ana",
                            "TRP 0001-00041235-X " + art1 + " [  UN] 3 NULL [   1] P1 ana",
                            "TRP 0001-00041235-X " + art1 + " [  UN] 2 NULL [   1] P2 ana",
@@ -141,9 +162,16 @@ TEST(GrabacionTransferencia, ARefusedDistributionWritesNothing)
 
 TEST(GrabacionTransferencia, AFailedStatementRollsTheWholeLineBackAndIsLogged)
 {
-    TestDatabase t(QString::fromLatin1(kPosicionRota));
+    TestDatabase t(QString::fromLatin1(kPosicionRota) + recibido("A1", "5"));
+    DB_Dll otra;
+    abreEstacion(otra, t);
     ScopedPrompts p;
-    p.answerMessage(prompt::Ok, "posicion rota");
+    // The line is rolled back before the operator reads why: another station
+    // is not kept waiting on the open box.
+    p.answerMessage(prompt::Ok, "posicion rota", [&] {
+        EXPECT_NO_THROW(otra.gCnn().BeginTrans());
+        otra.gCnn().RollbackTrans();
+    });
     bool hayError = false;
     const LineaGrabada r = GrabaLineaTransferencia(ObjDB(), cabecera(), NumeracionLinea::Nueva,
                                                    linea("A1", "5", "|P1|ROTA|", "|3|2|"), "ana", kHoy, hayError);
@@ -181,7 +209,7 @@ TEST(GrabacionTransferencia, AQuantityPastWhatARowHoldsIsRefusedWithAMessage)
 // the database is busy, waits, and the line is saved when tried again.
 TEST(GrabacionTransferencia, WhileAnotherStationHoldsTheLockTheOperatorMayTryAgain)
 {
-    TestDatabase t;
+    TestDatabase t(recibido("A1", "5"));
     db::Connection otra;
     otra.Open(t.connectionString());
     otra.BeginTrans();
@@ -203,20 +231,16 @@ TEST(GrabacionTransferencia, WhileAnotherStationHoldsTheLockTheOperatorMayTryAga
 // id of one of its own rows.
 TEST(GrabacionTransferencia, TwoStationsSavingNewVouchersAtOnceNeverShareANumber)
 {
-    TestDatabase t;
-    const auto abre = [&](DB_Dll& estacion) {
-        estacion.gServidor = QStringLiteral("(sqlite)");
-        estacion.gDbName = t.path();
-        estacion.gUsuario = QStringLiteral("ana");
-        estacion.OpenServerADODB(false, 3, QString());
-        ASSERT_TRUE(estacion.gOpenFlag);
-    };
+    constexpr int kVales = 25;
+    QString recibos;
+    for (int i = 0; i < kVales; ++i)
+        recibos += recibido("A" + QString::number(i), "2") + recibido("B" + QString::number(i), "2");
+    TestDatabase t(recibos);
     DB_Dll estacionA;
     DB_Dll estacionB;
-    abre(estacionA);
-    abre(estacionB);
+    abreEstacion(estacionA, t);
+    abreEstacion(estacionB, t);
 
-    constexpr int kVales = 25;
     struct Resultado {
         QString articulo;
         LineaGrabada grabada;
@@ -250,6 +274,190 @@ TEST(GrabacionTransferencia, TwoStationsSavingNewVouchersAtOnceNeverShareANumber
         }
     }
     EXPECT_EQ(numeros.size(), 2 * kVales);
-    EXPECT_EQ(escalar(estacionA, "SELECT COUNT(DISTINCT NUMERO) FROM V_MV_STOCK_DRAVELO"), QString::number(2 * kVales));
-    EXPECT_EQ(escalar(estacionA, "SELECT MAX(NUMERO) FROM V_MV_STOCK_DRAVELO"), "00000050");
+    EXPECT_EQ(escalar(estacionA, "SELECT COUNT(DISTINCT NUMERO) FROM V_MV_STOCK_DRAVELO WHERE TC = 'TRP'"),
+              QString::number(2 * kVales));
+    EXPECT_EQ(escalar(estacionA, "SELECT MAX(NUMERO) FROM V_MV_STOCK_DRAVELO WHERE TC = 'TRP'"), "00000050");
+}
+
+namespace {
+
+// What is left without position of an article in depot 1.
+QString restante(DB_Dll& db, const QString& articulo)
+{
+    return escalar(db, "SELECT SUM(CANTIDAD) FROM V_MV_STOCK_DRAVELO WHERE IDPOSICION IS NULL AND IDARTICULO = '"
+                           + articulo.rightJustified(25) + "'");
+}
+
+}  // namespace
+
+// Two stations loaded the same list. What the other station placed since is
+// no longer there to place: a line asking for more than is left is refused
+// whole, with nothing written; what is left can still be placed.
+TEST(GrabacionTransferencia, ALineTakesNoMoreThanIsStillWithoutPosition)
+{
+    TestDatabase t(recibido("A1", "10") + recibido("A2", "3", "L7") + recibido("A2", "8"));
+    DB_Dll otra;
+    abreEstacion(otra, t);
+    bool hayErrorOtra = false;
+    ASSERT_TRUE(GrabaLineaTransferencia(otra, cabecera(), NumeracionLinea::Nueva, linea("A1", "6", "|P1|", "|6|"), "luis",
+                                        kHoy, hayErrorOtra)
+                    .grabada);
+
+    struct Caso {
+        const char* nombre;
+        LineaTransferencia linea;
+        const char* rechazo;  // words of the message; "" when it is saved
+    } casos[] = {
+        {"the whole line, placed in part by the other station", linea("A1", "10", "|P1|", "|10|"),
+         "otro puesto ya ubico parte de esta mercaderia. Quedan 4 sin posicion y se quiso transferir 10"},
+        {"what is left", linea("A1", "4", "|P2|", "|4|"), ""},
+        {"then nothing is left", linea("A1", "1", "|P2|", "|1|"), "Quedan 0 sin posicion"},
+        {"a lot counts apart from the same article without lot", linea("A2", "4", "|P2|", "|4|", "L7"), "Quedan 3"},
+        {"an article never received", linea("A9", "1", "|P2|", "|1|"), "Quedan 0 sin posicion"},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        const QStringList antes = movimientos(ObjDB());
+        ScopedPrompts p;
+        if (*c.rechazo)
+            p.answerMessage(prompt::Ok, QString::fromUtf8(c.rechazo));
+        bool hayError = false;
+        const LineaGrabada g = GrabaLineaTransferencia(ObjDB(), cabecera(), NumeracionLinea::Fijada, c.linea, "ana",
+                                                       kHoy, hayError);
+        EXPECT_EQ(g.grabada, !*c.rechazo);
+        EXPECT_EQ(hayError, bool(*c.rechazo));
+        if (*c.rechazo) {
+            EXPECT_EQ(movimientos(ObjDB()), antes);
+        }
+    }
+    EXPECT_EQ(restante(ObjDB(), "A1"), "0");
+    EXPECT_EQ(escalar(ObjDB(), "SELECT COUNT(*) FROM AUX_ERR"), "0") << "a refusal is no failure of the database";
+}
+
+namespace {
+
+// The operator of a station on a thread of its own: answers every box at
+// once and keeps what it was told.
+struct OperadorDeHilo : Prompts {
+    std::mutex m;
+    QStringList avisos;
+    int messageBox(const QString& text, int, const QString&) override
+    {
+        const std::lock_guard<std::mutex> lock(m);
+        avisos << text;
+        return prompt::Ok;
+    }
+    QString inputBox(const QString&, const QString&, const QString&) override { return {}; }
+    int errorDialog(const RuntimeError&, const QString&) override { return prompt::ErrorRetry; }
+    int showModal(QDialog&) override { return 0; }
+};
+
+}  // namespace
+
+// Two stations save the same lines at the same moment, each more than half
+// of what each line holds: for every line one of them is refused, and no
+// line's stock without position ever goes below 0.
+TEST(GrabacionTransferencia, TwoStationsSavingTheSameLinesAtOnceNeverPlaceTheStockTwice)
+{
+    constexpr int kLineas = 40;
+    QString recibos;
+    for (int i = 0; i < kLineas; ++i)
+        recibos += recibido("C" + QString::number(i), "10");
+    TestDatabase t(recibos);
+    DB_Dll estacionA;
+    DB_Dll estacionB;
+    abreEstacion(estacionA, t);
+    abreEstacion(estacionB, t);
+    OperadorDeHilo operador;
+    Prompts* anterior = &prompts();
+    setPrompts(&operador);
+
+    std::atomic<int> grabadas{0};
+    const auto estacion = [&](DB_Dll& db, const QString& cantidad, const QString& posicion) {
+        for (int i = 0; i < kLineas; ++i) {
+            bool hayError = false;
+            const QString articulo = "C" + QString::number(i);
+            if (GrabaLineaTransferencia(db, cabecera(), NumeracionLinea::Nueva,
+                                        linea(articulo, cantidad, "|" + posicion + "|", "|" + cantidad + "|"), "ana",
+                                        kHoy, hayError)
+                    .grabada)
+                ++grabadas;
+        }
+    };
+    std::thread a([&] { estacion(estacionA, QStringLiteral("6"), QStringLiteral("PA")); });
+    std::thread b([&] { estacion(estacionB, QStringLiteral("7"), QStringLiteral("PB")); });
+    a.join();
+    b.join();
+    setPrompts(anterior);
+
+    EXPECT_EQ(grabadas.load(), kLineas);
+    EXPECT_EQ(operador.avisos.size(), kLineas);
+    for (const QString& aviso : operador.avisos)
+        EXPECT_TRUE(aviso.contains("otro puesto ya ubico")) << aviso.toStdString();
+    EXPECT_EQ(escalar(estacionA, "SELECT COUNT(*) FROM (SELECT IDARTICULO FROM V_MV_STOCK_DRAVELO WHERE IDPOSICION IS "
+                                 "NULL GROUP BY IDARTICULO HAVING SUM(CANTIDAD) < 0)"),
+              "0");
+    EXPECT_EQ(escalar(estacionA, "SELECT SUM(CANTIDAD) FROM V_MV_STOCK_DRAVELO WHERE IDPOSICION IS NOT NULL"),
+              escalar(estacionA, "SELECT -SUM(CANTIDAD) FROM V_MV_STOCK_DRAVELO WHERE TC = 'TRP' AND IDPOSICION IS NULL"));
+}
+
+// Two stations reopened voucher 7, whose screws lie 3 in P1 and 2 in P2. The
+// first moves them all to P1; the second, still showing P1 and P2, is told so
+// instead of overwriting that. A station that loaded the line as it stands
+// now saves it, whatever work-table id it holds, and the work table keeps one
+// row for the line.
+TEST(GrabacionTransferencia, AReopenedLineIsSavedOnlyOverWhatItWasLoadedWith)
+{
+    TestDatabase t(R"(
+        INSERT INTO V_MV_STOCK_DRAVELO (TC, SUCURSAL, NUMERO, LETRA, IDARTICULO, IDUNIDADBASE, CANTIDAD, NROLOTE,
+                                        IDDEPOSITO, IDPOSICION) VALUES
+            ('TRP', '0001', '00000007', 'X', '                       A1', '  UN', -5, NULL, '   1', NULL),
+            ('TRP', '0001', '00000007', 'X', '                       A1', '  UN', 3, NULL, '   1', 'P1'),
+            ('TRP', '0001', '00000007', 'X', '                       A1', '  UN', 2, NULL, '   1', 'P2');
+        INSERT INTO Aux_V_MV_STOCK_DRAVELO (id, TC, SUCURSAL, NUMERO, LETRA, IDARTICULO, NROLOTE, DESCRIPCION,
+                                            IDUNIDADBASE, CANTIDAD, CantidadATransferir, CANTIDADES, POSICIONES) VALUES
+            (41, 'TRP', '0001', '00000007', 'X', '                       A1', '', 'ARTICULO', '  UN', 5, 5, '|3|2|',
+             '|P1|P2|');)");
+    const auto reabierta = [](const QString& posiciones, const QString& cantidades, const QString& posicionesCargadas,
+                              const QString& cantidadesCargadas) {
+        LineaTransferencia l = linea("A1", "5", posiciones, cantidades);
+        l.Id = QStringLiteral("41");
+        l.PosicionesCargadas = posicionesCargadas;
+        l.CantidadesCargadas = cantidadesCargadas;
+        return l;
+    };
+    const auto trabajo = [&] {
+        return escalar(ObjDB(), "SELECT COUNT(*) || ' ' || MAX(POSICIONES) FROM Aux_V_MV_STOCK_DRAVELO");
+    };
+    DB_Dll otra;
+    abreEstacion(otra, t);
+    bool hayError = false;
+    ASSERT_TRUE(GrabaLineaTransferencia(otra, cabecera("00000007"), NumeracionLinea::Reabierta,
+                                        reabierta("|P1|", "|5|", "|P1|P2|", "|3|2|"), "luis", kHoy, hayError)
+                    .grabada);
+    const QStringList guardados = movimientos(ObjDB());
+    EXPECT_EQ(trabajo(), "1 |P1|");
+
+    {
+        ScopedPrompts p;
+        p.answerMessage(prompt::Ok, "otro puesto cambio sus posiciones desde que se abrio el comprobante");
+        const LineaGrabada g = GrabaLineaTransferencia(ObjDB(), cabecera("00000007"), NumeracionLinea::Reabierta,
+                                                       reabierta("|P3|", "|5|", "|P1|P2|", "|3|2|"), "ana", kHoy,
+                                                       hayError);
+        EXPECT_FALSE(g.grabada);
+        EXPECT_TRUE(hayError);
+    }
+    EXPECT_EQ(movimientos(ObjDB()), guardados);
+    EXPECT_EQ(trabajo(), "1 |P1|");
+
+    hayError = false;
+    const LineaGrabada g = GrabaLineaTransferencia(ObjDB(), cabecera("00000007"), NumeracionLinea::Reabierta,
+                                                   reabierta("|P3|", "|5|", "|p1 |", "|5.0000|"), "ana", kHoy, hayError);
+    EXPECT_TRUE(g.grabada);
+    EXPECT_FALSE(hayError);
+    EXPECT_EQ(trabajo(), "1 |P3|");
+    EXPECT_EQ(g.id, escalar(ObjDB(), "SELECT id FROM Aux_V_MV_STOCK_DRAVELO"));
+    EXPECT_EQ(escalar(ObjDB(), "SELECT GROUP_CONCAT(IDPOSICION || ' ' || CANTIDAD) FROM V_MV_STOCK_DRAVELO WHERE "
+                               "IDPOSICION IS NOT NULL"),
+              "P3 5");
 }

@@ -18,9 +18,9 @@ const char* kindName(ScriptedPrompts::Kind k)
 }
 }  // namespace
 
-ScriptedPrompts& ScriptedPrompts::answerMessage(int answer, const QString& contains)
+ScriptedPrompts& ScriptedPrompts::answerMessage(int answer, const QString& contains, std::function<void()> meanwhile)
 {
-    m_script.push_back({Kind::MessageBox, contains, answer, {}, {}, {}});
+    m_script.push_back({Kind::MessageBox, contains, answer, {}, {}, std::move(meanwhile)});
     return *this;
 }
 
@@ -87,6 +87,8 @@ int ScriptedPrompts::messageBox(const QString& text, int style, const QString& t
         default: return prompt::Cancel;
         }
     }
+    if (e.meanwhile)
+        e.meanwhile();
     return e.answer;
 }
 

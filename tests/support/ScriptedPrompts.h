@@ -26,8 +26,9 @@ public:
         QString origin; // error dialog: the procedure's name
     };
 
-    // Expect a message box whose text contains `contains` (empty: any) and answer it.
-    ScriptedPrompts& answerMessage(int answer, const QString& contains = {});
+    // Expect a message box whose text contains `contains` (empty: any) and answer it;
+    // `meanwhile` runs while the box is up.
+    ScriptedPrompts& answerMessage(int answer, const QString& contains = {}, std::function<void()> meanwhile = {});
     ScriptedPrompts& answerInput(const QString& text, const QString& contains = {});
     // Expect the error dialog (origin contains `origin` when given) and answer 4, 5 or other;
     // `meanwhile` runs while the dialog is up (another station finishing its work, say).
