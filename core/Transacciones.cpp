@@ -112,6 +112,8 @@ void EjecutaTransaccion(DB_Dll& db, const QStringList& Sentencias, bool& HuboErr
         ejecutaCallado(db, lote);
         if (!BaseOcupada(cnn.errors()))
             break;
+        // Whatever part of the batch began is undone before the operator is
+        // asked, so that this station holds no lock while the dialog is up.
         cnn.errors().Clear();
         ejecutaCallado(db, QStringLiteral("ROLLBACK TRANSACTION"));
         cnn.errors().Clear();

@@ -13,11 +13,9 @@ namespace {
 
 const QString kAviso = QStringLiteral("Aviso al operador...");
 
-// Shows the operator what the database reported, and clears it.
-void avisa(db::Errors& errores)
+// Tells the operator what the database reported.
+void avisa(const QString& mensaje)
 {
-    const QString mensaje = MensajeErrores(errores);
-    errores.Clear();
     prompts().messageBox(mensaje, prompt::Critical | prompt::OkOnly, QStringLiteral("Aviso al Operador!"));
 }
 
@@ -38,7 +36,7 @@ bool confirma(DB_Dll& db)
         return true;
     const QString mensaje = MensajeErrores(errores);
     descarta(db);
-    prompts().messageBox(mensaje, prompt::Critical | prompt::OkOnly, QStringLiteral("Aviso al Operador!"));
+    avisa(mensaje);
     return false;
 }
 
@@ -60,7 +58,9 @@ Inicio inicia(DB_Dll& db)
     }
     if (errores.Count() == 0)
         return Inicio::Iniciada;
-    avisa(errores);
+    const QString mensaje = MensajeErrores(errores);
+    errores.Clear();
+    avisa(mensaje);
     return Inicio::Fallida;
 }
 
