@@ -75,6 +75,27 @@ constexpr Synonym kSynonyms[] = {
     {"AC_CUENTASDIARIO_CCOSTO", "SS_AC_CUENTAS_DIARIO_CCOSTO"},
 };
 
+// Whether `text` holds `name` (upper case, with an underscore) in any letter
+// case. Looked for from the underscores of the text, which are few, so a long
+// statement is passed over at once.
+bool holdsName(QStringView text, QLatin1StringView name)
+{
+    const qsizetype underscore = name.indexOf(u'_');
+    for (qsizetype at = text.indexOf(u'_'); at >= 0; at = text.indexOf(u'_', at + 1)) {
+        const qsizetype start = at - underscore;
+        if (start < 0 || start + name.size() > text.size())
+            continue;
+        bool same = true;
+        for (qsizetype i = 0; same && i < name.size(); ++i) {
+            const char16_t c = text[start + i].unicode();
+            same = (c >= u'a' && c <= u'z' ? c - 32 : c) == name[i].unicode();
+        }
+        if (same)
+            return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 DB_Dll& ObjDB()
@@ -486,7 +507,7 @@ QString DB_Dll::SS_TSinonimos(const QString& sentencia)
     for (const Synonym& entry : kSynonyms) {
         // Every pattern below holds the table's name: a statement without it
         // is spared their passes.
-        if (!s.contains(QLatin1String(entry.table), Qt::CaseInsensitive))
+        if (!holdsName(sentencia, QLatin1StringView(entry.table)))
             continue;
         const QString table = QLatin1String(entry.table);
         const QString synonym = QLatin1String(entry.synonym);
@@ -500,7 +521,8 @@ QString DB_Dll::SS_TSinonimos(const QString& sentencia)
             s.replace(QStringLiteral("@Admin_MA_CUENTAS"), QStringLiteral("MA_CUENTAS"), Qt::CaseInsensitive);
         }
     }
-    s.remove(QStringLiteral("@Admin_"), Qt::CaseInsensitive);
+    if (holdsName(sentencia, QLatin1StringView("@ADMIN_")))
+        s.remove(QStringLiteral("@Admin_"), Qt::CaseInsensitive);
     return s;
 }
 

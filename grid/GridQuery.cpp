@@ -206,6 +206,11 @@ void GridQuery::CargarCampos(const std::vector<ProbeField>& fields)
         filterColumns.removeLast();
     }
     rebuildDateColumns(fields);
+    m_integerKey = false;
+    for (const ProbeField& f : fields)
+        if (lang::sameText(f.name, bareName(key())))
+            m_integerKey = f.type == db::type::SmallInt || f.type == db::type::Integer || f.type == db::type::BigInt
+                || (f.type >= db::type::TinyInt && f.type <= db::type::UnsignedBigInt);
 }
 
 // The positions are those of the shown columns, as the search reads them
@@ -247,6 +252,8 @@ QString GridQuery::countSql() const
 
 void GridQuery::setCount(qint64 rows)
 {
+    // A count follows a change of the rows: the pages are cut afresh.
+    forgetPage();
     rowCount = rows;
     countedEmpty = rows <= 0;
     if (rows <= 0) {
@@ -399,9 +406,68 @@ QString GridQuery::pageSql(int page)
 {
     QString& list = CamposSel.isEmpty() ? Campos : CamposSel;
     const QString select = ArmaListaCampos(list);
+    if (dialect == db::Dialect::Sqlite)
+        return sqlitePageSql(page, select);
+    m_built = Page{};
     const QString from = ArmaFromPaginado(page);
     return QStringLiteral("SELECT  ") + select + QLatin1Char(' ') + from + whereText + QLatin1Char(' ')
         + pagingOrder(true);
+}
+
+// The same rows as the paged FROM clause chooses: the keys of the page are
+// chosen from the table's own columns, under the WHERE text and in the order
+// (so an order by a date column follows the dates, not their text), with the
+// skip left to LIMIT and OFFSET; the page's rows are then read by their keys.
+// A move by one page in key order from the page on screen reads on from its
+// last key (or back from its first) instead of counting the skipped rows
+// again.
+QString GridQuery::sqlitePageSql(int page, const QString& select)
+{
+    if (PrimaryKey.isEmpty())
+        PrimaryKey = QStringLiteral("ID");
+    const QString& k = PrimaryKey;
+    const QString order = pagingOrder(false);
+    const QString p = QString::number(PageSize);
+    m_built = Page{select + QLatin1Char('|') + whereText + QLatin1Char('|') + order + QLatin1Char('|') + p, page, {}, {}};
+
+    QString keys;
+    const bool keyOrder = OrderBy.trimmed().isEmpty() && m_integerKey;
+    const bool sameShape = keyOrder && m_shown.shape == m_built.shape && !m_shown.lastKey.isEmpty();
+    const QString where = whereText.trimmed();
+    const bool plainWhere = where.isEmpty() || where.startsWith(QStringLiteral("where"), CI);
+    if (sameShape && plainWhere && (page == m_shown.number + 1 || page == m_shown.number - 1)) {
+        const bool forward = page > m_shown.number;
+        const QString from = forward ? QStringLiteral(" > ") + m_shown.lastKey : QStringLiteral(" < ") + m_shown.firstKey;
+        const QString body = where.mid(5).trimmed();
+        keys = QStringLiteral("SELECT ") + k + QStringLiteral(" FROM ") + tableName + QStringLiteral(" WHERE ")
+            + (body.isEmpty() ? QString() : QStringLiteral("(") + body + QStringLiteral(") AND ")) + k + from
+            + QStringLiteral(" Order by ") + k + (forward ? QStringLiteral(" Asc") : QStringLiteral(" Desc"))
+            + QStringLiteral(" LIMIT ") + p;
+    } else {
+        const double skip = std::max(0.0, std::round(static_cast<double>(page) * PageSize - PageSize));
+        keys = QStringLiteral("SELECT ") + k + QStringLiteral(" FROM ") + tableName + QLatin1Char(' ') + whereText
+            + QLatin1Char(' ') + order + QStringLiteral(" LIMIT ") + p + QStringLiteral(" OFFSET ")
+            + QString::number(static_cast<qint64>(skip));
+    }
+    return QStringLiteral("SELECT  ") + select + QStringLiteral("  FROM ") + tableName + QStringLiteral(" WHERE ") + k
+        + QStringLiteral(" IN (") + keys + QStringLiteral(") ") + order;
+}
+
+void GridQuery::pageShown(const QString& firstKey, const QString& lastKey)
+{
+    static const QRegularExpression whole(QStringLiteral("^-?[0-9]{1,18}$"));
+    if (!whole.match(firstKey).hasMatch() || !whole.match(lastKey).hasMatch()) {
+        forgetPage();
+        return;
+    }
+    m_shown = m_built;
+    m_shown.firstKey = firstKey;
+    m_shown.lastKey = lastKey;
+}
+
+void GridQuery::forgetPage()
+{
+    m_shown = Page{};
 }
 
 std::optional<QDate> GridQuery::readDate(const QString& text)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/ParCampoValor.h"
+#include "platform/db/Types.h"
 
 #include <QDate>
 #include <QString>
@@ -26,11 +27,19 @@ struct ProbeField {
 // " as ". Pages are selected by the key column `PrimaryKey`, which must be
 // unique in the table: page n holds the rows whose key is not among the keys
 // of the n - 1 pages before it.
+//
+// On the embedded database (`dialect` Sqlite) the same page is read with
+// LIMIT and OFFSET, which SQLite answers without gathering the skipped keys;
+// and a move to the next or the previous page in key order reads on from the
+// last (or back from the first) key of the page shown, when that page was
+// read by the same statement.
 class GridQuery {
 public:
     // --- settings (stored with the grid's host) ---------------------------
     QString Sql;
     QString PrimaryKey = QStringLiteral("ID");
+    // The server's dialect, which decides the form of the page statement.
+    db::Dialect dialect = db::Dialect::SqlServer;
     QString Campos;
     QString CamposSel;
     QString OrdinalSel;
@@ -108,6 +117,10 @@ public:
     QString ArmaFromPaginado(int page);
     // The whole page statement (after ArmaOrderBy and ArmaWhere).
     QString pageSql(int page);
+    // The page `pageSql` built last was shown, from the key of its first row
+    // to the key of its last; or no page of it was (forgetPage).
+    void pageShown(const QString& firstKey, const QString& lastKey);
+    void forgetPage();
 
     // Search conditions of filter mode, for text `t`; an empty condition
     // adds nothing. `headers` are the grid's column headers from column 1 to
@@ -130,8 +143,23 @@ public:
 
 private:
     bool orderNamesKey(const QString& orderBy) const;
+    QString sqlitePageSql(int page, const QString& select);
     QString pagingOrder(bool outer) const;
     QString likeTerm(const QString& field, const QString& t) const;
     QString dateTerm(const QString& field, const QDate& date) const;
     void rebuildDateColumns(const std::vector<ProbeField>& fields);
+
+    // Whether the key column reads as a whole number (keys are then compared
+    // as numbers, in the order the pages are cut in).
+    bool m_integerKey = false;
+    // The page statement built last, without its position, and its page;
+    // then the same for the page on screen, with its first and last key.
+    struct Page {
+        QString shape;
+        int number = 0;
+        QString firstKey;
+        QString lastKey;
+    };
+    Page m_built;
+    Page m_shown;
 };

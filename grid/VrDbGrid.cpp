@@ -223,6 +223,7 @@ void VrDbGrid::CargarGrid()
         },
         [&] {
             m_pbar->setValue(30);
+            m_q.dialect = ObjDB().gCnn().dialect();
             sql = m_q.pageSql(pageListNumber());
             m_pbar->setValue(40);
         },
@@ -234,7 +235,9 @@ void VrDbGrid::CargarGrid()
 
     db::Recordset rs;
     const ErrorTrap skip = ErrorTrap::skipping();
+    m_q.forgetPage();
     if (!m_q.countedEmpty) {
+        bool paged = true;
         skip.run({
             [&] { m_pbar->setValue(50); },
             [&] {
@@ -247,6 +250,7 @@ void VrDbGrid::CargarGrid()
         const db::Errors& errors = ObjDB().gCnn().errors();
         if (errors.Count() > 0) {
             if (errors.Item(0).NativeError == errnum::InvalidColumn) {
+                paged = false;
                 ObjDB().gCnn().errors().Clear();
                 ObjDB().AbrirRecordset(m_q.Sql, rs);
             }
@@ -270,6 +274,9 @@ void VrDbGrid::CargarGrid()
                 MsFlexGrid->setTextMatrix(1, c, QString());
         } else {
             MsFlexGrid->setDataSource(rs);
+            const int key = MsFlexGrid->Cols() - 1;
+            if (paged)
+                m_q.pageShown(MsFlexGrid->TextMatrix(1, key), MsFlexGrid->TextMatrix(MsFlexGrid->Rows() - 1, key));
         }
         ObjDB().CierraRecordset(rs);
     }
@@ -292,7 +299,16 @@ void VrDbGrid::CargarGrid()
 
 int VrDbGrid::textWidthTwips(const QString& text) const
 {
-    return twips::fromPixels(fontMetrics().horizontalAdvance(text));
+    // Every page measures the same runs of X in the same font: each is
+    // measured once.
+    if (m_measuredFont != font()) {
+        m_measuredFont = font();
+        m_measured.clear();
+    }
+    auto it = m_measured.constFind(text);
+    if (it == m_measured.constEnd())
+        it = m_measured.insert(text, twips::fromPixels(fontMetrics().horizontalAdvance(text)));
+    return *it;
 }
 
 void VrDbGrid::AsignarOrdinal()

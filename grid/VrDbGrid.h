@@ -2,6 +2,8 @@
 
 #include "GridQuery.h"
 
+#include <QFont>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
@@ -202,6 +204,8 @@ private:
     int m_downPresses = 0;
     int m_upPresses = 0;
     QStringList m_probeNames;
+    mutable QFont m_measuredFont;
+    mutable QHash<QString, int> m_measured;
 
     QFrame* m_frmComandos = nullptr;
     QFrame* m_frmFiltros = nullptr;

@@ -267,7 +267,9 @@ void FlexGrid::setColWidth(int col, int width)
 {
     checkCell(0, col);
     d->widths[static_cast<std::size_t>(col)] = std::max(0, width);
-    applyLayout();
+    d->applying = true;
+    applyWidth(col);
+    d->applying = false;
 }
 
 int FlexGrid::ColAlignment(int col) const
@@ -473,18 +475,29 @@ void FlexGrid::bind(const QStringList& names, std::vector<std::vector<QString>>&
     FlexGridModel& m = d->model;
     const int cols = m.fixedCols + fieldCount;
     const int rows = m.fixedRows + std::max<int>(1, static_cast<int>(records.size()));
-    m.beginResetModel();
-    m.rows = rows;
-    m.cols = cols;
-    m.cells.assign(static_cast<std::size_t>(rows) * cols, {});
-    m.alignment.resize(static_cast<std::size_t>(cols), flex::AlignGeneral);
+    // A page of the same columns as the one shown (the next page of a grid)
+    // keeps the view's columns.
+    bool sameColumns = cols == m.cols && m.fixedRows > 0;
+    for (int i = 0; sameColumns && i < fieldCount; ++i)
+        sameColumns = m.cell(0, m.fixedCols + i).text == names.at(i);
+    std::vector<FlexGridModel::Cell> cells(static_cast<std::size_t>(rows) * cols);
+    auto cell = [&](int r, int c) -> FlexGridModel::Cell& { return cells[static_cast<std::size_t>(r) * cols + c]; };
     if (m.fixedRows > 0)
         for (int i = 0; i < fieldCount; ++i)
-            m.cell(0, m.fixedCols + i).text = names.at(i);
+            cell(0, m.fixedCols + i).text = names.at(i);
     for (std::size_t r = 0; r < records.size(); ++r)
         for (int i = 0; i < fieldCount; ++i)
-            m.cell(m.fixedRows + static_cast<int>(r), m.fixedCols + i).text = std::move(records[r][static_cast<std::size_t>(i)]);
-    m.endResetModel();
+            cell(m.fixedRows + static_cast<int>(r), m.fixedCols + i).text = std::move(records[r][static_cast<std::size_t>(i)]);
+    if (sameColumns) {
+        m.refill(rows, std::move(cells));
+    } else {
+        m.beginResetModel();
+        m.rows = rows;
+        m.cols = cols;
+        m.cells = std::move(cells);
+        m.alignment.resize(static_cast<std::size_t>(cols), flex::AlignGeneral);
+        m.endResetModel();
+    }
     d->widths.resize(static_cast<std::size_t>(cols), -1);
     d->row = std::min(m.fixedRows, rows - 1);
     d->col = std::min(m.fixedCols, cols - 1);
@@ -533,22 +546,31 @@ void FlexGrid::applyLayout()
     QHeaderView* h = d->view->horizontalHeader();
     QHeaderView* v = d->view->verticalHeader();
     h->setVisible(m.fixedRows > 0);
-    if (m.fixedCols > 0) {
-        const int w = d->width(0);
-        v->setVisible(w > 0);
-        if (w > 0)
-            v->setFixedWidth(twips::toPixels(w));
-    } else {
+    if (m.fixedCols == 0)
         v->setVisible(false);
-    }
-    for (int c = m.fixedCols; c < m.cols; ++c) {
-        const int section = c - m.fixedCols;
-        const int w = d->width(c);
-        d->view->setColumnHidden(section, w == 0);
-        if (w > 0)
-            h->resizeSection(section, std::max(1, twips::toPixels(w)));
-    }
+    for (int c = 0; c < m.cols; ++c)
+        applyWidth(c);
     d->applying = false;
+}
+
+void FlexGrid::applyWidth(int c)
+{
+    const FlexGridModel& m = d->model;
+    const int w = d->width(c);
+    if (c < m.fixedCols) {
+        // The fixed column is the view's row header.
+        if (c == 0) {
+            QHeaderView* v = d->view->verticalHeader();
+            v->setVisible(w > 0);
+            if (w > 0)
+                v->setFixedWidth(twips::toPixels(w));
+        }
+        return;
+    }
+    const int section = c - m.fixedCols;
+    d->view->setColumnHidden(section, w == 0);
+    if (w > 0)
+        d->view->horizontalHeader()->resizeSection(section, std::max(1, twips::toPixels(w)));
 }
 
 void FlexGrid::syncCurrent()

@@ -158,6 +158,8 @@ private:
     void moveTo(int row, int col, bool scrollIntoView);
     void syncCurrent();
     void applyLayout();
+    // The width of one column (the fixed column is the row header).
+    void applyWidth(int col);
     void handleKey(class QKeyEvent* event);
     void handleMousePress(class QMouseEvent* event, QWidget* source);
     void bind(const QStringList& names, std::vector<std::vector<QString>>&& records);

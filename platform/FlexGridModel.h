@@ -10,8 +10,10 @@
 // items and the fixed row and column as its headers.
 class FlexGridModel : public QAbstractTableModel {
 public:
+    using QAbstractTableModel::beginInsertRows;
     using QAbstractTableModel::beginRemoveRows;
     using QAbstractTableModel::beginResetModel;
+    using QAbstractTableModel::endInsertRows;
     using QAbstractTableModel::endRemoveRows;
     using QAbstractTableModel::endResetModel;
 
@@ -44,6 +46,10 @@ public:
     void allChanged();
     // A new size; the cells both sizes share keep their text and colours.
     void reshape(int newRows, int newCols);
+    // Every cell anew, `newRows` rows of the present columns: the view is
+    // told of the rows that came or went and of the changed cells, not
+    // reset, so it keeps its column sizes without measuring them again.
+    void refill(int newRows, std::vector<Cell>&& newCells);
 
 private:
     QVariant cellData(int row, int col, int role) const;

@@ -152,6 +152,8 @@ QString text(const QVariant& value)
     if (isEmpty(value) || isNull(value))
         return QString();
     switch (value.metaType().id()) {
+    case QMetaType::QString:
+        return *static_cast<const QString*>(value.constData());
     case QMetaType::Double:
     case QMetaType::Float:
         return numberText(value.toDouble());

@@ -168,8 +168,8 @@ QString listed(const QStringList& names)
 // rest of its rows from the client.
 class SqliteCursor : public RowCursor {
 public:
-    SqliteCursor(SqliteBackend& backend, sqlite3_stmt* st, std::vector<Column> columns)
-        : m_backend(&backend), m_st(st), m_columns(std::move(columns))
+    SqliteCursor(SqliteBackend& backend, PreparedQuery&& query)
+        : m_backend(&backend), m_query(std::move(query)), m_st(m_query.statement), m_columns(m_query.columns)
     {
         backend.m_cursors.push_back(this);
     }
@@ -177,9 +177,20 @@ public:
 
     // Steps onto the first row and types the expressions from it; one whose
     // first value is Null is typed from the first value it has in any row.
-    void start(const std::vector<bool>& undeclared)
+    void start()
     {
-        step();
+        const int rc = sqlite3_step(m_st);
+        if (rc != SQLITE_ROW && rc != SQLITE_DONE)
+            failed();
+        const int reprepared = sqlite3_stmt_status(m_st, SQLITE_STMTSTATUS_REPREPARE, 0);
+        if (reprepared != m_query.reprepared) {
+            m_query.columns = describeColumns(m_st, m_query.undeclared);
+            m_query.reprepared = reprepared;
+            m_columns = m_query.columns;
+        }
+        if (rc == SQLITE_DONE)
+            finish();
+        const std::vector<bool>& undeclared = m_query.undeclared;
         bool readAll = false;
         for (std::size_t c = 0; c < undeclared.size(); ++c) {
             if (!undeclared[c])
@@ -199,8 +210,9 @@ public:
             }
         }
         if (readAll) {
+            const std::vector<bool> untyped = undeclared;
             settle();
-            m_held->typeUndeclaredColumns(undeclared);
+            m_held->typeUndeclaredColumns(untyped);
             m_columns = m_held->columns;
         }
     }
@@ -285,25 +297,33 @@ private:
     [[noreturn]] void failed()
     {
         BackendFailure f = m_backend->failure();
+        // A statement that failed is not run again.
+        sqlite3_finalize(m_st);
+        m_st = nullptr;
         finish();
         throw f;
     }
 
-    // Ends the statement, and with it the read it holds open on the file.
+    // Ends the statement's run, and with it the read it holds open on the
+    // file; the backend keeps the statement for the next run.
     void finish()
     {
-        if (m_st) {
-            sqlite3_finalize(m_st);
-            m_st = nullptr;
-        }
         if (m_backend) {
             auto& list = m_backend->m_cursors;
             list.erase(std::remove(list.begin(), list.end(), this), list.end());
+            if (m_st) {
+                sqlite3_reset(m_st);
+                m_backend->keep(std::move(m_query));
+            }
             m_backend = nullptr;
+        } else if (m_st) {
+            sqlite3_finalize(m_st);
         }
+        m_st = nullptr;
     }
 
     SqliteBackend* m_backend;
+    PreparedQuery m_query;
     sqlite3_stmt* m_st;
     std::vector<Column> m_columns;
     CellReader m_reader;
@@ -375,6 +395,8 @@ SqliteBackend::~SqliteBackend()
         } catch (const BackendFailure&) {
         }
     }
+    for (const PreparedQuery& q : m_prepared)
+        sqlite3_finalize(q.statement);
     {
         QSqlDatabase qdb = QSqlDatabase::database(m_connectionName, false);
         qdb.close();
@@ -392,6 +414,15 @@ BackendFailure SqliteBackend::failure() const
 void SqliteBackend::fail() const
 {
     throw failure();
+}
+
+void SqliteBackend::keep(PreparedQuery&& query)
+{
+    if (m_prepared.size() >= 16) {
+        sqlite3_finalize(m_prepared.front().statement);
+        m_prepared.erase(m_prepared.begin());
+    }
+    m_prepared.push_back(std::move(query));
 }
 
 void SqliteBackend::settleCursors()
@@ -460,17 +491,27 @@ std::unique_ptr<RowSet> SqliteBackend::query(const QString& sql, const std::vect
 
 std::unique_ptr<RowCursor> SqliteBackend::openCursor(const QString& sql)
 {
-    sqlite3_stmt* s = prepare(sql, {});
-    if (!s)
-        return nullptr;
-    if (!sqlite3_stmt_readonly(s) || sqlite3_column_count(s) == 0) {
-        sqlite3_finalize(s);
-        return nullptr;
+    PreparedQuery query;
+    const auto kept = std::find_if(m_prepared.begin(), m_prepared.end(),
+                                   [&](const PreparedQuery& q) { return q.sql == sql; });
+    if (kept != m_prepared.end()) {
+        query = std::move(*kept);
+        m_prepared.erase(kept);
+    } else {
+        sqlite3_stmt* s = prepare(sql, {});
+        if (!s)
+            return nullptr;
+        if (!sqlite3_stmt_readonly(s) || sqlite3_column_count(s) == 0) {
+            sqlite3_finalize(s);
+            return nullptr;
+        }
+        query.sql = sql;
+        query.statement = s;
+        query.columns = describeColumns(s, query.undeclared);
+        query.reprepared = sqlite3_stmt_status(s, SQLITE_STMTSTATUS_REPREPARE, 0);
     }
-    std::vector<bool> undeclared;
-    std::vector<Column> columns = describeColumns(s, undeclared);
-    auto cursor = std::make_unique<SqliteCursor>(*this, s, std::move(columns));
-    cursor->start(undeclared);
+    auto cursor = std::make_unique<SqliteCursor>(*this, std::move(query));
+    cursor->start();
     return cursor;
 }
 

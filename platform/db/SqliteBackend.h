@@ -9,6 +9,19 @@ namespace db {
 
 class SqliteCursor;
 
+// A read-only query prepared once and run again: its statement, and its
+// columns as the statement declares them (expressions still untyped).
+struct PreparedQuery {
+    QString sql;
+    sqlite3_stmt* statement = nullptr;
+    std::vector<Column> columns;
+    std::vector<bool> undeclared;
+    // The statement's count of automatic re-preparations when its columns
+    // were read: a change of the schema re-prepares it, and the columns are
+    // read again.
+    int reprepared = 0;
+};
+
 // The embedded database: a SQLite file opened through Qt's SQLite driver,
 // worked on through its native handle (rows are read straight into a RowSet,
 // or row by row through a cursor).
@@ -58,10 +71,16 @@ private:
     void settleCursors();
     // The names of `required` that are neither a table nor a view of the file.
     QStringList missingTables(const QStringList& required);
+    // A finished cursor's query, kept for its next run.
+    void keep(PreparedQuery&& query);
 
     QString m_connectionName;
     sqlite3* m_db;
     std::vector<SqliteCursor*> m_cursors;
+    // The queries finished last, the latest at the end: a program reads the
+    // same few statements again and again (a page, a lookup by key), and
+    // their preparation costs as much as their reading.
+    std::vector<PreparedQuery> m_prepared;
 };
 
 }  // namespace db

@@ -145,6 +145,28 @@ TEST(Recordset, AForwardOnlyWalkNeverMeetsWhatItWrites)
     EXPECT_EQ(after.size(), 6);
 }
 
+// A statement read again is not prepared again, unless the tables it reads
+// changed in between.
+TEST(Recordset, AQueryReadAgainAfterItsTableChangedHasTheNewColumns)
+{
+    EmbeddedFixture f(QString::fromUtf8(kRows));
+    for (const char* sql : {"SELECT * FROM TIPOS WHERE id = 1", "SELECT * FROM TIPOS WHERE id = 99"}) {
+        auto fields = [&] {
+            db::Recordset rs;
+            rs.Open(QString::fromLatin1(sql), f.cn);
+            QStringList names;
+            for (int c = 0; c < rs.FieldCount(); ++c)
+                names << rs.field(c).Name() + QLatin1Char(':') + QString::number(rs.field(c).Type());
+            return names;
+        };
+        const QStringList before = fields();
+        EXPECT_EQ(fields(), before) << sql;
+        f.cn.Execute(QStringLiteral("ALTER TABLE TIPOS ADD nuevo%1 datetime").arg(before.size()));
+        EXPECT_EQ(fields(), before + QStringList{QStringLiteral("nuevo%1:%2").arg(before.size()).arg(db::type::DBTimeStamp)})
+            << sql;
+    }
+}
+
 TEST(Recordset, AnEmptyResultIsAtBothEnds)
 {
     EmbeddedFixture f(QString::fromUtf8(kRows));

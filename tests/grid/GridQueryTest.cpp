@@ -4,6 +4,7 @@
 
 #include "tests/support/QtPrinting.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -157,6 +158,64 @@ TEST(GridQueryTest, ThePageStatementSkipsTheKeysOfTheEarlierPagesInKeyOrder)
     const QString byKey = pageStatement(q, 2, 11, "id");
     EXPECT_EQ(byKey.count(" Order by [id] Asc "), 3);
     EXPECT_FALSE(byKey.contains("Asc , ")) << byKey.toStdString();
+}
+
+// On the embedded database the page is read with LIMIT and OFFSET, and a
+// move by one page in key order reads on from the page shown.
+TEST(GridQueryTest, OnTheEmbeddedDatabaseAPageSkipsByOffsetOrReadsOnFromThePageShown)
+{
+    const QString head = kSelectList + " FROM Stk_Dravelo_Sin_Asignar WHERE id IN (SELECT id FROM Stk_Dravelo_Sin_Asignar ";
+    const QString tail = QStringLiteral(")  Order by id ");
+    const QString byOffset = head + kWhere + "  Order by id  LIMIT 15 OFFSET %1" + tail;
+    const QString onFrom = head + "WHERE (" + kBody.trimmed() + ") AND id %1 Order by id %2 LIMIT 15" + tail;
+    GridQuery q = loaded(kDepotQuery, depotFields());
+    q.dialect = db::Dialect::Sqlite;
+    struct Step {
+        const char* what;
+        std::function<void()> before;
+        int page;
+        QString statement;
+    };
+    const Step steps[] = {
+        {"the first page", [] {}, 1, byOffset.arg(0)},
+        {"a page chosen from the list", [] {}, 40000, byOffset.arg(599985)},
+        {"the next page after page 2 was shown", [&] { pageStatement(q, 2); q.pageShown("1030", "1044"); }, 3,
+         onFrom.arg("> 1044", "Asc")},
+        {"the previous one", [&] { pageStatement(q, 2); q.pageShown("1030", "1044"); }, 1, onFrom.arg("< 1030", "Desc")},
+        {"a page two away", [&] { pageStatement(q, 2); q.pageShown("1030", "1044"); }, 4, byOffset.arg(45)},
+        {"after a count", [&] { pageStatement(q, 2); q.pageShown("1030", "1044"); q.setCount(100); }, 3, byOffset.arg(30)},
+        {"after a page of another size", [&] { q.PageSize = 10; pageStatement(q, 2); q.pageShown("1020", "1029");
+             q.PageSize = 15; }, 3, byOffset.arg(30)},
+        {"after no page was shown", [&] { pageStatement(q, 2); q.pageShown("1030", "1044"); pageStatement(q, 3);
+             q.forgetPage(); }, 4, byOffset.arg(45)},
+    };
+    for (const Step& step : steps) {
+        step.before();
+        EXPECT_EQ(pageStatement(q, step.page), step.statement) << step.what;
+    }
+
+    // Another search changes the statement: the page shown no longer leads on.
+    pageStatement(q, 2);
+    q.pageShown("1030", "1044");
+    const QString like = QStringLiteral(" CONVERT(NVARCHAR(4000),[Descripcion]) LIKE '%TORN%'");
+    q.addSearch(like);
+    EXPECT_EQ(pageStatement(q, 3), head + kWhere + " AND " + like + "  Order by id  LIMIT 15 OFFSET 30" + tail);
+    pageStatement(q, 3);
+    q.pageShown("1050", "1070");
+    EXPECT_EQ(pageStatement(q, 4), head + "WHERE (" + kBody + " AND " + like + ") AND id > 1070 Order by id Asc LIMIT 15" + tail);
+
+    // A user's order, or a key that is no whole number, always skips by offset.
+    q.OrdenSent = 1;
+    pageStatement(q, 2, 8, "Transferir");
+    q.pageShown("1030", "1044");
+    EXPECT_TRUE(pageStatement(q, 3, 8, "Transferir").contains("Order by [CantidadATransferir] Asc , id  LIMIT 15 OFFSET 30"));
+    std::vector<ProbeField> textKey = depotFields();
+    textKey.back().type = db::type::VarChar;
+    GridQuery t = loaded(kDepotQuery, textKey);
+    t.dialect = db::Dialect::Sqlite;
+    pageStatement(t, 2);
+    t.pageShown("1030", "1044");
+    EXPECT_TRUE(pageStatement(t, 3).contains("LIMIT 15 OFFSET 30")) << "a text key";
 }
 
 TEST(GridQueryTest, TheSearchFilterNarrowsTheSkippedKeysAndThePageInEitherMode)

@@ -12,6 +12,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMap>
 #include <QListWidget>
 #include <QSet>
 #include <QStatusBar>
@@ -155,6 +156,37 @@ TEST(VrDbGridTest, EveryRowIsOnExactlyOnePageInAnyOrder)
     QStringList ordered = host.everyPage();
     ordered.sort();
     EXPECT_EQ(ordered, range(100, 116));
+}
+
+// A move by one page reads on from the page shown; it must find the rows
+// that choosing the page from the list finds.
+TEST(VrDbGridTest, PagesTurnedOneByOneHoldTheRowsOfThePagesChosenFromTheList)
+{
+    Host host(stockLines(17));
+    host.grid.LoadVrDBGrid();
+    auto* combo = host.grid.findChild<QComboBox*>("cboPagSelect");
+    QMap<int, QStringList> chosen;
+    for (int page : {2, 4, 1, 3}) {  // never one page from the one shown
+        combo->setCurrentIndex(page - 1);
+        host.grid.cboPagSelect_Click();
+        chosen[page] = host.column(11);
+    }
+    QMap<int, QStringList> forward;
+    host.grid.cmdPrimero_Click();
+    forward[1] = host.column(11);
+    for (int page = 2; page <= 4; ++page) {
+        host.grid.cmdSiguiente_Click();
+        forward[page] = host.column(11);
+    }
+    QMap<int, QStringList> back;
+    back[4] = forward[4];
+    for (int page = 3; page >= 1; --page) {
+        host.grid.cmdAnterior_Click();
+        back[page] = host.column(11);
+    }
+    EXPECT_EQ(forward, chosen);
+    EXPECT_EQ(back, chosen);
+    EXPECT_EQ(chosen[4], QStringList({"115", "116"}));
 }
 
 TEST(VrDbGridTest, ThePageStatementIsTheOneTheEngineBuilds)
@@ -446,6 +478,29 @@ TEST(VrDbGridTest, OrderImagesOrderByTheCurrentColumnAndMarkIt)
 
     host.grid.ImgOrdenN_Click();
     EXPECT_EQ(host.column(11), QStringList({"100", "101", "102", "103", "104"}));
+}
+
+// A date column is shown as day/month/year text; ordered by it, the pages
+// follow the dates, not that text.
+TEST(VrDbGridTest, PagesOrderedByADateFollowTheDates)
+{
+    Host host(QStringLiteral(
+                  "CREATE TABLE Entradas (Nombre TEXT, Fecha datetime, id INTEGER PRIMARY KEY);\n"
+                  "INSERT INTO Entradas VALUES ('a', '2024-01-02T00:00:00', 1), ('b', '2024-02-01T00:00:00', 2), "
+                  "('c', '2024-01-03T00:00:00', 3), ('d', '2023-12-31T00:00:00', 4);\n"),
+              2);
+    host.grid.setSql(QStringLiteral("SELECT Nombre, Fecha, id FROM Entradas"));
+    host.grid.LoadVrDBGrid();
+    EXPECT_EQ(host.grid.MsFlexGrid->TextMatrix(1, 2), "02/01/2024");
+    host.grid.MsFlexGrid->setCol(2);
+    host.grid.ImgOrdenAsc_Click();
+    QStringList names = host.column(1);
+    host.grid.cmdSiguiente_Click();
+    QStringList later = host.column(1);
+    names.sort();
+    later.sort();
+    EXPECT_EQ(names, QStringList({"a", "d"}));
+    EXPECT_EQ(later, QStringList({"b", "c"}));
 }
 
 TEST(VrDbGridTest, TheColumnChooserNarrowsTheColumnsAndAnEmptyChoiceShowsAll)
