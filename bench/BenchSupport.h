@@ -1,7 +1,9 @@
 #pragma once
 
-// What the benchmarks share: the resident peak of the process, a prompt seam
-// that ends the run on anything modal, and a main that runs them headless.
+// What the benchmarks share: the resident peak of the process, a reporter
+// that keeps each run's results for the tables printed at the end, a prompt
+// seam that ends the run on anything modal, and a main that runs them
+// headless.
 
 #include "platform/Prompts.h"
 #include "platform/RuntimeError.h"
@@ -13,6 +15,10 @@
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
 
 // Resets the resident peak, so that each benchmark's peak is its own.
 inline void resetPeak()
@@ -34,6 +40,40 @@ inline double peakMB()
     return 0;
 }
 
+// Keeps each run's time per iteration and its counters, by the benchmark's
+// name and arguments ("GridPage/rows:100000/order:0/page:0"); with
+// repetitions, the median stands for the run.
+class ResultReporter : public benchmark::ConsoleReporter {
+public:
+    struct Result {
+        double time = 0;
+        std::map<std::string, double> counters;
+        double counter(const std::string& name) const
+        {
+            const auto it = counters.find(name);
+            return it == counters.end() ? 0 : it->second;
+        }
+    };
+
+    const Result& operator[](const std::string& name) { return m_results[name]; }
+
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        for (const Run& r : runs) {
+            if (r.run_type != Run::RT_Iteration && r.aggregate_name != "median")
+                continue;
+            Result& result = m_results[r.run_name.function_name + (r.run_name.args.empty() ? "" : "/") + r.run_name.args];
+            result.time = r.GetAdjustedRealTime();
+            for (const auto& [name, counter] : r.counters)
+                result.counters[name] = counter.value;
+        }
+        ConsoleReporter::ReportRuns(runs);
+    }
+
+private:
+    std::map<std::string, Result> m_results;
+};
+
 // Nothing modal may come up while a benchmark runs: it is told and the run
 // ends.
 class SinVentanas : public Prompts {
@@ -51,16 +91,23 @@ public:
 };
 
 // Runs the benchmarks of the program, off screen when there is no display,
-// with SinVentanas in force.
-inline int CorreSinVentanas(int argc, char** argv)
+// with SinVentanas in force: `prepara` first (the application exists then),
+// `resume` last, with the results of every run.
+inline int CorreSinVentanas(int argc, char** argv, const std::function<void()>& prepara = {},
+                            const std::function<void(ResultReporter&)>& resume = {})
 {
     if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     SinVentanas sinVentanas;
     setPrompts(&sinVentanas);
+    if (prepara)
+        prepara();
     benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
+    ResultReporter resultados;
+    benchmark::RunSpecifiedBenchmarks(&resultados);
+    if (resume)
+        resume(resultados);
     benchmark::Shutdown();
     setPrompts(nullptr);
     return 0;

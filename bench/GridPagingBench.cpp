@@ -5,8 +5,11 @@
 // OFFSET. Tables shaped like the start-up form's view, 11 columns with a
 // unique integer id, half of the rows matching the WHERE; 100,000 and
 // 1,000,000 rows; pages first, middle and last; in key order and ordered by
-// a text column without an index. Targets: the grid within 2 times the direct
-// read at 100,000 rows, and a peak memory that does not grow with the table.
+// a text column without an index. Each page is loaded three ways: chosen
+// from the page list, turned to by one page from its neighbour (the next or
+// previous button), and chosen from the list through ODBC with the SQLite
+// ODBC driver on the same file. Targets: the grid within 2 times the direct
+// read, and a peak memory that does not grow with the table.
 #include "bench/BenchSupport.h"
 #include "core/DB_Dll.h"
 #include "db/EmbeddedDatabase.h"
@@ -14,14 +17,13 @@
 #include "platform/FlexGrid.h"
 #include "platform/Prompts.h"
 #include "platform/RuntimeError.h"
+#include "platform/db/Connection.h"
 
 #include <QApplication>
 #include <QComboBox>
-#include <QFile>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <cstdio>
-#include <map>
 #include <sqlite3.h>
 
 namespace {
@@ -40,6 +42,7 @@ const char* kDirect =
 
 enum Order { Natural, ByText };
 enum Page { First, Middle, Last };
+enum Route { Embedded, Odbc };
 
 void createRows(const QString& path, int rows)
 {
@@ -74,10 +77,17 @@ int pageNumber(int rows, Page page)
     return 1;
 }
 
-void connectTo(const QString& path)
+void connectTo(const QString& path, Route route)
 {
     releaseObjDB();
     DB_Dll& db = ObjDB();
+    if (route == Odbc) {
+        auto cn = std::make_unique<db::Connection>();
+        cn->Open(QStringLiteral("DRIVER={SQLite3};Database=%1;").arg(path));
+        db.setConnection(std::move(cn));
+        db.gOpenFlag = true;
+        return;
+    }
     db.gServidor = QStringLiteral("(sqlite)");
     db.gDbName = path;
     db.gUsuario = QStringLiteral("bench");
@@ -86,24 +96,34 @@ void connectTo(const QString& path)
         throw RuntimeError(errnum::ProviderFailure, QStringLiteral("no connection to ") + path);
 }
 
-// Answers every prompt with "leave", so a failing statement ends the run
-// instead of waiting for a click.
-class NoPrompts : public Prompts {
-public:
-    int messageBox(const QString& text, int, const QString&) override
+// A grid loaded on the page before `page` (after it, for the first page),
+// with its order set.
+struct PagedGrid {
+    VrDbGrid grid;
+    int neighbour = 1;
+
+    PagedGrid(benchmark::State& state, int rows, Order order, int page)
     {
-        std::fprintf(stderr, "message: %s\n", qPrintable(text));
-        return prompt::Ok;
+        grid.setPrimaryKey(QStringLiteral("id"));
+        grid.setPageSize(kPageSize);
+        grid.setSql(kQuery);
+        grid.LoadVrDBGrid();
+        if (grid.UltimaPagina() != pageNumber(rows, Last))
+            state.SkipWithError("wrong page count");
+        if (order == ByText) {
+            grid.MsFlexGrid->setCol(2);
+            grid.setOrdenSent(1);
+        }
+        neighbour = page > 1 ? page - 1 : 2;
+        show(neighbour);
     }
-    QString inputBox(const QString&, const QString&, const QString&) override { return {}; }
-    int errorDialog(const RuntimeError& error, const QString& origin) override
+    // Chosen from the page list.
+    void show(int page)
     {
-        // The inner grid cannot take the focus off screen; that one is expected.
-        if (error.number() != errnum::InvalidProcedureCall)
-            std::fprintf(stderr, "error in %s: %s\n", qPrintable(origin), qPrintable(error.description()));
-        return prompt::ErrorLeave;
+        auto* pages = grid.findChild<QComboBox*>(QStringLiteral("cboPagSelect"));
+        pages->setCurrentIndex(page - 1);
+        grid.cboPagSelect_Click();
     }
-    int showModal(QDialog&) override { return 0; }
 };
 
 void GridPage(benchmark::State& state)
@@ -111,31 +131,47 @@ void GridPage(benchmark::State& state)
     const int rows = static_cast<int>(state.range(0));
     const auto order = static_cast<Order>(state.range(1));
     const int page = pageNumber(rows, static_cast<Page>(state.range(2)));
-    connectTo(g_paths.at(rows));
+    connectTo(g_paths.at(rows), static_cast<Route>(state.range(3)));
     resetPeak();
     {
-        VrDbGrid grid;
-        grid.setPrimaryKey(QStringLiteral("id"));
-        grid.setPageSize(kPageSize);
-        grid.setSql(kQuery);
-        grid.LoadVrDBGrid();
-        if (grid.UltimaPagina() != pageNumber(rows, Last)) {
-            state.SkipWithError("wrong page count");
-            return;
-        }
-        if (order == ByText) {
-            grid.MsFlexGrid->setCol(2);
-            grid.setOrdenSent(1);
-        }
-        auto* pages = grid.findChild<QComboBox*>(QStringLiteral("cboPagSelect"));
-        pages->setCurrentIndex(page - 1);
+        PagedGrid paged(state, rows, order, page);
+        VrDbGrid& grid = paged.grid;
+        paged.show(page);
         for (auto _ : state) {
             grid.MsFlexGrid->setCol(order == ByText ? 2 : 1);
             grid.CargarGrid();
             benchmark::DoNotOptimize(grid.MsFlexGrid->TextMatrix(1, 12));
         }
-        if (grid.MsFlexGrid->Rows() != kPageSize + 1 && page != pageNumber(rows, Last))
+        if (grid.PaginaActual() != page || (grid.MsFlexGrid->Rows() != kPageSize + 1 && page != pageNumber(rows, Last)))
             state.SkipWithError("short page");
+    }
+    state.counters["peak_MB"] = peakMB();
+    releaseObjDB();
+}
+
+// The page turned to from its neighbour with the next or previous button,
+// back and forth: every iteration is one turn.
+void GridPageTurn(benchmark::State& state)
+{
+    const int rows = static_cast<int>(state.range(0));
+    const auto order = static_cast<Order>(state.range(1));
+    const int page = pageNumber(rows, static_cast<Page>(state.range(2)));
+    connectTo(g_paths.at(rows), Embedded);
+    resetPeak();
+    {
+        PagedGrid paged(state, rows, order, page);
+        VrDbGrid& grid = paged.grid;
+        for (auto _ : state) {
+            grid.MsFlexGrid->setCol(order == ByText ? 2 : 1);
+            const int target = grid.PaginaActual() == paged.neighbour ? page : paged.neighbour;
+            if (target > grid.PaginaActual())
+                grid.cmdSiguiente_Click();
+            else
+                grid.cmdAnterior_Click();
+            benchmark::DoNotOptimize(grid.MsFlexGrid->TextMatrix(1, 12));
+        }
+        if (grid.PaginaActual() != page && grid.PaginaActual() != paged.neighbour)
+            state.SkipWithError("lost page");
     }
     state.counters["peak_MB"] = peakMB();
     releaseObjDB();
@@ -175,79 +211,59 @@ void DirectPage(benchmark::State& state)
     state.counters["peak_MB"] = peakMB();
 }
 
-void pages(benchmark::internal::Benchmark* b)
+// Each page's runs one after the other, so that the ratios compare runs made
+// under the same load.
+void registerRuns()
 {
     for (int rows : kSizes)
         for (int order : {Natural, ByText})
-            for (int page : {First, Middle, Last})
-                b->Args({rows, order, page});
-    b->ArgNames({"rows", "order", "page"});
-    b->Unit(benchmark::kMillisecond);
+            for (int page : {First, Middle, Last}) {
+                const std::vector<std::int64_t> args{rows, order, page};
+                const std::vector<std::string> names{"rows", "order", "page"};
+                benchmark::RegisterBenchmark("DirectPage", DirectPage)->Args(args)->ArgNames(names)->Unit(benchmark::kMillisecond);
+                for (int route : {Embedded, Odbc})
+                    benchmark::RegisterBenchmark("GridPage", GridPage)
+                        ->Args({rows, order, page, route})
+                        ->ArgNames({"rows", "order", "page", "route"})
+                        ->Unit(benchmark::kMillisecond);
+                benchmark::RegisterBenchmark("GridPageTurn", GridPageTurn)->Args(args)->ArgNames(names)->Unit(benchmark::kMillisecond);
+            }
 }
-
-BENCHMARK(DirectPage)->Apply(pages);
-BENCHMARK(GridPage)->Apply(pages);
-
-struct Result {
-    double time = 0;
-    double peak = 0;
-};
-
-// Keeps each run's time and peak for the table printed at the end.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    std::map<std::string, Result> results;
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        for (const Run& r : runs) {
-            if (r.run_type != Run::RT_Iteration && r.aggregate_name != "median")
-                continue;
-            Result& result = results[r.run_name.function_name + "/" + r.run_name.args];
-            result.time = r.GetAdjustedRealTime();
-            const auto peak = r.counters.find("peak_MB");
-            if (peak != r.counters.end())
-                result.peak = peak->second.value;
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-};
 
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    NoPrompts quiet;
-    setPrompts(&quiet);
     QTemporaryDir dir;
-    for (int rows : kSizes) {
-        g_paths[rows] = dir.filePath(QStringLiteral("grid_%1.db").arg(rows));
-        createRows(g_paths[rows], rows);
-    }
-    benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-
-    std::printf("\n%-9s %-8s %-7s %10s %10s %7s %10s %10s\n", "rows", "order", "page", "grid ms", "direct ms",
-                "ratio", "grid MB", "direct MB");
-    const char* orders[] = {"key", "text"};
-    const char* pageNames[] = {"first", "middle", "last"};
-    for (int rows : kSizes)
-        for (int order : {Natural, ByText})
-            for (int page : {First, Middle, Last}) {
-                const std::string args = "/rows:" + std::to_string(rows) + "/order:" + std::to_string(order)
-                    + "/page:" + std::to_string(page);
-                const Result grid = reporter.results["GridPage" + args];
-                const Result direct = reporter.results["DirectPage" + args];
-                if (grid.time <= 0 || direct.time <= 0)
-                    continue;
-                std::printf("%-9d %-8s %-7s %10.2f %10.2f %7.2f %10.1f %10.1f\n", rows, orders[order],
-                            pageNames[page], grid.time, direct.time, grid.time / direct.time, grid.peak, direct.peak);
-            }
-    std::printf("targets: ratio 2 or less at 100000 rows; the grid's peak the same at both sizes\n");
-    benchmark::Shutdown();
-    setPrompts(nullptr);
-    return 0;
+    const auto prepara = [&dir] {
+        for (int rows : kSizes) {
+            g_paths[rows] = dir.filePath(QStringLiteral("grid_%1.db").arg(rows));
+            createRows(g_paths[rows], rows);
+        }
+        registerRuns();
+    };
+    return CorreSinVentanas(argc, argv, prepara, [](ResultReporter& reporter) {
+        std::printf("\n%-8s %-5s %-6s %8s %8s %6s %8s %6s %8s %6s %8s %8s\n", "rows", "order", "page", "grid ms",
+                    "direct", "ratio", "turn ms", "ratio", "odbc ms", "/grid", "grid MB", "direct MB");
+        const char* orders[] = {"key", "text"};
+        const char* pageNames[] = {"first", "middle", "last"};
+        for (int rows : kSizes)
+            for (int order : {Natural, ByText})
+                for (int page : {First, Middle, Last}) {
+                    const std::string args = "/rows:" + std::to_string(rows) + "/order:" + std::to_string(order)
+                        + "/page:" + std::to_string(page);
+                    const auto& grid = reporter["GridPage" + args + "/route:0"];
+                    const auto& odbc = reporter["GridPage" + args + "/route:1"];
+                    const auto& turn = reporter["GridPageTurn" + args];
+                    const auto& direct = reporter["DirectPage" + args];
+                    if (grid.time <= 0 || direct.time <= 0)
+                        continue;
+                    std::printf("%-8d %-5s %-6s %8.3f %8.3f %6.2f %8.3f %6.2f %8.3f %6.2f %8.1f %8.1f\n", rows, orders[order],
+                                pageNames[page], grid.time, direct.time, grid.time / direct.time, turn.time,
+                                turn.time / direct.time, odbc.time, odbc.time > 0 ? odbc.time / grid.time : 0.0,
+                                grid.counter("peak_MB"), direct.counter("peak_MB"));
+                }
+        std::printf("targets: grid and turn ratio 2 or less; the grid's peak the same at both sizes\n"
+                    "(a turn in key order reads on from the key of the page shown; in text order it skips by offset)\n");
+    });
 }

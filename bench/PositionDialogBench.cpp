@@ -1,6 +1,7 @@
-// Load of the position dialog for one line, loaded but not shown (the
-// automatic proposal's road): candidate order, candidate rows, conversions,
-// colours, fill and acceptance, on the embedded database.
+// Load of the position dialog for one line on the automatic proposal's road
+// (its logic over cells in memory, nothing shown): candidate order, candidate
+// rows, conversions, colours, fill and acceptance, on the embedded database,
+// and the same through ODBC with the SQLite ODBC driver on the same file.
 //
 // For each load it counts the statements the program sends, by kind, and
 // times the load against the floor: the same statements, already carried to
@@ -11,7 +12,8 @@
 // Arguments: positions in the depot, family depth (levels of two characters),
 // balance rows per position. Every position is reserved for the article's
 // family or one of its ancestors, so all of them are proposed and read.
-#include "positions/frmPosicionEntradas.h"
+#include "positions/DatosPosicionesSql.h"
+#include "positions/PosicionEntradas.h"
 
 #include "bench/BenchSupport.h"
 
@@ -36,7 +38,7 @@
 
 namespace {
 
-// The shared connection, recording each statement it reads before running it.
+// The shared connection, recording each statement it reads.
 class Contador : public db::Connection {
 public:
     QStringList leidas;
@@ -47,7 +49,17 @@ protected:
         leidas << source;
         return db::Connection::openRows(source);
     }
+    // A statement not read through a cursor comes to openRows next.
+    std::unique_ptr<db::RowCursor> openCursor(const QString& source) override
+    {
+        std::unique_ptr<db::RowCursor> cursor = db::Connection::openCursor(source);
+        if (cursor)
+            leidas << source;
+        return cursor;
+    }
 };
+
+enum Ruta { Embebida, Odbc };
 
 QString tipoDe(const QString& s)
 {
@@ -133,18 +145,21 @@ void CargaDelDialogo(benchmark::State& state)
     const int posiciones = static_cast<int>(state.range(0));
     const int profundidad = static_cast<int>(state.range(1));
     const int saldos = static_cast<int>(state.range(2));
+    const auto ruta = static_cast<Ruta>(state.range(3));
     QString& path = bases[{posiciones, profundidad, saldos}];
     if (path.isEmpty())
         path = baseDeDatos(dir, posiciones, profundidad, saldos);
 
     releaseObjDB();
+    resetPeak();
     auto propia = std::make_unique<Contador>();
     Contador& cn = *propia;
-    cn.Open(QStringLiteral("PROVIDER=SQLOLEDB;Server=(sqlite);Database =%1;UId=ana;Pwd=;").arg(path));
+    cn.Open(ruta == Odbc ? QStringLiteral("DRIVER={SQLite3};Database=%1;").arg(path)
+                         : QStringLiteral("PROVIDER=SQLOLEDB;Server=(sqlite);Database =%1;UId=ana;Pwd=;").arg(path));
     ObjDB().setConnection(std::move(propia));
     ObjDB().gOpenFlag = true;
-    auto* backend = static_cast<db::SqliteBackend*>(cn.backend());
-    const db::SqliteDialect dialecto(backend->literalCollation());
+    auto* backend = ruta == Embebida ? static_cast<db::SqliteBackend*>(cn.backend()) : nullptr;
+    const db::SqliteDialect dialecto(cn.backend()->literalCollation());
 
     qint64 carga = 0;
     qint64 suelo = 0;
@@ -156,23 +171,25 @@ void CargaDelDialogo(benchmark::State& state)
         QElapsedTimer t;
         t.start();
         {
-            frmPosicionEntradas f;
-            f.eIdArticulo = QStringLiteral("                   ART001");
-            f.eIdDeposito = QStringLiteral("1");
-            f.eUnidadArticulo = QStringLiteral("UN");
-            f.eCantidadPedida = 100;
-            f.eProposicionAutomatica = true;
-            f.Form_Load();
-            filas = f.MSFlexGrid1->Rows();
-            if (f.Posiciones.isEmpty())
+            DatosPosicionesSql lecturas;
+            GrillaMemoria celdas;
+            PosicionEntradas dialogo(lecturas, celdas);
+            dialogo.eIdArticulo = QStringLiteral("                   ART001");
+            dialogo.eIdDeposito = QStringLiteral("1");
+            dialogo.eUnidadArticulo = QStringLiteral("UN");
+            dialogo.eCantidadPedida = 100;
+            dialogo.eProposicionAutomatica = true;
+            dialogo.CargaYAcepta();
+            filas = celdas.Rows();
+            if (dialogo.Posiciones.isEmpty())
                 state.SkipWithError("nothing was placed");
         }
         const qint64 esta = t.nsecsElapsed();
         carga += esta;
         state.SetIterationTime(static_cast<double>(esta) / 1e9);
 
-        std::vector<QString> sqlite;
         porTipo.clear();
+        std::vector<QString> sqlite;
         for (const QString& s : cn.leidas) {
             porTipo[tipoDe(s)] += 1;
             for (const auto& st : dialecto.translate(s))
@@ -180,7 +197,8 @@ void CargaDelDialogo(benchmark::State& state)
                     sqlite.push_back(st.text);
         }
         sentencias = static_cast<int>(cn.leidas.size());
-        suelo += piso(backend->handle(), sqlite);
+        if (backend)
+            suelo += piso(backend->handle(), sqlite);
     }
     const double n = static_cast<double>(state.iterations());
     state.counters["statements"] = sentencias;
@@ -190,22 +208,53 @@ void CargaDelDialogo(benchmark::State& state)
     state.counters["load_ms"] = static_cast<double>(carga) / n / 1e6;
     state.counters["floor_ms"] = static_cast<double>(suelo) / n / 1e6;
     state.counters["load_over_floor"] = suelo > 0 ? static_cast<double>(carga) / static_cast<double>(suelo) : 0;
+    state.counters["peak_MB"] = peakMB();
     releaseObjDB();
 }
 
-void Argumentos(benchmark::internal::Benchmark* b)
+constexpr int kPosiciones[] = {50, 1000, 10000};
+
+// Each configuration's two routes one after the other, so that their ratio
+// compares runs made under the same load.
+void registra()
 {
-    for (int posiciones : {50, 1000, 10000})
+    for (int posiciones : kPosiciones)
         for (int profundidad = 1; profundidad <= 6; ++profundidad)
             for (int saldos : {1, 20})
-                b->Args({posiciones, profundidad, saldos});
+                for (int ruta : {Embebida, Odbc})
+                    benchmark::RegisterBenchmark("CargaDelDialogo", CargaDelDialogo)
+                        ->Args({posiciones, profundidad, saldos, ruta})
+                        ->ArgNames({"positions", "depth", "balances", "route"})
+                        ->UseManualTime()
+                        ->Unit(benchmark::kMillisecond)
+                        ->MinTime(0.5);
 }
 
 }  // namespace
 
-BENCHMARK(CargaDelDialogo)->Apply(Argumentos)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(0.5);
-
 int main(int argc, char** argv)
 {
-    return CorreSinVentanas(argc, argv);
+    return CorreSinVentanas(argc, argv, registra, [](ResultReporter& resultados) {
+        std::printf("\n%-9s %-5s %-8s %10s %10s %6s %10s %6s %6s %8s\n", "positions", "depth", "balances", "load ms",
+                    "floor ms", "ratio", "odbc ms", "/load", "stmts", "peak MB");
+        double peor = 0;
+        for (int posiciones : kPosiciones)
+            for (int profundidad = 1; profundidad <= 6; ++profundidad)
+                for (int saldos : {1, 20}) {
+                    const std::string args = "CargaDelDialogo/positions:" + std::to_string(posiciones) + "/depth:"
+                        + std::to_string(profundidad) + "/balances:" + std::to_string(saldos) + "/route:";
+                    const auto& embebida = resultados[args + "0"];
+                    const auto& odbc = resultados[args + "1"];
+                    const double carga = embebida.counter("load_ms");
+                    if (carga <= 0)
+                        continue;
+                    const double ratio = embebida.counter("load_over_floor");
+                    peor = std::max(peor, ratio);
+                    std::printf("%-9d %-5d %-8d %10.3f %10.3f %6.2f %10.3f %6.2f %6.0f %8.1f\n", posiciones,
+                                profundidad, saldos, carga, embebida.counter("floor_ms"), ratio, odbc.counter("load_ms"),
+                                odbc.counter("load_ms") / carga, embebida.counter("statements"),
+                                embebida.counter("peak_MB"));
+                }
+        std::printf("worst load / floor: %.2f (target 1.5 or less in every configuration)\n", peor);
+    });
 }

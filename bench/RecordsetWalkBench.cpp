@@ -5,18 +5,16 @@
 // read opens its handle in the threading mode of the layer's own handle (no
 // mutex per call), so that like is compared with like. The rows carry a date
 // that changes every 20 rows, as the lines of one voucher share theirs.
+#include "bench/BenchSupport.h"
 #include "db/EmbeddedDatabase.h"
 #include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
 #include "platform/db/SqliteBackend.h"
 
-#include <QCoreApplication>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <malloc.h>
-#include <map>
 #include <sqlite3.h>
-#include <sys/resource.h>
 
 namespace {
 
@@ -59,6 +57,7 @@ void consume(const QVariant& v, std::int64_t& sum)
 template <bool toQt>
 void direct(benchmark::State& state)
 {
+    resetPeak();
     sqlite3* db = nullptr;
     sqlite3_open_v2(g_path.toUtf8().constData(), &db, SQLITE_OPEN_READONLY | g_threading, nullptr);
     for (auto _ : state) {
@@ -98,6 +97,7 @@ void direct(benchmark::State& state)
     }
     sqlite3_close(db);
     state.SetItemsProcessed(state.iterations() * kRows);
+    state.counters["peak_MB"] = peakMB();
 }
 
 void DirectSqlite(benchmark::State& state)
@@ -113,6 +113,7 @@ void DirectSqliteToQt(benchmark::State& state)
 // `cursorType` forward-only reads the rows as it walks; static holds them.
 void layer(benchmark::State& state, int cursorType)
 {
+    resetPeak();
     db::Connection cn;
     cn.Open(QStringLiteral("PROVIDER=SQLOLEDB;Server=(sqlite);Database =%1;UId=;Pwd=;").arg(g_path));
     std::size_t heldBytes = 0;
@@ -138,6 +139,7 @@ void layer(benchmark::State& state, int cursorType)
     }
     state.SetItemsProcessed(state.iterations() * kRows);
     state.counters["held_MB"] = static_cast<double>(heldBytes) / (1024.0 * 1024.0);
+    state.counters["peak_MB"] = peakMB();
 }
 
 void LayerRecordset(benchmark::State& state)
@@ -155,51 +157,33 @@ BENCHMARK(DirectSqliteToQt)->Unit(benchmark::kMillisecond);
 BENCHMARK(LayerRecordset)->Unit(benchmark::kMillisecond);
 BENCHMARK(LayerRecordsetStatic)->Unit(benchmark::kMillisecond);
 
-// Keeps each benchmark's time per iteration for the ratio printed at the end.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    std::map<std::string, double> perIteration;
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        // With repetitions the median stands for the benchmark.
-        for (const Run& r : runs)
-            if (r.run_type == Run::RT_Iteration || r.aggregate_name == "median")
-                perIteration[r.run_name.function_name] = r.GetAdjustedRealTime();
-        ConsoleReporter::ReportRuns(runs);
-    }
-};
-
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
     QTemporaryDir dir;
-    g_path = dir.filePath(QStringLiteral("bench.db"));
-    createRows(g_path);
-    {
+    const auto prepara = [&dir] {
+        g_path = dir.filePath(QStringLiteral("bench.db"));
+        createRows(g_path);
         db::Connection cn;
         cn.Open(QStringLiteral("PROVIDER=SQLOLEDB;Server=(sqlite);Database =%1;UId=;Pwd=;").arg(g_path));
         const auto* backend = static_cast<const db::SqliteBackend*>(cn.backend());
         g_threading = sqlite3_db_mutex(backend->handle()) ? 0 : SQLITE_OPEN_NOMUTEX;
-    }
-    benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    const double direct = reporter.perIteration["DirectSqlite"];
-    const double toQt = reporter.perIteration["DirectSqliteToQt"];
-    const double layer = reporter.perIteration["LayerRecordset"];
-    const double held = reporter.perIteration["LayerRecordsetStatic"];
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    std::printf("\ndirect read opened %s, as the layer's handle\n", g_threading ? "without a mutex" : "with a mutex");
-    if (direct > 0 && toQt > 0 && layer > 0) {
-        std::printf("forward-only walk / direct read into Qt values: %.2f (target 1.5 or less)\n", layer / toQt);
-        std::printf("forward-only walk / direct C read: %.2f\n", layer / direct);
-    }
-    if (toQt > 0 && held > 0)
-        std::printf("static (held) walk / direct read into Qt values: %.2f\n", held / toQt);
-    std::printf("peak resident memory of the run: %.1f MB\n", static_cast<double>(usage.ru_maxrss) / 1024.0);
-    benchmark::Shutdown();
-    return 0;
+    };
+    return CorreSinVentanas(argc, argv, prepara, [](ResultReporter& reporter) {
+        const double direct = reporter["DirectSqlite"].time;
+        const double toQt = reporter["DirectSqliteToQt"].time;
+        const double layer = reporter["LayerRecordset"].time;
+        const double held = reporter["LayerRecordsetStatic"].time;
+        std::printf("\ndirect read opened %s, as the layer's handle\n", g_threading ? "without a mutex" : "with a mutex");
+        if (direct > 0 && toQt > 0 && layer > 0) {
+            std::printf("forward-only walk / direct read into Qt values: %.2f (target 1.5 or less)\n", layer / toQt);
+            std::printf("forward-only walk / direct C read: %.2f\n", layer / direct);
+        }
+        if (toQt > 0 && held > 0)
+            std::printf("static (held) walk / direct read into Qt values: %.2f\n", held / toQt);
+        std::printf("resident peak of each walk: forward-only %.1f MB, static %.1f MB, direct into Qt values %.1f MB\n",
+                    reporter["LayerRecordset"].counter("peak_MB"), reporter["LayerRecordsetStatic"].counter("peak_MB"),
+                    reporter["DirectSqliteToQt"].counter("peak_MB"));
+    });
 }

@@ -154,6 +154,10 @@ QString text(const QVariant& value)
     switch (value.metaType().id()) {
     case QMetaType::QString:
         return *static_cast<const QString*>(value.constData());
+    case QMetaType::Int:
+        return QString::number(*static_cast<const int*>(value.constData()));
+    case QMetaType::LongLong:
+        return QString::number(*static_cast<const qlonglong*>(value.constData()));
     case QMetaType::Double:
     case QMetaType::Float:
         return numberText(value.toDouble());

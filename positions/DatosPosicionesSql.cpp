@@ -7,8 +7,6 @@
 #include "rules/Cantidades.h"
 #include "rules/Stock.h"
 
-#include <algorithm>
-
 QString SentenciaPosiciones(const QString& idDeposito, const QStringList& propuestas)
 {
     DB_Dll& db = ObjDB();
@@ -53,7 +51,6 @@ std::vector<FilaPosicion> DatosPosicionesSql::LeePosiciones(const QString& idDep
         const db::Field& habilitado = rs.field(QStringLiteral("habilitado"));
         const db::Field& capacidad = rs.field(QStringLiteral("capacidad"));
         const db::Field& saldo = rs.field(QStringLiteral("SaldoPosicion"));
-        filas.reserve(static_cast<std::size_t>(std::max(rs.RecordCount(), 0L)));
         for (; !rs.Eof(); rs.MoveNext())
             filas.push_back({lang::text(posicion.Value()), lang::text(descripcion.Value()), lang::text(orden.Value()),
                              lang::text(unidad.Value()), habilitado.Value(), lang::number(capacidad.Value()),

@@ -351,6 +351,17 @@ QString PosicionEntradas::RechazoCantidad(int fila, const QString& texto) const
     return {};
 }
 
+void PosicionEntradas::CargaYAcepta()
+{
+    try {
+        Carga();
+        Aceptar();
+    } catch (...) {
+        BorraDatos();
+        throw;
+    }
+}
+
 bool PosicionEntradas::Aceptar()
 {
     const Currency informada = Total();

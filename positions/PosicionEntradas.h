@@ -101,6 +101,10 @@ public:
     bool Aceptar();
     // Cancellation: the caller reads 0 and two empty lists.
     void Cancelar() { BorraDatos(); }
+    // The automatic proposal's road: the load, then the acceptance of what it
+    // proposed, nothing shown. A load that fails leaves no answer (0 and two
+    // empty lists) and reaches the caller.
+    void CargaYAcepta();
 
     QString Titulo() const;
     QString Encabezado() const;

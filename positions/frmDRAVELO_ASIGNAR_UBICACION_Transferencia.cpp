@@ -56,30 +56,44 @@ ResultadoTransferencia frmDRAVELO_ASIGNAR_UBICACION::TransfiereLinea(int fila, c
 QString frmDRAVELO_ASIGNAR_UBICACION::PidePosiciones(int fila, double cantidad)
 {
     FlexGrid& grid = *VrDbGrid1->MsFlexGrid;
+    const auto pregunta = [&](PosicionEntradas& dialogo) {
+        dialogo.eIdDeposito = texto(QStringLiteral("IdDeposito")).trimmed();
+        dialogo.eDepositoDescripcion = LblDescDeposito->text().trimmed();
+        dialogo.Posiciones = grid.TextMatrix(fila, columnaLinea::Posiciones);
+        dialogo.Cantidades = grid.TextMatrix(fila, columnaLinea::Cantidades);
+        dialogo.eCantidadPedida = cantidad;
+        dialogo.eIdArticulo = grid.TextMatrix(fila, columnaLinea::IdArticulo);
+        dialogo.eDescripcion = grid.TextMatrix(fila, columnaLinea::Descripcion);
+        dialogo.eUnidadArticulo = grid.TextMatrix(fila, columnaLinea::IdUnidad);
+        dialogo.ePermiteModificarCantidadesParaAbajo = NuevoComprobante && !ComprobanteExistente;
+        dialogo.ePermiteModificarCantidadesParaArriba = false;
+        dialogo.eProposicionAutomatica = PropuestaAutomatica;
+        dialogo.eComprobanteExistente = ComprobanteExistente;
+        dialogo.CantidadesEnELFORMULARIO.clear();
+        dialogo.PosicionesEnELFORMULARIO.clear();
+    };
+    const auto respuesta = [&](const PosicionEntradas& dialogo) {
+        const QString aceptada = lang::numberText(dialogo.eCantidadPedida);
+        grid.setTextMatrix(fila, columnaLinea::Transferir, aceptada);
+        grid.setTextMatrix(fila, columnaLinea::Posiciones, dialogo.Posiciones);
+        grid.setTextMatrix(fila, columnaLinea::Cantidades, dialogo.Cantidades);
+        return aceptada;
+    };
+    if (PropuestaAutomatica) {
+        // The dialog would be built only to accept its own proposal unseen:
+        // its logic runs over cells in memory instead, with the same reads.
+        DatosPosicionesSql lecturas;
+        GrillaMemoria celdas;
+        PosicionEntradas dialogo(lecturas, celdas);
+        pregunta(dialogo);
+        dialogo.CargaYAcepta();
+        return respuesta(dialogo);
+    }
     frmPosicionEntradas dialogo(this);
-    dialogo.eIdDeposito = texto(QStringLiteral("IdDeposito")).trimmed();
-    dialogo.eDepositoDescripcion = LblDescDeposito->text().trimmed();
-    dialogo.Posiciones = grid.TextMatrix(fila, columnaLinea::Posiciones);
-    dialogo.Cantidades = grid.TextMatrix(fila, columnaLinea::Cantidades);
-    dialogo.eCantidadPedida = cantidad;
-    dialogo.eIdArticulo = grid.TextMatrix(fila, columnaLinea::IdArticulo);
-    dialogo.eDescripcion = grid.TextMatrix(fila, columnaLinea::Descripcion);
-    dialogo.eUnidadArticulo = grid.TextMatrix(fila, columnaLinea::IdUnidad);
-    dialogo.ePermiteModificarCantidadesParaAbajo = NuevoComprobante && !ComprobanteExistente;
-    dialogo.ePermiteModificarCantidadesParaArriba = false;
-    dialogo.eProposicionAutomatica = PropuestaAutomatica;
-    dialogo.eComprobanteExistente = ComprobanteExistente;
-    dialogo.CantidadesEnELFORMULARIO.clear();
-    dialogo.PosicionesEnELFORMULARIO.clear();
+    pregunta(dialogo);
     dialogo.Form_Load();
-    if (!PropuestaAutomatica)
-        prompts().showModal(dialogo);
-
-    const QString aceptada = lang::numberText(dialogo.eCantidadPedida);
-    grid.setTextMatrix(fila, columnaLinea::Transferir, aceptada);
-    grid.setTextMatrix(fila, columnaLinea::Posiciones, dialogo.Posiciones);
-    grid.setTextMatrix(fila, columnaLinea::Cantidades, dialogo.Cantidades);
-    return aceptada;
+    prompts().showModal(dialogo);
+    return respuesta(dialogo);
 }
 
 LineaTransferencia frmDRAVELO_ASIGNAR_UBICACION::Linea(int fila) const

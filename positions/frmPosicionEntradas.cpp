@@ -220,13 +220,13 @@ void frmPosicionEntradas::Form_Load()
     lblEncabezado->setText(Encabezado());
     InicializaFormulario(this);
 
+    if (eProposicionAutomatica) {
+        CargaYAcepta();
+        QDialog::accept();
+        return;
+    }
     KumozenProgreso& progreso = ObjProgreso();
     try {
-        if (eProposicionAutomatica) {
-            Carga();
-            Acepta();
-            return;
-        }
         progreso.AbreProgreso(QStringLiteral("Mostrando Posiciones"), 0);
         Carga([&progreso](const QString& texto) { progreso.ActualizaProgreso(0, texto); });
         progreso.CierraProgreso();

@@ -684,3 +684,95 @@ TEST(AsignarUbicacionForm, TheRoadOfOneLineOnTheDemoDatabase)
     EXPECT_EQ(p.filasDe("00000002"), QStringList({"- -10", "A-01-01 10"}));
     EXPECT_EQ(p.celda(p.fila("ART001"), 7), "120");
 }
+
+namespace {
+
+// The operator of the demo comparison: takes every dialog's proposal as it
+// stands, agrees to carry a smaller total into the line, runs the automatic
+// proposal and prints nothing. Any other question fails the test.
+class OperadorDeAcuerdo : public Prompts {
+public:
+    OperadorDeAcuerdo() : m_antes(&prompts()) { setPrompts(this); }
+    ~OperadorDeAcuerdo() override { setPrompts(m_antes); }
+    int messageBox(const QString& text, int, const QString&) override
+    {
+        if (text.contains(u"Desea modificar las cantidades") || text.contains(u"Desea Continuar"))
+            return prompt::Yes;
+        if (text.contains(u"Desea Imprimir"))
+            return prompt::No;
+        ADD_FAILURE() << "unexpected message: " << text.toStdString();
+        return prompt::Ok;
+    }
+    QString inputBox(const QString& p, const QString&, const QString&) override
+    {
+        ADD_FAILURE() << "unexpected input box: " << p.toStdString();
+        return {};
+    }
+    int errorDialog(const RuntimeError& e, const QString& o) override
+    {
+        ADD_FAILURE() << "unexpected error in " << o.toStdString() << ": " << e.description().toStdString();
+        return prompt::ErrorLeave;
+    }
+    int showModal(QDialog& d) override
+    {
+        auto& dialogo = static_cast<frmPosicionEntradas&>(d);
+        propuestas << dialogo.eIdArticulo.trimmed() + u' ' + dialogo.Posiciones + u' ' + dialogo.Cantidades;
+        return acepta()(d);
+    }
+    QStringList propuestas;
+
+private:
+    Prompts* m_antes;
+};
+
+// The saved transfer rows as "article lot position quantity", in order.
+QStringList filasTransferidas(const Pantalla& p)
+{
+    QStringList filas;
+    db::Recordset rs;
+    ObjDB().AbrirRecordset(QStringLiteral("SELECT IDARTICULO, NROLOTE, IDPOSICION, CANTIDAD FROM V_MV_STOCK_DRAVELO "
+                                          "WHERE TC='TRP' ORDER BY ID"),
+                           rs);
+    for (; !rs.Eof(); rs.MoveNext())
+        filas << lang::text(rs.value(0)).trimmed() + u' ' + lang::text(rs.value(1)) + u' ' + lang::text(rs.value(2))
+                + u' ' + lang::text(rs.value(3));
+    ObjDB().CierraRecordset(rs);
+    (void)p;
+    return filas;
+}
+
+}  // namespace
+
+// The automatic proposal reads no form: on the demo lines it must save what
+// the shown dialog proposes, line by line, when the operator accepts it.
+TEST(AsignarUbicacionForm, TheAutomaticProposalSavesWhatTheShownDialogProposesOnTheDemoLines)
+{
+    QStringList shown;
+    QStringList lines;
+    {
+        Pantalla p({}, {}, true);
+        p.f->Form_Load();
+        p.f->cmdFiltrar_Click();
+        lines = p.lineas();
+        OperadorDeAcuerdo operador;
+        for (const QString& l : lines) {
+            const QStringList partes = l.split(u'|');
+            const int fila = p.fila(partes[0], partes[1]);
+            ASSERT_GT(fila, 0) << l.toStdString();
+            p.transfiere(fila, partes[2]);
+        }
+        shown = filasTransferidas(p);
+        EXPECT_EQ(operador.propuestas.size(), lines.size());
+    }
+    ASSERT_GE(lines.size(), 3);
+    ASSERT_FALSE(shown.isEmpty());
+
+    Pantalla p({}, {}, true);
+    p.f->Form_Load();
+    p.f->cmdFiltrar_Click();
+    ASSERT_EQ(p.lineas(), lines);
+    OperadorDeAcuerdo operador;
+    p.f->cmdProponer_Click();
+    EXPECT_EQ(filasTransferidas(p), shown);
+}
+
