@@ -7,6 +7,7 @@
 
 #include "core/Objetos.h"
 #include "grid/VrDbGrid.h"
+#include "platform/ErrorTrap.h"
 #include "platform/FlexGrid.h"
 #include "platform/Prompts.h"
 #include "platform/TextBox.h"
@@ -48,7 +49,12 @@ void frmDRAVELO_ASIGNAR_UBICACION::cmdProponer_Click()
         grid.setRow(i);
         grid.setCol(columnaLinea::Transferir);
         grid.setTextMatrix(i, columnaLinea::Transferir, celda(columnaLinea::Cantidad));
-        const ResultadoTransferencia r = TransfiereLinea(i, celda(columnaLinea::Transferir));
+        // A line's failure is handled within its turn, as the editor's check
+        // handles it, and the run goes on with the next line.
+        ResultadoTransferencia r;
+        ErrorTrap::showing(QStringLiteral("CAMPO_VALIDA")).run({
+            [&] { r = TransfiereLinea(i, celda(columnaLinea::Transferir)); },
+        });
         if (r.estado == ResultadoTransferencia::Estado::Rechazada)
             Avisa(r.motivo);
 

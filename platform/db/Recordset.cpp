@@ -39,32 +39,31 @@ struct Recordset::Private {
             return position + static_cast<long>(cursor->remaining());
         return static_cast<long>(rows ? rows->rowCount() : 0);
     }
-    bool bof() const
-    {
-        if (cursor)
-            return position == 0 && cursor->atEnd();
-        return count() == 0 || position < 0;
-    }
+    bool bof() const { return empty() || position < 0; }
     bool eof() const
     {
         if (cursor)
             return cursor->atEnd();
         return count() == 0 || position >= count();
     }
+    // No row at all; a cursor answers without reading on.
+    bool empty() const { return cursor ? position == 0 && cursor->atEnd() : count() == 0; }
     QVariant value(int column) const
     {
         if (cursor)
             return cursor->value(column);
         return rows->value(static_cast<std::size_t>(position), column);
     }
-    // Moves a cursor on by one row; what the database reports on the way
-    // becomes the connection's errors.
-    void step()
+    // On to the next row; what the database reports on the way becomes the
+    // connection's errors.
+    void advance()
     {
-        try {
-            cursor->next();
-        } catch (BackendFailure& failure) {
-            connection->fail(failure);
+        if (cursor) {
+            try {
+                cursor->next();
+            } catch (BackendFailure& failure) {
+                connection->fail(failure);
+            }
         }
         ++position;
     }
@@ -263,7 +262,7 @@ void Recordset::MoveFirst()
 {
     d->requireOpen();
     flushEdit();
-    if (d->count() == 0)
+    if (d->empty())
         d->requireRow();
     d->requireForward(0);
     d->position = 0;
@@ -275,10 +274,7 @@ void Recordset::MoveNext()
     if (d->eof())
         d->requireRow();
     flushEdit();
-    if (d->cursor)
-        d->step();
-    else
-        ++d->position;
+    d->advance();
 }
 
 void Recordset::MovePrevious()
@@ -309,7 +305,7 @@ void Recordset::moveOnTo(long position)
         return;
     }
     while (d->position < position)
-        d->step();
+        d->advance();
 }
 
 long Recordset::RecordCount() const
@@ -376,10 +372,7 @@ std::vector<std::vector<QVariant>> Recordset::GetRows()
         for (int c = 0; c < static_cast<int>(d->fields.size()); ++c)
             row.push_back(d->value(c));
         out.push_back(std::move(row));
-        if (d->cursor)
-            d->step();
-        else
-            ++d->position;
+        d->advance();
     }
     return out;
 }

@@ -478,6 +478,33 @@ TEST(ComandosAsignacion, AnAutomaticRunStopsAtTheFirstLineTheOperatorGivesUp)
     EXPECT_EQ(p.lineas(), QStringList({"ART001||14", "ART002|L1|5", "ART002|L2|3"}));
 }
 
+// The dialog cannot read its candidate rows: each line's failure is shown in
+// its turn, as the editor's check shows it, the run goes on to its end, and
+// nothing is saved.
+TEST(ComandosAsignacion, AnAutomaticRunWhoseDialogCannotReadShowsEachLinesFailureAndEnds)
+{
+    Pantalla p;
+    p.f->Form_Load();
+    p.f->cmdFiltrar_Click();
+    // The balances lose the column only the candidate rows read.
+    ObjDB().gCnn().Execute(QStringLiteral("DROP VIEW AC_SALDOSLAYOUT"));
+    ObjDB().gCnn().Execute(QStringLiteral("CREATE VIEW AC_SALDOSLAYOUT AS SELECT IdDeposito, IdPosicion FROM MA_POSICIONES"));
+    {
+        ScopedPrompts s;
+        s.answerMessage(prompt::Yes, "Desea Continuar?");
+        for (int i = 0; i < 3; ++i) {
+            s.answerError(prompt::ErrorLeave, "AbrirRecordset");
+            s.answerError(prompt::ErrorLeave, "CAMPO_VALIDA");
+        }
+        s.answerMessage(prompt::Ok, "No Se Propusieron Posiciones!");
+        p.f->cmdProponer_Click();
+    }
+    EXPECT_FALSE(p.f->PropuestaAutomatica);
+    EXPECT_FALSE(ObjProgreso().isOpen());
+    EXPECT_EQ(cuenta(p, "SELECT COUNT(*) FROM V_MV_STOCK_DRAVELO WHERE TC = 'TRP'"), 0);
+    EXPECT_EQ(p.lineas(), QStringList({"ART001||14", "ART002|L1|5", "ART002|L2|3"}));
+}
+
 // A quantity longer than the cell editor lets the operator type is carried
 // whole: nothing of it stays behind unplaced.
 TEST(ComandosAsignacion, AnAutomaticRunCarriesALongQuantityWhole)
