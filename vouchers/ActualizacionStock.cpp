@@ -75,7 +75,7 @@ void ActualizacionStock::Prepara()
         m_lit.idComplemento = LiteralNumeroTexto(m_idComplemento, QStringLiteral("El complemento del comprobante"));
     m_lit.fecha = LiteralFecha(m_fecha);
     // The cash desk is a number, written bare as it always was; any other
-    // text goes in quoted rather than as a piece of the statement.
+    // text goes in quoted rather than as part of the statement.
     const QString caja = Caja.trimmed();
     if (!caja.isEmpty())
         m_lit.idCaja = lang::isNumber(caja) ? ObjUtilidades().AlineaDerecha(caja, 4) : LiteralCodigo(caja, 4);

@@ -10,7 +10,7 @@
 class QDialog;
 
 // Answers prompts from a script. Each expectation names the kind of prompt and
-// optionally a piece of its text (or the form's object name); an unexpected
+// optionally a part of its text (or the form's object name); an unexpected
 // prompt fails the current test and gets a leaving answer, so nothing blocks.
 // Install with ScopedPrompts in a test; TestMain installs an empty script.
 class ScriptedPrompts : public Prompts {

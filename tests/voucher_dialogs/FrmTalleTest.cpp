@@ -230,7 +230,7 @@ TEST(FrmTalle, TheAcceptComparesTheTotalWithTheRequest)
         const char* cantidad;  // entered as one combination against a request of 5
         bool permite;
         int respuesta;         // to the question; 0: a warning is expected
-        const char* mensaje;   // a piece of the message; "" none
+        const char* mensaje;   // part of the message; "" none
         bool acepta;
         double pedida;
     } casos[] = {
