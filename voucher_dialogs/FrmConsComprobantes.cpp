@@ -15,6 +15,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
+#include <QStyle>
 #include <functional>
 #include <utility>
 #include <vector>
@@ -300,8 +301,21 @@ void FrmConsComprobantes::Encolumnar()
     pasos.emplace_back([&] { ListView1->clearColumns(); });
     const std::vector<ColumnaComprobante> columnas = ColumnasComprobantes(TC, UsaReferencia);
     const QFontMetrics medida(font());
-    for (const ColumnaComprobante& c : columnas)
-        pasos.emplace_back([&] { ListView1->addColumn(c.encabezado, medida.horizontalAdvance(QString(c.anchoX, u'X'))); });
+    // In a list with check boxes the box and the row's picture stand before
+    // the first column's text, the date: the column is widened by both so
+    // that the date shows whole.
+    int antesDelTexto = 0;
+    if (ListView1->checkBoxes()) {
+        const QStyle& estilo = *ListView1->style();
+        const int margen = 2 * (estilo.pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, ListView1) + 1);
+        antesDelTexto = estilo.pixelMetric(QStyle::PM_IndicatorWidth, nullptr, ListView1) + margen
+                      + ListView1->iconSize().width() + margen;
+    }
+    for (std::size_t i = 0; i < columnas.size(); ++i)
+        pasos.emplace_back([&, i] {
+            const int ancho = medida.horizontalAdvance(QString(columnas[i].anchoX, u'X'));
+            ListView1->addColumn(columnas[i].encabezado, ancho + (i == 0 ? antesDelTexto : 0));
+        });
     trampa.run(pasos);
 }
 

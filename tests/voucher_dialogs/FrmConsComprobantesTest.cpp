@@ -446,6 +446,20 @@ TEST(FrmConsComprobantes, AReadyListFitsItsWindow)
     EXPECT_FALSE(p.f.ListView1->geometry().intersects(p.f.CmdAceptar->geometry()));
     p.f.grab().save(QStringLiteral("FrmConsComprobantes.png"));
     p.f.hide();
+
+    // The first column holds each row's check box (purchase orders) and
+    // picture before its text: the text, a date for most kinds, shows whole.
+    for (const char* tc : {"OC", "FC", "PR", "RM", "T3", "NCPE"}) {
+        Picker q;
+        q.carga(QString::fromLatin1(tc));
+        q.f.show();
+        QApplication::processEvents();
+        ASSERT_GT(q.f.ListView1->rowCount(), 0) << tc;
+        const QAbstractItemView& vista = *q.f.ListView1;
+        EXPECT_GE(q.f.ListView1->header()->sectionSize(0), vista.sizeHintForColumn(0))
+            << tc << ": " << q.f.ListView1->rowText(1).toStdString();
+        q.f.hide();
+    }
 }
 
 TEST(ConsultaComprobante, TheRulesOpenAFreshPickerAndReadItsAnswer)
