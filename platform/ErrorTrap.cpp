@@ -23,6 +23,11 @@ ErrorTrap ErrorTrap::skipping()
     return ErrorTrap([](const RuntimeError&) { return Resume::Next; });
 }
 
+void ErrorTrap::runHandler(const char* origin, const Step& body)
+{
+    showing(QString::fromLatin1(origin)).run({body});
+}
+
 ErrorTrap::Resume ErrorTrap::fromAnswer(int answer)
 {
     if (answer == prompt::ErrorRetry)

@@ -27,6 +27,9 @@ public:
     static ErrorTrap showingExceptInvalidCalls(const QString& origin);
     // Skips every failing step silently.
     static ErrorTrap skipping();
+    // Runs an event handler's body under showing(origin): an error reaches
+    // the error dialog, never the event loop.
+    static void runHandler(const char* origin, const Step& body);
     // Maps an error-dialog style answer (4, 5, other) to a resume decision.
     static Resume fromAnswer(int answer);
 

@@ -15,12 +15,6 @@ bool contiene(const std::vector<int>& columnas, long col)
     return std::find(columnas.begin(), columnas.end(), col) != columnas.end();
 }
 
-template <typename F>
-void manejador(const char* nombre, F&& f)
-{
-    ErrorTrap::showing(QString::fromLatin1(nombre)).run({std::forward<F>(f)});
-}
-
 }  // namespace
 
 EditorGrillaDialogo::EditorGrillaDialogo(FlexGrid& grilla, TextBox& editor, QWidget& aceptar, Validacion campoValida,
@@ -88,12 +82,12 @@ void EditorGrillaDialogo::ConfirmaOAbandona()
 void EditorGrillaDialogo::conecta()
 {
     connect(&m_grilla, &FlexGrid::KeyPress, this, [this](int& KeyAscii) {
-        manejador("MSFlexGrid1_KeyPress", [&] { MsflexGridEdt(m_grilla, m_txtEdit, KeyAscii); });
+        ErrorTrap::runHandler("MSFlexGrid1_KeyPress", [&] { MsflexGridEdt(m_grilla, m_txtEdit, KeyAscii); });
     });
     connect(&m_grilla, &FlexGrid::LeaveCell, this,
-            [this] { manejador("MSFlexGrid1_LeaveCell", [this] { ConfirmaOAbandona(); }); });
+            [this] { ErrorTrap::runHandler("MSFlexGrid1_LeaveCell", [this] { ConfirmaOAbandona(); }); });
     connect(&m_grilla, &FlexGrid::GotFocus, this,
-            [this] { manejador("MSFlexGrid1_GotFocus", [this] { ConfirmaOAbandona(); }); });
+            [this] { ErrorTrap::runHandler("MSFlexGrid1_GotFocus", [this] { ConfirmaOAbandona(); }); });
     connect(&m_txtEdit, &TextBox::KeyPress, this, [this](int& KeyAscii) {
         // Enter and Esc act as keys (KeyDown); as characters they would reach
         // the dialog, whose Esc closes it.
@@ -101,10 +95,10 @@ void EditorGrillaDialogo::conecta()
             KeyAscii = 0;
             return;
         }
-        manejador("txtEdit_KeyPress", [&] { ObjCampos().FiltraTecla(&m_txtEdit, KeyAscii); });
+        ErrorTrap::runHandler("txtEdit_KeyPress", [&] { ObjCampos().FiltraTecla(&m_txtEdit, KeyAscii); });
     });
     connect(&m_txtEdit, &TextBox::KeyDown, this, [this](int& KeyCode, int Shift) {
-        manejador("txtEdit_KeyDown", [&] {
+        ErrorTrap::runHandler("txtEdit_KeyDown", [&] {
             // Esc gives the text up: it is not checked, so a refused text
             // never keeps the operator from leaving it.
             if (KeyCode == keys::Escape)

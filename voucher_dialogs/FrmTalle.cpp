@@ -26,12 +26,6 @@ namespace {
 constexpr int ColClave = 0;
 constexpr int ColCantidad = 1;
 
-template <typename F>
-void manejador(const char* nombre, F&& f)
-{
-    ErrorTrap::showing(QString::fromLatin1(nombre)).run({std::forward<F>(f)});
-}
-
 // The position of a value in an enabled list, compared without regard to
 // case and without trimming, as the settings hold it; -1 when absent.
 int posicion(const std::vector<QString>& lista, const QString& valor)
@@ -151,14 +145,14 @@ FrmTalle::~FrmTalle()
 void FrmTalle::conecta()
 {
     connect(MSFlexGrid1, &FlexGrid::KeyDown, this, [this](int& KeyCode, int) {
-        manejador("MSFlexGrid1_KeyDown", [&] {
+        ErrorTrap::runHandler("MSFlexGrid1_KeyDown", [&] {
             MsflexKey(*MSFlexGrid1, KeyCode);
             TextPropiedades(*txtEdit, MSFlexGrid1->Col());
             txtEdit->setText(txtEdit->text().trimmed());
         });
     });
     connect(MSFlexGrid1, &FlexGrid::DblClick, this, [this] {
-        manejador("MSFlexGrid1_DblClick", [this] { MsflexGridEdt(*MSFlexGrid1, *txtEdit, keys::Space); });
+        ErrorTrap::runHandler("MSFlexGrid1_DblClick", [this] { MsflexGridEdt(*MSFlexGrid1, *txtEdit, keys::Space); });
     });
     connect(txtCantidad, &TextBox::KeyPress, this, [this](int& KeyAscii) { txtCantidad_KeyPress(KeyAscii); });
     connect(txtCantidad, &TextBox::GotFocus, this, [this] { txtCantidad->selectAll(); });
@@ -370,7 +364,7 @@ void FrmTalle::MsflexKey(FlexGrid&, int KeyCode)
 {
     if (KeyCode != keys::Delete)
         return;
-    manejador("MSFlexGrid1_KeyDown", [this] {
+    ErrorTrap::runHandler("MSFlexGrid1_KeyDown", [this] {
         const int fila = MSFlexGrid1->Row();
         if (fila > 1) {
             MSFlexGrid1->RemoveItem(fila);

@@ -61,6 +61,19 @@ TEST(ErrorTrapTest, AnyOtherAnswerLeavesWithWhatWasDone)
     }
 }
 
+TEST(ErrorTrapTest, AHandlersErrorReachesTheErrorDialogUnderItsName)
+{
+    ScopedPrompts p;
+    p.answerError(prompt::ErrorRetry, QStringLiteral("MSFlexGrid1_KeyDown"));
+    int intentos = 0;
+    EXPECT_NO_THROW(ErrorTrap::runHandler("MSFlexGrid1_KeyDown", [&] {
+        if (intentos++ == 0)
+            throw RuntimeError(errnum::DivisionByZero, QStringLiteral("Division por cero"));
+    }));
+    EXPECT_EQ(intentos, 2);
+    EXPECT_EQ(p.pending(), 0);
+}
+
 TEST(ErrorTrapTest, SkippingTrapSaysNothing)
 {
     QStringList trace;
