@@ -2,6 +2,8 @@
 
 #include "core/Formularios.h"
 #include "core/Objetos.h"
+#include "platform/Currency.h"
+#include "platform/ErrorTrap.h"
 #include "platform/FlexGrid.h"
 #include "platform/Prompts.h"
 #include "platform/TextBox.h"
@@ -15,6 +17,7 @@
 #include <QStyle>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <algorithm>
 
 DialogoDetalle::DialogoDetalle(const QString& nombre, const QString& titulo, QWidget* parent)
     : QDialog(parent),
@@ -132,9 +135,53 @@ bool DialogoDetalle::ControlaTotal(double& pedido, double total, bool mostrado, 
         pedido = total;
         return true;
     }
-    prompts().messageBox(QStringLiteral("Debe Ajustar la suma de las cantidades a :") + TextoCelda(pedido),
-                         prompt::OkOnly | prompt::Critical, QStringLiteral("Aviso al Operador"));
+    Aviso(QStringLiteral("Debe Ajustar la suma de las cantidades a :") + TextoCelda(pedido));
     return false;
+}
+
+void DialogoDetalle::Aviso(const QString& texto)
+{
+    prompts().messageBox(texto, prompt::OkOnly | prompt::Critical, QStringLiteral("Aviso al Operador"));
+}
+
+Currency DialogoDetalle::SumaColumna(int columna, long menosCual) const
+{
+    Currency suma;
+    for (int fila = 1; fila < MSFlexGrid1->Rows(); ++fila)
+        if (fila != menosCual)
+            suma += ImporteCelda(MSFlexGrid1->TextMatrix(fila, columna));
+    return suma;
+}
+
+void DialogoDetalle::DistribuyeEnOrden(double pedido, int columnaStock, int columnaCantidad)
+{
+    FlexGrid& g = *MSFlexGrid1;
+    const Currency total = Currency::fromDouble(pedido);
+    Currency resto = total;
+    for (int fila = 1; fila < g.Rows() && !resto.isZero(); ++fila) {
+        const Currency tomado = ImporteCelda(g.TextMatrix(fila, columnaCantidad));
+        // Stock the voucher's other lines took whole (or more) gives nothing:
+        // never a negative quantity.
+        const Currency stock = std::max(ImporteCelda(g.TextMatrix(fila, columnaStock)), Currency());
+        if (tomado + resto <= stock) {
+            g.setTextMatrix(fila, columnaCantidad, TextoCelda((tomado + resto).toDouble()));
+            resto = Currency();
+        } else {
+            g.setTextMatrix(fila, columnaCantidad, TextoCelda(stock.toDouble()));
+            resto = total - SumaColumna(columnaCantidad, -1);
+        }
+    }
+}
+
+void DialogoDetalle::CompletaColumna(int columna)
+{
+    ErrorTrap::skipping().run({[&] {
+        FlexGrid& g = *MSFlexGrid1;
+        const QString primero = g.TextMatrix(1, columna).trimmed();
+        for (int fila = 1; fila < g.Rows(); ++fila)
+            if (g.TextMatrix(fila, columna).trimmed().isEmpty())
+                g.setTextMatrix(fila, columna, primero);
+    }});
 }
 
 int DialogoDetalle::AnchoDeX(int n) const

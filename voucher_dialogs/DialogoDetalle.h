@@ -4,6 +4,7 @@
 
 #include <QDialog>
 
+class Currency;
 class FlexGrid;
 class QLabel;
 class QPushButton;
@@ -65,6 +66,17 @@ protected:
     // (true, `pedido` changed) or is kept (false, after a message naming
     // it). Below it unseen: false after `menorSinMostrar`.
     bool ControlaTotal(double& pedido, double total, bool mostrado, const QString& menorSinMostrar);
+    // A refusal told to the operator.
+    static void Aviso(const QString& texto);
+    // The total of a quantity column over the data rows, leaving out row
+    // menosCual (-1: none).
+    Currency SumaColumna(int columna, long menosCual) const;
+    // The first-in first-out proposal: row by row, what `pedido` still
+    // lacks is taken from the row's stock (below 0 gives nothing) on top of
+    // the quantity the row already holds.
+    void DistribuyeEnOrden(double pedido, int columnaStock, int columnaCantidad);
+    // Every row whose cell in the column is blank takes row 1's, trimmed.
+    void CompletaColumna(int columna);
     // The width of a run of n "X" in the form's font, in twips.
     int AnchoDeX(int n) const;
     // The width a column needs to show the text whole, the cell's margins

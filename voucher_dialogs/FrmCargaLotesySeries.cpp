@@ -5,7 +5,6 @@
 #include "platform/Currency.h"
 #include "platform/ErrorTrap.h"
 #include "platform/FlexGrid.h"
-#include "platform/Prompts.h"
 #include "platform/TextBox.h"
 #include "platform/Value.h"
 #include "vouchers/ListasSerieLote.h"
@@ -26,11 +25,6 @@ const AjustesEditorGrilla kSalida{{F::ColCantidad}, {F::ColStock, F::ColCantidad
 // Entry: every column but the fixed one opens, as text; Enter in the value
 // column goes down a row, and on the last row moves to the item column.
 const AjustesEditorGrilla kEntrada{{F::ColItem, F::ColValor, 3}, {}, F::ColValor, F::ColItem};
-
-void aviso(const QString& texto)
-{
-    prompts().messageBox(texto, prompt::OkOnly | prompt::Critical, QStringLiteral("Aviso al Operador"));
-}
 
 // A list with nothing but pipes and blanks is written as no list at all.
 QString listaOVacia(const QString& lista)
@@ -241,27 +235,7 @@ void FrmCargaLotesySeries::VerificaExistenciasEnGrilla()
         for (int fila = 1; fila < g.Rows(); ++fila)
             g.setTextMatrix(fila, ColCantidad, QStringLiteral("0"));
     }});
-    salta.run({[&] { DistribuyeCantidad(); }});
-}
-
-void FrmCargaLotesySeries::DistribuyeCantidad()
-{
-    FlexGrid& g = *MSFlexGrid1;
-    const Currency pedido = Currency::fromDouble(Cantidad);
-    Currency resto = pedido;
-    for (int fila = 1; fila < g.Rows() && !resto.isZero(); ++fila) {
-        const Currency tomado = ImporteCelda(g.TextMatrix(fila, ColCantidad));
-        // Stock the other lines took whole (or more) gives nothing: never a
-        // negative quantity.
-        const Currency stock = std::max(ImporteCelda(g.TextMatrix(fila, ColStock)), Currency());
-        if (resto + tomado <= stock) {
-            g.setTextMatrix(fila, ColCantidad, TextoCelda((resto + tomado).toDouble()));
-            resto = Currency();
-        } else {
-            g.setTextMatrix(fila, ColCantidad, TextoCelda(stock.toDouble()));
-            resto = pedido - Suma(-1);
-        }
-    }
+    salta.run({[&] { DistribuyeEnOrden(Cantidad, ColStock, ColCantidad); }});
 }
 
 void FrmCargaLotesySeries::CompletaCantidades()
@@ -279,32 +253,17 @@ void FrmCargaLotesySeries::CompletaCantidades()
 
 void FrmCargaLotesySeries::CompletaTodoIgual()
 {
-    ErrorTrap::skipping().run({[&] {
-        FlexGrid& g = *MSFlexGrid1;
-        const QString primero = g.TextMatrix(1, ColValor).trimmed();
-        for (int fila = 1; fila < g.Rows(); ++fila)
-            if (g.TextMatrix(fila, ColValor).trimmed().isEmpty())
-                g.setTextMatrix(fila, ColValor, primero);
-    }});
-}
-
-Currency FrmCargaLotesySeries::Suma(long menosCual) const
-{
-    Currency suma;
-    for (int fila = 1; fila < MSFlexGrid1->Rows(); ++fila)
-        if (fila != menosCual)
-            suma += ImporteCelda(MSFlexGrid1->TextMatrix(fila, ColCantidad));
-    return suma;
+    CompletaColumna(ColValor);
 }
 
 double FrmCargaLotesySeries::SumaFilas(long MenosCual) const
 {
-    return Suma(MenosCual).toDouble();
+    return SumaColumna(ColCantidad, MenosCual).toDouble();
 }
 
 bool FrmCargaLotesySeries::ValidaCantidadCantidadPedida() const
 {
-    return Suma(-1) == Currency::fromDouble(Cantidad);
+    return SumaColumna(ColCantidad, -1) == Currency::fromDouble(Cantidad);
 }
 
 void FrmCargaLotesySeries::CampoValida(TextBox& Texto)
@@ -345,7 +304,7 @@ void FrmCargaLotesySeries::CampoValida(TextBox& Texto)
         }
         if (!rechazo.isEmpty()) {
             HayError = true;
-            aviso(rechazo);
+            Aviso(rechazo);
         }
     }});
 }
@@ -403,7 +362,7 @@ void FrmCargaLotesySeries::AceptaEntrada()
         // A serial number names one unit: the same one twice is refused.
         if (EsSerie && !valor.isEmpty()) {
             if (vistos.contains(valor, Qt::CaseInsensitive)) {
-                aviso(QStringLiteral("El Número de Serie ") + valor + QStringLiteral(" está repetido"));
+                Aviso(QStringLiteral("El Número de Serie ") + valor + QStringLiteral(" está repetido"));
                 return;
             }
             vistos << valor;

@@ -5,8 +5,6 @@
 
 #include <QString>
 
-class Currency;
-
 // The lot-and-series dialog: the lots or serial numbers of one voucher line.
 //
 // Entry mode (an incoming line): one row per unit of the line's quantity, in
@@ -58,11 +56,9 @@ public:
 
 private:
     bool Saliente() const { return EsConsultaDeSerieLote; }
-    Currency Suma(long menosCual) const;
     // The key of a row: lot ÿ serial, each trimmed.
     QString Clave(int fila) const;
     int FilaDeClave(const QString& clave) const;
-    void DistribuyeCantidad();
     void VerificaAnterioresSalida();
     void VerificaAnterioresEntrada();
     void AceptaSalida();

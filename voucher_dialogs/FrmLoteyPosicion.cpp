@@ -5,7 +5,6 @@
 #include "platform/Currency.h"
 #include "platform/ErrorTrap.h"
 #include "platform/FlexGrid.h"
-#include "platform/Prompts.h"
 #include "platform/TextBox.h"
 #include "platform/Value.h"
 #include "rules/Stock.h"
@@ -21,11 +20,6 @@ namespace {
 // last row gives the focus to the accept button.
 const AjustesEditorGrilla kEditor{{FrmLoteyPosicion::ColCantidad}, {FrmLoteyPosicion::ColCantidad},
                                   FrmLoteyPosicion::ColCantidad, -1};
-
-void aviso(const QString& texto)
-{
-    prompts().messageBox(texto, prompt::OkOnly | prompt::Critical, QStringLiteral("Aviso al Operador"));
-}
 
 }  // namespace
 
@@ -205,58 +199,29 @@ void FrmLoteyPosicion::MuestraAnteriores(const std::vector<QString>& posiciones,
     }
 }
 
-Currency FrmLoteyPosicion::Suma(long menosCual) const
-{
-    Currency suma;
-    for (int fila = 1; fila < MSFlexGrid1->Rows(); ++fila)
-        if (fila != menosCual)
-            suma += ImporteCelda(MSFlexGrid1->TextMatrix(fila, ColCantidad));
-    return suma;
-}
-
 double FrmLoteyPosicion::SumaFilas(long MenosCual) const
 {
-    return Suma(MenosCual).toDouble();
+    return SumaColumna(ColCantidad, MenosCual).toDouble();
 }
 
 bool FrmLoteyPosicion::ValidaCantidadCantidadPedida() const
 {
-    return Suma(-1) == Currency::fromDouble(Cantidad1);
+    return SumaColumna(ColCantidad, -1) == Currency::fromDouble(Cantidad1);
 }
 
 void FrmLoteyPosicion::DistribuyeCantidad()
 {
-    FlexGrid& g = *MSFlexGrid1;
-    const Currency pedido = Currency::fromDouble(Cantidad1);
-    if (g.Rows() == 2) {
+    if (MSFlexGrid1->Rows() == 2) {
         // One row takes the whole request, whatever it holds.
-        g.setTextMatrix(1, ColCantidad, TextoCelda(Cantidad1));
+        MSFlexGrid1->setTextMatrix(1, ColCantidad, TextoCelda(Cantidad1));
         return;
     }
-    Currency resto = pedido;
-    for (int fila = 1; fila < g.Rows() && !resto.isZero(); ++fila) {
-        const Currency tomado = ImporteCelda(g.TextMatrix(fila, ColCantidad));
-        // A balance below 0 has nothing to give.
-        const Currency disponible = std::max(ImporteCelda(g.TextMatrix(fila, ColDisponible)), Currency());
-        if (tomado + resto <= disponible) {
-            g.setTextMatrix(fila, ColCantidad, TextoCelda((tomado + resto).toDouble()));
-            resto = Currency();
-        } else {
-            g.setTextMatrix(fila, ColCantidad, TextoCelda(disponible.toDouble()));
-            resto = pedido - Suma(-1);
-        }
-    }
+    DistribuyeEnOrden(Cantidad1, ColDisponible, ColCantidad);
 }
 
 void FrmLoteyPosicion::CompletaTodoIgual()
 {
-    ErrorTrap::skipping().run({[&] {
-        FlexGrid& g = *MSFlexGrid1;
-        const QString unidad = g.TextMatrix(1, ColUnidad).trimmed();
-        for (int fila = 1; fila < g.Rows(); ++fila)
-            if (g.TextMatrix(fila, ColUnidad).trimmed().isEmpty())
-                g.setTextMatrix(fila, ColUnidad, unidad);
-    }});
+    CompletaColumna(ColUnidad);
 }
 
 void FrmLoteyPosicion::CampoValida(TextBox& Texto)
@@ -275,13 +240,13 @@ void FrmLoteyPosicion::CampoValida(TextBox& Texto)
         }
         if (!texto.isEmpty() && !lang::isNumber(texto)) {
             HayError = true;
-            aviso(QStringLiteral("Debe Ingresar un Valor Numerico"));
+            Aviso(QStringLiteral("Debe Ingresar un Valor Numerico"));
         } else if (NumeroCelda(texto) < 0) {
             HayError = true;
-            aviso(QStringLiteral("La Cantidad no puede ser Menor a Cero"));
+            Aviso(QStringLiteral("La Cantidad no puede ser Menor a Cero"));
         } else if (ImporteCelda(texto) > ImporteCelda(g.TextMatrix(g.Row(), ColDisponible))) {
             HayError = true;
-            aviso(QStringLiteral("No hay disponible para esa posicion"));
+            Aviso(QStringLiteral("No hay disponible para esa posicion"));
         }
     }});
 }

@@ -6,8 +6,6 @@
 #include <QString>
 #include <vector>
 
-class Currency;
-
 // The lot-and-position dialog: from which storage positions of a depot, and
 // from which lots, the quantity of one voucher line is taken. The grid lists
 // the article's positive balances per position (and lot) in first-in
@@ -58,7 +56,6 @@ public:
 
 private:
     bool ConLotes() const { return EsLote; }
-    Currency Suma(long menosCual) const;
     // The first-in first-out proposal of Cantidad1 over the rows.
     void DistribuyeCantidad();
     void DescomponeAnteriores(std::vector<QString>& posiciones, std::vector<QString>& cantidades,
