@@ -6,12 +6,12 @@
 #include "platform/FlexGrid.h"
 #include "platform/TextBox.h"
 #include "tests/support/QtPrinting.h"
+#include "tests/voucher_dialogs/TecleaEnGrilla.h"
 
 #include <QDialog>
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
-#include <map>
 #include <gtest/gtest.h>
 
 namespace {
@@ -52,23 +52,7 @@ struct Dialogo : QDialog {
         grid->SetFocus();
     }
 
-    // Keys separated by blanks; each goes where the operator's would: to the
-    // open editor, else to the grid.
-    void teclea(const QString& teclas)
-    {
-        static const std::map<QString, Qt::Key> nombres = {
-            {"Enter", Qt::Key_Return}, {"Esc", Qt::Key_Escape},       {"Up", Qt::Key_Up},
-            {"Down", Qt::Key_Down},    {"Backspace", Qt::Key_Backspace}};
-        const auto destino = [this]() -> QWidget* { return txtEdit->Visible() ? static_cast<QWidget*>(txtEdit) : grid->view(); };
-        for (const QString& t : teclas.split(u' ', Qt::SkipEmptyParts)) {
-            if (nombres.count(t))
-                QTest::keyClick(destino(), nombres.at(t));
-            else
-                for (QChar ch : t)
-                    QTest::keyClick(destino(), ch.toLatin1());
-            QCoreApplication::processEvents();
-        }
-    }
+    void teclea(const QString& teclas) { TecleaEnGrilla(*grid, *txtEdit, teclas); }
     QString columna(int col) const
     {
         QStringList t;

@@ -7,6 +7,7 @@
 #include "tests/support/QtPrinting.h"
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TestDatabase.h"
+#include "tests/voucher_dialogs/TecleaEnGrilla.h"
 #include "voucher_dialogs/RegistraDialogosComprobante.h"
 
 #include <QApplication>
@@ -16,7 +17,6 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
-#include <map>
 #include <gtest/gtest.h>
 
 namespace {
@@ -83,24 +83,7 @@ struct Talle {
         f.activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(&f));
     }
-    // Keys separated by blanks, to the open editor or else to the grid.
-    void teclea(const QString& teclas)
-    {
-        static const std::map<QString, Qt::Key> nombres = {{"Enter", Qt::Key_Return}, {"Up", Qt::Key_Up},
-                                                           {"Down", Qt::Key_Down},     {"Del", Qt::Key_Delete},
-                                                           {"Esc", Qt::Key_Escape},    {"F2", Qt::Key_F2}};
-        const auto destino = [this]() -> QWidget* {
-            return f.txtEdit->Visible() ? static_cast<QWidget*>(f.txtEdit) : f.MSFlexGrid1->view();
-        };
-        for (const QString& t : teclas.split(u' ', Qt::SkipEmptyParts)) {
-            if (nombres.count(t))
-                QTest::keyClick(destino(), nombres.at(t));
-            else
-                for (QChar ch : t)
-                    QTest::keyClick(destino(), ch.toLatin1());
-            QCoreApplication::processEvents();
-        }
-    }
+    void teclea(const QString& teclas) { TecleaEnGrilla(*f.MSFlexGrid1, *f.txtEdit, teclas); }
 };
 
 }  // namespace
