@@ -8,15 +8,11 @@
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TestDatabase.h"
 #include "tests/voucher_dialogs/DialogosRegistrados.h"
+#include "tests/voucher_dialogs/VerificaDialogoDetalle.h"
 #include "vouchers/ClsCmnCptes.h"
 #include "vouchers/ColumnasGrillas.h"
 #include "vouchers/ListasSerieLote.h"
 
-#include <QLabel>
-#include <QPushButton>
-#include <QScrollBar>
-#include <QTableView>
-#include <QTest>
 #include <gtest/gtest.h>
 
 using F = FrmCargaLotesySeries;
@@ -172,19 +168,10 @@ TEST(FrmCargaLotesySeries, TheQuantityTakenIsAWholeNumberWithinTheRowsStock)
         {false, 4, "1", "La Cantidad supera a la cantidad disponible en Stock"},
     };
     for (const auto& c : casos) {
-        ScopedPrompts p;
-        if (c.mensaje)
-            p.answerMessage(prompt::Ok, QString::fromUtf8(c.mensaje));
         F f;
         cargaSalida(f, {1, c.lote, "", "", "", "", c.lote ? "ART001" : "ART002"});
         f.Text_Propiedades(*f.txtEdit, F::ColCantidad);
-        f.MSFlexGrid1->setRow(c.fila);
-        f.txtEdit->setText(QString::fromLatin1(c.texto));
-        f.CampoValida(*f.txtEdit);
-        EXPECT_EQ(f.HayError, c.mensaje != nullptr) << c.texto;
-        if (c.mensaje) {
-            EXPECT_EQ(p.shown().at(0).title, "Aviso al Operador") << c.texto;
-        }
+        VerificaCantidadTecleada(f, c.fila, c.texto, c.mensaje);
     }
 }
 
@@ -312,24 +299,7 @@ TEST(FrmCargaLotesySeries, FitsOnScreen)
     F f;
     cargaSalida(f, {12, true, "", "", "|L1~|", "|3|"});
     f.MuestraArticulo(QStringLiteral("ART001 - Yerba"));
-    f.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&f));
-    f.grab().save(QStringLiteral("FrmCargaLotesySeries.png"));
-
-    const auto necesita = [&](const QString& texto) { return f.MSFlexGrid1->textWidth(texto) + 10 * 15; };
-    EXPECT_GE(f.width(), f.fontMetrics().horizontalAdvance(f.windowTitle())) << "the caption";
-    for (int c = 0; c < 4; ++c) {
-        const int ancho = f.MSFlexGrid1->ColWidth(c);
-        if (ancho == 0)
-            continue;
-        for (int r = 0; r < f.MSFlexGrid1->Rows(); ++r)
-            EXPECT_GE(ancho, necesita(f.MSFlexGrid1->TextMatrix(r, c))) << "row " << r << ", column " << c;
-    }
-    EXPECT_EQ(f.MSFlexGrid1->view()->horizontalScrollBar()->maximum(), 0) << "every column in view";
-    for (QPushButton* b : {f.CmdAceptar, f.CmdCancelar}) {
-        EXPECT_GE(b->width(), b->sizeHint().width()) << b->text().toStdString();
-        EXPECT_TRUE(f.rect().contains(b->geometry())) << b->text().toStdString();
-    }
+    VerificaQueEntra(f, QStringLiteral("FrmCargaLotesySeries.png"), {F::ColSerie});
 }
 
 TEST(PideSerieLote_Salidas, UnseenTheDialogsProposalIsTheAnswer)

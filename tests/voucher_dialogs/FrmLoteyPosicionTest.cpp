@@ -8,13 +8,10 @@
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TestDatabase.h"
 #include "tests/voucher_dialogs/DialogosRegistrados.h"
+#include "tests/voucher_dialogs/VerificaDialogoDetalle.h"
 #include "vouchers/ClsCmnCptes.h"
 
 #include <QLabel>
-#include <QPushButton>
-#include <QScrollBar>
-#include <QTableView>
-#include <QTest>
 #include <QToolBar>
 #include <gtest/gtest.h>
 
@@ -242,18 +239,8 @@ TEST(FrmLoteyPosicion, TheTypedQuantityIsCheckedAgainstTheRow)
         {2, "dos", "Debe Ingresar un Valor Numerico"},
         {2, "", nullptr},
     };
-    for (const auto& c : casos) {
-        ScopedPrompts p;
-        if (c.mensaje)
-            p.answerMessage(prompt::Ok, QString::fromUtf8(c.mensaje));
-        f.MSFlexGrid1->setRow(c.fila);
-        f.txtEdit->setText(QString::fromLatin1(c.texto));
-        f.CampoValida(*f.txtEdit);
-        EXPECT_EQ(f.HayError, c.mensaje != nullptr) << c.texto;
-        if (c.mensaje) {
-            EXPECT_EQ(p.shown().at(0).title, "Aviso al Operador") << c.texto;
-        }
-    }
+    for (const auto& c : casos)
+        VerificaCantidadTecleada(f, c.fila, c.texto, c.mensaje);
 }
 
 TEST(FrmLoteyPosicion, TheToolbarFillsOrClearsTheQuantitiesBelow)
@@ -279,25 +266,7 @@ TEST(FrmLoteyPosicion, FitsOnScreen)
     F f;
     carga(f, {10});
     f.MuestraArticulo(QStringLiteral("ART001"));
-    f.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&f));
-    f.grab().save(QStringLiteral("FrmLoteyPosicion.png"));
-
-    // A text fits its cell with the cell's margins beside it.
-    const auto necesita = [&](const QString& texto) { return f.MSFlexGrid1->textWidth(texto) + 10 * 15; };
-    const QFontMetrics fm = f.fontMetrics();
-    EXPECT_GE(f.width(), fm.horizontalAdvance(f.windowTitle())) << "the caption";
-    for (int c = 0; c < 5; ++c) {
-        const int ancho = f.MSFlexGrid1->ColWidth(c);
-        EXPECT_GE(ancho, necesita(f.MSFlexGrid1->TextMatrix(0, c))) << "header of column " << c;
-        for (int r = 1; r < f.MSFlexGrid1->Rows(); ++r)
-            EXPECT_GE(ancho, necesita(f.MSFlexGrid1->TextMatrix(r, c))) << "row " << r << ", column " << c;
-    }
-    EXPECT_EQ(f.MSFlexGrid1->view()->horizontalScrollBar()->maximum(), 0) << "every column in view";
-    for (QPushButton* b : {f.CmdAceptar, f.CmdCancelar}) {
-        EXPECT_GE(b->width(), b->sizeHint().width()) << b->text().toStdString();
-        EXPECT_TRUE(f.rect().contains(b->geometry())) << b->text().toStdString();
-    }
+    VerificaQueEntra(f, QStringLiteral("FrmLoteyPosicion.png"));
     ASSERT_EQ(f.Toolbar1->actions().size(), 2);
     EXPECT_EQ(f.Toolbar1->actions()[0]->toolTip(), "Llenar las demas celdas con el valor de las seleccionadas");
     EXPECT_EQ(f.Toolbar1->actions()[1]->toolTip(), "Blanquear las Celdas a partir de la celda seleccionada");
