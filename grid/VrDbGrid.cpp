@@ -94,6 +94,7 @@ void VrDbGrid::LoadVrDBGrid()
     for (QWidget* w : std::initializer_list<QWidget*>{m_imgOrdenN, m_imgOrdenDesc, m_imgOrdenAsc, m_toolbar2})
         w->setVisible(!m_ocultarOrdenar);
     m_q.beginLoad();
+    m_txtBuscar->clear();
     CargarCampos();
     CargarPaginas();
 }
@@ -339,7 +340,9 @@ void VrDbGrid::AjustaAnchoColumnas()
             longest = std::max(longest, MsFlexGrid->TextMatrix(r, c).size());
         const int n = static_cast<int>(longest);
         const int width = textWidthTwips(QString(n, QLatin1Char('X')));
-        MsFlexGrid->setColWidth(c, n > 19 ? width - 500 : width + 500);
+        // The width given by the count of characters is kept as a floor; a
+        // long text in a proportional font needs more than it, and gets it.
+        MsFlexGrid->setColWidth(c, std::max(n > 19 ? width - 500 : width + 500, MsFlexGrid->fittingColWidth(c)));
     }
 }
 
@@ -514,6 +517,7 @@ void VrDbGrid::Toolbar1_ButtonClick(const QString& key)
         Buscar();
     } else if (lang::sameText(key, QStringLiteral("ACTUALIZAR"))) {
         m_q.searchFilter.clear();
+        m_txtBuscar->clear();
         m_q.rowCount = 0;
         CargarPaginas();
     } else if (lang::sameText(key, QStringLiteral("AJUSTACOL"))) {
@@ -598,7 +602,12 @@ void VrDbGrid::Buscar()
         m_q.rowCount = 0;
         CargarPaginas();
     }
-    m_txtBuscar->clear();
+    // The list a search narrowed shows in the box what it was narrowed by
+    // (also when it found nothing), until the list is shown whole again.
+    if (m_q.Find != 1)
+        m_txtBuscar->setText(t);
+    else
+        m_txtBuscar->clear();
 }
 
 // --- ordering and the column chooser -------------------------------------------

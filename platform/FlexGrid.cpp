@@ -14,6 +14,7 @@
 #include <QScrollBar>
 #include <QStyleOptionHeader>
 #include <QTableView>
+#include <QHash>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <vector>
@@ -54,6 +55,10 @@ struct FlexGrid::Private {
     bool untold = false;
     QAbstractButton* corner = nullptr;
     int rowHeightPx = 20;
+    // Fitting widths already measured, for the fonts they were measured in:
+    // a grid refilled page after page meets the same texts again.
+    QFont fittedFont;
+    QHash<QString, int> fitted;
 
     int width(int c) const
     {
@@ -523,6 +528,17 @@ int FlexGrid::textWidth(const QString& text) const
 
 int FlexGrid::fittingWidth(const QString& text) const
 {
+    if (d->fittedFont != d->view->font()) {
+        d->fittedFont = d->view->font();
+        d->fitted.clear();
+    }
+    auto it = d->fitted.constFind(text);
+    if (it != d->fitted.constEnd())
+        return *it;
+    // A grid that pages through a large table sees ever new texts: the
+    // memory stays bounded.
+    if (d->fitted.size() >= 4096)
+        d->fitted.clear();
     // Measured the way the header measures its sections (in bold, the room
     // it keeps for a highlighted caption), so that a column laid out this
     // wide never cuts its caption.
@@ -536,7 +552,15 @@ int FlexGrid::fittingWidth(const QString& text) const
     const int header = h->style()->sizeFromContents(QStyle::CT_HeaderSection, &option, QSize(), h).width();
     const int cellMargin = d->view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, d->view) + 1;
     const int cell = d->view->fontMetrics().horizontalAdvance(text) + 2 * cellMargin;
-    return twips::fromPixels(std::max(header, cell));
+    return *d->fitted.insert(text, twips::fromPixels(std::max(header, cell)));
+}
+
+int FlexGrid::fittingColWidth(int col) const
+{
+    int widest = 0;
+    for (int r = 0; r < Rows(); ++r)
+        widest = std::max(widest, fittingWidth(TextMatrix(r, col)));
+    return widest;
 }
 
 void FlexGrid::applyLayout()

@@ -127,6 +127,9 @@ public:
     // and in the cells: its width in the grid's font and the margins a
     // header or a cell keeps around its text.
     int fittingWidth(const QString& text) const;
+    // The width, in twips, that shows every text of a column whole, its
+    // caption included.
+    int fittingColWidth(int col) const;
 
     QTableView* view() const;
 

@@ -3,6 +3,7 @@
 #include "platform/FlexGrid.h"
 #include "platform/Keys.h"
 #include "platform/Prompts.h"
+#include "platform/Twips.h"
 #include "platform/TextBox.h"
 #include "tests/support/QtPrinting.h"
 #include "tests/support/RecordingConnection.h"
@@ -140,6 +141,28 @@ TEST(VrDbGridTest, TwelveRowsAtFivePerPageMakeThreePagesNumberedToTwelve)
     EXPECT_EQ(host.grid.MsFlexGrid->Row(), 1);
 }
 
+// A description of more than nineteen characters, in a proportional font:
+// the count of characters makes the column narrower than the text. Every
+// column shows its widest text and its caption whole, and is never narrower
+// than the width its count of characters gives.
+TEST(VrDbGridTest, ColumnsShowTheirWidestTextAndCaptionWhole)
+{
+    Host host(stockLines(3, QStringLiteral("TUERCA HEXAGONAL 3/8 ZINCADA CON ARANDELA")));
+    host.grid.LoadVrDBGrid();
+    const FlexGrid* g = host.grid.MsFlexGrid;
+    const QFontMetrics metrics(host.grid.font());
+    for (int c = 1; c <= g->Cols() - 2; ++c) {
+        qsizetype longest = 0;
+        for (int r = 0; r < g->Rows(); ++r) {
+            EXPECT_GE(g->ColWidth(c), g->fittingWidth(g->TextMatrix(r, c)))
+                << "column " << g->TextMatrix(0, c).toStdString() << " cuts " << g->TextMatrix(r, c).toStdString();
+            longest = std::max(longest, g->TextMatrix(r, c).size());
+        }
+        const int byCount = twips::fromPixels(metrics.horizontalAdvance(QString(longest, 'X')));
+        EXPECT_GE(g->ColWidth(c), longest > 19 ? byCount - 500 : byCount + 500) << g->TextMatrix(0, c).toStdString();
+    }
+}
+
 TEST(VrDbGridTest, EveryRowIsOnExactlyOnePageInAnyOrder)
 {
     // Every line has the same description: ordered by it, the whole query is
@@ -241,6 +264,7 @@ TEST(VrDbGridTest, ASearchThatFindsNothingShowsNoRowsAndIsDropped)
     EXPECT_EQ(host.label(), "        Página        1 de 1");
     EXPECT_EQ(host.column(11), QStringList({""})) << "not the first page of the unfiltered query";
     EXPECT_TRUE(host.grid.query().searchFilter.isEmpty());
+    EXPECT_EQ(host.grid.findChild<QLineEdit*>("txtBuscar")->text(), "NADA") << "what found nothing";
 
     host.grid.Toolbar1_ButtonClick("ACTUALIZAR");
     EXPECT_EQ(host.label(), "        Página        1 de 3");
@@ -394,25 +418,34 @@ TEST(VrDbGridTest, SearchesNarrowOneAnotherAndCarryApostrophes)
     int enter = keys::Enter;
     host.grid.txtBuscar_KeyDown(enter, 0);
     EXPECT_EQ(host.column(11), QStringList({"103", "104", "105", "106"}));
-    EXPECT_TRUE(text->text().isEmpty());
+    EXPECT_EQ(text->text(), "arandela") << "the narrowed list shows what narrowed it";
 
     columns->setCurrentIndex(3);
     text->setText("5");
     host.grid.Buscar();
     EXPECT_EQ(host.column(11), QStringList({"105"})) << "lot L105 among the four";
     EXPECT_EQ(host.label(), "        Página        1 de 1");
+    EXPECT_EQ(text->text(), "5");
 
     host.grid.Toolbar1_ButtonClick("ACTUALIZAR");
+    EXPECT_TRUE(text->text().isEmpty()) << "the whole list again, nothing searched";
     columns->setCurrentIndex(0);
     text->setText("d'Arc");
     host.grid.Buscar();
     EXPECT_EQ(host.column(11), QStringList({"107"}));
     EXPECT_TRUE(prompts.shown().empty());
 
-    // An empty box asks for the text, naming the column.
+    // An empty box asks for the text, naming the column; the answer shows
+    // in the box while it narrows the list.
+    text->clear();
     prompts.answerInput("tuerca", "Campo seleccionado: Todos\r\nIngrese el texto");
     host.grid.Toolbar1_ButtonClick("BUSCAR");
     EXPECT_EQ(host.column(11), QStringList({"107"}));
+    EXPECT_EQ(text->text(), "tuerca");
+
+    // A fresh load of the grid drops the search and its text.
+    host.grid.LoadVrDBGrid();
+    EXPECT_TRUE(text->text().isEmpty());
 }
 
 TEST(VrDbGridTest, PageModeMarksTheMatchingCellsWithoutReloading)
