@@ -73,8 +73,6 @@ frmPosicionEntradas::frmPosicionEntradas(QWidget* parent, DatosPosiciones* datos
     MSFlexGrid1->setRows(2);
     MSFlexGrid1->setFixedRows(1);
     MSFlexGrid1->setFixedCols(1);
-    for (int c = 0; c < Columnas; ++c)
-        MSFlexGrid1->setColWidth(c, MSFlexGrid1->textWidth(MuestraAncho(c)));
 
     lblEncabezado->setObjectName(QStringLiteral("lblEncabezado"));
     CmdAceptar->setObjectName(QStringLiteral("CmdAceptar"));
@@ -122,10 +120,7 @@ frmPosicionEntradas::frmPosicionEntradas(QWidget* parent, DatosPosiciones* datos
     todo->addLayout(arriba);
     todo->addWidget(MSFlexGrid1, 1);
     todo->addLayout(abajo);
-    int ancho = 0;
-    for (int c = 0; c < Columnas; ++c)
-        ancho += MSFlexGrid1->ColWidth(c);
-    resize(twips::toPixels(ancho) + 60, 360);
+    resize(AjustaAnchos(), 360);
 
     conecta();
 }
@@ -208,6 +203,19 @@ bool frmPosicionEntradas::eventFilter(QObject* watched, QEvent* event)
     return QDialog::eventFilter(watched, event);
 }
 
+int frmPosicionEntradas::AjustaAnchos()
+{
+    // The sample texts give each column its least width; a longer position
+    // description (or a caption, in another font) widens its column. The
+    // answer is the form's width that shows every column.
+    int ancho = 0;
+    for (int c = 0; c < Columnas; ++c) {
+        MSFlexGrid1->setColWidth(c, std::max(MSFlexGrid1->textWidth(MuestraAncho(c)), MSFlexGrid1->fittingColWidth(c)));
+        ancho += MSFlexGrid1->ColWidth(c);
+    }
+    return twips::toPixels(ancho) + 60;
+}
+
 void frmPosicionEntradas::Propiedades()
 {
     TextPropiedades(*txtEdit, MSFlexGrid1->Col());
@@ -237,6 +245,8 @@ void frmPosicionEntradas::Form_Load()
         BorraDatos();
         throw;
     }
+    resize(AjustaAnchos(), height());
+    ObjUtilidades().AjustaFormulario(this, 0);
     MSFlexGrid1->setRow(1);
     MSFlexGrid1->setCol(ColCantidad);
     pinta(lblColorNormal, colorPosicion::Habilitada);

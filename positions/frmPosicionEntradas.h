@@ -93,6 +93,8 @@ private:
     void TrasTeclaAvance(FlexGrid& grid) override;
 
     void conecta();
+    // Widens the columns to their texts; gives the form's width that shows them.
+    int AjustaAnchos();
     // The acceptance itself; the automatic load runs it untrapped, so that
     // a failure reaches the caller.
     void Acepta();

@@ -10,6 +10,7 @@
 #include "platform/Keys.h"
 #include "platform/RuntimeError.h"
 #include "platform/TextBox.h"
+#include "platform/Twips.h"
 #include "tests/support/QtPrinting.h"
 #include "tests/support/ScriptedPrompts.h"
 
@@ -109,6 +110,31 @@ TEST(PositionDialogForm, LoadedForTheOperator)
             leyenda << l->text();
     EXPECT_EQ(leyenda, QStringList({"Posicion Habilitada", "Sin Equiv. entre Art y Pos.", "Unidad no informada en Pos.",
                                     "Posicion Inhabilitada"}));
+}
+
+// A position's description longer than the sample its column was designed
+// for: the column widens to show it whole, no column is narrower than its
+// sample, and the form is wide enough for every column.
+TEST(PositionDialogForm, ColumnsShowTheirWidestTextWhole)
+{
+    DatosFijos datos;
+    datos.equivalencias.insert(QStringLiteral("UN"), 1);
+    datos.posicion("A-01-02", 120);
+    datos.filas.back().Descripcion = QStringLiteral("Rack A, nivel 2 (cajas), fondo izquierdo");
+    frmPosicionEntradas f{nullptr, &datos};
+    f.eIdArticulo = QStringLiteral("ART1");
+    f.eUnidadArticulo = QStringLiteral("UN");
+    f.eCantidadPedida = 10;
+    f.Form_Load();
+    const FlexGrid& g = *f.MSFlexGrid1;
+    int total = 0;
+    for (int c = 0; c < C::Columnas; ++c) {
+        for (int r = 0; r < g.Rows(); ++r)
+            EXPECT_GE(g.ColWidth(c), g.fittingWidth(g.TextMatrix(r, c))) << g.TextMatrix(r, c).toStdString();
+        EXPECT_GE(g.ColWidth(c), g.textWidth(C::MuestraAncho(c))) << g.TextMatrix(0, c).toStdString();
+        total += g.ColWidth(c);
+    }
+    EXPECT_GT(f.width(), twips::toPixels(total));
 }
 
 TEST(PositionDialogForm, TheLegendShowsAndHides)
