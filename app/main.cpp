@@ -3,6 +3,7 @@
 // server, and ending the program when none results); closing it ends the
 // program.
 #include "lookup/EnlaceObjConsultas.h"
+#include "platform/Translations.h"
 #include "positions/frmDRAVELO_ASIGNAR_UBICACION.h"
 
 #include <QApplication>
@@ -12,6 +13,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("AsignacionPosiciones"));
     QApplication::setApplicationDisplayName(QStringLiteral("Asignacion de Posiciones"));
+    installQtSpanish();
 
     RegistraObjConsultas();
     frmDRAVELO_ASIGNAR_UBICACION form;

@@ -4,7 +4,7 @@
 set -euo pipefail
 packages=(
   build-essential cmake ninja-build ccache pkg-config
-  qt6-base-dev libqt6sql6-sqlite libqt6sql6-odbc libsqlite3-dev sqlite3
+  qt6-base-dev qt6-translations-l10n libqt6sql6-sqlite libqt6sql6-odbc libsqlite3-dev sqlite3
   unixodbc unixodbc-dev odbcinst tdsodbc libsqliteodbc
   libgtest-dev libbenchmark-dev
   xvfb xauth fonts-dejavu-core fontconfig poppler-utils
