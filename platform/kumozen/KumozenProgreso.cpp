@@ -1,11 +1,50 @@
 #include "platform/kumozen/KumozenProgreso.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QProgressBar>
+#include <QScreen>
 #include <QVBoxLayout>
 #include <QWidget>
+#include <QWindow>
 #include <algorithm>
+
+namespace {
+
+// The window the running task belongs to. Just after a message box closes no
+// window is active yet, and the focus has not come back: the program's
+// window on screen is the one that opened the task then.
+QWidget* opener()
+{
+    if (QWidget* w = QApplication::activeModalWidget())
+        return w;
+    if (QWidget* w = QApplication::activeWindow())
+        return w;
+    if (QWidget* w = QApplication::focusWidget())
+        return w->window();
+    const QList<QWidget*> windows = QApplication::topLevelWidgets();
+    for (QWidget* w : windows)
+        if (w->isVisible() && !w->isMinimized() && (w->windowType() == Qt::Window || w->windowType() == Qt::Dialog))
+            return w;
+    return nullptr;
+}
+
+// Centred over `over`, whole on its screen.
+void centre(QWidget* w, const QWidget* over)
+{
+    const QScreen* screen = over ? over->screen() : QGuiApplication::primaryScreen();
+    const QRect area = screen ? screen->availableGeometry() : QRect();
+    QRect g(QPoint(), w->frameGeometry().size());
+    g.moveCenter(over ? over->frameGeometry().center() : area.center());
+    if (area.isValid()) {
+        g.moveLeft(std::clamp(g.left(), area.left(), std::max(area.left(), area.right() - g.width() + 1)));
+        g.moveTop(std::clamp(g.top(), area.top(), std::max(area.top(), area.bottom() - g.height() + 1)));
+    }
+    w->move(g.topLeft());
+}
+
+}  // namespace
 
 KumozenProgreso::KumozenProgreso() = default;
 
@@ -60,6 +99,7 @@ void KumozenProgreso::show()
 {
     if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
         return;
+    bool first = false;
     if (!m_window) {
         // A tool window without a close box, shown without activation so the
         // form that runs the task keeps its focus.
@@ -82,9 +122,12 @@ void KumozenProgreso::show()
         layout->addWidget(m_extraLabel);
         layout->addWidget(m_bar);
         m_window = w;
-        if (const QWidget* over = QApplication::activeWindow()) {
-            w->adjustSize();
-            w->move(over->geometry().center() - w->rect().center());
+        m_over = opener();
+        first = true;
+        // Kept above the window it belongs to by the window manager too.
+        if (m_over && m_over->windowHandle()) {
+            w->winId();
+            w->windowHandle()->setTransientParent(m_over->windowHandle());
         }
     }
     m_window->setWindowTitle(m_caption);
@@ -92,7 +135,18 @@ void KumozenProgreso::show()
     m_textLabel->setText(m_text);
     m_extraLabel->setText(m_extraText);
     m_bar->setValue(m_value);
+    if (first) {
+        m_window->adjustSize();
+        centre(m_window, m_over);
+    }
     m_window->show();
-    // Paint now: the task that follows keeps the event loop busy.
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    // Paint now: the task that follows keeps the event loop busy. A window
+    // just shown is mapped by the display a moment later; until then it
+    // could not paint, and would stay blank for the whole task.
+    QElapsedTimer waited;
+    waited.start();
+    do {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    } while (first && !(m_window->windowHandle() && m_window->windowHandle()->isExposed()) && waited.elapsed() < 300);
+    m_window->repaint();
 }

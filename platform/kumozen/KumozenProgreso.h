@@ -11,7 +11,8 @@ class QWidget;
 // up while a long task runs on the user-interface thread. It is never modal
 // and never takes the focus from the form that opened it, so opening,
 // updating and closing it return at once. Opening and updating let the
-// window paint: pending events run then, except the operator's input.
+// window paint: pending events run then, except the operator's input. It
+// opens centred over the window that opened it, whole on the screen.
 class KumozenProgreso {
 public:
     KumozenProgreso();
@@ -46,6 +47,8 @@ private:
     int m_value = 0;
     bool m_open = false;
     QPointer<QWidget> m_window;
+    // The window it is centred over, the one that opened the task.
+    QPointer<QWidget> m_over;
     QLabel* m_captionLabel = nullptr;
     QLabel* m_textLabel = nullptr;
     QLabel* m_extraLabel = nullptr;

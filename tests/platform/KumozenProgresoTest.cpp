@@ -1,11 +1,14 @@
 #include "platform/kumozen/KumozenProgreso.h"
+#include "tests/support/QtPrinting.h"
 
 #include <QApplication>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QScreen>
 #include <QTest>
 #include <QWidget>
 #include <gtest/gtest.h>
+#include <memory>
 
 TEST(KumozenProgresoTest, ShowsUpdatesAndClosesWithoutBlockingOrTakingTheFocus)
 {
@@ -60,4 +63,50 @@ TEST(KumozenProgresoTest, ShowsUpdatesAndClosesWithoutBlockingOrTakingTheFocus)
     p.AbreProgreso("Mostrando Posiciones", 30);
     EXPECT_EQ(p.text(), "");
     EXPECT_EQ(p.value(), 30);
+}
+
+// The window opens centred over the form that runs the task, whole on the
+// screen, with its caption: also when the task starts just after a message
+// box closed and no window is active yet, and when the form stands partly
+// off the screen.
+TEST(KumozenProgresoTest, OpensCentredOverTheFormWholeOnTheScreen)
+{
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    struct Caso {
+        const char* nombre;
+        QRect form;
+        bool afterAMessageBox;
+    } casos[] = {
+        {"active form", QRect(area.topLeft() + QPoint(60, 40), area.size() / 2), false},
+        {"no window active yet", QRect(area.topLeft() + QPoint(60, 40), area.size() / 2), true},
+        {"form partly off the screen", QRect(area.bottomLeft() - QPoint(300, 150), area.size() / 2), false},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        QWidget form;
+        form.setGeometry(c.form);
+        form.show();
+        form.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+        if (c.afterAMessageBox) {
+            auto box = std::make_unique<QWidget>();
+            box->show();
+            box->activateWindow();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(box.get()));
+            box.reset();
+            ASSERT_EQ(QApplication::activeWindow(), nullptr);
+        }
+
+        KumozenProgreso p;
+        p.AbreProgreso("Mostrando Posiciones", 0);
+        const QWidget* w = p.window();
+        ASSERT_NE(w, nullptr);
+        EXPECT_EQ(w->windowTitle(), "Mostrando Posiciones");
+        EXPECT_TRUE(area.contains(w->frameGeometry())) << "partly off the screen";
+        if (area.contains(c.form)) {
+            const QPoint off = w->frameGeometry().center() - form.frameGeometry().center();
+            EXPECT_LE(off.manhattanLength(), 2) << "not centred over the form";
+        }
+        p.CierraProgreso();
+    }
 }
