@@ -33,8 +33,10 @@ report::Heading encabezado(const report::Formulas& formulas, const report::Rows&
     const auto texto = [&](std::size_t r, const char* field) {
         return lang::text(rows.value(r, QLatin1String(field))).trimmed();
     };
-    h.details << QStringLiteral("Comprobante: %1 %2-%3-%4")
-                     .arg(texto(0, "TC"), texto(0, "SUCURSAL"), texto(0, "NUMERO"), texto(0, "LETRA"));
+    const QString comprobante = QStringLiteral("%1 %2-%3-%4").arg(texto(0, "TC"), texto(0, "SUCURSAL"),
+                                                                  texto(0, "NUMERO"), texto(0, "LETRA"));
+    h.details << QStringLiteral("Comprobante: ") + comprobante;
+    h.caption = h.title + QStringLiteral(" - Comprobante ") + comprobante;
 
     // Lines saved on later days keep the voucher's first date.
     std::optional<QDateTime> primera;

@@ -1,50 +1,15 @@
 #include "platform/kumozen/KumozenProgreso.h"
 
+#include "platform/WindowPlacement.h"
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QProgressBar>
-#include <QScreen>
 #include <QVBoxLayout>
 #include <QWidget>
 #include <QWindow>
 #include <algorithm>
-
-namespace {
-
-// The window the running task belongs to. Just after a message box closes no
-// window is active yet, and the focus has not come back: the program's
-// window on screen is the one that opened the task then.
-QWidget* opener()
-{
-    if (QWidget* w = QApplication::activeModalWidget())
-        return w;
-    if (QWidget* w = QApplication::activeWindow())
-        return w;
-    if (QWidget* w = QApplication::focusWidget())
-        return w->window();
-    const QList<QWidget*> windows = QApplication::topLevelWidgets();
-    for (QWidget* w : windows)
-        if (w->isVisible() && !w->isMinimized() && (w->windowType() == Qt::Window || w->windowType() == Qt::Dialog))
-            return w;
-    return nullptr;
-}
-
-// Centred over `over`, whole on its screen.
-void centre(QWidget* w, const QWidget* over)
-{
-    const QScreen* screen = over ? over->screen() : QGuiApplication::primaryScreen();
-    const QRect area = screen ? screen->availableGeometry() : QRect();
-    QRect g(QPoint(), w->frameGeometry().size());
-    g.moveCenter(over ? over->frameGeometry().center() : area.center());
-    if (area.isValid()) {
-        g.moveLeft(std::clamp(g.left(), area.left(), std::max(area.left(), area.right() - g.width() + 1)));
-        g.moveTop(std::clamp(g.top(), area.top(), std::max(area.top(), area.bottom() - g.height() + 1)));
-    }
-    w->move(g.topLeft());
-}
-
-}  // namespace
 
 KumozenProgreso::KumozenProgreso() = default;
 
@@ -122,7 +87,7 @@ void KumozenProgreso::show()
         layout->addWidget(m_extraLabel);
         layout->addWidget(m_bar);
         m_window = w;
-        m_over = opener();
+        m_over = openingWindow();
         first = true;
         // Kept above the window it belongs to by the window manager too.
         if (m_over && m_over->windowHandle()) {
@@ -137,7 +102,7 @@ void KumozenProgreso::show()
     m_bar->setValue(m_value);
     if (first) {
         m_window->adjustSize();
-        centre(m_window, m_over);
+        centreOver(m_window, m_over);
     }
     m_window->show();
     // Paint now: the task that follows keeps the event loop busy. A window

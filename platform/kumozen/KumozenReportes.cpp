@@ -1,6 +1,7 @@
 #include "KumozenReportes.h"
 
 #include "platform/Prompts.h"
+#include "platform/WindowPlacement.h"
 #include "platform/RuntimeError.h"
 #include "platform/db/Connection.h"
 #include "platform/report/ReportCatalog.h"
@@ -9,7 +10,10 @@
 
 #include <QPageLayout>
 #include <QPageSize>
+#include <QAction>
+#include <QGuiApplication>
 #include <QPrintPreviewDialog>
+#include <QScreen>
 #include <QPrinter>
 #include <algorithm>
 
@@ -52,7 +56,17 @@ void KumozenReportes::ImprimeReporte(const QString& NombreReporte, std::vector<Q
     printer.setDocName(definition->name);
     QPrintPreviewDialog preview(&printer);
     preview.setObjectName(QStringLiteral("ReportPreview"));
-    preview.setWindowTitle(title);
+    preview.setWindowTitle(document.heading.caption.isEmpty() ? title : document.heading.caption);
+    // Readable at once: most of the window that asked for it, the page as
+    // wide as the preview.
+    QWidget* over = openingWindow();
+    const QScreen* screen = over ? over->screen() : QGuiApplication::primaryScreen();
+    const QSize room = screen ? screen->availableGeometry().size() : QSize(1024, 768);
+    const QSize wanted = over ? over->frameGeometry().size() * 0.9 : room * 0.8;
+    preview.resize(wanted.expandedTo(QSize(800, 600)).boundedTo(room));
+    centreOver(&preview, over);
+    if (QAction* fitWidth = preview.findChild<QAction*>(QStringLiteral("fitWidthAction")))
+        fitWidth->trigger();
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
                      [&document, &source](QPrinter* target) {
                          // Nothing may be thrown back through the preview's own drawing.

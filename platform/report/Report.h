@@ -60,6 +60,8 @@ struct Heading {
     QStringList company;  // company name, address, locality
     QString title;
     QStringList details;  // voucher, date, depot...
+    // The preview window's caption; the title when empty.
+    QString caption;
 };
 
 struct Definition {

@@ -52,7 +52,7 @@ report::Definition listDefinition()
     d.totalField = QStringLiteral("Cantidad");
     d.totalCaption = QStringLiteral("Total");
     d.heading = [](const report::Formulas& f, const report::Rows&) {
-        return report::Heading{{f.value(QStringLiteral("Empresa"))}, QStringLiteral("Listado de prueba"), {}};
+        return report::Heading{{f.value(QStringLiteral("Empresa"))}, QStringLiteral("Listado de prueba"), {}, {}};
     };
     return d;
 }

@@ -20,6 +20,7 @@
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPushButton>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -198,12 +199,24 @@ TEST(ComandosAsignacion, TheReportCommandPrintsThePositionedRowsOfTheHeadersVouc
     CadenaDSN = QStringLiteral("DSN=prueba; UID=ana; PWD=secreta");
     p.f->Form_Load();
     p.campo("NUMERO").setText("00000007");
+    // On screen, so that the preview opens over the form as the operator sees it.
+    p.f->show();
+    p.f->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(p.f.get()));
 
     QTemporaryDir salida;
     const QString pdf = salida.filePath("testigo.pdf");
     {
         ScopedPrompts s;
         s.onModal("ReportPreview", [&](QDialog& d) {
+            // Readable as it opens: named after the report and the voucher,
+            // most of the form's size, the page as wide as the preview.
+            EXPECT_EQ(d.windowTitle(), "Asignacion de Posiciones - Comprobante TRP 0001-00000007-X");
+            const QSize form = p.f->frameGeometry().size();
+            EXPECT_GE(d.width(), form.width() * 8 / 10) << d.width() << " of " << form.width();
+            EXPECT_GE(d.height(), form.height() * 8 / 10) << d.height() << " of " << form.height();
+            EXPECT_LE((d.frameGeometry().center() - p.f->frameGeometry().center()).manhattanLength(), 2);
+            EXPECT_EQ(d.findChild<QPrintPreviewWidget*>()->zoomMode(), QPrintPreviewWidget::FitToWidth);
             auto& vista = static_cast<QPrintPreviewDialog&>(d);
             QPrinter* impresora = vista.printer();
             impresora->setOutputFormat(QPrinter::PdfFormat);
