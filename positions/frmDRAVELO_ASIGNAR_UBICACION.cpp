@@ -203,6 +203,8 @@ void frmDRAVELO_ASIGNAR_UBICACION::conecta()
     connect(VrUtil1, &VrUtil::click, this, [this](const QString& key) { VrUtil1_click(key); });
 
     connect(VrDbGrid1, &VrDbGrid::CargarPagina, this, [this](int page) { VrDbGrid1_CargarPagina(page); });
+    // The grid's button fits every column to its texts, the hidden ones too.
+    connect(VrDbGrid1, &VrDbGrid::AjustarColumnas, this, [this] { ocultaColumnas(); });
     connect(VrDbGrid1, &VrDbGrid::MsFlexGridClick, this, [this] { VrDbGrid1_MsFlexGridClick(); });
     connect(VrDbGrid1, &VrDbGrid::MsFlexGridEnterCell, this, [this] { VrDbGrid1_MsFlexGridEnterCell(); });
     connect(VrDbGrid1, &VrDbGrid::MsFlexGridGotFocus, this, [this] { VrDbGrid1_MsFlexGridGotFocus(); });

@@ -179,6 +179,8 @@ private:
 
     void construyeControles();
     void conecta();
+    // After every page load and every fit of the columns: hides the columns
+    // the operator does not work with, and fits the unit column.
     void ocultaColumnas();
     QString texto(const QString& dataField) const;
     void ponTexto(const QString& dataField, const QString& valor);

@@ -85,6 +85,10 @@ void frmDRAVELO_ASIGNAR_UBICACION::ocultaColumnas()
                     columnaLinea::Posiciones, columnaLinea::Id})
         if (col < grid.Cols())
             grid.setColWidth(col, 0);
+    // A unit is a code of a few letters: its column is as wide as the codes
+    // and the caption show, not as the caption's count of characters gives.
+    if (columnaLinea::IdUnidad < grid.Cols())
+        grid.setColWidth(columnaLinea::IdUnidad, grid.fittingColWidth(columnaLinea::IdUnidad));
 }
 
 void frmDRAVELO_ASIGNAR_UBICACION::VrDbGrid1_CargarPagina(int)

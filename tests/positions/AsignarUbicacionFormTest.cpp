@@ -183,6 +183,14 @@ TEST(AsignarUbicacionForm, LoadingTheDepotAndAReceivingVoucher)
         EXPECT_EQ(p.grid().ColWidth(col), 0) << col;
     EXPECT_GT(p.grid().ColWidth(8), 0);
     EXPECT_NE(p.celda(1, 11), p.celda(2, 11));
+    // The unit column is as wide as its codes and its caption show, no wider.
+    EXPECT_EQ(p.grid().ColWidth(6), p.grid().fittingColWidth(6));
+
+    // Fitting the columns by the grid's button keeps the hidden columns hidden.
+    p.f->VrDbGrid1->Toolbar1_ButtonClick("AJUSTACOL");
+    for (int col : {4, 5, 9, 10, 11})
+        EXPECT_EQ(p.grid().ColWidth(col), 0) << col;
+    EXPECT_EQ(p.grid().ColWidth(6), p.grid().fittingColWidth(6));
 
     // Another page, the hidden columns stay hidden.
     p.f->VrDbGrid1->setPageSize(2);

@@ -141,5 +141,5 @@ TEST(ReporteAsignacionUbicacionTest, TheReportCommandShowsTheRegisteredReportOnT
                            "DSN=" + db.path() + "; UID=ana; PWD=otra", f1, f2, f3, f4);
 
     ASSERT_EQ(p.shown().size(), 1u);
-    EXPECT_EQ(p.shown()[0].title, QString("Asignacion de Posiciones"));
+    EXPECT_EQ(p.shown()[0].title, QString("Asignacion de Posiciones - Comprobante TRP 0001-00000007-X"));
 }
