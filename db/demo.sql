@@ -73,14 +73,15 @@ INSERT INTO S_TA_EQUIV (IdArticulo, IDUNIDAD, IDUNIDAD_EQUIV, Coeficiente) VALUE
 
 -- Families of two, four and six characters per level.
 INSERT INTO V_TA_FAMILIAS (IDFAMILIA, DESCRIPCION) VALUES
-    ('01', 'BEBIDAS'),
-    ('0101', 'GASEOSAS'),
-    ('010101', 'COLAS'),
-    ('0102', 'AGUAS'),
+    ('01', 'BULONERIA'),
+    ('0101', 'TORNILLOS'),
+    ('010101', 'AUTOPERFORANTES'),
+    ('0102', 'ARANDELAS'),
     ('02', 'ALMACEN'),
     ('0201', 'HARINAS'),
     ('0202', 'ACEITES'),
-    ('03', 'LIMPIEZA');
+    ('03', 'TUERCAS'),
+    ('04', 'INDUMENTARIA');
 
 
 -- ==== positions ==========================================================
@@ -109,7 +110,7 @@ INSERT INTO MA_POSICIONES (IdDeposito, IdPosicion, Descripcion, IdArticulo, IdFa
     ('   1', 'C-01-01', 'Piso C, frente', NULL, NULL, 'T1', NULL, 7, NULL, 1, 100),
     ('   1', 'C-01-02', 'Piso C, fondo', NULL, NULL, 'T1', NULL, 8, '  KG', 1, 500),
     ('   1', 'D-01-01', 'Entrepiso D', NULL, NULL, NULL, 'R1', 9, '  UN', 1, 300),
-    ('   1', 'E-01-01', 'Camara E', NULL, '0102', NULL, NULL, 10, '  UN', 1, 500),
+    ('   1', 'E-01-01', 'Estanteria E', NULL, '0102', NULL, NULL, 10, '  UN', 1, 500),
     ('   1', 'H-01-01', 'Silo H1', NULL, '02', NULL, NULL, 11, '  KG', 1, 1000),
     ('   1', 'H-01-02', 'Silo H2', NULL, NULL, NULL, 'R2', 12, '  KG', 1, 1000),
     ('   1', 'U-01', 'Playa libre 1', NULL, NULL, NULL, NULL, 20, '  UN', 1, 100),
@@ -164,7 +165,7 @@ INSERT INTO TA_CONFIGURACION (CLAVE, VALOR) VALUES
 -- A garment sold by size, colour and sex: medium, blue, for women by default.
 INSERT INTO V_MA_ARTICULOS (IDARTICULO, DESCRIPCION, IDUNIDAD, IdFamilia, IdTipo, idrubro, UsaTalle, TalleDefault,
                             ColorDefault, SexoDefault, CuentaProveedor, Costo, PRECIO1) VALUES
-    ('                   REM001', 'REMERA ALGODON', '  UN', '03', 'T3', 'R3', 1, 'M', 'AZUL', 'M', 'PROV02', 900, 1500);
+    ('                   REM001', 'REMERA ALGODON', '  UN', '04', 'T3', 'R3', 1, 'M', 'AZUL', 'M', 'PROV02', 900, 1500);
 
 INSERT INTO VT_PROVEEDORES (Codigo, RAZON_SOCIAL) VALUES
     ('PROV01', 'Bulonera Rosario S.R.L.'),

@@ -164,7 +164,7 @@ TEST(ConsultaArbolFacadeTest, TreeLookupEndToEnd)
     ScopedPrompts p;
     p.onModal("Lib_FrmCons3Tree", [](QDialog& d) {
         auto& arbol = static_cast<Lib_FrmCons3Tree&>(d);
-        QTest::keyClicks(arbol.CmbSearch[0], "cola");
+        QTest::keyClicks(arbol.CmbSearch[0], "auto");
         arbol.TreeV_DblClick();
         return arbol.result();
     });
