@@ -336,13 +336,17 @@ void VrDbGrid::AjustaAnchoColumnas()
 {
     for (int c = 1; c <= MsFlexGrid->Cols() - 2; ++c) {
         qsizetype longest = 0;
-        for (int r = 0; r < MsFlexGrid->Rows(); ++r)
-            longest = std::max(longest, MsFlexGrid->TextMatrix(r, c).size());
+        int widest = 0;
+        for (int r = 0; r < MsFlexGrid->Rows(); ++r) {
+            const QString text = MsFlexGrid->TextMatrix(r, c);
+            longest = std::max(longest, text.size());
+            widest = std::max(widest, MsFlexGrid->fittingWidth(text));
+        }
         const int n = static_cast<int>(longest);
         const int width = textWidthTwips(QString(n, QLatin1Char('X')));
         // The width given by the count of characters is kept as a floor; a
         // long text in a proportional font needs more than it, and gets it.
-        MsFlexGrid->setColWidth(c, std::max(n > 19 ? width - 500 : width + 500, MsFlexGrid->fittingColWidth(c)));
+        MsFlexGrid->setColWidth(c, std::max(n > 19 ? width - 500 : width + 500, widest));
     }
 }
 

@@ -6,6 +6,7 @@
 #include "Keys.h"
 
 #include <QAbstractButton>
+#include <QHash>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -14,7 +15,6 @@
 #include <QScrollBar>
 #include <QStyleOptionHeader>
 #include <QTableView>
-#include <QHash>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <vector>

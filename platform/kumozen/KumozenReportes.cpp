@@ -1,20 +1,20 @@
 #include "KumozenReportes.h"
 
 #include "platform/Prompts.h"
-#include "platform/WindowPlacement.h"
 #include "platform/RuntimeError.h"
+#include "platform/WindowPlacement.h"
 #include "platform/db/Connection.h"
 #include "platform/report/ReportCatalog.h"
 #include "platform/report/ReportData.h"
 #include "platform/report/ReportRenderer.h"
 
-#include <QPageLayout>
-#include <QPageSize>
 #include <QAction>
 #include <QGuiApplication>
+#include <QPageLayout>
+#include <QPageSize>
 #include <QPrintPreviewDialog>
-#include <QScreen>
 #include <QPrinter>
+#include <QScreen>
 #include <algorithm>
 
 void KumozenReportes::PreparaFormulas(std::vector<QString>& Formulas, int Cantidad)
