@@ -290,6 +290,13 @@ QString GridQuery::pageLabel() const
     return QStringLiteral("        Página        %1 de %2").arg(PaginaActual).arg(UltimaPagina);
 }
 
+QString GridQuery::emptyPageLabel()
+{
+    GridQuery empty;
+    empty.normalizePages();
+    return empty.pageLabel();
+}
+
 QString GridQuery::ArmaOrderBy(int column, const QString& header)
 {
     orderColumn = column;

@@ -108,6 +108,8 @@ public:
     // A page 0 or a last page 0 become 1.
     void normalizePages();
     QString pageLabel() const;
+    // The counter of a grid that holds nothing: one page.
+    static QString emptyPageLabel();
 
     // Builds OrderBy from OrdenSent and Order on the grid column `column`,
     // whose header reads `header`; returns the status text.

@@ -65,6 +65,7 @@ VrDbGrid::VrDbGrid(QWidget* parent)
     m_cboRegistros->clearEditText();
     setEnabled(false);
     resize(twips::toPixels(9000), twips::toPixels(4500));
+    Vacia();
 }
 
 VrDbGrid::~VrDbGrid() = default;
@@ -111,6 +112,17 @@ void VrDbGrid::Inicializa()
     txtEdit->clear();
     txtEdit->hide();
     m_q.OrdenSent = 3;
+}
+
+void VrDbGrid::Vacia()
+{
+    MsFlexGrid->Clear();
+    MsFlexGrid->setRows(MsFlexGrid->FixedRows());
+    MsFlexGrid->setCols(MsFlexGrid->FixedCols());
+    m_q.rowCount = 0;
+    m_q.PaginaActual = 1;
+    m_q.UltimaPagina = 0;
+    m_lblPaginas->setText(GridQuery::emptyPageLabel());
 }
 
 void VrDbGrid::CargarCampos()

@@ -57,6 +57,9 @@ public:
     QString EquiCampo(const QString& campo, bool equivalencia) const;
     // Empties and disables the grid; the order clause is then kept.
     void Inicializa();
+    // Holds nothing until the next load: the inner grid keeps its fixed row
+    // and column alone, which draw nothing, and the page counter reads 1 de 1.
+    void Vacia();
     // Loads the page the page list has selected.
     void CargarGrid();
     void AsignarOrdinal();

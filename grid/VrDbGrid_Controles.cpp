@@ -130,7 +130,7 @@ void VrDbGrid::buildControls()
     m_cboPagSelect->setMinimumContentsLength(6);
     m_cmdSiguiente = button(m_frmComandos, QStringLiteral("cmdSiguiente"), QStyle::SP_MediaSeekForward, QStringLiteral("Página Siguiente"));
     m_cmdUltimo = button(m_frmComandos, QStringLiteral("cmdUltimo"), QStyle::SP_MediaSkipForward, QStringLiteral("Última Página"));
-    m_lblPaginas = new QLabel(QStringLiteral("        Página        1 de 2"), m_frmComandos);
+    m_lblPaginas = new QLabel(GridQuery::emptyPageLabel(), m_frmComandos);
     m_lblPaginas->setObjectName(QStringLiteral("lblPaginas"));
     m_cmdColumnas = new QPushButton(QStringLiteral("Columnas"), m_frmComandos);
     m_cmdColumnas->setObjectName(QStringLiteral("cmdColumnas"));

@@ -84,6 +84,10 @@ void CellEditor::EditKeyCode(FlexGrid& grid, TextBox& editor, int KeyCode, int)
         const int ultima = m_host.UltimaColumna();
         if (ultima >= 0 && grid.Col() != ultima)
             return;
+        if (m_host.LineaSalioDeLaGrilla()) {
+            grid.setCol(m_host.ColumnaEditable());
+            return;
+        }
         if (grid.Row() < grid.Rows() - 1) {
             grid.setRow(grid.Row() + 1);
             grid.setCol(m_host.ColumnaEditable());

@@ -37,6 +37,10 @@ public:
         virtual bool EnterCedeAntes() const = 0;
         // The check passed, before the editor's properties and the move.
         virtual void AntesDeMover(TextBox&) {}
+        // After the check passed, before Enter's step down: true when the
+        // check took the editor's line out of the grid and the next line
+        // moved up into its row, so the row stays. Asked once per check.
+        virtual bool LineaSalioDeLaGrilla() { return false; }
         // After every advance key in the editor, whether or not the check passed.
         virtual void TrasTeclaAvance(FlexGrid&) {}
     };

@@ -569,12 +569,19 @@ void FlexGrid::applyLayout()
     const FlexGridModel& m = d->model;
     QHeaderView* h = d->view->horizontalHeader();
     QHeaderView* v = d->view->verticalHeader();
-    h->setVisible(m.fixedRows > 0);
-    if (m.fixedCols == 0)
+    // A grid of its fixed cells alone holds nothing to show: no empty header
+    // strip, no corner.
+    h->setVisible(m.fixedRows > 0 && !soloFijas());
+    if (m.fixedCols == 0 || soloFijas())
         v->setVisible(false);
     for (int c = 0; c < m.cols; ++c)
         applyWidth(c);
     d->applying = false;
+}
+
+bool FlexGrid::soloFijas() const
+{
+    return d->model.rows <= d->model.fixedRows && d->model.cols <= d->model.fixedCols;
 }
 
 void FlexGrid::applyWidth(int c)
@@ -585,7 +592,7 @@ void FlexGrid::applyWidth(int c)
         // The fixed column is the view's row header.
         if (c == 0) {
             QHeaderView* v = d->view->verticalHeader();
-            v->setVisible(w > 0);
+            v->setVisible(w > 0 && !soloFijas());
             if (w > 0)
                 v->setFixedWidth(twips::toPixels(w));
         }

@@ -163,6 +163,8 @@ private:
     void applyLayout();
     // The width of one column (the fixed column is the row header).
     void applyWidth(int col);
+    // Only the fixed row and column: nothing to show.
+    bool soloFijas() const;
     void handleKey(class QKeyEvent* event);
     void handleMousePress(class QMouseEvent* event, QWidget* source);
     void bind(const QStringList& names, std::vector<std::vector<QString>>&& records);

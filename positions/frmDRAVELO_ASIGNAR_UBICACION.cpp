@@ -80,6 +80,11 @@ frmDRAVELO_ASIGNAR_UBICACION::frmDRAVELO_ASIGNAR_UBICACION(QWidget* parent)
 frmDRAVELO_ASIGNAR_UBICACION::~frmDRAVELO_ASIGNAR_UBICACION()
 {
     qApp->removeEventFilter(this);
+    // A window still shown hands its focus on while its controls are taken
+    // down, after this form's own members are gone: their handlers must not
+    // run by then.
+    for (QObject* control : findChildren<QObject*>())
+        disconnect(control, nullptr, this, nullptr);
 }
 
 void frmDRAVELO_ASIGNAR_UBICACION::construyeControles()
@@ -193,9 +198,7 @@ void frmDRAVELO_ASIGNAR_UBICACION::conecta()
         connect(campo, &TextBox::LostFocus, this, [this, i] { TxtFields_LostFocus(i); });
         connect(campo, &TextBox::KeyDown, this, [this, i](int& code, int shift) { TxtFields_KeyDown(i, code, shift); });
         connect(campo, &TextBox::KeyPress, this, [this, i](int& ascii) { TxtFields_KeyPress(i, ascii); });
-        campo->installEventFilter(this);
     }
-    CmbLista->installEventFilter(this);
     connect(CmbLista, &QComboBox::currentIndexChanged, this, [this] { CmbLista_Change(); });
     connect(CmbLista, &QComboBox::activated, this, [this] { CmbLista_Click(); });
     connect(cmdFiltrar, &QPushButton::clicked, this, [this] { cmdFiltrar_Click(); });
@@ -220,7 +223,10 @@ void frmDRAVELO_ASIGNAR_UBICACION::conecta()
     connect(VrDbGrid1, &VrDbGrid::txtEditKeyPress, this, [this](int& ascii) { VrDbGrid1_txtEditKeyPress(ascii); });
 
     // Every key of the window reaches the toolbar before the control it is
-    // meant for, so that the toolbar's shortcuts work from any field.
+    // meant for, so that the toolbar's shortcuts work from any field. The
+    // header fields' and the voucher type's events come through this one
+    // filter too: a second one on the control itself would run each handler
+    // twice (a right click opened the lookup twice).
     qApp->installEventFilter(this);
 }
 
@@ -382,7 +388,7 @@ void frmDRAVELO_ASIGNAR_UBICACION::Inicializa()
             AsignarNumeroComprobante();
         },
         [&] {
-            VrDbGrid1->MsFlexGrid->Clear();
+            VrDbGrid1->Vacia();
             VrDbGrid1->MsFlexGrid->releaseDataSource();
         },
         [&] { cmdFiltrar->setEnabled(true); },
@@ -499,7 +505,14 @@ bool frmDRAVELO_ASIGNAR_UBICACION::eventFilter(QObject* watched, QEvent* event)
             TxtFields_MouseDown(static_cast<int>(it - TxtFields.begin()), button,
                                 keys::shiftState(mouse->modifiers()), static_cast<float>(mouse->position().x()),
                                 static_cast<float>(mouse->position().y()));
+            if (button == 2)
+                return true;
         }
+    } else if (event->type() == QEvent::ContextMenu) {
+        // A right click on a header field is its lookup: the text box's own
+        // menu would open over it once the lookup closed.
+        if (std::find(TxtFields.begin(), TxtFields.end(), watched) != TxtFields.end())
+            return true;
     }
     return QMainWindow::eventFilter(watched, event);
 }

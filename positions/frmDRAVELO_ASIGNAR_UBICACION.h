@@ -172,6 +172,7 @@ private:
         void EnterEnUltimaFila(FlexGrid& grid) override;
         bool EnterCedeAntes() const override { return true; }
         void AntesDeMover(TextBox& editor) override;
+        bool LineaSalioDeLaGrilla() override;
 
     private:
         frmDRAVELO_ASIGNAR_UBICACION& f;
@@ -213,4 +214,6 @@ private:
     EditorHost m_editorHost{*this};
     CellEditor m_editor{m_editorHost};
     bool m_unloaded = false;
+    // The line just saved left the list on the page's reload.
+    bool m_lineaSalio = false;
 };

@@ -15,6 +15,7 @@
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QTableView>
+#include <utility>
 
 using Form = frmDRAVELO_ASIGNAR_UBICACION;
 
@@ -35,6 +36,7 @@ void Form::EditorHost::TextPropiedades(TextBox& editor, long column)
 
 bool Form::EditorHost::ValidaEditor(TextBox& editor)
 {
+    f.m_lineaSalio = false;
     bool avanza = true;
     f.CampoValida(editor, avanza);
     return f.HayError;
@@ -48,6 +50,11 @@ void Form::EditorHost::CeldaNoEditable(FlexGrid& grid)
         return;
     QKeyEvent abajo(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
     QCoreApplication::sendEvent(grid.view(), &abajo);
+}
+
+bool Form::EditorHost::LineaSalioDeLaGrilla()
+{
+    return std::exchange(f.m_lineaSalio, false);
 }
 
 void Form::EditorHost::EnterEnUltimaFila(FlexGrid& grid)
@@ -87,6 +94,9 @@ bool frmDRAVELO_ASIGNAR_UBICACION::ColEdit(long col, long row)
 void frmDRAVELO_ASIGNAR_UBICACION::TextPropiedades(TextBox& editor, long column)
 {
     editor.setMaxLength(25);
+    // One editor serves every column: the article's lookup goes with the
+    // article column only, or a lookup on a quantity would feed it a code.
+    editor.setTag(QString());
     switch (column) {
     case columnaLinea::IdArticulo:
         editor.setDataField(QStringLiteral("IDARTICULO"));

@@ -201,14 +201,26 @@ QString frmDRAVELO_ASIGNAR_UBICACION::ValidaDeposito(TextBox&, const QString&)
 // the editor does with its answer.
 QString frmDRAVELO_ASIGNAR_UBICACION::ValidaCantidadATransferir(TextBox& Control, const QString& valor)
 {
-    const ResultadoTransferencia r = TransfiereLinea(VrDbGrid1->MsFlexGrid->Row(), valor);
+    FlexGrid& grid = *VrDbGrid1->MsFlexGrid;
+    const int fila = grid.Row();
+    const auto lineaEn = [&grid](int r) {
+        return r < grid.Rows() ? grid.TextMatrix(r, columnaLinea::IdArticulo) + u'|'
+                                     + grid.TextMatrix(r, columnaLinea::NroLote)
+                               : QString();
+    };
+    const QString linea = lineaEn(fila);
+    const ResultadoTransferencia r = TransfiereLinea(fila, valor);
     // A failed save was reported where it failed; a refusal is told by the
     // field check.
     HayError = r.estado == ResultadoTransferencia::Estado::Fallida;
-    if (r.estado == ResultadoTransferencia::Estado::Rechazada)
-        Control.clear();
-    else if (r.respondioDialogo())
+    if (r.estado == ResultadoTransferencia::Estado::Rechazada) {
+        // What the cell held comes back, so that leaving the cell does not
+        // leave it blank; typing replaces it.
+        Control.setText(grid.TextMatrix(fila, columnaLinea::Transferir));
+        Control.selectAll();
+    } else if (r.respondioDialogo()) {
         Control.setText(r.cantidad);
+    }
     if (r.grabacionIntentada()) {
         ObjCampos().AvanzaFoco(keys::Enter, &Control);
         // The saved quantity is in its cell; left in the editor it would
@@ -217,6 +229,9 @@ QString frmDRAVELO_ASIGNAR_UBICACION::ValidaCantidadATransferir(TextBox& Control
         if (&Control == VrDbGrid1->txtEdit)
             Control.setVisible(false);
         VrDbGrid1->RecuentaPaginas();
+        // A line saved whole leaves the list and the next one moves up into
+        // its row: the operator's Enter stays there.
+        m_lineaSalio = r.estado == ResultadoTransferencia::Estado::Grabada && lineaEn(fila) != linea;
     }
     return r.motivo;
 }

@@ -20,8 +20,10 @@
 #include "tests/support/TestDatabase.h"
 
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
@@ -268,7 +270,9 @@ TEST(AsignarUbicacionForm, TransferQuantityChecks)
         s.answerMessage(prompt::Ok, QString::fromUtf8(c.mensaje));
         p.transfiere(tornillos, c.valor);
         EXPECT_TRUE(p.f->HayError) << c.valor;
-        EXPECT_EQ(p.editor().text(), "") << c.valor;
+        // The editor goes back to what the cell held.
+        EXPECT_EQ(p.editor().text(), "0") << c.valor;
+        EXPECT_EQ(p.celda(tornillos, 8), "0") << c.valor;
         EXPECT_EQ(s.shown().at(0).title, "Aviso al operador...");
     }
 
@@ -591,13 +595,18 @@ TEST(AsignarUbicacionForm, OnlyALinesTransferCellTakesTyping)
         long col;
         const char* dataField;
         int maxLength;
-    } propiedades[] = {{8, "CantidadATransferir", 11}, {7, "Cantidad", 25}, {1, "IDARTICULO", 25}, {3, "", 25}};
+        const char* tag;
+    } propiedades[] = {{8, "CantidadATransferir", 11, ""},
+                       {1, "IDARTICULO", 25, "v_ma_articulos"},
+                       {7, "Cantidad", 25, ""},
+                       {1, "IDARTICULO", 25, "v_ma_articulos"},
+                       {3, "", 25, ""}};
     for (const Propiedad& c : propiedades) {
         p.f->TextPropiedades(e, c.col);
         EXPECT_EQ(e.dataField(), QString::fromLatin1(c.dataField)) << c.col;
         EXPECT_EQ(e.maxLength(), c.maxLength) << c.col;
+        EXPECT_EQ(e.tag(), QString::fromLatin1(c.tag)) << c.col;
     }
-    EXPECT_EQ(e.tag(), "v_ma_articulos");
 
     // A digit on the transfer cell opens the editor holding it.
     p.grid().setRow(1);
@@ -648,7 +657,7 @@ TEST(AsignarUbicacionForm, EnterInTheCellEditorRunsTheRoadOfTheLine)
     EXPECT_TRUE(p.f->HayError);
     EXPECT_EQ(p.grid().Row(), arandelas);
     EXPECT_TRUE(p.editor().Visible());
-    EXPECT_EQ(p.editor().text(), "");
+    EXPECT_EQ(p.editor().text(), "0");
 
     p.editor().setText("5");
     {
@@ -665,6 +674,74 @@ TEST(AsignarUbicacionForm, EnterInTheCellEditorRunsTheRoadOfTheLine)
     p.f->VrDbGrid1_MSFlexGridLeaveCell();
     EXPECT_EQ(p.celda(2, 8), "0");
     EXPECT_EQ(p.f->ControlActivo, &p.editor());
+}
+
+// A line saved whole leaves the list and the next line moves up into its
+// row: Enter leaves the current row there, on that next line. A line saved
+// in part stays, and Enter goes on to the line below.
+TEST(AsignarUbicacionForm, AfterALineSavedWholeTheRowHoldsTheNextLine)
+{
+    Pantalla p;
+    p.f->Form_Load();
+    p.f->cmdFiltrar_Click();
+    struct Paso {
+        const char* cantidad;
+        int fila;  // the current row after Enter
+        const char* lineaActual;
+    } pasos[] = {{"14", 1, "ART002|L1|5"}, {"2", 2, "ART002|L2|3"}};
+    for (const Paso& paso : pasos) {
+        p.grid().setCol(8);
+        int tecla = '1';
+        p.f->VrDbGrid1_MSFlexGridKeyPress(tecla);
+        ASSERT_TRUE(p.editor().Visible());
+        p.editor().setText(QString::fromLatin1(paso.cantidad));
+        int enter = 13;
+        ScopedPrompts s;
+        s.onModal("frmPosicionEntradas", acepta());
+        p.f->VrDbGrid1_txtEditKeyDown(enter, 0);
+        EXPECT_FALSE(p.f->HayError) << paso.cantidad;
+        EXPECT_EQ(p.grid().Row(), paso.fila) << paso.cantidad;
+        const int r = p.grid().Row();
+        EXPECT_EQ(p.celda(r, 1).trimmed() + u'|' + p.celda(r, 3) + u'|' + p.celda(r, 7),
+                  QString::fromLatin1(paso.lineaActual))
+            << paso.cantidad;
+    }
+    EXPECT_EQ(p.lineas(), QStringList({"ART002|L1|3", "ART002|L2|3"}));
+}
+
+// An empty grid shows nothing of itself, and its page counter no page it
+// does not have: at start-up, after a new voucher and after a cancelled one.
+// The window is shown, and taken down while a field holds the focus.
+TEST(AsignarUbicacionForm, AnEmptyGridShowsNoCellsAndOnePage)
+{
+    Pantalla p;
+    p.f->show();
+    const auto vacia = [&p](const char* cuando) {
+        const QAbstractItemModel& celdas = *p.grid().view()->model();
+        EXPECT_EQ(celdas.rowCount(), 0) << cuando;
+        EXPECT_EQ(celdas.columnCount(), 0) << cuando;
+        EXPECT_FALSE(p.grid().view()->horizontalHeader()->isVisibleTo(&p.grid())) << cuando;
+        EXPECT_FALSE(p.grid().view()->verticalHeader()->isVisibleTo(&p.grid())) << cuando;
+        const auto* paginas = p.f->VrDbGrid1->findChild<QLabel*>("lblPaginas");
+        ASSERT_NE(paginas, nullptr);
+        EXPECT_EQ(paginas->text().simplified(), QString::fromUtf8("Página 1 de 1")) << cuando;
+    };
+    p.f->Form_Load();
+    vacia("start-up");
+
+    p.f->cmdFiltrar_Click();
+    ASSERT_EQ(p.lineas().size(), 3);
+    p.f->VrUtil1_click("NUEVO");
+    vacia("new");
+
+    p.f->cmdFiltrar_Click();
+    ASSERT_EQ(p.lineas().size(), 3);
+    {
+        ScopedPrompts s;
+        s.answerMessage(prompt::Yes, QString::fromUtf8("abandonar"));
+        p.f->VrUtil1_click("CANCELAR");
+    }
+    vacia("cancelled");
 }
 
 // --- the demo database ----------------------------------------------------------------

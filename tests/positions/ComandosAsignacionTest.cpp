@@ -612,6 +612,44 @@ TEST(ComandosAsignacion, TheDepotLookupWritesThePickedDepotAndChecksIt)
     p.f->TxtFields_MouseDown(2, 2, 0, 0, 0);
 }
 
+// A right click on a header field, as the window system delivers it (the
+// press, then the request for a context menu), opens the field's lookup
+// once and no menu of the text box after it.
+TEST(ComandosAsignacion, ARightClickOnAFieldOpensItsLookupOnceAndNoMenu)
+{
+    Pantalla p;
+    p.f->Form_Load();
+    p.f->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(p.f.get()));
+    TextBox& deposito = p.campo("IdDeposito");
+
+    // Counts the context menus that get past the form, and opens none.
+    struct Menus : QObject {
+        int pedidos = 0;
+        bool eventFilter(QObject*, QEvent* e) override
+        {
+            if (e->type() != QEvent::ContextMenu)
+                return false;
+            ++pedidos;
+            return true;
+        }
+    } menus;
+    deposito.installEventFilter(&menus);
+
+    int abiertas = 0;
+    ScopedPrompts s;
+    s.onModal("Lib_FrmCons3", [&abiertas](QDialog& d) {
+        ++abiertas;
+        return eligeEnLista("Deposito Central")(d);
+    });
+    QTest::mouseClick(p.f->windowHandle(), Qt::RightButton, {},
+                      deposito.mapTo(p.f.get(), deposito.rect().center()));
+    EXPECT_EQ(abiertas, 1);
+    EXPECT_EQ(menus.pedidos, 0);
+    EXPECT_EQ(deposito.text(), "1");
+    deposito.removeEventFilter(&menus);
+}
+
 // CONSULTAR opens the lookup of the text box active last: the depot's list
 // for the depot field; nothing for the date or a field without lookup.
 TEST(ComandosAsignacion, TheToolbarsLookupOpensTheActiveFieldsLookup)
@@ -635,6 +673,32 @@ TEST(ComandosAsignacion, TheToolbarsLookupOpensTheActiveFieldsLookup)
         EXPECT_FALSE(p.f->HayError) << campo;
     }
 
+}
+
+// Only the article column opens the article lookup: once the article column
+// has been current, a lookup asked on the transfer cell opens nothing and
+// leaves the typed quantity as it is.
+TEST(ComandosAsignacion, OnlyTheArticleColumnOpensTheArticleLookup)
+{
+    Pantalla p;
+    p.f->Form_Load();
+    p.f->cmdFiltrar_Click();
+    p.grid().setRow(1);
+    p.grid().setCol(1);
+    p.f->VrDbGrid1_MsFlexGridClick();
+    p.grid().setCol(8);
+    p.f->VrDbGrid1_MsFlexGridEnterCell();
+    int tecla = '3';
+    p.f->VrDbGrid1_MSFlexGridKeyPress(tecla);
+    ASSERT_TRUE(p.editor().Visible());
+
+    // No prompt is scripted: a lookup opened would fail the test.
+    ScopedPrompts s;
+    p.f->VrDbGrid1_MSFlexGridMouseDown(2, 0, 0, 0);
+    p.f->VrUtil1_click("CONSULTAR");
+    EXPECT_EQ(p.editor().text(), "3");
+    EXPECT_TRUE(s.shown().empty());
+    EXPECT_FALSE(p.f->HayError);
 }
 
 TEST(ComandosAsignacion, ACancelledArticleLookupEmptiesTheCellEditor)
