@@ -72,13 +72,15 @@ struct Pantalla {
     TextBox& campo(const char* nombre) const { return *f->Campo(QString::fromLatin1(nombre)); }
     QString celda(int fila, int col) const { return grid().TextMatrix(fila, col); }
 
-    // Each data row as "article|lot|quantity", codes trimmed.
+    // A data row as "article|lot|quantity", the code trimmed.
+    QString linea(int fila) const { return celda(fila, 1).trimmed() + u'|' + celda(fila, 3) + u'|' + celda(fila, 7); }
+    // Each data row as linea() gives it.
     QStringList lineas() const
     {
         QStringList filas;
         for (int r = 1; r < grid().Rows(); ++r)
             if (!celda(r, 1).trimmed().isEmpty())
-                filas << celda(r, 1).trimmed() + u'|' + celda(r, 3) + u'|' + celda(r, 7);
+                filas << linea(r);
         return filas;
     }
     int fila(const QString& articulo, const QString& lote = {}) const
