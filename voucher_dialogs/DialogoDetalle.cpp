@@ -2,7 +2,6 @@
 
 #include "core/Formularios.h"
 #include "core/Objetos.h"
-#include "platform/Currency.h"
 #include "platform/ErrorTrap.h"
 #include "platform/FlexGrid.h"
 #include "platform/Prompts.h"
@@ -115,10 +114,12 @@ void DialogoDetalle::Oculta()
 
 bool DialogoDetalle::ControlaTotal(double& pedido, double total, bool mostrado, const QString& menorSinMostrar)
 {
-    const Currency elegido = Currency::fromDouble(total);
-    if (elegido == Currency::fromDouble(pedido))
+    // Compared as the cells show them: a total that differs in any digit a
+    // cell shows is not the request.
+    const double elegido = ComoCelda(total);
+    if (elegido == ComoCelda(pedido))
         return true;
-    const bool supera = elegido > Currency::fromDouble(pedido);
+    const bool supera = elegido > ComoCelda(pedido);
     if (!supera && !mostrado) {
         prompts().messageBox(menorSinMostrar, prompt::OkOnly | prompt::Information,
                              QStringLiteral("Aviso al Operador!!!"));
@@ -132,7 +133,7 @@ bool DialogoDetalle::ControlaTotal(double& pedido, double total, bool mostrado, 
         + QStringLiteral("\r\n¿Desea Ajustar la Cantidad Solicitada en el Formulario?");
     if (prompts().messageBox(pregunta, prompt::YesNo | prompt::Question, QStringLiteral("Aviso al Operador!!!"))
         == prompt::Yes) {
-        pedido = total;
+        pedido = elegido;
         return true;
     }
     Aviso(QStringLiteral("Debe Ajustar la suma de las cantidades a :") + TextoCelda(pedido));
@@ -144,31 +145,32 @@ void DialogoDetalle::Aviso(const QString& texto)
     prompts().messageBox(texto, prompt::OkOnly | prompt::Critical, QStringLiteral("Aviso al Operador"));
 }
 
-Currency DialogoDetalle::SumaColumna(int columna, long menosCual) const
+double DialogoDetalle::SumaColumna(int columna, long menosCual) const
 {
-    Currency suma;
+    double suma = 0;
     for (int fila = 1; fila < MSFlexGrid1->Rows(); ++fila)
         if (fila != menosCual)
-            suma += ImporteCelda(MSFlexGrid1->TextMatrix(fila, columna));
-    return suma;
+            suma += NumeroCelda(MSFlexGrid1->TextMatrix(fila, columna));
+    return ComoCelda(suma);
 }
 
 void DialogoDetalle::DistribuyeEnOrden(double pedido, int columnaStock, int columnaCantidad)
 {
     FlexGrid& g = *MSFlexGrid1;
-    const Currency total = Currency::fromDouble(pedido);
-    Currency resto = total;
-    for (int fila = 1; fila < g.Rows() && !resto.isZero(); ++fila) {
-        const Currency tomado = ImporteCelda(g.TextMatrix(fila, columnaCantidad));
+    const double total = ComoCelda(pedido);
+    double resto = total;
+    for (int fila = 1; fila < g.Rows() && resto != 0; ++fila) {
+        const double tomado = NumeroCelda(g.TextMatrix(fila, columnaCantidad));
         // Stock the voucher's other lines took whole (or more) gives nothing:
         // never a negative quantity.
-        const Currency stock = std::max(ImporteCelda(g.TextMatrix(fila, columnaStock)), Currency());
-        if (tomado + resto <= stock) {
-            g.setTextMatrix(fila, columnaCantidad, TextoCelda((tomado + resto).toDouble()));
-            resto = Currency();
+        const double stock = std::max(NumeroCelda(g.TextMatrix(fila, columnaStock)), 0.0);
+        const double junto = ComoCelda(tomado + resto);
+        if (junto <= stock) {
+            g.setTextMatrix(fila, columnaCantidad, TextoCelda(junto));
+            resto = 0;
         } else {
-            g.setTextMatrix(fila, columnaCantidad, TextoCelda(stock.toDouble()));
-            resto = total - SumaColumna(columnaCantidad, -1);
+            g.setTextMatrix(fila, columnaCantidad, TextoCelda(stock));
+            resto = ComoCelda(total - SumaColumna(columnaCantidad, -1));
         }
     }
 }

@@ -4,7 +4,6 @@
 
 #include <QDialog>
 
-class Currency;
 class FlexGrid;
 class QLabel;
 class QPushButton;
@@ -69,11 +68,13 @@ protected:
     // A refusal told to the operator.
     static void Aviso(const QString& texto);
     // The total of a quantity column over the data rows, leaving out row
-    // menosCual (-1: none).
-    Currency SumaColumna(int columna, long menosCual) const;
+    // menosCual (-1: none), as a cell would hold it (vouchers/NumeroCelda.h).
+    double SumaColumna(int columna, long menosCual) const;
     // The first-in first-out proposal: row by row, what `pedido` still
     // lacks is taken from the row's stock (below 0 gives nothing) on top of
-    // the quantity the row already holds.
+    // the quantity the row already holds. Quantities are written and
+    // compared as the cells show them, so a row never gives more than its
+    // stock cell shows.
     void DistribuyeEnOrden(double pedido, int columnaStock, int columnaCantidad);
     // Every row whose cell in the column is blank takes row 1's, trimmed.
     void CompletaColumna(int columna);

@@ -226,7 +226,7 @@ void FrmCargaLotesySeries::VerificaExistenciasEnGrilla()
                     return;
                 const QString tomado = k < cantidades.size() ? cantidades[k] : QString();
                 g.setTextMatrix(fila, ColStock,
-                                TextoCelda((ImporteCelda(g.TextMatrix(fila, ColStock)) - ImporteCelda(tomado)).toDouble()));
+                                TextoCelda(ComoCelda(NumeroCelda(g.TextMatrix(fila, ColStock)) - NumeroCelda(tomado))));
             }});
     }
     if (!Lotes.isEmpty())
@@ -241,13 +241,13 @@ void FrmCargaLotesySeries::VerificaExistenciasEnGrilla()
 void FrmCargaLotesySeries::CompletaCantidades()
 {
     FlexGrid& g = *MSFlexGrid1;
-    Currency resto = Currency::fromDouble(Cantidad);
-    for (int fila = 1; fila < g.Rows() && resto > Currency(); ++fila) {
-        Currency q = std::min(std::max(ImporteCelda(g.TextMatrix(fila, ColStock)), Currency()), resto);
-        if (q.isZero())
+    double resto = ComoCelda(Cantidad);
+    for (int fila = 1; fila < g.Rows() && resto > 0; ++fila) {
+        double q = std::min(std::max(NumeroCelda(g.TextMatrix(fila, ColStock)), 0.0), resto);
+        if (q == 0)
             q = resto;
-        resto -= q;
-        g.setTextMatrix(fila, ColCantidad, TextoCelda(q.toDouble()));
+        resto = ComoCelda(resto - q);
+        g.setTextMatrix(fila, ColCantidad, TextoCelda(q));
     }
 }
 
@@ -258,12 +258,12 @@ void FrmCargaLotesySeries::CompletaTodoIgual()
 
 double FrmCargaLotesySeries::SumaFilas(long MenosCual) const
 {
-    return SumaColumna(ColCantidad, MenosCual).toDouble();
+    return SumaColumna(ColCantidad, MenosCual);
 }
 
 bool FrmCargaLotesySeries::ValidaCantidadCantidadPedida() const
 {
-    return SumaColumna(ColCantidad, -1) == Currency::fromDouble(Cantidad);
+    return SumaColumna(ColCantidad, -1) == ComoCelda(Cantidad);
 }
 
 void FrmCargaLotesySeries::CampoValida(TextBox& Texto)

@@ -2,7 +2,6 @@
 
 #include "core/DB_Dll.h"
 #include "core/Objetos.h"
-#include "platform/Currency.h"
 #include "platform/ErrorTrap.h"
 #include "platform/FlexGrid.h"
 #include "platform/TextBox.h"
@@ -157,10 +156,10 @@ void FrmLoteyPosicion::AgregaFilaDeposito()
         db.CierraRecordset(rs);
         return;
     }
-    Currency saldo;
+    double saldo = 0;
     for (; !rs.Eof(); rs.MoveNext())
-        saldo += Currency::fromDouble(EnUnidadDeLinea(lang::text(rs.value(QStringLiteral("IDUNIDADBASE"))),
-                                                      lang::number(rs.value(QStringLiteral("SALDO")))));
+        saldo += EnUnidadDeLinea(lang::text(rs.value(QStringLiteral("IDUNIDADBASE"))),
+                                 lang::number(rs.value(QStringLiteral("SALDO"))));
     db.CierraRecordset(rs);
 
     FlexGrid& g = *MSFlexGrid1;
@@ -168,7 +167,7 @@ void FrmLoteyPosicion::AgregaFilaDeposito()
     g.setRows(fila + 1);
     m_filaDeposito = fila;
     g.setTextMatrix(fila, ColPosicion, QStringLiteral("DEPOSITO ") + Deposito);
-    g.setTextMatrix(fila, ColDisponible, TextoCelda(saldo.toDouble()));
+    g.setTextMatrix(fila, ColDisponible, TextoCelda(saldo));
     g.setTextMatrix(fila, ColCantidad, QStringLiteral("0"));
     g.setColWidth(ColPosicion, std::max(g.ColWidth(ColPosicion), AnchoParaTexto(QStringLiteral("   DEPOSITO ") + Deposito)));
 }
@@ -201,12 +200,12 @@ void FrmLoteyPosicion::MuestraAnteriores(const std::vector<QString>& posiciones,
 
 double FrmLoteyPosicion::SumaFilas(long MenosCual) const
 {
-    return SumaColumna(ColCantidad, MenosCual).toDouble();
+    return SumaColumna(ColCantidad, MenosCual);
 }
 
 bool FrmLoteyPosicion::ValidaCantidadCantidadPedida() const
 {
-    return SumaColumna(ColCantidad, -1) == Currency::fromDouble(Cantidad1);
+    return SumaColumna(ColCantidad, -1) == ComoCelda(Cantidad1);
 }
 
 void FrmLoteyPosicion::DistribuyeCantidad()
@@ -244,7 +243,7 @@ void FrmLoteyPosicion::CampoValida(TextBox& Texto)
         } else if (NumeroCelda(texto) < 0) {
             HayError = true;
             Aviso(QStringLiteral("La Cantidad no puede ser Menor a Cero"));
-        } else if (ImporteCelda(texto) > ImporteCelda(g.TextMatrix(g.Row(), ColDisponible))) {
+        } else if (NumeroCelda(texto) > NumeroCelda(g.TextMatrix(g.Row(), ColDisponible))) {
             HayError = true;
             Aviso(QStringLiteral("No hay disponible para esa posicion"));
         }
@@ -275,9 +274,10 @@ void FrmLoteyPosicion::CmdAceptar_Click()
         QString posiciones = QStringLiteral("|");
         QString lotes = QStringLiteral("|");
         for (int fila = 1; fila < g.Rows(); ++fila) {
-            // Any quantity that reads 0 ("0", "00", "0.00") takes nothing.
+            // Any quantity that reads 0 ("0", "00", "0.00") takes nothing;
+            // any other, however small, is a share.
             const QString cantidad = g.TextMatrix(fila, ColCantidad).trimmed();
-            if (ImporteCelda(cantidad).isZero())
+            if (NumeroCelda(cantidad) == 0)
                 continue;
             const bool deposito = fila == m_filaDeposito;
             posiciones += (deposito ? QString() : g.TextMatrix(fila, ColPosicion).trimmed()) + u'*' + cantidad + u'|';

@@ -16,3 +16,8 @@ QString TextoCelda(double valor)
 {
     return lang::numberText(valor);
 }
+
+double ComoCelda(double valor)
+{
+    return NumeroCelda(TextoCelda(valor));
+}

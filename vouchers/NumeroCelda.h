@@ -18,3 +18,7 @@ Currency ImporteCelda(QStringView texto);
 // The text a cell receives: up to 15 significant digits, "." as decimal
 // sign, no grouping, no trailing zeros ("12.5", "3", "-0.25").
 QString TextoCelda(double valor);
+// A computed number as a cell holds it once written: sums and differences of
+// cells compare by what the cells show, without the noise of binary
+// fractions (0.1 + 0.2 is 0.3) and without losing digits a cell shows.
+double ComoCelda(double valor);

@@ -10,6 +10,7 @@
 #include "tests/voucher_dialogs/DialogosRegistrados.h"
 #include "tests/voucher_dialogs/VerificaDialogoDetalle.h"
 #include "vouchers/ClsCmnCptes.h"
+#include "vouchers/NumeroCelda.h"
 
 #include <QLabel>
 #include <QToolBar>
@@ -43,6 +44,18 @@ const char* const kPocoSaldo = R"(
 INSERT INTO MA_POSICIONES (IdDeposito, IdPosicion, ORDENINGRESO) VALUES ('   1', 'A1', 1), ('   1', 'A2', 2);
 INSERT INTO AC_SALDOSLAYOUT (IdDeposito, IdPosicion, IdArticulo, NroLote, IdUnidadBase, Saldo) VALUES
   ('   1', 'A1', '                   ART001', 'L1', '  UN', 4), ('   1', 'A2', '                   ART001', 'L1', '  UN', 3);
+)";
+
+// ART002 (boxes of 12 units) with balances kept in units: 10 in B1 and 8 in
+// B2 of depot 1, and 4 in no position. A box is not a whole number of them.
+const char* const kUnidades = R"(
+INSERT INTO V_MA_ARTICULOS (IDARTICULO, DESCRIPCION, IDUNIDAD) VALUES ('                   ART002', 'Galletas', '  CJ');
+INSERT INTO S_TA_EQUIV (IdArticulo, IDUNIDAD, IDUNIDAD_EQUIV, Coeficiente) VALUES ('                   ART002', '  CJ', '  UN', 12);
+INSERT INTO MA_POSICIONES (IdDeposito, IdPosicion, ORDENINGRESO) VALUES ('   1', 'B1', 1), ('   1', 'B2', 2);
+INSERT INTO AC_SALDOSLAYOUT (IdDeposito, IdPosicion, IdArticulo, NroLote, IdUnidadBase, Saldo) VALUES
+  ('   1', 'B1', '                   ART002', 'L1', '  UN', 10), ('   1', 'B2', '                   ART002', 'L2', '  UN', 8);
+INSERT INTO V_MV_STOCK_DRAVELO (TC, IDARTICULO, IDUNIDADBASE, CANTIDAD, IDDEPOSITO, IDPOSICION) VALUES
+  ('IR', '                   ART002', '  UN', 4, '   1', NULL);
 )";
 
 struct Pedido {
@@ -241,6 +254,57 @@ TEST(FrmLoteyPosicion, TheTypedQuantityIsCheckedAgainstTheRow)
     };
     for (const auto& c : casos)
         VerificaCantidadTecleada(f, c.fila, c.texto, c.mensaje);
+}
+
+// 1.5 boxes over 10 and 8 units: every share is what its row shows at most,
+// and the accept's list and total are exact, not rounded to a few decimals.
+TEST(FrmLoteyPosicion, QuantitiesConvertedToTheLinesUnitAreSpreadAndCheckedExactly)
+{
+    TestDatabase db(QString::fromLatin1(kUnidades));
+    F f;
+    carga(f, {1.5, true, "", "", "ART002", "CJ"});
+    EXPECT_EQ(filas(f), QStringList({"B1|L1|CJ|0.833333333333333|0.833333333333333",
+                                     "B2|L2|CJ|0.666666666666667|0.666666666666667",
+                                     "DEPOSITO 1|||0.333333333333333|0"}));
+    for (int r = 1; r < f.MSFlexGrid1->Rows(); ++r)
+        EXPECT_LE(NumeroCelda(f.MSFlexGrid1->TextMatrix(r, F::ColCantidad)),
+                  NumeroCelda(f.MSFlexGrid1->TextMatrix(r, F::ColDisponible)))
+            << "row " << r;
+
+    f.Text_Propiedades(*f.txtEdit, F::ColCantidad);
+    VerificaCantidadTecleada(f, 1, "0.83334", "No hay disponible para esa posicion");
+    VerificaCantidadTecleada(f, 1, "0.833333333333334", "No hay disponible para esa posicion");
+    VerificaCantidadTecleada(f, 1, "0.833333333333333", nullptr);
+
+    {
+        ScopedPrompts p;  // the proposal covers the request: nothing to ask
+        f.CmdAceptar_Click();
+        EXPECT_EQ(f.result(), QDialog::Accepted);
+        EXPECT_EQ(f.Posiciones, "|B1*0.833333333333333|B2*0.666666666666667|");
+        EXPECT_EQ(f.Lotes, "|L1|L2|");
+        EXPECT_DOUBLE_EQ(f.Cantidad1, 1.5);
+    }
+    {
+        // Short in the fifth decimal: not the request.
+        ScopedPrompts p;
+        p.answerMessage(prompt::Ok, QStringLiteral("La suma de cantidades informadas es Menor a la cantidad solicitada "));
+        F g;
+        carga(g, {1.5, true, "", "", "ART002", "CJ"});
+        ponCantidades(g, {"0.83333", "0.66666"});
+        g.CmdAceptar_Click();
+        EXPECT_NE(g.result(), QDialog::Accepted);
+        EXPECT_EQ(g.Posiciones, "");
+    }
+    {
+        // Binary fractions add up to what the cells show: 0.1 + 0.2 is 0.3.
+        ScopedPrompts p;
+        F g;
+        carga(g, {0.3, true, "", "", "ART002", "CJ"});
+        ponCantidades(g, {"0.1", "0.2", "0"});
+        g.CmdAceptar_Click();
+        EXPECT_EQ(g.result(), QDialog::Accepted);
+        EXPECT_EQ(g.Posiciones, "|B1*0.1|B2*0.2|");
+    }
 }
 
 TEST(FrmLoteyPosicion, TheToolbarFillsOrClearsTheQuantitiesBelow)
