@@ -3,6 +3,7 @@
 #include "platform/RuntimeError.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
 
 namespace {
 constexpr int InvalidPropertyValue = 380;
@@ -140,6 +141,20 @@ void ReportList::setChecked(int row, bool checked)
 {
     if (m_checkBoxes)
         item(row)->setCheckState(0, checked ? Qt::Checked : Qt::Unchecked);
+}
+
+void ReportList::keyPressEvent(QKeyEvent* event)
+{
+    // The view ticks only when the current cell is the one that holds the
+    // box; a row reached by a click on another of its columns would never
+    // be ticked from the keyboard.
+    QTreeWidgetItem* it = currentItem();
+    if (m_checkBoxes && it && event->key() == Qt::Key_Space && event->modifiers() == Qt::NoModifier) {
+        it->setCheckState(0, it->checkState(0) == Qt::Checked ? Qt::Unchecked : Qt::Checked);
+        event->accept();
+        return;
+    }
+    QTreeWidget::keyPressEvent(event);
 }
 
 void ReportList::setRowLook(int row, const QColor& color, bool bold)

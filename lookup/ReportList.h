@@ -8,7 +8,9 @@
 // A list in report view: each row's text stands in column 1 and its
 // sub-items 1, 2, ... in the columns after it; rows may carry check boxes;
 // sorting by one column at a time compares the cells' text without regard
-// to case. Rows, columns and sub-items are counted from 1.
+// to case. Rows, columns and sub-items are counted from 1. In a list with
+// check boxes Space ticks or unticks the current row, whichever of its
+// columns is current.
 class ReportList : public QTreeWidget {
     Q_OBJECT
 public:
@@ -56,6 +58,9 @@ public:
 
 signals:
     void columnClicked(int column);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QTreeWidgetItem* item(int row) const;

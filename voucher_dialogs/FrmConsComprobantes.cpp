@@ -330,7 +330,8 @@ std::int16_t FrmConsComprobantes::ObtieneIndiceImagen(const QString& tag) const
 void FrmConsComprobantes::CmdAceptar_Click()
 {
     const int fila = ListView1->selectedRow();
-    if (fila == 0) {
+    // Ticked orders are the answer, whether or not a row is also selected.
+    if (fila == 0 && !HayMarcadas()) {
         NroComprobante = QString();
         Descarga(QDialog::Accepted);
         return;
@@ -360,6 +361,14 @@ void FrmConsComprobantes::CmdAceptar_Click()
         NroComprobante = sub(1);
     }
     Descarga(QDialog::Accepted);
+}
+
+bool FrmConsComprobantes::HayMarcadas() const
+{
+    for (int i = 1; i <= ListView1->rowCount(); ++i)
+        if (ListView1->isChecked(i))
+            return true;
+    return false;
 }
 
 void FrmConsComprobantes::CmdCancelar_Click()

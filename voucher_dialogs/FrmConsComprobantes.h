@@ -24,6 +24,8 @@ class Recordset;
 // NroComprobante, IdComplemento and Proveedor; destroy it. Accepting (the
 // button, Enter or a double click in the list) fills the results and
 // unloads the dialog; cancelling or closing it unloads it and fills nothing.
+// Purchase orders carry check boxes (Space or a click ticks one): the
+// accept returns the ticked ones, comma-separated, or else the selected one.
 // Everything runs without showing it.
 class FrmConsComprobantes : public QDialog, public DialogoConsComprobantes {
     Q_OBJECT
@@ -69,6 +71,8 @@ private:
     // Adds the record's row: its image, its text and its sub-items, each a
     // step of the load's error trap. False when the operator left the load.
     bool AgregaFila(db::Recordset& rs);
+    // Whether any row's check box is ticked (purchase orders).
+    bool HayMarcadas() const;
     // Unloads and ends the modal show.
     void Descarga(int resultado);
 

@@ -17,6 +17,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -341,9 +342,8 @@ TEST(FrmConsComprobantes, NothingSelectedOrCancelledGivesNothing)
 {
     Picker p;
     p.carga(QStringLiteral("OC"));
-    p.f.ListView1->setChecked(2, true);
     p.f.CmdAceptar_Click();
-    EXPECT_EQ(p.f.NroComprobante, QString()) << "no row selected: nothing, whatever is checked";
+    EXPECT_EQ(p.f.NroComprobante, QString()) << "no row selected or checked: nothing";
     EXPECT_EQ(p.f.IdComplemento, QString());
 
     for (int forma = 0; forma < 2; ++forma) {
@@ -408,6 +408,57 @@ TEST(FrmConsComprobantes, HeaderClicksToggleTheSortAndEnterOrADoubleClickAccepts
     QWidget* vista = d.f.ListView1->viewport();
     QTest::mouseDClick(vista, Qt::LeftButton, {}, QPoint(5, vista->height() - 3));
     EXPECT_EQ(d.f.NroComprobante, QStringLiteral("000100000040A"));
+}
+
+TEST(FrmConsComprobantes, OrdersAreTickedFromTheKeyboardOrTheMouseAndTheTickedOnesReturn)
+{
+    // Orders 24, 23, 22 and 21, newest first.
+    struct Lista : Picker {
+        ReportList& l = *f.ListView1;
+        Lista()
+        {
+            carga(QStringLiteral("OC"));
+            f.show();
+            EXPECT_TRUE(QTest::qWaitForWindowExposed(&f));
+            l.setFocus();
+        }
+        void clic(int fila, int x)
+        {
+            const QRect r = l.visualItemRect(l.topLevelItem(fila - 1));
+            QTest::mouseClick(l.viewport(), Qt::LeftButton, {}, QPoint(x, r.center().y()));
+        }
+        void teclas(std::initializer_list<Qt::Key> teclas)
+        {
+            for (Qt::Key k : teclas)
+                QTest::keyClick(&l, k);
+        }
+    };
+    {
+        // The first order picked by its number, the third reached with the
+        // arrows: Space ticks each, whatever column the mouse chose.
+        Lista p;
+        p.clic(1, p.l.columnLeft(3) + 5);
+        p.teclas({Qt::Key_Space, Qt::Key_Down, Qt::Key_Down, Qt::Key_Space});
+        EXPECT_EQ(p.columna(3), lista({"000100000024X", "000100000023X", "000100000022X", "000100000021X"}));
+        EXPECT_TRUE(p.l.isChecked(1) && !p.l.isChecked(2) && p.l.isChecked(3) && !p.l.isChecked(4));
+        p.teclas({Qt::Key_Space});
+        EXPECT_FALSE(p.l.isChecked(3)) << "a second Space unticks";
+        p.teclas({Qt::Key_Space, Qt::Key_Return});
+        EXPECT_EQ(p.f.NroComprobante, QStringLiteral("000100000024X,000100000022X"));
+        EXPECT_EQ(p.f.IdComplemento, QStringLiteral("0"));
+    }
+    {
+        // Two boxes ticked with the mouse, then Enter: no row selected.
+        Lista p;
+        const QStyle& estilo = *p.l.style();
+        const int caja = estilo.pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &p.l) + 1
+                       + estilo.pixelMetric(QStyle::PM_IndicatorWidth, nullptr, &p.l) / 2 + 1;
+        p.clic(2, caja);
+        p.clic(4, caja);
+        EXPECT_TRUE(p.l.isChecked(2) && p.l.isChecked(4));
+        p.teclas({Qt::Key_Return});
+        EXPECT_EQ(p.f.NroComprobante, QStringLiteral("000100000023X,000100000021X"));
+    }
 }
 
 TEST(FrmConsComprobantes, RowTextsCannotBeEdited)
