@@ -2,6 +2,7 @@
 
 #include "core/Formularios.h"
 #include "core/Objetos.h"
+#include "platform/Buttons.h"
 #include "platform/ErrorTrap.h"
 #include "platform/FlexGrid.h"
 #include "platform/Prompts.h"
@@ -44,10 +45,12 @@ DialogoDetalle::DialogoDetalle(const QString& nombre, const QString& titulo, QWi
     MSFlexGrid1->setFixedCols(1);
     txtEdit->setVisible(false);
 
-    // Enter belongs to the grid's editor: no button takes it as the default.
+    // Enter belongs to the grid's editor: no button takes it as the
+    // default; on a focused button it presses that button.
     for (QPushButton* b : {CmdAceptar, CmdCancelar}) {
         b->setAutoDefault(false);
         b->setDefault(false);
+        pressOnEnter(*b);
     }
     const struct {
         int indice;

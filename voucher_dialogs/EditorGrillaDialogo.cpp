@@ -1,6 +1,7 @@
 #include "voucher_dialogs/EditorGrillaDialogo.h"
 
 #include "core/Objetos.h"
+#include "platform/Buttons.h"
 #include "platform/ErrorTrap.h"
 #include "platform/FlexGrid.h"
 #include "platform/Keys.h"
@@ -63,7 +64,7 @@ void EditorGrillaDialogo::EnterEnUltimaFila(FlexGrid& grilla)
     if (m_ajustes.columnaAlFinal >= 0)
         grilla.setCol(m_ajustes.columnaAlFinal);
     else
-        m_aceptar.setFocus();
+        focusFromKeyboard(m_aceptar);
 }
 
 void EditorGrillaDialogo::AntesDeMover(TextBox& editor)

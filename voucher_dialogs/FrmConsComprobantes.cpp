@@ -5,6 +5,7 @@
 #include "core/Formularios.h"
 #include "core/Objetos.h"
 #include "lookup/ReportList.h"
+#include "platform/Buttons.h"
 #include "platform/ErrorTrap.h"
 #include "platform/Keys.h"
 #include "platform/Prompts.h"
@@ -126,9 +127,12 @@ FrmConsComprobantes::FrmConsComprobantes(QWidget* parent)
     const int y = height() - Margen - AltoBoton;
     CmdCancelar->setGeometry(width() - Margen - AnchoBoton, y, AnchoBoton, AltoBoton);
     CmdAceptar->setGeometry(width() - 2 * (Margen + AnchoBoton), y, AnchoBoton, AltoBoton);
-    // Enter belongs to the list: it accepts there, and only once.
-    CmdAceptar->setAutoDefault(false);
-    CmdCancelar->setAutoDefault(false);
+    // Enter belongs to the list: it accepts there, and only once; on a
+    // focused button it presses that button.
+    for (QPushButton* b : {CmdAceptar, CmdCancelar}) {
+        b->setAutoDefault(false);
+        pressOnEnter(*b);
+    }
     setTabOrder(ListView1, CmdAceptar);
     setTabOrder(CmdAceptar, CmdCancelar);
 

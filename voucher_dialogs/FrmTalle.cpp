@@ -4,6 +4,7 @@
 #include "core/Formularios.h"
 #include "core/Listas.h"
 #include "core/Objetos.h"
+#include "platform/Buttons.h"
 #include "platform/Currency.h"
 #include "platform/ErrorTrap.h"
 #include "platform/FlexGrid.h"
@@ -92,9 +93,12 @@ FrmTalle::FrmTalle(QWidget* parent)
     CmdAceptar->setToolTip(QStringLiteral("(F2) Graba la grilla"));
     CmdCancelar->setObjectName(QStringLiteral("CmdCancelar"));
     CmdCancelar->setToolTip(QStringLiteral("(ESC) Borra la grilla"));
-    // Enter moves along the entry line and the grid; it never presses a button.
-    CmdAceptar->setAutoDefault(false);
-    CmdCancelar->setAutoDefault(false);
+    // Enter moves along the entry line and the grid; it presses a button
+    // only when that button has the focus.
+    for (QPushButton* b : {CmdAceptar, CmdCancelar}) {
+        b->setAutoDefault(false);
+        pressOnEnter(*b);
+    }
 
     // The entry line, top to bottom: its captions are Label5 4, 0, 1 and 2.
     const struct {
@@ -443,7 +447,7 @@ void FrmTalle::txtCantidad_KeyPress(int& KeyAscii)
         return;
     }
     if (NumeroCelda(texto) <= 0) {
-        CmdAceptar->setFocus();
+        focusFromKeyboard(*CmdAceptar);
         return;
     }
     AgregaEnGrilla(dpdTalle->currentText().trimmed(), dpdColor->currentText().trimmed(), dpdSexo->currentText().left(1),
@@ -452,7 +456,7 @@ void FrmTalle::txtCantidad_KeyPress(int& KeyAscii)
     if (NumeroCelda(txtCantidad->text()) > 0)
         dpdTalle->setFocus();
     else
-        CmdAceptar->setFocus();
+        focusFromKeyboard(*CmdAceptar);
 }
 
 void FrmTalle::CmdAceptar_Click()

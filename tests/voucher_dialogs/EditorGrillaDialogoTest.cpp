@@ -10,6 +10,7 @@
 
 #include <QDialog>
 #include <QPushButton>
+#include <QStyleOptionButton>
 #include <QTableView>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -110,13 +111,18 @@ TEST(EditorGrillaDialogo, KeysGiveCellTextRowAndColumn)
     }
 }
 
-TEST(EditorGrillaDialogo, EnterOnTheLastRowOfTheQuantitiesGivesTheFocusToAccept)
+TEST(EditorGrillaDialogo, EnterOnTheLastRowOfTheQuantitiesGivesTheFocusToAcceptWithItsMark)
 {
     Dialogo d(kCantidad);
     d.grid->setRow(3);
     d.grid->setCol(4);
     d.teclea(QStringLiteral("4 Enter"));
     EXPECT_TRUE(d.aceptar->hasFocus());
+    // What the style reads to draw the focus mark on the button.
+    QStyleOptionButton opcion;
+    opcion.initFrom(d.aceptar);
+    EXPECT_TRUE(opcion.state & QStyle::State_HasFocus);
+    EXPECT_TRUE(opcion.state & QStyle::State_KeyboardFocusChange) << "the focus mark shows";
 }
 
 TEST(EditorGrillaDialogo, ATextStillOpenIsCheckedBeforeAnAcceptOrAMove)

@@ -461,6 +461,27 @@ TEST(FrmConsComprobantes, OrdersAreTickedFromTheKeyboardOrTheMouseAndTheTickedOn
     }
 }
 
+TEST(FrmConsComprobantes, EnterOnAFocusedButtonPressesIt)
+{
+    for (const bool acepta : {true, false}) {
+        Picker p;
+        p.carga(QStringLiteral("FC"));
+        p.f.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&p.f));
+        p.f.activateWindow();
+        p.f.ListView1->selectRow(2);
+        p.f.ListView1->setFocus();
+        QTest::keyClick(p.f.ListView1, Qt::Key_Tab);
+        if (!acepta)
+            QTest::keyClick(p.f.CmdAceptar, Qt::Key_Tab);
+        QPushButton* boton = acepta ? p.f.CmdAceptar : p.f.CmdCancelar;
+        ASSERT_EQ(QApplication::focusWidget(), boton);
+        QTest::keyClick(boton, Qt::Key_Return);
+        EXPECT_TRUE(p.f.isHidden()) << acepta;
+        EXPECT_EQ(p.f.NroComprobante, acepta ? QStringLiteral("000100000041A") : QString());
+    }
+}
+
 TEST(FrmConsComprobantes, RowTextsCannotBeEdited)
 {
     Picker p;

@@ -8,10 +8,12 @@
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TestDatabase.h"
 #include "tests/voucher_dialogs/DialogosRegistrados.h"
+#include "tests/voucher_dialogs/TecleaEnGrilla.h"
 #include "tests/voucher_dialogs/VerificaDialogoDetalle.h"
 #include "vouchers/ClsCmnCptes.h"
 #include "vouchers/NumeroCelda.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QToolBar>
 #include <gtest/gtest.h>
@@ -322,6 +324,25 @@ TEST(FrmLoteyPosicion, TheToolbarFillsOrClearsTheQuantitiesBelow)
     f.MSFlexGrid1->setRow(3);
     f.Toolbar1_ButtonClick(2);
     EXPECT_EQ(filas(f).join(u','), "A1|L1|UN|4|4,A2|L1|UN|3|3,A3|L2|UN|5|0,DEPOSITO 1|||6|0");
+}
+
+TEST(FrmLoteyPosicion, EnterOnTheLastRowReachesTheAcceptAndEnterThereAccepts)
+{
+    TestDatabase db(QString::fromLatin1(kSaldos));
+    ScopedPrompts p;
+    F f;
+    carga(f, {10});
+    f.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&f));
+    f.activateWindow();
+    f.MSFlexGrid1->SetFocus();
+    // The depot row, last, keeps its 0: Enter opens it, Enter leaves it.
+    TecleaEnGrilla(*f.MSFlexGrid1, *f.txtEdit, QStringLiteral("Enter Enter"));
+    ASSERT_EQ(QApplication::focusWidget(), f.CmdAceptar);
+    QTest::keyClick(f.CmdAceptar, Qt::Key_Return);
+    EXPECT_EQ(f.result(), QDialog::Accepted);
+    EXPECT_TRUE(f.isHidden());
+    EXPECT_EQ(f.Posiciones, "|A1*4|A2*3|A3*3|");
 }
 
 TEST(FrmLoteyPosicion, FitsOnScreen)

@@ -169,6 +169,21 @@ TEST(FrmTalle, EnteringTheSameCombinationAddsUpAndTheProposalFollows)
     EXPECT_TRUE(t.f.isVisible()) << "Enter presses no button";
 }
 
+TEST(FrmTalle, WhenNothingRemainsEnterReachesTheAcceptAndEnterThereAccepts)
+{
+    Talle t;
+    t.carga("LISO01", 2);
+    t.muestra();
+    t.f.txtCantidad->setFocus();
+    QTest::keyClick(t.f.txtCantidad, Qt::Key_Return);  // the proposal: all 2 of S-ROJO-H
+    ASSERT_EQ(QApplication::focusWidget(), t.f.CmdAceptar);
+    QTest::keyClick(t.f.CmdAceptar, Qt::Key_Return);
+    EXPECT_TRUE(t.f.isHidden());
+    EXPECT_EQ(t.f.result(), QDialog::Accepted);
+    EXPECT_EQ(t.f.TalleColorSexo, QStringLiteral("|S-ROJO-H|"));
+    EXPECT_EQ(t.f.Cantidades, QStringLiteral("|2|"));
+}
+
 TEST(FrmTalle, ANonNumericQuantityIsToldAndAddsNothing)
 {
     Talle t;
