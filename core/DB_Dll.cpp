@@ -56,10 +56,6 @@ QString connectionValue(const QString& value)
     return u'"' + QString(value).replace(u'"', QStringLiteral("\"\"")) + u'"';
 }
 
-bool onOracle(const QString& connectionString)
-{
-    return connectionString.indexOf(QLatin1String("ORACLE"), 0, Qt::CaseInsensitive) > 0;
-}
 
 struct Synonym {
     const char* table;
@@ -126,6 +122,11 @@ void DB_Dll::setConnection(std::unique_ptr<db::Connection> connection)
 }
 
 // --- connection -------------------------------------------------------------
+
+bool DB_Dll::enOracle()
+{
+    return gCnn().dialect() == db::Dialect::Oracle;
+}
 
 void DB_Dll::OpenServerADODB(bool PideParametrosSQL, long lCursor, const QString& ConnString)
 {
@@ -344,7 +345,7 @@ bool DB_Dll::ExisteEnTabla(const QString& Tabla, const QString& ValorBuscado, co
                 sql = head + QStringLiteral(" WHERE ") + Campo + QStringLiteral(" = ") + ValorBuscado;
             sql = SS_TSinonimos(sql);
             // TOP n is no Oracle: the statement takes the dialect rewrite there.
-            if (onOracle(gCnn().ConnectionString()))
+            if (enOracle())
                 sql = ORACLE_Dicc(sql);
             return sql;
         },
@@ -452,7 +453,7 @@ void DB_Dll::EjecutaConsultaSQL(QString& SentenciaSQL, long* RecordsAffected, bo
                 SentenciaSQL = SS_TSinonimos(SentenciaSQL);
         },
         [&] {
-            if (gCnn().ConnectionString().contains(QLatin1String("ORACLE"), Qt::CaseInsensitive)) {
+            if (enOracle()) {
                 long ignored = 0;
                 EjecutaScriptOracle(SentenciaSQL, RecordsAffected ? *RecordsAffected : ignored);
             } else {
@@ -472,7 +473,7 @@ void DB_Dll::AbrirRecordset(QString& SentenciaSQL, db::Recordset& Lrcs, db::Conn
             [&] { SentenciaSQL = SS_TSinonimos(SentenciaSQL); },
             [&] {
                 text = SentenciaSQL;
-                if (ConvOracle && onOracle(gCnn().ConnectionString()))
+                if (ConvOracle && enOracle())
                     text = ORACLE_Dicc(text);
             },
             [&] { Lrcs.Open(text, ConexionActiva ? *ConexionActiva : gCnn(), CursorType, LockType, Options); },

@@ -122,6 +122,10 @@ public:
                     bool PermiteNulos, const QVariant& ValorDefault);
 
 private:
+    // Whether the connection speaks Oracle: the provider or ODBC driver
+    // decides, or once open the server the driver reached; never the name
+    // of a file, database, user or password.
+    bool enOracle();
     // Runs a script of statements on an Oracle connection, one by one.
     QString EjecutaScriptOracle(QString& script, long& RecordsAffected);
 

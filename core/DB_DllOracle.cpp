@@ -2,9 +2,15 @@
 
 #include "OracleDialect.h"
 
+#include "platform/db/ConnectionString.h"
+
 QString DB_Dll::ORACLE_Dicc(const QString& Valor)
 {
-    return OracleDialect::rewrite(Valor, gConnString.contains(QLatin1String("ORACLE"), Qt::CaseInsensitive));
+    // The string of the open connection is answered by the server it reached;
+    // any other by its provider or driver item.
+    const bool oracle =
+        gConnString == gCnn().ConnectionString() ? enOracle() : db::ConnectionString(gConnString).namesOracle();
+    return OracleDialect::rewrite(Valor, oracle);
 }
 
 QString DB_Dll::EjecutaScriptOracle(QString& script, long& RecordsAffected)

@@ -225,11 +225,10 @@ Dialect Connection::dialect() const
 {
     if (d->backend)
         return d->backend->dialect();
-    switch (db::ConnectionString(d->connectionString).route()) {
-    case ConnectionString::Route::Embedded: return Dialect::Sqlite;
-    case ConnectionString::Route::Oracle: return Dialect::Oracle;
-    default: return Dialect::SqlServer;
-    }
+    const db::ConnectionString cs(d->connectionString);
+    if (cs.route() == ConnectionString::Route::Embedded)
+        return Dialect::Sqlite;
+    return cs.namesOracle() ? Dialect::Oracle : Dialect::SqlServer;
 }
 
 ConnectionBackend* Connection::backend() const { return d->backend.get(); }

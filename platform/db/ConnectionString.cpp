@@ -81,6 +81,14 @@ ConnectionString::Route ConnectionString::route() const
     return Route::Unknown;
 }
 
+bool ConnectionString::namesOracle() const
+{
+    QString word = value({QStringLiteral("Provider")});
+    if (word.isEmpty())
+        word = value({QStringLiteral("Driver")});
+    return word.contains(QLatin1String("ORACLE"), Qt::CaseInsensitive);
+}
+
 QString ConnectionString::sqlServerOdbc(const QString& driver, const QString& user, const QString& password) const
 {
     QString host = value({QStringLiteral("Server"), QStringLiteral("Data Source"), QStringLiteral("Address")});

@@ -21,6 +21,10 @@ public:
 
     enum class Route { Embedded, SqlServer, Oracle, Odbc, Unknown };
     Route route() const;
+    // Whether the provider item (or, without one, the ODBC driver item) names
+    // Oracle. Only those items choose the server: a file, database, user or
+    // password that holds the word never does.
+    bool namesOracle() const;
 
     // The ODBC connection string for the SQL Server and Oracle routes, each
     // value between braces so that nothing in it can add attributes.

@@ -2,10 +2,14 @@
 #include "platform/Host.h"
 #include "platform/RuntimeError.h"
 #include "platform/Value.h"
+#include "db/EmbeddedDatabase.h"
 #include "tests/support/QtPrinting.h"
+#include "tests/support/RecordingConnection.h"
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TestDatabase.h"
 
+#include <QDir>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 TEST(SQLValue, WritesEachKindOfLiteral)
@@ -154,4 +158,60 @@ TEST(AbrirRecordset, AFailureGoesToTheErrorDialogAndLeavesTheRecordsetClosed)
     EXPECT_EQ(rs.State(), db::state::Closed);
     ASSERT_EQ(p.shown().size(), 2u);
     EXPECT_EQ(p.shown()[0].errorNumber, 207);
+}
+
+TEST(OracleRoute, OnlyTheProviderOrTheOdbcDriverChoosesIt)
+{
+    struct Case {
+        const char* what;
+        const char* connectionString;
+        bool oracle;
+    } cases[] = {
+        {"an embedded file under a folder named oracle",
+         "PROVIDER=SQLOLEDB;Server=(sqlite);Database =/srv/oracle/demo.db;UId=ana;Pwd=;", false},
+        {"a SQL Server database named after it", "PROVIDER=SQLOLEDB;Server=srv;Database =ORACLE_HIST;UId=u;Pwd=p;", false},
+        {"a user named oracle", "PROVIDER=SQLOLEDB;Server=srv;Database =STOCK;UId=oracle;Pwd=p;", false},
+        {"a password that holds the provider's name",
+         "PROVIDER=SQLOLEDB;Server=srv;Database =STOCK;UId=u;Pwd=\"x;Provider=OraOLEDB.Oracle.1\";", false},
+        {"a server named oracle", "PROVIDER=SQLOLEDB;Server=oracle01;Database =STOCK;UId=u;Pwd=p;", false},
+        {"an ODBC file under a folder named oracle", "DRIVER={SQLite3};Database=/srv/oracle/demo.db;", false},
+        {"a data source name holding the word", "DSN=copia_oracle;", false},
+        {"the Oracle provider", "Provider=OraOLEDB.Oracle.1;Data Source=ORCL;User Id=u;Password=p;", true},
+        {"the Oracle provider in lower case", "provider=oraoledb.oracle.1;data source=orcl;user id=u;password=p;", true},
+        {"an Oracle ODBC driver", "DRIVER={Oracle 21 ODBC driver};DBQ=ORCL;UID=u;PWD=p;", true},
+    };
+    for (const Case& c : cases) {
+        RecordingConnection* cn = RecordingConnection::installInObjDB();
+        DB_Dll& db = ObjDB();
+        db.gConnString = QString::fromUtf8(c.connectionString);
+        cn->Open(db.gConnString);
+
+        db::Recordset rs;
+        db.AbrirRecordset(QStringLiteral("SELECT TOP 1 * FROM T"), rs);
+        db.ExisteEnTabla(QStringLiteral("T"), QStringLiteral("a"));
+        db.EjecutaConsultaSQL(QStringLiteral("update t set a = 'x'"));
+        ASSERT_EQ(cn->read.size(), 2) << c.what;
+        for (const QString& read : cn->read)
+            EXPECT_EQ(read.contains(QStringLiteral("ROWNUM")), c.oracle) << c.what << ": " << read.toStdString();
+        // Oracle's script runner takes the statement apart and upper-cases its words.
+        EXPECT_EQ(cn->executed, QStringList{c.oracle ? QStringLiteral("UPDATE T SET A = 'x'") : QStringLiteral("update t set a = 'x'")})
+            << c.what;
+        EXPECT_EQ(db.ORACLE_Dicc(QStringLiteral("SELECT TOP 2 * FROM T")).contains(QStringLiteral("ROWNUM")), c.oracle)
+            << c.what;
+    }
+    releaseObjDB();
+
+    // A real embedded database under such a folder reads its keys as itself.
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("oracle")));
+    const QString path = dir.filePath(QStringLiteral("oracle/demo.db"));
+    EmbeddedDatabase::create(path, false);
+    EmbeddedDatabase::execute(path, QStringLiteral("INSERT INTO ta_usuarios (nombre) VALUES ('ana');"));
+    DB_Dll& db = ObjDB();
+    db.gServidor = QStringLiteral("(sqlite)");
+    db.gDbName = path;
+    db.OpenServerADODB(false, 3, QString());
+    ASSERT_TRUE(db.gOpenFlag);
+    EXPECT_TRUE(db.ExisteEnTabla(QStringLiteral("ta_usuarios"), QStringLiteral("ana"), QStringLiteral("nombre")));
+    releaseObjDB();
 }
