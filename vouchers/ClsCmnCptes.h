@@ -159,7 +159,8 @@ public:
     // operator and the grids stay as they were. LrcsCpte, when given,
     // receives the header standing on its row; IdRepartoRM, when given,
     // receives the header's delivery run (sales types only). Inicializar is
-    // accepted and changes nothing. Errors go to the error dialog.
+    // accepted and changes nothing. Errors go to the error dialog field by
+    // field: going on after one fills the rest of its line.
     void AsignarDatosComprobante(const QString& TC, const QString& SucNroLetra, const QString& IdComplemento,
                                  FlexGrid& MSFlexGrid1, FlexGrid& MSFlexGrid2, FlexGrid& MSFlexGrid3,
                                  bool Inicializar = false, db::Recordset* LrcsCpte = nullptr, bool Compras = false,

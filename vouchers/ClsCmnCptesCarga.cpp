@@ -64,15 +64,18 @@ struct Carga {
 
     // The quantity of the line that earlier or later vouchers already cover.
     Currency cubierto(const QString& articulo25, Currency cantidad) const;
-    void tarea(FlexGrid& g, int fila, const db::Recordset& rs) const;
-    void articulo(FlexGrid& g, int fila, const db::Recordset& rs) const;
-    void otroConcepto(FlexGrid& g, int fila, const db::Recordset& rs) const;
+    // Each writes one stored line into row `fila`, every field its own step
+    // of the error trap, so that going on after a failing field still fills
+    // the rest of the line; false when the operator leaves.
+    bool tarea(FlexGrid& g, int fila, const db::Recordset& rs) const;
+    bool articulo(FlexGrid& g, int fila, const db::Recordset& rs) const;
+    bool otroConcepto(FlexGrid& g, int fila, const db::Recordset& rs) const;
 
     // Writes every row of the recordset into the grid's last row, growing the
-    // grid by one before each further row and once after the last. A failing
-    // row goes to the error dialog; false when the operator leaves.
+    // grid by one before each further row and once after the last. False
+    // when the operator leaves.
     bool llena(FlexGrid& g, db::Recordset& rs,
-               void (Carga::*linea)(FlexGrid&, int, const db::Recordset&) const) const;
+               bool (Carga::*linea)(FlexGrid&, int, const db::Recordset&) const) const;
 };
 
 Currency Carga::cubierto(const QString& articulo25, Currency cantidad) const
@@ -101,97 +104,126 @@ Currency Carga::cubierto(const QString& articulo25, Currency cantidad) const
     return resultado;
 }
 
-void Carga::tarea(FlexGrid& g, int fila, const db::Recordset& rs) const
+bool Carga::tarea(FlexGrid& g, int fila, const db::Recordset& rs) const
 {
     using namespace ColTareas;
-    g.setTextMatrix(fila, Codigo, texto(rs, "IdTarea"));
-    g.setTextMatrix(fila, Descripcion, texto(rs, "Descripcion"));
-    std::int32_t horas = 0;
-    std::int32_t minutos = 0;
-    g.setTextMatrix(fila, Horas, MinutosAHora(NumeroCelda(texto(rs, "Horas")), horas, minutos));
-    g.setTextMatrix(fila, ValorHora, moneda(rs, "ValorHora"));
-    g.setTextMatrix(fila, Total, moneda(rs, "Total"));
-    g.setTextMatrix(fila, ImporteSinIVA, moneda(rs, "ValorHora_S_IVA"));
-    if (compras)
-        return;
-    g.setTextMatrix(fila, AuxObservAdic, texto(rs, "DescripcionAdicional"));
-    g.setTextMatrix(fila, AuxFechaInicio, texto(rs, "FechaEstInicio"));
-    g.setTextMatrix(fila, AuxFechaFin, texto(rs, "FechaEstFin"));
-    g.setTextMatrix(fila, AuxIdTecnico, texto(rs, "IdTecnico"));
+    const auto pon = [&](int col, const char* campo) -> ErrorTrap::Step {
+        return [&g, fila, col, this, &rs, campo] { g.setTextMatrix(fila, col, texto(rs, campo)); };
+    };
+    const auto monto = [&](int col, const char* campo) -> ErrorTrap::Step {
+        return [&g, fila, col, this, &rs, campo] { g.setTextMatrix(fila, col, moneda(rs, campo)); };
+    };
+    std::vector<ErrorTrap::Step> pasos = {
+        pon(Codigo, "IdTarea"),
+        pon(Descripcion, "Descripcion"),
+        [&] {
+            std::int32_t horas = 0;
+            std::int32_t minutos = 0;
+            g.setTextMatrix(fila, Horas, MinutosAHora(NumeroCelda(texto(rs, "Horas")), horas, minutos));
+        },
+        monto(ValorHora, "ValorHora"),
+        monto(Total, "Total"),
+        monto(ImporteSinIVA, "ValorHora_S_IVA"),
+    };
+    if (!compras)
+        pasos.insert(pasos.end(), {pon(AuxObservAdic, "DescripcionAdicional"), pon(AuxFechaInicio, "FechaEstInicio"),
+                                   pon(AuxFechaFin, "FechaEstFin"), pon(AuxIdTecnico, "IdTecnico")});
+    return trampa.run(pasos);
 }
 
-void Carga::articulo(FlexGrid& g, int fila, const db::Recordset& rs) const
+bool Carga::articulo(FlexGrid& g, int fila, const db::Recordset& rs) const
 {
     using namespace ColArticulos;
-    QString codigo25 = util.AlineaDerecha(texto(rs, "IdArticulo"), 25);
-    g.setTextMatrix(fila, Codigo, texto(rs, "IdArticulo"));
-    g.setTextMatrix(fila, Descripcion, texto(rs, "Descripcion"));
-    g.setTextMatrix(fila, UD, texto(rs, "IdUnidad"));
-
-    // What is open of the line: a negated voucher shows it negated as a
-    // whole, -(Cantidad - covered); the quantity still to apply never is.
-    const Currency cantidad = Currency::fromVariant(util.ValorNoNulo(rs.value(QStringLiteral("Cantidad"))));
-    const Currency abierto = cantidad - cubierto(codigo25, cantidad);
-    g.setTextMatrix(fila, Cant, TextoCelda((negar ? -abierto : abierto).toDouble()));
-
-    if (pideNroReparto && !esCompras) {
-        g.setTextMatrix(fila, UDEquiv, texto(rs, "IdUnidadBase"));
-        g.setTextMatrix(fila, CantEquiv, texto(rs, "cantidadud"));
-    }
-    g.setTextMatrix(fila, Importe, texto(rs, "Importe"));
-    const QVariant exento = rs.value(QStringLiteral("Exento"));
-    // A line stored without the flag counts as exempt here: its price is
-    // never taken as including VAT.
-    if (!lang::isNull(exento) && lang::number(exento) == 0
-        && lang::sameText(LetraComprobante(Cfg(QStringLiteral("CONDIVA")),
-                                           lang::text(util.ValorNoNulo(condicionIVA))),
-                          u"B"))
-        g.setTextMatrix(fila, AuxPrecioConIVA, texto(rs, "Importe"));
-    if (!esCompras)
-        g.setTextMatrix(fila, PorcDto, texto(rs, "PorcDto"));
-
-    db::Recordset maestro;
-    if (BuscaArticulo(codigo25, &maestro, true, false)) {
-        g.setTextMatrix(fila, AuxPideSerie, bandera(maestro.value(QStringLiteral("UsaSerie"))));
-        g.setTextMatrix(fila, AuxPidelote, bandera(maestro.value(QStringLiteral("UsaLote"))));
-        g.setTextMatrix(fila, Auxesperecedero, bandera(maestro.value(QStringLiteral("Perecedero"))));
-        g.setTextMatrix(fila, AuxPideTalle, bandera(maestro.value(QStringLiteral("UsaTalle"))));
-    }
-    db.CierraRecordset(maestro);
-
-    g.setTextMatrix(fila, Costo, texto(rs, "Costo"));
-    g.setTextMatrix(fila, AuxPrecioSinIVA, texto(rs, "Importe_S_IVA"));
-    g.setTextMatrix(fila, Impuestos, texto(rs, "Impuestos"));
-    g.setTextMatrix(fila, Total, texto(rs, "Total"));
+    const auto pon = [&](int col, const char* campo) -> ErrorTrap::Step {
+        return [&g, fila, col, this, &rs, campo] { g.setTextMatrix(fila, col, texto(rs, campo)); };
+    };
+    const auto si = [](bool condicion, ErrorTrap::Step paso) -> ErrorTrap::Step {
+        return condicion ? std::move(paso) : ErrorTrap::Step([] {});
+    };
     // An order's lots and series are not the goods delivered: they stay out.
-    if (!lang::sameText(tipo, u"NP")) {
-        g.setTextMatrix(fila, AuxNroLote, texto(rs, "Nro_Lote"));
-        g.setTextMatrix(fila, AuxNroSerie, texto(rs, "Nro_Serie"));
-        g.setTextMatrix(fila, Lote_Aduana, texto(rs, "CONTROLADOPOR"));
-        g.setTextMatrix(fila, Lote_Origen, texto(rs, "IdOrigen"));
-    }
-    g.setTextMatrix(fila, AuxEsExento, bandera(exento));
-    if (!esCompras) {
-        g.setTextMatrix(fila, AuxTasaIVA, texto(rs, "AlicIVA"));
-        const Currency impuestos = ImporteCelda(g.TextMatrix(fila, Impuestos));
-        const double total = ImporteCelda(g.TextMatrix(fila, Total)).toDouble()
-                           + impuestos.toDouble() * NumeroCelda(g.TextMatrix(fila, Cant));
-        g.setTextMatrix(fila, TotalConImpuestos, TextoCelda(Currency::fromDouble(total).toDouble()));
-    }
-    g.setTextMatrix(fila, AuxRestoPorAplicar, TextoCelda(abierto.toDouble()));
-    g.setTextMatrix(fila, IdComprobanteCargado, comprobante);
+    const bool conLotes = !lang::sameText(tipo, u"NP");
+    QString codigo25;
+    Currency cantidad;
+    Currency cubierta;
+    db::Recordset maestro;
+    bool hallado = false;
+    // A flag of the article master, when the article is there.
+    const auto marca = [&](int col, const char* campo) -> ErrorTrap::Step {
+        return [&, col, campo] {
+            if (hallado)
+                g.setTextMatrix(fila, col, bandera(maestro.value(QLatin1String(campo))));
+        };
+    };
+    return trampa.run({
+        [&] { codigo25 = util.AlineaDerecha(texto(rs, "IdArticulo"), 25); },
+        pon(Codigo, "IdArticulo"),
+        pon(Descripcion, "Descripcion"),
+        pon(UD, "IdUnidad"),
+        [&] { cantidad = Currency::fromVariant(util.ValorNoNulo(rs.value(QStringLiteral("Cantidad")))); },
+        [&] { cubierta = cubierto(codigo25, cantidad); },
+        [&] {
+            // What is open of the line: a negated voucher shows it negated as
+            // a whole, -(Cantidad - covered); the quantity still to apply
+            // never is.
+            const Currency abierto = cantidad - cubierta;
+            g.setTextMatrix(fila, Cant, TextoCelda((negar ? -abierto : abierto).toDouble()));
+        },
+        si(pideNroReparto && !esCompras, pon(UDEquiv, "IdUnidadBase")),
+        si(pideNroReparto && !esCompras, pon(CantEquiv, "cantidadud")),
+        pon(Importe, "Importe"),
+        [&] {
+            const QVariant exento = rs.value(QStringLiteral("Exento"));
+            // A line stored without the flag counts as exempt here: its price
+            // is never taken as including VAT.
+            if (!lang::isNull(exento) && lang::number(exento) == 0
+                && lang::sameText(LetraComprobante(Cfg(QStringLiteral("CONDIVA")),
+                                                   lang::text(util.ValorNoNulo(condicionIVA))),
+                                  u"B"))
+                g.setTextMatrix(fila, AuxPrecioConIVA, texto(rs, "Importe"));
+        },
+        si(!esCompras, pon(PorcDto, "PorcDto")),
+        [&] { hallado = BuscaArticulo(codigo25, &maestro, true, false); },
+        marca(AuxPideSerie, "UsaSerie"),
+        marca(AuxPidelote, "UsaLote"),
+        marca(Auxesperecedero, "Perecedero"),
+        marca(AuxPideTalle, "UsaTalle"),
+        [&] { db.CierraRecordset(maestro); },
+        pon(Costo, "Costo"),
+        pon(AuxPrecioSinIVA, "Importe_S_IVA"),
+        pon(Impuestos, "Impuestos"),
+        pon(Total, "Total"),
+        si(conLotes, pon(AuxNroLote, "Nro_Lote")),
+        si(conLotes, pon(AuxNroSerie, "Nro_Serie")),
+        si(conLotes, pon(Lote_Aduana, "CONTROLADOPOR")),
+        si(conLotes, pon(Lote_Origen, "IdOrigen")),
+        [&] { g.setTextMatrix(fila, AuxEsExento, bandera(rs.value(QStringLiteral("Exento")))); },
+        si(!esCompras, pon(AuxTasaIVA, "AlicIVA")),
+        si(!esCompras,
+           [&] {
+               // The total and the taxes as amounts, the taxes times the
+               // quantity as it stands: 60.5 + 0.3333 x 0.5 is 60.66665.
+               const double total = ImporteCelda(g.TextMatrix(fila, Total)).toDouble()
+                                  + ImporteCelda(g.TextMatrix(fila, Impuestos)).toDouble()
+                                        * NumeroCelda(g.TextMatrix(fila, Cant));
+               g.setTextMatrix(fila, TotalConImpuestos, TextoCelda(total));
+           }),
+        [&] { g.setTextMatrix(fila, AuxRestoPorAplicar, TextoCelda((cantidad - cubierta).toDouble())); },
+        [&] { g.setTextMatrix(fila, IdComprobanteCargado, comprobante); },
+    });
 }
 
-void Carga::otroConcepto(FlexGrid& g, int fila, const db::Recordset& rs) const
+bool Carga::otroConcepto(FlexGrid& g, int fila, const db::Recordset& rs) const
 {
     using namespace ColOtrosConceptos;
-    g.setTextMatrix(fila, Detalle, texto(rs, "Observacion"));
-    g.setTextMatrix(fila, ImporteSinIva, moneda(rs, "Importe_S_IVA"));
-    g.setTextMatrix(fila, Importe, moneda(rs, "Importe"));
+    return trampa.run({
+        [&] { g.setTextMatrix(fila, Detalle, texto(rs, "Observacion")); },
+        [&] { g.setTextMatrix(fila, ImporteSinIva, moneda(rs, "Importe_S_IVA")); },
+        [&] { g.setTextMatrix(fila, Importe, moneda(rs, "Importe")); },
+    });
 }
 
 bool Carga::llena(FlexGrid& g, db::Recordset& rs,
-                  void (Carga::*linea)(FlexGrid&, int, const db::Recordset&) const) const
+                  bool (Carga::*linea)(FlexGrid&, int, const db::Recordset&) const) const
 {
     if (rs.Eof())
         return true;
@@ -200,7 +232,7 @@ bool Carga::llena(FlexGrid& g, db::Recordset& rs,
         if (!primera)
             g.setRows(g.Rows() + 1);
         primera = false;
-        if (!trampa.run({[&] { (this->*linea)(g, g.Rows() - 1, rs); }}))
+        if (!(this->*linea)(g, g.Rows() - 1, rs))
             return false;
         rs.MoveNext();
     }

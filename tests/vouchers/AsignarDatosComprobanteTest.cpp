@@ -182,6 +182,12 @@ TEST(AsignarDatosComprobante, WhatIsStillOpenOfEachArticleLine)
         {"negated and partly covered: -(10 - 4)", "", "RM", "000100000020R", -99, 0, {"-6", ""}, {"6", ""}},
         {"negated with nothing covered", "", "FC", "000100000017A", -99, 0, {"-4", ""}, {"4", ""}},
         {"negated on delivery runs", "", "FC", "000100000016A", -99, -1, {"-3", "0"}, {"3", "0"}},
+        {"an invoice numbered as a delivery note taken over: the take-over rule is the note's alone",
+         "INSERT INTO V_MV_CPTE (TC, IDCOMPROBANTE, IdComplemento, IdReparto, CondicionIVA, ANULADA) VALUES "
+         "('  FC', '000100000020R', 0, 0, '1', 0);"
+         "INSERT INTO V_MV_CPTEINSUMOS (TC, IDCOMPROBANTE, IdComplemento, IdArticulo, Cantidad) VALUES "
+         "('  FC', '000100000020R', 0, '                   ART001', 10);",
+         "FC", "000100000020R", 0, 0, {"10", ""}, {"10", ""}},
     };
     for (const auto& k : casos) {
         Carga c(QString::fromLatin1(k.ajustes));
@@ -194,6 +200,64 @@ TEST(AsignarDatosComprobante, WhatIsStillOpenOfEachArticleLine)
                 << k.caso << " row " << i + 1;
         }
     }
+}
+
+// FC 18A, customer condition 1 (letter A): a line not exempt of half a unit
+// with taxes of four decimals, in units and in the equivalent unit.
+const char* const kLetraA = R"(
+INSERT INTO V_MV_CPTE (TC, IDCOMPROBANTE, IdComplemento, IdReparto, CondicionIVA, ANULADA) VALUES
+  ('  FC', '000100000018A', 0, 0, '1', 0);
+INSERT INTO V_MV_CPTEINSUMOS (TC, IDCOMPROBANTE, IdComplemento, IdArticulo, Descripcion, IdUnidad, Cantidad,
+    IdUnidadBase, cantidadud, Importe, Exento, Impuestos, Total) VALUES
+  ('  FC', '000100000018A', 0, '                   ART001', 'Vacuna', '  CJ', 0.5, '  UN', 6, 121, 0, 0.3333, 60.5);
+)";
+
+TEST(AsignarDatosComprobante, ColumnsThatHangOnTheLetterAndTheSettings)
+{
+    struct Caso {
+        const char* caso;
+        const char* ajustes;
+        const char* udEquiv;
+        const char* cantEquiv;
+    } casos[] = {
+        {"delivery-run numbers asked for (the setting absent)", "", "UN", "6"},
+        {"delivery-run numbers not asked for: no equivalent unit",
+         "INSERT INTO TA_CONFIGURACION (CLAVE, VALOR) VALUES ('PideNroReparto', 'No');", "", ""},
+    };
+    for (const auto& k : casos) {
+        Carga c(QString::fromLatin1(kLetraA) + QString::fromLatin1(k.ajustes));
+        c.carga("FC", "000100000018A", "0");
+        using namespace ColArticulos;
+        EXPECT_EQ(c.a(1, UDEquiv), QString::fromLatin1(k.udEquiv)) << k.caso;
+        EXPECT_EQ(c.a(1, CantEquiv), QString::fromLatin1(k.cantEquiv)) << k.caso;
+        EXPECT_EQ(c.a(1, AuxPrecioConIVA), QString()) << k.caso << ": letter A, the price is without VAT";
+        EXPECT_EQ(c.a(1, TotalConImpuestos), QStringLiteral("60.66665")) << k.caso << ": 60.5 + 0.3333 x 0.5, unrounded";
+    }
+}
+
+// A field that fails is one step: going on after it fills the rest of the line.
+TEST(AsignarDatosComprobante, GoingOnAfterAFailingFieldFillsTheRestOfTheLine)
+{
+    Carga c;
+    c.base.execute(QStringLiteral("DROP VIEW VT_V_MV_INSUMOS_APLICACION"));
+    ScopedPrompts p;
+    // The query's own report, then the line's read of the result not opened.
+    p.answerError(prompt::ErrorLeave, QStringLiteral("AbrirRecordset"));
+    p.answerError(prompt::ErrorGoOn, QStringLiteral("AsignarDatosComprobante"));
+    c.carga("RM", "000100000020R", "0");
+    EXPECT_EQ(p.pending(), 0);
+    using namespace ColArticulos;
+    struct Celda {
+        int col;
+        const char* texto;
+    } celdas[] = {
+        {Codigo, "ART001"}, {Cant, "10"},         {Total, "10"},          {AuxNroLote, "|L7|"},
+        {AuxNroSerie, "|10|"}, {AuxEsExento, "-1"}, {TotalConImpuestos, "10"}, {AuxRestoPorAplicar, "10"},
+        {IdComprobanteCargado, "000100000020R"},
+    };
+    for (const auto& e : celdas)
+        EXPECT_EQ(c.a(1, e.col), QString::fromLatin1(e.texto)) << "column " << e.col;
+    EXPECT_EQ(c.f.articulos.Rows(), 3);
 }
 
 TEST(AsignarDatosComprobante, AnOrderKeepsItsLotsOut)
