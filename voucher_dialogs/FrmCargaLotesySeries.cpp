@@ -343,8 +343,12 @@ void FrmCargaLotesySeries::AceptaSalida()
     QString cantidades = QStringLiteral("|");
     for (int fila = 1; fila < g.Rows(); ++fila) {
         const QString cantidad = g.TextMatrix(fila, ColCantidad).trimmed();
+        // A row that takes nothing (a quantity that reads 0, or none) is no
+        // item: the stock update would count it as a lot of its own.
+        if (NumeroCelda(cantidad) == 0)
+            continue;
         lotes += Clave(fila) + u'|';
-        cantidades += (cantidad.isEmpty() ? QStringLiteral("-") : cantidad) + u'|';
+        cantidades += cantidad + u'|';
     }
     Lotes = listaOVacia(lotes);
     Series = listaOVacia(cantidades);

@@ -16,7 +16,7 @@
 // in stock in the depot, less what the voucher's other lines already take,
 // and the quantity taken from each, proposed first in first out or as the
 // line chose earlier. The accept writes Lotes, one "lot ÿ serial" item per
-// row, and Series, the parallel quantities.
+// row that takes something, and Series, the parallel quantities.
 //
 // An article with both lots and serial numbers is handled by serial number
 // alone.

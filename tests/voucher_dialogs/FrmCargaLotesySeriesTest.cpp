@@ -175,7 +175,7 @@ TEST(FrmCargaLotesySeries, TheQuantityTakenIsAWholeNumberWithinTheRowsStock)
     }
 }
 
-TEST(FrmCargaLotesySeries, OutgoingAcceptWritesEveryRowAndItsQuantity)
+TEST(FrmCargaLotesySeries, OutgoingAcceptWritesTheRowsThatTakeSomething)
 {
     TestDatabase db(QString::fromLatin1(kStock));
     {
@@ -184,16 +184,18 @@ TEST(FrmCargaLotesySeries, OutgoingAcceptWritesEveryRowAndItsQuantity)
         cargaSalida(f, {12});
         f.CmdAceptar_Click();
         EXPECT_EQ(f.result(), QDialog::Accepted);
-        EXPECT_EQ(f.Lotes, lista("|L1~|L2~|~|"));
-        EXPECT_EQ(f.Series, "|10|2|0|");
+        EXPECT_EQ(f.Lotes, lista("|L1~|L2~|")) << "the empty last row takes 0: no item";
+        EXPECT_EQ(f.Series, "|10|2|");
     }
     {
         ScopedPrompts p;
         F f;
         cargaSalida(f, {3, true, "|L9~|L1~|", "|2|1|"});
+        f.MSFlexGrid1->setTextMatrix(1, F::ColCantidad, QStringLiteral("0.0"));
+        f.MSFlexGrid1->setTextMatrix(2, F::ColCantidad, QStringLiteral("1"));
         f.CmdAceptar_Click();
-        EXPECT_EQ(f.Lotes, lista("|L1~|L2~|L9~|~|"));
-        EXPECT_EQ(f.Series, "|1|-|2|-|") << "a blank quantity is written \"-\"";
+        EXPECT_EQ(f.Lotes, lista("|L2~|L9~|")) << "blank and 0.0 read 0: no item";
+        EXPECT_EQ(f.Series, "|1|2|");
     }
     {
         ScopedPrompts p;
@@ -216,7 +218,7 @@ TEST(FrmCargaLotesySeries, OutgoingAcceptWritesEveryRowAndItsQuantity)
         f.CmdAceptar_Click();
         EXPECT_EQ(f.result(), QDialog::Accepted) << "shown, the operator takes the lower total";
         EXPECT_DOUBLE_EQ(f.Cantidad, 14);
-        EXPECT_EQ(f.Series, "|10|4|0|");
+        EXPECT_EQ(f.Series, "|10|4|");
     }
 }
 
@@ -323,7 +325,7 @@ TEST(PideSerieLote_Salidas, UnseenTheDialogsProposalIsTheAnswer)
         const char* lotes;
         const char* cantidades;
     } casos[] = {
-        {"the proposal over 7 left of L1 and L2", 8, "", "", nullptr, "|L1~|L2~|~|", "|7|1|0|"},
+        {"the proposal over 7 left of L1 and L2, no item of 0", 8, "", "", nullptr, "|L1~|L2~|", "|7|1|"},
         {"an earlier choice short of the quantity comes back", 20, "|L2~|", "|1|",
          "El Stock es Menor a la cantidad solicitada ", "|L2~|", "|1|"},
     };
