@@ -345,6 +345,11 @@ void frmDRAVELO_ASIGNAR_UBICACION::Form_Unload()
     if (m_unloaded)
         return;
     m_unloaded = true;
+    // The window's controls fall silent first: one that loses the focus as
+    // the window goes (the page-size box loads a page then) must not reach
+    // the database being closed.
+    for (QObject* control : findChildren<QObject*>())
+        control->blockSignals(true);
     ErrorTrap::showing(QStringLiteral("Form_Unload"))
         .run({
             [&] {

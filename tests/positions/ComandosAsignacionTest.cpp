@@ -177,6 +177,56 @@ TEST(ComandosAsignacion, CloseEndsTheRun)
     EXPECT_FALSE(ObjDB().gOpenFlag);
 }
 
+// Wherever the focus was, the run ends without a word and writes nothing:
+// the page-size box loads a page as it loses the focus, and must find its
+// window closing instead of a connection already released.
+TEST(ComandosAsignacion, CloseEndsTheRunWithoutAWordWhereverTheFocusWas)
+{
+    struct Case {
+        const char* what;
+        std::function<void(Pantalla&)> focus;
+    } cases[] = {
+        {"the page-size box",
+         [](Pantalla& p) { p.f->VrDbGrid1->findChild<QWidget*>(QStringLiteral("CboRegistros"))->setFocus(); }},
+        {"the search box with a text typed",
+         [](Pantalla& p) {
+             auto* buscar = p.f->VrDbGrid1->findChild<QWidget*>(QStringLiteral("txtBuscar"));
+             buscar->setFocus();
+             QTest::keyClicks(buscar, QStringLiteral("TORN"));
+         }},
+        {"a transfer cell with a quantity typed",
+         [](Pantalla& p) {
+             p.grid().setRow(1);
+             p.grid().setCol(8);
+             int tecla = '5';
+             p.f->VrDbGrid1_MSFlexGridKeyPress(tecla);
+         }},
+    };
+    for (const Case& c : cases) {
+        Pantalla p;
+        p.f->Form_Load();
+        p.f->cmdFiltrar_Click();
+        p.f->show();
+        QApplication::setActiveWindow(p.f.get());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(p.f.get())) << c.what;
+        c.focus(p);
+        QApplication::processEvents();
+        ASSERT_TRUE(p.f->VrDbGrid1->isAncestorOf(QApplication::focusWidget())) << c.what;
+
+        ScopedPrompts s;
+        p.f->VrUtil1_click("CERRAR");
+        QApplication::processEvents();
+        EXPECT_TRUE(s.shown().empty()) << c.what << ": " << s.messages().join(u'|').toStdString();
+        EXPECT_TRUE(p.f->isHidden()) << c.what;
+        EXPECT_FALSE(ObjDB().gOpenFlag) << c.what;
+        db::Connection archivo;
+        archivo.Open(p.db.connectionString());
+        db::Recordset rs;
+        rs.Open(QStringLiteral("SELECT COUNT(*) FROM V_MV_STOCK_DRAVELO WHERE TC = 'TRP'"), archivo);
+        EXPECT_EQ(rs.value(0).toInt(), 0) << c.what;
+    }
+}
+
 // --- the transfer report --------------------------------------------------------------
 
 // Voucher 7 placed in three positions (each line with its row without
