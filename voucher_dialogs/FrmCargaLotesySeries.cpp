@@ -274,7 +274,9 @@ void FrmCargaLotesySeries::CampoValida(TextBox& Texto)
         const QString campo = Texto.dataField().trimmed();
         FlexGrid& g = *MSFlexGrid1;
         if (!lang::sameText(campo, u"Cantidad")) {
-            if (g.Row() == 1) {
+            // A lot typed on the first unit serves the units below; a serial
+            // number names one unit alone.
+            if (g.Row() == 1 && EsLote) {
                 g.setTextMatrix(1, g.Col(), texto);
                 CompletaTodoIgual();
             }
@@ -357,7 +359,8 @@ void FrmCargaLotesySeries::AceptaSalida()
 
 void FrmCargaLotesySeries::AceptaEntrada()
 {
-    CompletaTodoIgual();
+    if (EsLote)
+        CompletaTodoIgual();
     const FlexGrid& g = *MSFlexGrid1;
     QString lista = QStringLiteral("|");
     QStringList vistos;

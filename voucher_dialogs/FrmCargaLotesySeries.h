@@ -8,9 +8,10 @@
 // The lot-and-series dialog: the lots or serial numbers of one voucher line.
 //
 // Entry mode (an incoming line): one row per unit of the line's quantity, in
-// which the operator types the lot or the serial number of each unit; a
-// value typed on the first row fills the blank rows below. The accept writes
-// Lotes (lot mode) or Series (serial numbers), one item per unit.
+// which the operator types the lot or the serial number of each unit; a lot
+// typed on the first row fills the blank rows below (a serial number names
+// one unit and fills nothing). The accept writes Lotes (lot mode) or Series
+// (serial numbers, each at most once), one item per unit.
 //
 // Outgoing mode (EsConsultaDeSerieLote): one row per lot and serial number
 // in stock in the depot, less what the voucher's other lines already take,
@@ -42,7 +43,7 @@ public:
     // Outgoing: what the voucher's lines take leaves the stock shown; without
     // an earlier choice, the proposal.
     void VerificaExistenciasEnGrilla();
-    // Entry: every row whose value is blank takes the value of row 1.
+    // Entry: every row whose value is blank takes the value of row 1 (lots).
     void CompletaTodoIgual();
     // Outgoing: the rows' stock taken in order until Cantidad is covered.
     void CompletaCantidades();

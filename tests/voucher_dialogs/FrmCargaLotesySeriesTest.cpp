@@ -8,11 +8,13 @@
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TestDatabase.h"
 #include "tests/voucher_dialogs/DialogosRegistrados.h"
+#include "tests/voucher_dialogs/TecleaEnGrilla.h"
 #include "tests/voucher_dialogs/VerificaDialogoDetalle.h"
 #include "vouchers/ClsCmnCptes.h"
 #include "vouchers/ColumnasGrillas.h"
 #include "vouchers/ListasSerieLote.h"
 
+#include <QTest>
 #include <gtest/gtest.h>
 
 using F = FrmCargaLotesySeries;
@@ -238,8 +240,10 @@ TEST(FrmCargaLotesySeries, EntryTakesOneLotOrSerialNumberPerUnit)
     } casos[] = {
         {"earlier lots A and B, the third unit takes row 1's", 3, true, "", "|A|B|", {"A", "B", ""}, nullptr, "|A|B|A|",
          ""},
-        {"earlier serial numbers A and B: the third would repeat A", 3, false, "|A|B|", "", {"A", "B", ""},
-         "El Número de Serie A está repetido", "", ""},
+        {"earlier serial numbers A and B: the third unit has none", 3, false, "|A|B|", "", {"A", "B", ""}, nullptr, "",
+         "|A|B|-|"},
+        {"the same serial number twice is refused", 3, false, "|A|B|a|", "", {"A", "B", "a"},
+         "El Número de Serie a está repetido", "", ""},
         {"serial numbers, one per unit", 2.5, false, "| s1 |S2|", "", {" s1 ", "S2"}, nullptr, "", "|s1|S2|"},
         {"more earlier items than units: the rows stop", 1, true, "", "|A|B|", {"A"}, nullptr, "|A|", ""},
         {"nothing typed", 2, true, "", "", {"", ""}, nullptr, "|-|-|", ""},
@@ -264,21 +268,39 @@ TEST(FrmCargaLotesySeries, EntryTakesOneLotOrSerialNumberPerUnit)
     }
 }
 
-TEST(FrmCargaLotesySeries, ALotTypedOnTheFirstRowFillsTheBlankRowsBelow)
+TEST(FrmCargaLotesySeries, ALotTypedOnTheFirstRowFillsTheBlankRowsBelowASerialNumberDoesNot)
 {
     TestDatabase db;
-    F f;
-    f.Cantidad = 3;
-    f.EsLote = true;
-    f.LotesAnteriores = QStringLiteral("||X|");
-    f.CargaDatos();
-    f.MSFlexGrid1->setRow(1);
-    f.MSFlexGrid1->setCol(F::ColValor);
-    f.Text_Propiedades(*f.txtEdit, F::ColValor);
-    f.txtEdit->setText(QStringLiteral(" L7 "));
-    f.CampoValida(*f.txtEdit);
-    EXPECT_FALSE(f.HayError);
-    EXPECT_EQ(filas(f), QStringList({"L7", "X", "L7"}));
+    struct Caso {
+        const char* caso;
+        bool lote;
+        const char* teclas;
+        QStringList filas;
+        const char* lotes;
+        const char* series;
+    } casos[] = {
+        {"a lot on row 1 fills the blank rows", true, "L7 Enter", {"L7", "X", "L7"}, "|L7|X|L7|", ""},
+        {"a serial number names one unit", false, "S1 Enter", {"S1", "X", ""}, "", "|S1|X|-|"},
+    };
+    for (const auto& c : casos) {
+        ScopedPrompts p;
+        F f;
+        f.Cantidad = 3;
+        f.EsLote = c.lote;
+        f.EsSerie = !c.lote;
+        (c.lote ? f.LotesAnteriores : f.SeriesAnteriores) = QStringLiteral("||X|");
+        f.CargaDatos();
+        f.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&f));
+        f.activateWindow();
+        f.MSFlexGrid1->SetFocus();
+        TecleaEnGrilla(*f.MSFlexGrid1, *f.txtEdit, QString::fromLatin1(c.teclas));
+        EXPECT_EQ(filas(f), c.filas) << c.caso;
+        f.CmdAceptar_Click();
+        EXPECT_EQ(f.result(), QDialog::Accepted) << c.caso;
+        EXPECT_EQ(f.Lotes, c.lotes) << c.caso;
+        EXPECT_EQ(f.Series, c.series) << c.caso;
+    }
 }
 
 TEST(FrmCargaLotesySeries, TheToolbarCopiesOrClearsTheColumnBelow)
