@@ -3,6 +3,7 @@
 #include "core/Formularios.h"
 #include "core/Objetos.h"
 #include "platform/Buttons.h"
+#include "platform/Colors.h"
 #include "platform/ErrorTrap.h"
 #include "platform/FlexGrid.h"
 #include "platform/Prompts.h"
@@ -196,7 +197,43 @@ int DialogoDetalle::AnchoDeX(int n) const
 
 int DialogoDetalle::AnchoParaTexto(const QString& texto) const
 {
-    return MSFlexGrid1->textWidth(texto) + twips::fromPixels(12);
+    return std::max(MSFlexGrid1->fittingWidth(texto), MSFlexGrid1->textWidth(texto) + twips::fromPixels(12));
+}
+
+void DialogoDetalle::setAjustesEditor(AjustesEditorGrilla ajustes)
+{
+    ajustes.celdaEscrita = [this] { AjustaColumnas(); };
+    m_editor.setAjustes(std::move(ajustes));
+}
+
+void DialogoDetalle::AjustaGrilla()
+{
+    FlexGrid& g = *MSFlexGrid1;
+    const std::vector<int>& editables = m_editor.ajustes().columnasEditables;
+    const std::uint32_t soloLectura = colors::toStored(palette().color(QPalette::Window));
+    for (int c = g.FixedCols(); c < g.Cols(); ++c) {
+        if (std::find(editables.begin(), editables.end(), c) != editables.end())
+            continue;
+        for (int fila = g.FixedRows(); fila < g.Rows(); ++fila)
+            g.setCellBackColorAt(fila, c, soloLectura);
+    }
+    AjustaColumnas();
+}
+
+void DialogoDetalle::AjustaColumnas()
+{
+    FlexGrid& g = *MSFlexGrid1;
+    for (int c = 0; c < g.Cols(); ++c) {
+        // A hidden column stays hidden.
+        if (g.ColWidth(c) == 0)
+            continue;
+        int ancho = g.ColWidth(c);
+        for (int fila = 0; fila < g.Rows(); ++fila)
+            ancho = std::max(ancho, AnchoParaTexto(g.TextMatrix(fila, c)));
+        if (ancho != g.ColWidth(c))
+            g.setColWidth(c, ancho);
+    }
+    AjustaAncho();
 }
 
 void DialogoDetalle::AjustaAncho()

@@ -58,7 +58,9 @@ protected:
     // A text still open in the editor goes into its cell; false when the
     // field check refused it (the accept then stops, the editor open).
     bool ConfirmaEditor() { return m_editor.Confirma(); }
-    void setAjustesEditor(AjustesEditorGrilla ajustes) { m_editor.setAjustes(std::move(ajustes)); }
+    // The dialog's editor settings; a text the editor puts into a cell
+    // widens its column when it needs more room.
+    void setAjustesEditor(AjustesEditorGrilla ajustes);
     // The accept's check of the total chosen against the quantity asked for.
     // Equal: true. Above it, or below it when the dialog is shown: the
     // operator is asked whether the quantity asked for becomes the total
@@ -83,10 +85,18 @@ protected:
     // The width a column needs to show the text whole, the cell's margins
     // included, in twips.
     int AnchoParaTexto(const QString& texto) const;
+    // Once loaded: every shown column as wide as its texts need (a number
+    // shows all its digits), the cells the editor never opens on painted
+    // in the window's colour so that they do not look editable, and the
+    // window as wide as its columns.
+    void AjustaGrilla();
+
+private:
+    // Widens the shown columns to their texts, and the window with them.
+    void AjustaColumnas();
     // Widens the window so that every column of the grid, the caption and
     // the buttons are in view.
     void AjustaAncho();
 
-private:
     EditorGrillaDialogo m_editor;
 };

@@ -49,8 +49,16 @@ bool EditorGrillaDialogo::Confirma()
         return true;
     if (m_campoValida(m_txtEdit))
         return false;
-    CellEditor::Confirma(m_grilla, m_txtEdit);
+    Escribe(m_txtEdit);
     return true;
+}
+
+void EditorGrillaDialogo::Escribe(TextBox& editor)
+{
+    const bool abierto = editor.Visible();
+    CellEditor::Confirma(m_grilla, editor);
+    if (abierto && m_ajustes.celdaEscrita)
+        m_ajustes.celdaEscrita();
 }
 
 bool EditorGrillaDialogo::ColEdit(long col, long row)
@@ -69,7 +77,7 @@ void EditorGrillaDialogo::EnterEnUltimaFila(FlexGrid& grilla)
 
 void EditorGrillaDialogo::AntesDeMover(TextBox& editor)
 {
-    CellEditor::Confirma(m_grilla, editor);
+    Escribe(editor);
     if (m_ajustes.trasConfirmar)
         m_ajustes.trasConfirmar();
 }

@@ -31,6 +31,9 @@ struct AjustesEditorGrilla {
     // Run once an advance key has put the checked text into its cell, before
     // the move.
     std::function<void()> trasConfirmar = {};
+    // Run whenever the editor has put a text into its cell, by a key or by
+    // the grid taking the cell back.
+    std::function<void()> celdaEscrita = {};
 };
 
 // The in-grid editor of the voucher detail dialogs: the shared cell editor
@@ -81,6 +84,8 @@ private:
 
     // Leaving the cell or the grid taking the focus: a refused text is dropped.
     void ConfirmaOAbandona();
+    // The editor's text into the current cell.
+    void Escribe(TextBox& editor);
     void conecta();
 
     FlexGrid& m_grilla;

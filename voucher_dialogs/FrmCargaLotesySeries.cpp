@@ -73,7 +73,7 @@ void FrmCargaLotesySeries::CargaDatos()
             MSFlexGrid1->setRow(std::min(1, MSFlexGrid1->Rows() - 1));
             MSFlexGrid1->setCol(Saliente() ? ColCantidad : ColValor);
         },
-        [&] { AjustaAncho(); },
+        [&] { AjustaGrilla(); },
     });
 }
 

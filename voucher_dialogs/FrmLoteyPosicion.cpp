@@ -52,7 +52,7 @@ void FrmLoteyPosicion::CargaDatos()
             MSFlexGrid1->setRow(MSFlexGrid1->Rows() - 1);
             MSFlexGrid1->setCol(ColCantidad);
         },
-        [&] { AjustaAncho(); },
+        [&] { AjustaGrilla(); },
     });
 }
 

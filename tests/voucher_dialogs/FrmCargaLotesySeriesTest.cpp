@@ -324,6 +324,7 @@ TEST(FrmCargaLotesySeries, FitsOnScreen)
     cargaSalida(f, {12, true, "", "", "|L1~|", "|3|"});
     f.MuestraArticulo(QStringLiteral("ART001 - Yerba"));
     VerificaQueEntra(f, QStringLiteral("FrmCargaLotesySeries.png"), {F::ColSerie});
+    VerificaSoloLectura(f, {F::ColCantidad});
 }
 
 TEST(PideSerieLote_Salidas, UnseenTheDialogsProposalIsTheAnswer)

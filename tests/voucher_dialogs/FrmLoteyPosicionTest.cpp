@@ -352,9 +352,21 @@ TEST(FrmLoteyPosicion, FitsOnScreen)
     carga(f, {10});
     f.MuestraArticulo(QStringLiteral("ART001"));
     VerificaQueEntra(f, QStringLiteral("FrmLoteyPosicion.png"));
+    // A long quantity typed on the depot row widens its column.
+    f.MSFlexGrid1->SetFocus();
+    TecleaEnGrilla(*f.MSFlexGrid1, *f.txtEdit, QStringLiteral("5.99999999999999 Up"));
+    ASSERT_EQ(f.MSFlexGrid1->TextMatrix(4, F::ColCantidad), "5.99999999999999");
+    VerificaQueEntra(f, QStringLiteral("FrmLoteyPosicion.png"));
     ASSERT_EQ(f.Toolbar1->actions().size(), 2);
     EXPECT_EQ(f.Toolbar1->actions()[0]->toolTip(), "Llenar las demas celdas con el valor de las seleccionadas");
     EXPECT_EQ(f.Toolbar1->actions()[1]->toolTip(), "Blanquear las Celdas a partir de la celda seleccionada");
+
+    // Boxes over balances kept in units: fifteen digits show whole.
+    TestDatabase cajas(QString::fromLatin1(kUnidades));
+    F g;
+    carga(g, {1.5, true, "", "", "ART002", "CJ"});
+    VerificaQueEntra(g, QStringLiteral("FrmLoteyPosicion-cajas.png"));
+    VerificaSoloLectura(g, {F::ColCantidad});
 }
 
 TEST(PidePosicionLote, TheDialogShownModallyAnswersTheRequest)

@@ -30,6 +30,20 @@ inline void VerificaCantidadTecleada(DialogoDetalle& f, int fila, const char* te
     }
 }
 
+// In a loaded dialog only the cells the editor opens on look editable (the
+// grid's own colour); every other cell of a scrollable column has a colour
+// of its own.
+inline void VerificaSoloLectura(const DialogoDetalle& f, std::initializer_list<int> editables)
+{
+    const FlexGrid& g = *f.MSFlexGrid1;
+    ASSERT_GT(g.Rows(), g.FixedRows()) << "a grid with rows";
+    for (int c = g.FixedCols(); c < g.Cols(); ++c) {
+        const bool editable = std::find(editables.begin(), editables.end(), c) != editables.end();
+        for (int r = g.FixedRows(); r < g.Rows(); ++r)
+            EXPECT_EQ(g.CellBackColorAt(r, c) == 0, editable) << "row " << r << ", column " << c;
+    }
+}
+
 // A loaded dialog shown fits its window: the caption, every column but the
 // hidden ones (width 0) wide enough for its header and cells with the
 // cell's margins beside them, every column in view, the buttons whole. The
