@@ -5,7 +5,6 @@
 #include "core/Listas.h"
 #include "core/Objetos.h"
 #include "platform/Buttons.h"
-#include "platform/Currency.h"
 #include "platform/ErrorTrap.h"
 #include "platform/FlexGrid.h"
 #include "platform/Keys.h"
@@ -41,7 +40,7 @@ const QString kNoNumerico = QStringLiteral("Debe Ingresar un Valor Numerico");
 // The grid's editor: only the quantity of a row with a key opens; Enter
 // puts the quantity into its cell and stays there (column 0 holds the keys
 // and never opens, so no Enter leaves from it).
-AjustesEditorGrilla ajustesTalle(std::function<void()> trasConfirmar)
+AjustesEditorGrilla ajustesTalle(std::function<void()> trasConfirmar, std::function<void()> celdaEscrita)
 {
     AjustesEditorGrilla a;
     a.columnasEditables = {ColCantidad};
@@ -50,6 +49,7 @@ AjustesEditorGrilla ajustesTalle(std::function<void()> trasConfirmar)
     a.soloFilasConClave = true;
     a.largoCantidad = 11;
     a.trasConfirmar = std::move(trasConfirmar);
+    a.celdaEscrita = std::move(celdaEscrita);
     return a;
 }
 
@@ -67,7 +67,7 @@ FrmTalle::FrmTalle(QWidget* parent)
       CmdAceptar(new QPushButton(QStringLiteral("&Aceptar"), this)),
       CmdCancelar(new QPushButton(QStringLiteral("&Cancelar"), this)),
       m_editor(*MSFlexGrid1, *txtEdit, *CmdAceptar, [this](TextBox& t) { return CampoValida(t); },
-               ajustesTalle([this] { TrasEditar(); }))
+               ajustesTalle([this] { TrasEditar(); }, [this] { AjustaColumnas(); }))
 {
     setObjectName(QStringLiteral("FrmTalle"));
     setWindowTitle(QStringLiteral("Información de los Talles, Colores, Sexos"));
@@ -189,6 +189,7 @@ void FrmTalle::Form_Load()
     InicializaGrilla();
     AsignarDatos();
     ActualizaRestante();
+    AjustaColumnas();
 }
 
 bool FrmTalle::MuestraModal()
@@ -284,8 +285,8 @@ void FrmTalle::AgregaEnGrilla(const QString& talle, const QString& color, const 
     const QString clave = talle.trimmed() + u'-' + color.trimmed() + u'-' + sexo;
     long fila = 0;
     if (ExisteEnGrid(clave, -1, fila)) {
-        const Currency suma = ImporteCelda(MSFlexGrid1->TextMatrix(fila, ColCantidad)) + ImporteCelda(cantidad);
-        MSFlexGrid1->setTextMatrix(fila, ColCantidad, TextoCelda(suma.toDouble()));
+        const double suma = ComoCelda(NumeroCelda(MSFlexGrid1->TextMatrix(fila, ColCantidad)) + NumeroCelda(cantidad));
+        MSFlexGrid1->setTextMatrix(fila, ColCantidad, TextoCelda(suma));
         return;
     }
     // The design's empty first row takes the first combination; the next
@@ -300,18 +301,39 @@ void FrmTalle::AgregaEnGrilla(const QString& talle, const QString& color, const 
     MSFlexGrid1->setTextMatrix(fila, ColCantidad, TextoCelda(NumeroCelda(cantidad)));
 }
 
+void FrmTalle::AjustaColumnas()
+{
+    FlexGrid& g = *MSFlexGrid1;
+    bool cambio = false;
+    for (int c : {ColClave, ColCantidad}) {
+        const int ancho = g.fittingColWidth(c);
+        if (ancho > g.ColWidth(c)) {
+            g.setColWidth(c, ancho);
+            cambio = true;
+        }
+    }
+    if (!cambio)
+        return;
+    // The grid takes the room its columns need, and the window with it.
+    const int grilla = twips::toPixels(g.ColWidth(ColClave) + g.ColWidth(ColCantidad)) + 24;
+    g.resize(grilla, g.height());
+    setFixedSize(g.x() + grilla + 6, height());
+}
+
 double FrmTalle::CantidadEnGrilla() const
 {
-    Currency total;
+    double total = 0;
     for (int fila = 1; fila < MSFlexGrid1->Rows(); ++fila)
         if (!MSFlexGrid1->TextMatrix(fila, ColClave).trimmed().isEmpty())
-            total += ImporteCelda(MSFlexGrid1->TextMatrix(fila, ColCantidad));
-    return total.toDouble();
+            total += NumeroCelda(MSFlexGrid1->TextMatrix(fila, ColCantidad));
+    return ComoCelda(total);
 }
 
 void FrmTalle::ActualizaRestante()
 {
-    CantidadRestante = (Currency::fromDouble(CantidadPedida) - Currency::fromDouble(CantidadEnGrilla())).toDouble();
+    // Every digit of what lacks: a request that is no whole number of units
+    // is met by taking the proposal.
+    CantidadRestante = ComoCelda(ComoCelda(CantidadPedida) - CantidadEnGrilla());
     txtCantidad->setText(CantidadRestante >= 0 ? TextoCelda(CantidadRestante) : QStringLiteral("0"));
 }
 
@@ -453,6 +475,7 @@ void FrmTalle::txtCantidad_KeyPress(int& KeyAscii)
     AgregaEnGrilla(dpdTalle->currentText().trimmed(), dpdColor->currentText().trimmed(), dpdSexo->currentText().left(1),
                    texto);
     ActualizaRestante();
+    AjustaColumnas();
     if (NumeroCelda(txtCantidad->text()) > 0)
         dpdTalle->setFocus();
     else
@@ -464,15 +487,16 @@ void FrmTalle::CmdAceptar_Click()
     // A quantity still in the editor counts; a refused one keeps the dialog open.
     if (!m_editor.Confirma())
         return;
-    const Currency T = Currency::fromDouble(CantidadEnGrilla());
-    const Currency R = Currency::fromDouble(CantidadPedida);
+    // Compared as the cells show them.
+    const double T = CantidadEnGrilla();
+    const double R = ComoCelda(CantidadPedida);
     if (T != R) {
         const QString primera = T > R ? QStringLiteral("Las Cantidades informadas superan a las pedidas en el formulario.")
                                       : QStringLiteral("Las Cantidades informadas son inferiores a las pedidas en el formulario.");
         if (!ePermiteModificarCantidades) {
             prompts().messageBox(primera + QStringLiteral("\r\nAjuste la Cantidades Informadas !\r\nCantidad Pedida= ")
-                                     + TextoCelda(R.toDouble()) + QStringLiteral("\r\nCantidad Informada= ")
-                                     + TextoCelda(T.toDouble()),
+                                     + TextoCelda(R) + QStringLiteral("\r\nCantidad Informada= ")
+                                     + TextoCelda(T),
                                  prompt::OkOnly | prompt::Exclamation, QString());
             return;
         }
@@ -480,7 +504,7 @@ void FrmTalle::CmdAceptar_Click()
                                  prompt::YesNo | prompt::Question | prompt::DefaultButton2, QString())
             != prompt::Yes)
             return;
-        CantidadPedida = T.toDouble();
+        CantidadPedida = T;
     }
     TomarDatos();
     QDialog::done(QDialog::Accepted);

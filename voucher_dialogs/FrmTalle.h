@@ -94,6 +94,9 @@ protected:
 private:
     void InicializaGrilla();
     void ActualizaRestante();
+    // Both columns as wide as their texts need (a quantity shows all its
+    // digits), and the grid and the window with them.
+    void AjustaColumnas();
     void AgregaEnGrilla(const QString& talle, const QString& color, const QString& sexo, const QString& cantidad);
     // After an edit: a row left empty or at 0 goes, and the proposal follows.
     void TrasEditar();

@@ -15,6 +15,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableView>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -221,6 +222,39 @@ TEST(FrmTalle, EarlierListsComeBackForTheEnabledSizesAndColours)
     }
 }
 
+// A request that is no whole number of units: the proposal is what lacks,
+// every digit of it, and the quantities entered add up as their cells show.
+TEST(FrmTalle, AFractionalRequestIsProposedAndTotalledExactly)
+{
+    const struct {
+        const char* caso;
+        double pedida;
+        std::vector<const char*> cantidades;  // entered as S-ROJO-H, M-ROJO-H ...; nullptr: the proposal
+        const char* propuesta;                // after the first entry
+        const char* lista;
+    } casos[] = {
+        {"a third of 10, the proposal taken", 10.0 / 3, {nullptr}, "0", "|3.33333333333333|"},
+        {"0.1 and 0.2 make 0.3", 0.3, {"0.1", "0.2"}, "0.2", "|0.1|0.2|"},
+    };
+    const char* talles[] = {"S", "M", "L"};
+    for (const auto& c : casos) {
+        Talle t;
+        t.carga("LISO01", c.pedida);
+        for (std::size_t i = 0; i < c.cantidades.size(); ++i) {
+            const QByteArray cantidad = c.cantidades[i] ? QByteArray(c.cantidades[i]) : t.f.txtCantidad->text().toLatin1();
+            t.entra(talles[i], "ROJO", 0, cantidad.constData());
+            if (i == 0) {
+                EXPECT_EQ(t.f.txtCantidad->text(), QLatin1String(c.propuesta)) << c.caso;
+            }
+        }
+        ScopedPrompts prompts;  // the total is the request: nothing to ask
+        t.f.CmdAceptar_Click();
+        EXPECT_EQ(t.f.result(), QDialog::Accepted) << c.caso;
+        EXPECT_EQ(t.f.Cantidades, QLatin1String(c.lista)) << c.caso;
+        EXPECT_EQ(t.f.CantidadPedida, c.pedida) << c.caso;
+    }
+}
+
 TEST(FrmTalle, TheAcceptComparesTheTotalWithTheRequest)
 {
     const struct {
@@ -412,4 +446,26 @@ TEST(FrmTalle, ALoadedDialogFitsItsWindow)
     EXPECT_GE(t.f.dpdSexo->width(), t.f.dpdSexo->sizeHint().width());
     EXPECT_FALSE(t.f.Frame1->geometry().intersects(t.f.MSFlexGrid1->geometry()));
     t.f.grab().save(QStringLiteral("FrmTalle.png"));
+
+    // A third of 10 entered, and typed over in the grid: every digit shows.
+    Talle u;
+    u.carga("LISO01", 10.0 / 3);
+    u.muestra();
+    u.f.txtCantidad->setFocus();
+    QTest::keyClick(u.f.txtCantidad, Qt::Key_Return);
+    const auto entra = [&u] {
+        const FlexGrid& h = *u.f.MSFlexGrid1;
+        EXPECT_GE(h.ColWidth(1), h.fittingWidth(h.TextMatrix(1, 1))) << h.TextMatrix(1, 1).toStdString();
+        EXPECT_EQ(h.view()->horizontalScrollBar()->maximum(), 0) << "both columns in view";
+        EXPECT_TRUE(u.f.rect().contains(u.f.MSFlexGrid1->geometry()));
+    };
+    EXPECT_EQ(u.grilla(), QStringLiteral("S-ROJO-H=3.33333333333333"));
+    entra();
+    u.f.MSFlexGrid1->SetFocus();
+    u.f.MSFlexGrid1->setRow(1);
+    u.f.MSFlexGrid1->setCol(1);
+    u.teclea(QStringLiteral("1234567.125 Enter"));
+    EXPECT_EQ(u.grilla(), QStringLiteral("S-ROJO-H=1234567.125"));
+    entra();
+    u.f.grab().save(QStringLiteral("FrmTalle-tercios.png"));
 }
