@@ -327,6 +327,46 @@ TEST(FrmCargaLotesySeries, FitsOnScreen)
     VerificaSoloLectura(f, {F::ColCantidad});
 }
 
+// The demo database holds the stock of the washers' and the flour's lots: an
+// outgoing line is proposed its lots, oldest first, and the balances add up.
+TEST(PideSerieLote_Salidas, TheDemoStockOfLotsIsProposed)
+{
+    TestDatabase db({}, true);
+    DialogosRegistrados dialogos;
+    const ClsCmnCptes cls;
+    FlexGrid articulos;
+    articulos.setCols(ColArticulos::Columnas);
+    articulos.setRows(2);
+    const struct {
+        const char* articulo;
+        double cantidad;
+        const char* lotes;
+        const char* cantidades;
+    } casos[] = {
+        {"ART002", 600, "|A-2411~|A-2412~|", "|500|100|"},
+        {"INSUMO01", 300, "|H2411-01~|H2411-02~|", "|250|50|"},
+    };
+    for (const auto& c : casos) {
+        ScopedPrompts p;  // the stock covers the line: nothing to tell
+        double cantidad = c.cantidad;
+        QString deposito = QStringLiteral("1");
+        QString lotes, cantidades;
+        cls.PideSerieLote_Salidas(articulos, QLatin1String(c.articulo), QString(), cantidad, QString(), QString(), lotes,
+                                  cantidades, true, false, false, deposito, false);
+        EXPECT_EQ(lotes, lista(c.lotes)) << c.articulo;
+        EXPECT_EQ(cantidades, QLatin1String(c.cantidades)) << c.articulo;
+    }
+    EXPECT_EQ(cls.ObtieneStock(QStringLiteral("ART002"), QStringLiteral("1"), QStringLiteral("A-2412")), 300);
+    EXPECT_EQ(cls.ObtieneStock(QStringLiteral("INSUMO01"), QStringLiteral("1"), QStringLiteral("Ignorar"),
+                               QString()),
+              2500);
+    QString deposito = QStringLiteral("1");
+    QString unidad = QStringLiteral("CJ");
+    EXPECT_EQ(cls.ObtieneStock(QStringLiteral("ART001"), deposito, QStringLiteral("Ignorar"), QStringLiteral("Ignorar"),
+                               QStringLiteral("Ignorar"), unidad),
+              15);
+}
+
 TEST(PideSerieLote_Salidas, UnseenTheDialogsProposalIsTheAnswer)
 {
     TestDatabase db(QString::fromLatin1(kStock));
