@@ -133,6 +133,13 @@ void CellEditor::EditKeyCode(FlexGrid& grid, TextBox& editor, int KeyCode, int)
 
 void CellEditor::TeclaEnEditor(FlexGrid& grid, TextBox& editor, int KeyCode)
 {
+    // Esc gives the typed text up: it is never checked, so nothing the
+    // operator meant to abandon can be saved, and a refused text never keeps
+    // the operator from leaving it.
+    if (KeyCode == keys::Escape) {
+        EditKeyCode(grid, editor, KeyCode, 0);
+        return;
+    }
     bool avance = false;
     bool hayError = true;
     ErrorTrap::skipping().run({

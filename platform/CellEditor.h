@@ -55,7 +55,8 @@ public:
     // Moves through the grid on Enter (13), Esc (27), Up (38) and Down (40).
     void EditKeyCode(FlexGrid& grid, TextBox& editor, int KeyCode, int Shift);
     // The editor's KeyDown: an advance key checks the text and, when the
-    // check passed, moves on.
+    // check passed, moves on. Esc hides the editor unchecked, dropping its
+    // text, and gives the focus back to the grid.
     void TeclaEnEditor(FlexGrid& grid, TextBox& editor, int KeyCode);
     // LeaveCell and GotFocus of the grid: a visible editor's text goes into
     // the current cell and the editor hides. A hidden editor writes nothing.

@@ -106,14 +106,7 @@ void EditorGrillaDialogo::conecta()
         }
         ErrorTrap::runHandler("txtEdit_KeyPress", [&] { ObjCampos().FiltraTecla(&m_txtEdit, KeyAscii); });
     });
-    connect(&m_txtEdit, &TextBox::KeyDown, this, [this](int& KeyCode, int Shift) {
-        ErrorTrap::runHandler("txtEdit_KeyDown", [&] {
-            // Esc gives the text up: it is not checked, so a refused text
-            // never keeps the operator from leaving it.
-            if (KeyCode == keys::Escape)
-                EditKeyCode(m_grilla, m_txtEdit, KeyCode, Shift);
-            else
-                m_editor.TeclaEnEditor(m_grilla, m_txtEdit, KeyCode);
-        });
+    connect(&m_txtEdit, &TextBox::KeyDown, this, [this](int& KeyCode, int) {
+        ErrorTrap::runHandler("txtEdit_KeyDown", [&] { m_editor.TeclaEnEditor(m_grilla, m_txtEdit, KeyCode); });
     });
 }

@@ -676,6 +676,32 @@ TEST(AsignarUbicacionForm, EnterInTheCellEditorRunsTheRoadOfTheLine)
     EXPECT_EQ(p.f->ControlActivo, &p.editor());
 }
 
+// Esc abandons what was typed in a transfer cell: nothing is checked, no
+// dialog opens, nothing is saved, and the cell keeps what it held; also when
+// the text was refused a moment before.
+TEST(AsignarUbicacionForm, EscInTheCellEditorDropsTheTypedQuantityUnchecked)
+{
+    Pantalla p;
+    const int tornillos = 1;
+    p.muestraEnTransferir(tornillos);
+    ASSERT_EQ(p.linea(tornillos), "ART001||14");
+    ScopedPrompts s;
+    p.teclea("5 Esc");
+    EXPECT_TRUE(s.shown().empty()) << s.messages().join(u'|').toStdString();
+    EXPECT_FALSE(p.editor().Visible());
+    EXPECT_TRUE(p.grid().view()->hasFocus());
+    EXPECT_EQ(p.celda(tornillos, 8), "0");
+
+    s.answerMessage(prompt::Ok, "no puede ser mayor");
+    p.teclea("9 9 Enter");
+    ASSERT_TRUE(p.editor().Visible());
+    p.teclea("Esc");
+    EXPECT_EQ(s.shown().size(), 1u);
+    EXPECT_FALSE(p.editor().Visible());
+    EXPECT_EQ(p.celda(tornillos, 8), "0");
+    EXPECT_EQ(p.escalar("SELECT COUNT(*) FROM V_MV_STOCK_DRAVELO WHERE TC = 'TRP'"), "0");
+}
+
 // A line saved whole leaves the list and the next line moves up into its
 // row: Enter leaves the current row there, on that next line. A line saved
 // in part stays, and Enter goes on to the line below.

@@ -14,9 +14,13 @@
 #include "platform/TextBox.h"
 #include "platform/Value.h"
 #include "tests/support/TestDatabase.h"
+#include "tests/voucher_dialogs/TecleaEnGrilla.h"
 
 #include <QMap>
+#include <QTableView>
+#include <QTest>
 #include <functional>
+#include <gtest/gtest.h>
 #include <memory>
 
 // Depot 1 (the user's) and depot 2. Screws without lot came in with two
@@ -100,6 +104,22 @@ struct Pantalla {
         bool avanza = true;
         f->CampoValida(editor(), avanza);
     }
+    // The window on screen with the depot's lines loaded, the grid holding
+    // the focus on a line's transfer cell.
+    void muestraEnTransferir(int fila)
+    {
+        f->show();
+        f->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(f.get()));
+        f->Form_Load();
+        f->cmdFiltrar_Click();
+        grid().setRow(fila);
+        grid().setCol(8);
+        grid().view()->setFocus();
+        QCoreApplication::processEvents();
+    }
+    // Keys as the operator presses them, into the open editor or else on the grid.
+    void teclea(const char* teclas) { TecleaEnGrilla(grid(), editor(), QString::fromLatin1(teclas)); }
     bool modoLineas() const { return grid().Enabled() && !campo("IdDeposito").isEnabled(); }
     QString encabezado() const
     {
