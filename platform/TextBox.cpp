@@ -97,6 +97,27 @@ void TextBox::applyLimits(const FieldLimits& limits)
         setMaxLength(std::min(maxLength(), limits.maxLength));
 }
 
+void TextBox::setMaxLength(int length)
+{
+    if (length == maxLength())
+        return;
+    const int caret = cursorPosition();
+    const int start = selectionStart();
+    const int selected = static_cast<int>(selectedText().size());
+    QLineEdit::setMaxLength(length);
+    const int size = static_cast<int>(text().size());
+    if (start < 0 || start >= size) {
+        setCursorPosition(std::min(caret, size));
+        return;
+    }
+    const int end = std::min(start + selected, size);
+    // A selection made backwards keeps its caret at its start.
+    if (caret == start)
+        setSelection(end, start - end);
+    else
+        setSelection(start, end - start);
+}
+
 void TextBox::setSelStart(int position)
 {
     setCursorPosition(std::clamp(position, 0, static_cast<int>(text().size())));

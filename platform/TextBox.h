@@ -46,6 +46,11 @@ public:
     // limit: a design limit is never loosened.
     void applyLimits(const FieldLimits& limits);
 
+    // The forms set a box's limit on every key it takes: a new limit keeps
+    // the caret and the selection where they are (QLineEdit's own puts the
+    // caret at the end and drops the selection, so a selected text would
+    // not be replaced by the next key). A text longer than the limit is cut.
+    void setMaxLength(int length);
     // The most characters the box takes; 0 is no limit (the box's own most).
     int MaxLength() const { return maxLength() >= NoLimit ? 0 : maxLength(); }
     void SetMaxLength(int length) { setMaxLength(length > 0 ? length : NoLimit); }

@@ -48,3 +48,39 @@ TEST(TextBoxTest, GeometryIsInTwipsInsideTheParent)
     box.Move(30, 45);
     EXPECT_EQ(box.geometry(), QRect(2, 3, 60, 16));
 }
+
+// A new limit keeps the caret and the selection; a text longer than the new
+// limit is cut, and its selection with it.
+TEST(TextBoxTest, ANewLimitKeepsTheCaretAndTheSelection)
+{
+    struct Caso {
+        const char* nombre;
+        int desde;  // selection start, or the caret when largo is 0
+        int largo;  // negative: selected backwards
+        int limite;
+        const char* texto;
+        const char* seleccion;
+        int caret;
+    } casos[] = {
+        {"caret inside", 2, 0, 11, "12345", "", 2},
+        {"selection", 1, 3, 11, "12345", "234", 4},
+        {"selection made backwards", 4, -3, 11, "12345", "234", 1},
+        {"the same limit", 1, 3, 25, "12345", "234", 4},
+        {"a cut text", 1, 3, 3, "123", "23", 3},
+        {"a cut caret", 5, 0, 3, "123", "", 3},
+    };
+    for (const Caso& c : casos) {
+        TextBox box;
+        box.setMaxLength(25);
+        box.setText(QStringLiteral("12345"));
+        if (c.largo == 0)
+            box.setCursorPosition(c.desde);
+        else
+            box.setSelection(c.desde, c.largo);
+        box.setMaxLength(c.limite);
+        EXPECT_EQ(box.maxLength(), c.limite) << c.nombre;
+        EXPECT_EQ(box.text(), c.texto) << c.nombre;
+        EXPECT_EQ(box.selectedText(), c.seleccion) << c.nombre;
+        EXPECT_EQ(box.cursorPosition(), c.caret) << c.nombre;
+    }
+}

@@ -702,6 +702,33 @@ TEST(AsignarUbicacionForm, EscInTheCellEditorDropsTheTypedQuantityUnchecked)
     EXPECT_EQ(p.escalar("SELECT COUNT(*) FROM V_MV_STOCK_DRAVELO WHERE TC = 'TRP'"), "0");
 }
 
+// What the operator types replaces a selected text: the value given back
+// after a refusal comes selected, so typing -5 gives the message of a
+// negative quantity; Ctrl+A selects what the editor holds.
+TEST(AsignarUbicacionForm, TypingReplacesTheSelectedTextOfTheCellEditor)
+{
+    Pantalla p;
+    const int tornillos = 1;
+    p.muestraEnTransferir(tornillos);
+    {
+        ScopedPrompts s;
+        s.answerMessage(prompt::Ok, "no puede ser mayor");
+        p.teclea("9 9 Enter");
+        EXPECT_EQ(p.editor().text(), "0");
+        EXPECT_EQ(p.editor().selectedText(), "0");
+        s.answerMessage(prompt::Ok, "Debe Ingresar un Valor Positivo");
+        p.teclea("-5 Enter");
+    }
+    EXPECT_TRUE(p.editor().Visible());
+
+    p.teclea("1 2");
+    QTest::sendKeyEvent(QTest::Click, &p.editor(), Qt::Key_A, QString(QChar(1)), Qt::ControlModifier);
+    EXPECT_EQ(p.editor().text(), "12");
+    EXPECT_EQ(p.editor().selectedText(), "12");
+    p.teclea("3");
+    EXPECT_EQ(p.editor().text(), "3");
+}
+
 // A line saved whole leaves the list and the next line moves up into its
 // row: Enter leaves the current row there, on that next line. A line saved
 // in part stays, and Enter goes on to the line below.
