@@ -68,7 +68,14 @@ VrDbGrid::VrDbGrid(QWidget* parent)
     Vacia();
 }
 
-VrDbGrid::~VrDbGrid() = default;
+VrDbGrid::~VrDbGrid()
+{
+    // A shown grid hands its focus on while its controls are taken down,
+    // after this grid's own members are gone: their notifications must not
+    // reach the grid's handlers, nor through its signals the host, by then.
+    for (QObject* control : findChildren<QObject*>())
+        disconnect(control, nullptr, this, nullptr);
+}
 
 void VrDbGrid::guarded(const QString& name, const std::function<void()>& handler)
 {

@@ -9,6 +9,7 @@
 #include <QFrame>
 #include <QMenu>
 #include <QSettings>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -167,4 +168,27 @@ TEST(VrDbGridSurfaceTest, TheEditorsMouseMoveIsRelayedAndItsButtonPressIsNot)
     QTest::mousePress(grid.txtEdit, Qt::LeftButton, {}, QPoint(5, 4));
     QTest::mouseRelease(grid.txtEdit, Qt::LeftButton, {}, QPoint(5, 4));
     EXPECT_EQ(relayed, moves);
+}
+
+// A shown grid taken down while its editor or its inner grid holds the focus
+// hands the focus on as its controls go: by then the grid is half gone, and
+// neither it nor its host may hear of it.
+TEST(VrDbGridSurfaceTest, AGridTakenDownWithTheFocusInsideRelaysNoLostFocus)
+{
+    for (const bool enElEditor : {true, false}) {
+        auto* grid = new VrDbGrid;
+        grid->setEnabled(true);
+        grid->show();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(grid));
+        grid->txtEdit->setGeometry(10, 10, 80, 20);
+        grid->txtEdit->show();
+        QWidget* foco = enElEditor ? static_cast<QWidget*>(grid->txtEdit) : grid->MsFlexGrid->view();
+        foco->setFocus();
+        ASSERT_TRUE(foco->hasFocus()) << enElEditor;
+        int relayed = 0;
+        QObject::connect(grid, &VrDbGrid::txtEditLostFocus, [&relayed] { ++relayed; });
+        QObject::connect(grid, &VrDbGrid::MsFlexGridLostFocus, [&relayed] { ++relayed; });
+        delete grid;
+        EXPECT_EQ(relayed, 0) << (enElEditor ? "editor" : "inner grid");
+    }
 }
