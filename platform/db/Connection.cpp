@@ -9,6 +9,8 @@
 #include "SqliteDialect.h"
 #include "platform/RuntimeError.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QHash>
 
 namespace db {
@@ -44,18 +46,38 @@ struct Connection::Private {
 
 namespace {
 
-std::unique_ptr<ConnectionBackend> openBackend(const QString& text, const QString& user, const QString& password,
-                                               const QStringList& requiredTables)
+// An ODBC data source. Behind the SQLite driver the database is a file, and
+// the file is judged as on the embedded route. The driver creates a database
+// file it does not find: one that was not there is refused, and the empty
+// file the driver left is taken away again.
+std::unique_ptr<ConnectionBackend> openOdbc(const QString& odbc, const QString& driverSetting = {})
 {
-    const ConnectionString cs(text);
+    const QString file = ConnectionString(odbc).value({QStringLiteral("Database")});
+    const bool wasThere = file.isEmpty() || QFileInfo::exists(file);
+    std::unique_ptr<OdbcBackend> backend = OdbcBackend::open(odbc, driverSetting);
+    if (backend->dialect() == Dialect::Sqlite && !file.isEmpty()) {
+        if (!wasThere) {
+            backend.reset();
+            if (QFileInfo(file).isFile() && QFileInfo(file).size() == 0)
+                QFile::remove(file);
+            throw BackendFailure{{missingDatabaseFile(file)}};
+        }
+        SqliteBackend::checkFile(file);
+    }
+    return backend;
+}
+
+std::unique_ptr<ConnectionBackend> openBackend(const ConnectionString& cs, const QString& text, const QString& user,
+                                               const QString& password)
+{
     switch (cs.route()) {
     case ConnectionString::Route::Embedded:
-        return SqliteBackend::open(cs.embeddedPath(), requiredTables);
+        return SqliteBackend::open(cs.embeddedPath());
     case ConnectionString::Route::SqlServer: {
         QString driver = qEnvironmentVariable("APP_SQLSERVER_ODBC_DRIVER");
         if (driver.trimmed().isEmpty())
             driver = QStringLiteral("FreeTDS");
-        return OdbcBackend::open(cs.sqlServerOdbc(driver, user, password));
+        return openOdbc(cs.sqlServerOdbc(driver, user, password), QStringLiteral("APP_SQLSERVER_ODBC_DRIVER"));
     }
     case ConnectionString::Route::Oracle: {
         const QString driver = qEnvironmentVariable("APP_ORACLE_ODBC_DRIVER");
@@ -64,7 +86,7 @@ std::unique_ptr<ConnectionBackend> openBackend(const QString& text, const QStrin
                 errnum::ProviderFailure, QStringLiteral("IM002"),
                 QStringLiteral("No hay un controlador ODBC de Oracle configurado: indique el nombre del controlador "
                                "instalado en la variable de entorno APP_ORACLE_ODBC_DRIVER."))}};
-        return OdbcBackend::open(cs.oracleOdbc(driver, user, password));
+        return openOdbc(cs.oracleOdbc(driver, user, password), QStringLiteral("APP_ORACLE_ODBC_DRIVER"));
     }
     case ConnectionString::Route::Odbc: {
         QString odbc = text;
@@ -72,7 +94,7 @@ std::unique_ptr<ConnectionBackend> openBackend(const QString& text, const QStrin
             odbc += (odbc.endsWith(u';') ? QString() : QStringLiteral(";")) + QStringLiteral("UID=") + odbcValue(user) + u';';
         if (!password.isEmpty())
             odbc += (odbc.endsWith(u';') ? QString() : QStringLiteral(";")) + QStringLiteral("PWD=") + odbcValue(password) + u';';
-        return OdbcBackend::open(odbc);
+        return openOdbc(odbc);
     }
     case ConnectionString::Route::Unknown:
         break;
@@ -80,6 +102,40 @@ std::unique_ptr<ConnectionBackend> openBackend(const QString& text, const QStrin
     throw BackendFailure{{layerError(errnum::ProviderFailure, QStringLiteral("IM002"),
                                      QStringLiteral("La cadena de conexión no indica un servidor, un proveedor ni un "
                                                     "controlador ODBC conocidos."))}};
+}
+
+// A few names of a list, and how many more there are.
+QString listed(const QStringList& names)
+{
+    constexpr int kShown = 4;
+    QString text = names.mid(0, kShown).join(QStringLiteral(", "));
+    if (names.size() > kShown)
+        text += QStringLiteral(" y %1 más").arg(names.size() - kShown);
+    return text;
+}
+
+// A database that lacks any of the tables the program needs is refused before
+// anything in it changes, on every route and in the same words: the name of
+// a wrong database must never turn it into one or alter another program's.
+// Each table is asked for no row, which reads nothing and writes nothing.
+void requireTables(ConnectionBackend& backend, const QStringList& required, const QString& name)
+{
+    QStringList missing;
+    for (const QString& table : required) {
+        try {
+            backend.query(QStringLiteral("SELECT * FROM %1 WHERE 1 = 0").arg(table));
+        } catch (const BackendFailure& f) {
+            const Error& e = f.errors.front();
+            if (e.NativeError == serverError::NotADatabase)
+                throw BackendFailure{{wrongDatabaseFile(name)}};
+            if (e.Number != 208 && e.SQLState != QLatin1String("42S02"))
+                throw;
+            missing << table;
+        }
+    }
+    if (!missing.isEmpty())
+        throw BackendFailure{{refusedDatabase(
+            name, QStringLiteral("no es una base de datos de este sistema (le faltan %1). No se modificó.").arg(listed(missing)))}};
 }
 
 // A fault of the caller, not of the database: the errors collection keeps
@@ -170,8 +226,14 @@ void Connection::Open(const QString& connectionString, const QString& user, cons
         throw RuntimeError(failure::ObjectOpen, QStringLiteral("La operación no está permitida: la conexión ya está abierta."));
     d->connectionString = connectionString;
     d->transactionLevel = 0;
-    d->backend =
-        guarded(d->errors, [&] { return openBackend(connectionString, user, password, d->requiredTables); });
+    const db::ConnectionString cs(connectionString);
+    std::unique_ptr<ConnectionBackend> backend = guarded(d->errors, [&] {
+        std::unique_ptr<ConnectionBackend> b = openBackend(cs, connectionString, user, password);
+        requireTables(*b, d->requiredTables, cs.databaseName());
+        b->startWork();
+        return b;
+    });
+    d->backend = std::move(backend);
     d->backend->setCommandTimeout(d->commandTimeout);
 }
 

@@ -45,10 +45,11 @@ public:
     virtual void Close();
     virtual int State() const;
 
-    // The tables (or views) a database must hold to be opened at all. On the
-    // embedded route a file that is no database, or lacks one of them, is
-    // refused before anything in it changes: the name of a wrong file must
-    // never turn it into a database or alter another program's file.
+    // The tables (or views) a database must hold to be opened at all. On
+    // every route a database that lacks one of them (and on the embedded
+    // route a file that is no database, or a damaged one) is refused in the
+    // same words before anything in it changes: the name of a wrong database
+    // must never turn it into one or alter another program's.
     void setRequiredTables(const QStringList& tables);
 
     // The string given to Open, as it was given.

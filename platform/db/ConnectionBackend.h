@@ -82,6 +82,10 @@ public:
     // The key the database gave the row inserted last (rowid, identity).
     virtual QVariant lastInsertId() = 0;
 
+    // Called once the connection accepted the database (it holds what the
+    // program needs): from here the backend may write its own settings.
+    virtual void startWork() {}
+
     virtual void setCommandTimeout(int seconds) { (void)seconds; }
     virtual void setDefaultDatabase(const QString& name) { (void)name; }
 };

@@ -125,6 +125,12 @@ QString ConnectionString::embeddedPath() const
     return value({QStringLiteral("Database"), QStringLiteral("Initial Catalog"), QStringLiteral("AttachDbFilename")});
 }
 
+QString ConnectionString::databaseName() const
+{
+    return value({QStringLiteral("Database"), QStringLiteral("Initial Catalog"), QStringLiteral("AttachDbFilename"),
+                  QStringLiteral("DBQ"), QStringLiteral("Data Source"), QStringLiteral("DSN"), QStringLiteral("FILEDSN")});
+}
+
 QString odbcValue(const QString& value)
 {
     return u'{' + QString(value).replace(u'}', QStringLiteral("}}")) + u'}';

@@ -32,6 +32,9 @@ public:
     QString oracleOdbc(const QString& driver, const QString& user, const QString& password) const;
     // The embedded database file.
     QString embeddedPath() const;
+    // The database the string names, as the operator knows it: the file or
+    // database of a server route, the data source of Oracle, an ODBC DSN.
+    QString databaseName() const;
 
 private:
     QString m_text;

@@ -115,4 +115,20 @@ Error layerError(long number, const QString& sqlState, const QString& descriptio
     return e;
 }
 
+Error refusedDatabase(const QString& name, const QString& why)
+{
+    return layerError(failure::OpenDatabaseFailed, QStringLiteral("08004"),
+                      QStringLiteral("No se puede abrir la base de datos \"%1\": %2").arg(name, why));
+}
+
+Error missingDatabaseFile(const QString& name)
+{
+    return refusedDatabase(name, QStringLiteral("el archivo no existe."));
+}
+
+Error wrongDatabaseFile(const QString& name)
+{
+    return refusedDatabase(name, QStringLiteral("el archivo no es una base de datos de este sistema. No se modificó."));
+}
+
 }  // namespace db

@@ -47,4 +47,13 @@ QString explanation(const Error& e);
 // An error of the layer itself.
 Error layerError(long number, const QString& sqlState, const QString& description);
 
+// A database refused at its opening, in one sentence that names it (the file
+// or the database the connection string gives) and says why. Every route
+// refuses a wrong database in the same words.
+Error refusedDatabase(const QString& name, const QString& why);
+// The refusals of a file: one that is not there, and one that is no database
+// of this system (another program's file, a damaged one).
+Error missingDatabaseFile(const QString& name);
+Error wrongDatabaseFile(const QString& name);
+
 }  // namespace db

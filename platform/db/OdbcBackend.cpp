@@ -1,5 +1,6 @@
 #include "OdbcBackend.h"
 
+#include "ConnectionString.h"
 #include "Literals.h"
 #include "NativeErrors.h"
 #include "platform/RuntimeError.h"
@@ -66,6 +67,30 @@ std::vector<Error> diagnostics(SQLSMALLINT handleType, SQLHANDLE handle, Dialect
         out.push_back(layerError(errnum::ProviderFailure, QStringLiteral("HY000"),
                                  QStringLiteral("El controlador ODBC informó un error sin descripción.")));
     return out;
+}
+
+// The driver manager's report of a driver it could not load ("Can't open lib
+// 'X' : file not found"), told in a sentence that names the driver as the
+// connection string names it, and where that name came from.
+std::optional<Error> driverNotLoaded(const Error& e, const QString& odbcConnectionString, const QString& driverSetting)
+{
+    static const QString kCannotLoad = QStringLiteral("Can't open lib '");
+    const qsizetype at = e.Description.indexOf(kCannotLoad);
+    if (at < 0 && e.SQLState != QLatin1String("IM003"))
+        return std::nullopt;
+    QString driver = ConnectionString(odbcConnectionString).value({QStringLiteral("Driver")});
+    if (driver.isEmpty() && at >= 0) {
+        const qsizetype from = at + kCannotLoad.size();
+        driver = e.Description.mid(from, e.Description.indexOf(u'\'', from) - from);
+    }
+    QString text = QStringLiteral("No se puede cargar el controlador ODBC \"%1\": no está instalado en este puesto o "
+                                  "no se encuentra su biblioteca.")
+                       .arg(driver);
+    if (!driverSetting.isEmpty())
+        text += QStringLiteral(" Instálelo, o indique en la variable de entorno %1 el nombre de un controlador "
+                               "instalado.")
+                    .arg(driverSetting);
+    return layerError(errnum::ProviderFailure, QStringLiteral("IM003"), text);
 }
 
 // Bound values, kept alive until the statement has run.
@@ -266,7 +291,7 @@ private:
     std::vector<Parameter> m_params;
 };
 
-std::unique_ptr<OdbcBackend> OdbcBackend::open(const QString& odbcConnectionString)
+std::unique_ptr<OdbcBackend> OdbcBackend::open(const QString& odbcConnectionString, const QString& driverSetting)
 {
     std::unique_ptr<OdbcBackend> b(new OdbcBackend);
     if (!ok(SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &b->m_env)))
@@ -284,6 +309,9 @@ std::unique_ptr<OdbcBackend> OdbcBackend::open(const QString& odbcConnectionStri
         std::vector<Error> errors = diagnostics(SQL_HANDLE_DBC, b->m_dbc, Dialect::SqlServer);
         SQLFreeHandle(SQL_HANDLE_DBC, b->m_dbc);
         b->m_dbc = nullptr;
+        for (const Error& e : errors)
+            if (const std::optional<Error> unloaded = driverNotLoaded(e, odbcConnectionString, driverSetting))
+                throw BackendFailure{{*unloaded}};
         throw BackendFailure{std::move(errors)};
     }
     SQLWCHAR name[256] = {};

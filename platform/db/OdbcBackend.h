@@ -10,7 +10,9 @@ namespace db {
 // from the driver: a SQLite data source gets the layer's rewrite.
 class OdbcBackend : public ConnectionBackend {
 public:
-    static std::unique_ptr<OdbcBackend> open(const QString& odbcConnectionString);
+    // `driverSetting`: the environment variable that named the driver, for
+    // the message when the driver does not load.
+    static std::unique_ptr<OdbcBackend> open(const QString& odbcConnectionString, const QString& driverSetting = {});
     ~OdbcBackend() override;
 
     Dialect dialect() const override { return m_dialect; }

@@ -151,16 +151,6 @@ bool hasDatabaseHeader(const QString& path)
     return f.read(header.size()) == header;
 }
 
-// A few names of a list, and how many more there are.
-QString listed(const QStringList& names)
-{
-    constexpr int kShown = 4;
-    QString text = names.mid(0, kShown).join(QStringLiteral(", "));
-    if (names.size() > kShown)
-        text += QStringLiteral(" y %1 más").arg(names.size() - kShown);
-    return text;
-}
-
 }  // namespace
 
 // A query's statement kept open and stepped as the recordset moves on. Once
@@ -336,19 +326,20 @@ void SqliteBackend::registerCollation(sqlite3* db)
     sqlite3_create_collation_v2(db, kCollation, SQLITE_UTF8, nullptr, compareIgnoringCaseAndTrailingBlanks, nullptr);
 }
 
-std::unique_ptr<SqliteBackend> SqliteBackend::open(const QString& path, const QStringList& requiredTables)
+void SqliteBackend::checkFile(const QString& path)
 {
-    const auto refused = [&](const QString& why) {
-        return BackendFailure{{layerError(failure::OpenDatabaseFailed, QStringLiteral("08004"),
-                                          QStringLiteral("No se puede abrir la base de datos \"%1\": %2").arg(path, why))}};
-    };
     const QFileInfo file(path);
     if (path.trimmed().isEmpty() || !file.exists())
-        throw refused(QStringLiteral("el archivo no existe."));
+        throw BackendFailure{{missingDatabaseFile(path)}};
     if (file.isDir())
-        throw refused(QStringLiteral("es una carpeta; indique el archivo de la base de datos."));
+        throw BackendFailure{{refusedDatabase(path, QStringLiteral("es una carpeta; indique el archivo de la base de datos."))}};
     if (!hasDatabaseHeader(path))
-        throw refused(QStringLiteral("el archivo no es una base de datos de este sistema. No se modificó."));
+        throw BackendFailure{{wrongDatabaseFile(path)}};
+}
+
+std::unique_ptr<SqliteBackend> SqliteBackend::open(const QString& path)
+{
+    checkFile(path);
     const QString name = QStringLiteral("db-embedded-%1").arg(++connectionCounter);
     sqlite3* handle = nullptr;
     {
@@ -371,16 +362,25 @@ std::unique_ptr<SqliteBackend> SqliteBackend::open(const QString& path, const QS
     sqlite3_extended_result_codes(handle, 1);
     sqlite3_busy_timeout(handle, kBusyWaitMs);
     registerCollation(handle);
-    // Read only: nothing is written to a file until it proves to be ours.
-    const QStringList missing = backend->missingTables(requiredTables);
-    if (!missing.isEmpty())
-        throw refused(QStringLiteral("el archivo no es una base de datos de este sistema (le faltan %1). No se modificó.")
-                          .arg(listed(missing)));
-    // Fails here, and not at the first query, when the file is no database.
-    if (sqlite3_exec(handle, "PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL; PRAGMA foreign_keys=ON;", nullptr,
-                     nullptr, nullptr) != SQLITE_OK)
-        backend->fail();
+    // Read only, and here rather than at the first query: a file with a
+    // database's header and a damaged or cut body is refused as any other
+    // wrong file, before anything is written to it.
+    try {
+        backend->query(QStringLiteral("SELECT COUNT(*) FROM sqlite_master"));
+    } catch (const BackendFailure& f) {
+        if (f.errors.front().NativeError == serverError::NotADatabase)
+            throw BackendFailure{{wrongDatabaseFile(path)}};
+        throw;
+    }
     return backend;
+}
+
+void SqliteBackend::startWork()
+{
+    // A saved line survives a crash, and foreign keys hold as on the server.
+    if (sqlite3_exec(m_db, "PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL; PRAGMA foreign_keys=ON;", nullptr,
+                     nullptr, nullptr) != SQLITE_OK)
+        fail();
 }
 
 SqliteBackend::SqliteBackend(QString connectionName, sqlite3* db) : m_connectionName(std::move(connectionName)), m_db(db) {}
@@ -584,21 +584,6 @@ void SqliteBackend::setCommandTimeout(int)
 {
     // The command time-out bounds a query on a server. Here the only wait is
     // for another station's lock, which stays short (kBusyWaitMs).
-}
-
-QStringList SqliteBackend::missingTables(const QStringList& required)
-{
-    if (required.isEmpty())
-        return {};
-    auto rows = query(QStringLiteral("SELECT name FROM sqlite_master WHERE type IN ('table','view')"));
-    QStringList present;
-    for (std::size_t r = 0; r < rows->rowCount(); ++r)
-        present << rows->value(r, 0).toString();
-    QStringList missing;
-    for (const QString& table : required)
-        if (!present.contains(table, Qt::CaseInsensitive))
-            missing << table;
-    return missing;
 }
 
 }  // namespace db

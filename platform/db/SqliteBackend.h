@@ -33,12 +33,18 @@ public:
     // and trailing blanks ignored.
     static constexpr const char* kCollation = "CI_RTRIM";
 
-    // Opens an existing database file. A missing file, a folder, a file that
-    // is no SQLite database and one that lacks any of `requiredTables` fail,
+    // Opens an existing database file, reading only. A missing file, a
+    // folder, and a file that is no SQLite database or a damaged one fail,
     // and the file is left exactly as it was (a database that is not there is
     // not created empty, a wrong file is not turned into one).
-    static std::unique_ptr<SqliteBackend> open(const QString& path, const QStringList& requiredTables = {});
+    static std::unique_ptr<SqliteBackend> open(const QString& path);
+    // The refusals that need only the file: nothing there, a folder, a file
+    // without a SQLite database's header.
+    static void checkFile(const QString& path);
     ~SqliteBackend() override;
+    // The file's own settings (write-ahead log, full synchronisation,
+    // foreign keys), written once the connection accepted the database.
+    void startWork() override;
 
     Dialect dialect() const override { return Dialect::Sqlite; }
     QString literalCollation() const override { return QString::fromLatin1(kCollation); }
@@ -69,8 +75,6 @@ private:
     sqlite3_stmt* prepare(const QString& sql, const std::vector<QVariant>& params);
     // Reads the rest of every open cursor onto the client, before a write.
     void settleCursors();
-    // The names of `required` that are neither a table nor a view of the file.
-    QStringList missingTables(const QStringList& required);
     // A finished cursor's query, kept for its next run.
     void keep(PreparedQuery&& query);
 

@@ -8,9 +8,11 @@
 #include "core/frmAcceso.h"
 
 #include "../support/RecordingConnection.h"
+#include "../support/QtPrinting.h"
 #include "../support/ScriptedPrompts.h"
 #include "../support/TestDatabase.h"
 
+#include "db/EmbeddedDatabase.h"
 #include "platform/RuntimeError.h"
 #include "platform/Value.h"
 
@@ -18,6 +20,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace {
 
@@ -199,21 +202,58 @@ TEST(SistemaTest, AFailedOpenEndsTheProgram)
     EXPECT_EQ(CadenaDSN, "");
 }
 
-TEST(SistemaTest, AWrongFileIsNamedOnceLeftAsItWasAndEndsTheProgram)
+// The embedded route and ODBC (here the SQLite driver) refuse a wrong file
+// alike: one message naming it, nothing written, and the program ends.
+TEST(SistemaTest, AWrongFileIsNamedOnceLeftAsItWasAndEndsTheProgramOnEveryRoute)
 {
-    for (const QByteArray& contenido : {QByteArray(), QByteArray("IdArticulo;Cantidad\n")}) {
-        SCOPED_TRACE(contenido.isEmpty() ? "an empty file" : "a text file");
-        Arranque a;
-        a.escribe("stock.db", contenido);
-        ScopedPrompts p;
-        p.answerMessage(prompt::No, a.h.ruta("stock.db") + "\": el archivo no es una base de datos de este sistema");
-        QString cadena;
-        IniciaSistema(false, "@Server=(sqlite);@DbName=" + a.h.ruta("stock.db") + ";", cadena);
-        EXPECT_EQ(p.shown().size(), 1u);
-        EXPECT_EQ(a.terminado, 1);
-        EXPECT_EQ(a.lee("stock.db"), contenido);
-        EXPECT_FALSE(QFile::exists(a.h.ruta("stock.db-wal")));
+    struct Case {
+        const char* what;
+        std::optional<QByteArray> contenido;  // none: no file
+        const char* dice;
+    } cases[] = {
+        {"an empty file", QByteArray(), "el archivo no es una base de datos de este sistema"},
+        {"a text file", QByteArray("IdArticulo;Cantidad\n"), "el archivo no es una base de datos de este sistema"},
+        {"no file", std::nullopt, "el archivo no existe"},
+    };
+    for (const Case& c : cases) {
+        QStringList textos;
+        for (const bool odbc : {false, true}) {
+            SCOPED_TRACE(std::string(c.what) + (odbc ? " through ODBC" : " embedded"));
+            Arranque a;
+            const QString ruta = a.h.ruta("stock.db");
+            if (c.contenido)
+                a.escribe("stock.db", *c.contenido);
+            ScopedPrompts p;
+            p.answerMessage(prompt::No, ruta + "\": " + c.dice);
+            QString cadena = odbc ? "DRIVER={SQLite3};Database=" + ruta + ";" : QString();
+            IniciaSistema(false, "@Server=(sqlite);@DbName=" + ruta + ";", cadena);
+            ASSERT_EQ(p.shown().size(), 1u);
+            textos << QString(p.shown()[0].text).replace(ruta, "ARCHIVO");
+            EXPECT_EQ(a.terminado, 1);
+            EXPECT_EQ(QFile::exists(ruta), c.contenido.has_value());
+            EXPECT_EQ(a.lee("stock.db"), c.contenido.value_or(QByteArray()));
+            EXPECT_FALSE(QFile::exists(ruta + "-wal"));
+        }
+        EXPECT_EQ(textos.value(0), textos.value(1)) << c.what;
     }
+}
+
+// Through ODBC a database without the program's tables is refused before
+// anything is written: one message that names what it lacks, and the end.
+TEST(SistemaTest, ADatabaseWithoutTheProgramsTablesIsRefusedThroughOdbc)
+{
+    Arranque a;
+    const QString ruta = a.h.ruta("otra.db");
+    EmbeddedDatabase::create(ruta, false);
+    EmbeddedDatabase::execute(ruta, "DROP TABLE AUX_ERR;");
+    const QByteArray antes = a.lee("otra.db");
+    ScopedPrompts p;
+    p.answerMessage(prompt::No, ruta + "\": no es una base de datos de este sistema (le faltan AUX_ERR)");
+    QString cadena = "DRIVER={SQLite3};Database=" + ruta + ";";
+    IniciaSistema(false, "@Server=odbc;@DbName=" + ruta + ";", cadena);
+    EXPECT_EQ(p.shown().size(), 1u);
+    EXPECT_EQ(a.terminado, 1);
+    EXPECT_EQ(a.lee("otra.db"), antes);
 }
 
 TEST(SistemaTest, WithoutAConnectionTheProgramEndsWithAFailureStatus)

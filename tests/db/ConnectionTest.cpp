@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QMap>
+#include <functional>
 #include <sqlite3.h>
 
 namespace {
@@ -45,6 +46,23 @@ void sqliteFile(const QString& path, const char* script)
     ASSERT_EQ(sqlite3_open(path.toUtf8().constData(), &db), SQLITE_OK);
     EXPECT_EQ(sqlite3_exec(db, script, nullptr, nullptr, nullptr), SQLITE_OK);
     sqlite3_close(db);
+}
+
+// A database with the tables this system needs and some rows, its bytes
+// then damaged by `damage`.
+void damagedDatabase(const QString& path, const std::function<void(QByteArray&)>& damage)
+{
+    sqliteFile(path, "CREATE TABLE TA_CONFIGURACION (CLAVE varchar(50), VALOR varchar(255)); CREATE TABLE AUX_ERR (x int);"
+                     "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 2000) "
+                     "INSERT INTO TA_CONFIGURACION SELECT 'CLAVE' || i, printf('%0200d', i) FROM n;");
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+    QByteArray bytes = f.readAll();
+    ASSERT_GT(bytes.size(), 8192);
+    damage(bytes);
+    f.resize(0);
+    f.seek(0);
+    f.write(bytes);
 }
 
 QString embedded(const QString& path)
@@ -104,16 +122,19 @@ TEST(EmbeddedConnection, AFailedOpenIsReportedThroughTheErrorsCollection)
     EXPECT_EQ(cn.State(), db::state::Closed);
 }
 
-TEST(EmbeddedConnection, AFileThatIsNotThisSystemsDatabaseIsRefusedAndLeftAsItWas)
+// Through the SQLite ODBC driver the same file gets the same words: the check
+// runs on every route. (A folder stops the driver itself at the connection.)
+TEST(EmbeddedConnection, AFileThatIsNotThisSystemsDatabaseIsRefusedInTheSameWordsOnEveryRouteAndLeftAsItWas)
 {
     const QStringList required{QStringLiteral("TA_CONFIGURACION"), QStringLiteral("AUX_ERR")};
     struct Case {
         const char* what;
         std::function<void(const QString&)> make;  // the file (or folder) at that path; none: nothing there
         const char* says;                          // words of the message, after the file's name
+        bool throughOdbc = true;
     } cases[] = {
         {"nothing there", nullptr, "el archivo no existe"},
-        {"a folder", [](const QString& p) { QDir().mkpath(p); }, "es una carpeta"},
+        {"a folder", [](const QString& p) { QDir().mkpath(p); }, "es una carpeta", false},
         {"an empty file",
          [](const QString& p) {
              QFile f(p);
@@ -128,10 +149,21 @@ TEST(EmbeddedConnection, AFileThatIsNotThisSystemsDatabaseIsRefusedAndLeftAsItWa
          },
          "el archivo no es una base de datos de este sistema"},
         {"an empty SQLite database", [](const QString& p) { sqliteFile(p, "PRAGMA user_version = 3;"); },
-         "el archivo no es una base de datos de este sistema (le faltan TA_CONFIGURACION, AUX_ERR)"},
+         "no es una base de datos de este sistema (le faltan TA_CONFIGURACION, AUX_ERR)"},
         {"another program's database",
          [](const QString& p) { sqliteFile(p, "CREATE TABLE clientes (id int); CREATE TABLE ta_configuracion (c int);"); },
-         "el archivo no es una base de datos de este sistema (le faltan AUX_ERR)"},
+         "no es una base de datos de este sistema (le faltan AUX_ERR)"},
+        {"this system's database cut short",
+         [](const QString& p) { damagedDatabase(p, [](QByteArray& bytes) { bytes.truncate(bytes.size() / 2); }); },
+         "el archivo no es una base de datos de este sistema. No se modificó."},
+        {"a database's header over a random body",
+         [](const QString& p) {
+             damagedDatabase(p, [](QByteArray& bytes) {
+                 for (qsizetype i = 100; i < bytes.size(); ++i)
+                     bytes[i] = static_cast<char>((i * 7919) % 251);
+             });
+         },
+         "el archivo no es una base de datos de este sistema. No se modificó."},
     };
     for (const Case& c : cases) {
         QTemporaryDir dir;
@@ -140,23 +172,30 @@ TEST(EmbeddedConnection, AFileThatIsNotThisSystemsDatabaseIsRefusedAndLeftAsItWa
             c.make(path);
         const QMap<QString, QByteArray> before = contents(dir.path());
 
-        db::Connection cn;
-        cn.setRequiredTables(required);
-        const RuntimeError e = raised([&] { cn.Open(embedded(path)); });
-        EXPECT_EQ(e.number(), db::failure::OpenDatabaseFailed) << c.what;
-        EXPECT_TRUE(e.description().startsWith("No se puede abrir la base de datos \"" + path + "\": " + c.says))
-            << c.what << ": " << e.description().toStdString();
-        EXPECT_EQ(cn.errors().Count(), 1) << c.what;
-        EXPECT_EQ(cn.State(), db::state::Closed) << c.what;
-        EXPECT_EQ(contents(dir.path()), before) << c.what << ": the file was changed";
+        QStringList routes{embedded(path)};
+        if (c.throughOdbc)
+            routes << QStringLiteral("DRIVER={SQLite3};Database=%1;").arg(path);
+        for (const QString& route : routes) {
+            db::Connection cn;
+            cn.setRequiredTables(required);
+            const RuntimeError e = raised([&] { cn.Open(route); });
+            EXPECT_EQ(e.number(), db::failure::OpenDatabaseFailed) << c.what << " " << route.toStdString();
+            EXPECT_TRUE(e.description().startsWith("No se puede abrir la base de datos \"" + path + "\": " + c.says))
+                << c.what << " " << route.toStdString() << ": " << e.description().toStdString();
+            EXPECT_EQ(cn.errors().Count(), 1) << c.what << " " << route.toStdString();
+            EXPECT_EQ(cn.State(), db::state::Closed) << c.what << " " << route.toStdString();
+            EXPECT_EQ(contents(dir.path()), before) << c.what << " " << route.toStdString() << ": the file was changed";
+        }
     }
 
-    // The system's own database opens.
+    // The system's own database opens on both routes.
     EmbeddedFixture f;
-    db::Connection cn;
-    cn.setRequiredTables(required);
-    cn.Open(f.connectionString());
-    EXPECT_EQ(cn.State(), db::state::Open);
+    for (const QString& route : {f.connectionString(), QStringLiteral("DRIVER={SQLite3};Database=%1;").arg(f.path)}) {
+        db::Connection cn;
+        cn.setRequiredTables(required);
+        cn.Open(route);
+        EXPECT_EQ(cn.State(), db::state::Open) << route.toStdString();
+    }
 }
 
 TEST(EmbeddedConnection, AnotherStationsLockFailsAfterAShortWaitInTheOperatorsWords)

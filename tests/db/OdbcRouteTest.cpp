@@ -6,6 +6,8 @@
 #include "platform/Value.h"
 #include "tests/support/QtPrinting.h"
 
+#include <optional>
+
 namespace {
 
 struct OdbcFixture {
@@ -161,14 +163,37 @@ TEST(OdbcRoute, ReportsAClosedSqlServerPortAsAConnectionError)
     EXPECT_EQ(cn.State(), db::state::Closed);
 }
 
-TEST(OdbcRoute, TakesTheSqlServerDriverNameFromTheEnvironment)
+// A driver that does not load is named in the operator's words, with the
+// setting that named it, instead of the driver manager's "Can't open lib".
+TEST(OdbcRoute, ADriverThatDoesNotLoadIsNamedInASpanishSentence)
 {
-    ScopedEnv driver("APP_SQLSERVER_ODBC_DRIVER", "ControladorInexistente");
-    db::Connection cn;
-    openFailure(cn, QStringLiteral("PROVIDER=SQLOLEDB;Server=127.0.0.1;Database =STOCK;UId=sa;Pwd=x;"));
-    ASSERT_GE(cn.errors().Count(), 1);
-    EXPECT_TRUE(cn.errors().Item(0).Description.contains(QStringLiteral("ControladorInexistente")))
-        << cn.errors().Item(0).Description.toStdString();
+    struct Case {
+        const char* what;
+        const char* setting;  // the environment variable set to `driver`, or none
+        const char* driver;
+        const char* connectionString;
+    } cases[] = {
+        {"SQL Server's driver named in the environment", "APP_SQLSERVER_ODBC_DRIVER", "ControladorInexistente",
+         "PROVIDER=SQLOLEDB;Server=127.0.0.1;Database =STOCK;UId=sa;Pwd=x;"},
+        {"Oracle's driver named in the environment", "APP_ORACLE_ODBC_DRIVER", "ControladorInexistente",
+         "Provider=OraOLEDB.Oracle.1;Data Source=ORCL;User Id=u;Password=p;"},
+        {"a registered driver whose library is missing", nullptr, "SQLite", "DRIVER={SQLite};Database=/tmp/x.db;"},
+    };
+    for (const Case& c : cases) {
+        std::optional<ScopedEnv> setting;
+        if (c.setting)
+            setting.emplace(c.setting, QByteArray(c.driver));
+        db::Connection cn;
+        const RuntimeError e = openFailure(cn, QString::fromUtf8(c.connectionString));
+        const QString expected =
+            QStringLiteral("No se puede cargar el controlador ODBC \"%1\": no está instalado en este puesto").arg(c.driver);
+        EXPECT_TRUE(e.description().startsWith(expected)) << c.what << ": " << e.description().toStdString();
+        EXPECT_EQ(e.description().contains(QLatin1String(c.setting ? c.setting : "variable de entorno")), c.setting != nullptr)
+            << c.what << ": " << e.description().toStdString();
+        ASSERT_EQ(cn.errors().Count(), 1) << c.what;
+        EXPECT_EQ(cn.errors().Item(0).Description, e.description()) << c.what;
+        EXPECT_EQ(cn.State(), db::state::Closed) << c.what;
+    }
 }
 
 TEST(OdbcRoute, OracleWithoutADriverFailsWithAClearMessage)
