@@ -8,6 +8,7 @@
 #include "platform/ErrorTrap.h"
 #include "platform/FlexGrid.h"
 #include "platform/Keys.h"
+#include "platform/NulCharacters.h"
 #include "platform/Prompts.h"
 #include "platform/RuntimeError.h"
 #include "platform/TextBox.h"
@@ -588,6 +589,8 @@ void VrDbGrid::Buscar()
         t = prompts().inputBox(QStringLiteral("Campo seleccionado: ") + column + QStringLiteral("\r\n")
                                    + QStringLiteral("Ingrese el texto que desea buscar para el campo seleccionado: "),
                                QString(), QString());
+    if (refusedForNul(t))
+        return;
     if (m_q.Find == 1) {
         auto mark = [&](int r, int c) {
             const QString cell = MsFlexGrid->TextMatrix(r, c);

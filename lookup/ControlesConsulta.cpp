@@ -3,9 +3,11 @@
 #include "ConsultaSql.h"
 #include "core/DB_Dll.h"
 #include "platform/ErrorTrap.h"
+#include "platform/NulCharacters.h"
 
 #include <QComboBox>
 #include <QFrame>
+#include <QLineEdit>
 #include <QPushButton>
 
 namespace consulta {
@@ -16,6 +18,7 @@ QComboBox* NuevaCajaBusqueda(QWidget* padre, int Index)
     caja->setObjectName(QStringLiteral("CmbSearch_%1").arg(Index));
     caja->setEditable(true);
     caja->setInsertPolicy(QComboBox::NoInsert);
+    refuseNulCharacters(*caja->lineEdit());
     if (Index == 0)
         caja->setToolTip(QStringLiteral("F5 realiza nueva busqueda"));
     return caja;

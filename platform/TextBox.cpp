@@ -1,6 +1,7 @@
 #include "platform/TextBox.h"
 
 #include "platform/Keys.h"
+#include "platform/NulCharacters.h"
 #include "platform/RuntimeError.h"
 #include "platform/Twips.h"
 #include "platform/db/Types.h"
@@ -87,6 +88,7 @@ FieldLimits FieldLimits::fromColumn(const QString& column, int typeCode, int def
 TextBox::TextBox(QWidget* parent) : QLineEdit(parent)
 {
     setMouseTracking(true);
+    refuseNulCharacters(*this);
     connect(this, &QLineEdit::textChanged, this, [this] { emit Change(); });
 }
 

@@ -10,6 +10,8 @@
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TestDatabase.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -446,6 +448,38 @@ TEST(VrDbGridTest, SearchesNarrowOneAnotherAndCarryApostrophes)
     // A fresh load of the grid drops the search and its text.
     host.grid.LoadVrDBGrid();
     EXPECT_TRUE(text->text().isEmpty());
+}
+
+// A NUL character never reaches a search statement: pasted into the search
+// box it is refused there, given as the input box's answer it is refused
+// before the search; one message each time, and the list stays as it was.
+TEST(VrDbGridTest, ANulCharacterInTheSearchIsRefusedWithOneMessage)
+{
+    Host host(stockLines(12));
+    host.grid.LoadVrDBGrid();
+    auto* text = host.grid.findChild<TextBox*>("txtBuscar");
+    const QString conNulo = QString::fromUtf16(u"TORN\0ILLO", 9);
+    const QStringList antes = host.column(11);
+    {
+        ScopedPrompts prompts;
+        prompts.answerMessage(prompt::Ok, "carácter nulo");
+        QApplication::clipboard()->setText(conNulo);
+        text->setFocus();
+        text->paste();
+        QApplication::processEvents();
+        EXPECT_TRUE(text->text().isEmpty());
+    }
+    {
+        ScopedPrompts prompts;
+        prompts.answerInput(conNulo, "Ingrese el texto");
+        prompts.answerMessage(prompt::Ok, "carácter nulo");
+        int enter = keys::Enter;
+        host.grid.txtBuscar_KeyDown(enter, 0);
+        EXPECT_EQ(prompts.shown().size(), 2u);
+    }
+    EXPECT_TRUE(text->text().isEmpty());
+    EXPECT_EQ(host.column(11), antes);
+    EXPECT_EQ(host.label(), "        Página        1 de 3");
 }
 
 TEST(VrDbGridTest, PageModeMarksTheMatchingCellsWithoutReloading)

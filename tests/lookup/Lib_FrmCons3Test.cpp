@@ -7,7 +7,10 @@
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TestDatabase.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QPushButton>
@@ -185,6 +188,25 @@ TEST_F(ConsultaListaTest, F5NarrowsTheQueryOnTheServer)
     dlg.CmbSearch_KeyDown(1, 116, 0);
     EXPECT_EQ(dlg.Sql, "SELECT CODIGO, NOMBRE FROM T_LISTA  where NOMBRE like '%O''B%' ORDER BY CODIGO");
     EXPECT_EQ(columna(*dlg.ListView1, 2), QStringList({"O'Brien"}));
+}
+
+// A NUL character pasted into a search box is refused there, with one
+// message: the search that follows is made of what the box holds.
+TEST_F(ConsultaListaTest, ANulCharacterPastedInASearchBoxNeverReachesTheServer)
+{
+    carga("SELECT CODIGO, NOMBRE FROM T_LISTA ORDER BY CODIGO");
+    dlg.CmbSearch[1]->setEditText("an");
+    ScopedPrompts prompts;
+    prompts.answerMessage(prompt::Ok, "carácter nulo");
+    QApplication::clipboard()->setText(QString::fromUtf16(u"a\0n", 3));
+    dlg.CmbSearch[1]->lineEdit()->paste();
+    QApplication::processEvents();
+    EXPECT_EQ(dlg.CmbSearch[1]->currentText(), "an");
+
+    QTest::keyClick(dlg.CmbSearch[1], Qt::Key_F5);
+    EXPECT_EQ(dlg.Sql, "SELECT CODIGO, NOMBRE FROM T_LISTA  where NOMBRE like '%an%' ORDER BY CODIGO");
+    EXPECT_EQ(columna(*dlg.ListView1, 2), QStringList({"banana"}));
+    EXPECT_EQ(prompts.shown().size(), 1u);
 }
 
 TEST_F(ConsultaListaTest, SingleChoiceReturnsTheAskedColumnsOfTheSelectedRow)

@@ -1,9 +1,14 @@
 #include "platform/TextBox.h"
 #include "platform/Keys.h"
 
+#include <QApplication>
+#include <QClipboard>
+#include <QInputMethodEvent>
 #include <QTest>
 #include "tests/support/QtPrinting.h"
+#include "tests/support/ScriptedPrompts.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 
 TEST(TextBoxTest, KeyPressHandlersFilterAndReplaceTypedCharacters)
@@ -82,5 +87,54 @@ TEST(TextBoxTest, ANewLimitKeepsTheCaretAndTheSelection)
         EXPECT_EQ(box.text(), c.texto) << c.nombre;
         EXPECT_EQ(box.selectedText(), c.seleccion) << c.nombre;
         EXPECT_EQ(box.cursorPosition(), c.caret) << c.nombre;
+    }
+}
+
+// A NUL character never gets into a text box, whichever way the operator
+// brings it in: the edit is undone whole and one message says so. Other
+// refused input (past the box's most characters) says nothing.
+TEST(TextBoxTest, ANulCharacterIsRefusedWithOneMessage)
+{
+    const QString conNulo = QString::fromUtf16(u"L0\0T3", 5);
+    struct Case {
+        const char* what;
+        std::function<void(TextBox&)> edit;
+        const char* text;  // the box's text afterwards, from "XY" with the caret at the end
+        bool message;
+    } cases[] = {
+        {"pasted", [&](TextBox& t) {
+             QApplication::clipboard()->setText(conNulo);
+             t.paste();
+         }, "XY", true},
+        {"pasted over a selection", [&](TextBox& t) {
+             QApplication::clipboard()->setText(conNulo);
+             t.selectAll();
+             t.paste();
+         }, "XY", true},
+        {"typed through an input method", [&](TextBox& t) {
+             QInputMethodEvent commit;
+             commit.setCommitString(QString(QChar(u'\0')));
+             QApplication::sendEvent(&t, &commit);
+         }, "XY", true},
+        {"a text without one", [](TextBox& t) { t.insert(QStringLiteral("L0T3")); }, "XYL0T3", false},
+        {"past the most characters", [](TextBox& t) {
+             t.setMaxLength(3);
+             t.insert(QStringLiteral("ABC"));
+         }, "XYA", false},
+    };
+    for (const Case& c : cases) {
+        TextBox box;
+        box.setText(QStringLiteral("XY"));
+        box.end(false);
+        ScopedPrompts s;
+        if (c.message)
+            s.answerMessage(prompt::Ok, QStringLiteral("carácter nulo"));
+        c.edit(box);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(box.text(), QString::fromUtf8(c.text)) << c.what;
+        ASSERT_EQ(s.shown().size(), c.message ? 1u : 0u) << c.what;
+        if (c.message) {
+            EXPECT_EQ(s.shown().at(0).title, QStringLiteral("Aviso al Operador")) << c.what;
+        }
     }
 }
