@@ -1,6 +1,7 @@
 #include "Prompts.h"
 
 #include "RuntimeError.h"
+#include "WindowPlacement.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -16,6 +17,40 @@ QString applicationTitle()
     const QString name = QApplication::applicationDisplayName();
     return name.isEmpty() ? QApplication::applicationName() : name;
 }
+
+// A box or a form opens over the window that asked for it: as that window's
+// child it stands centred over it, and a window manager treats it as that
+// window's dialog (no minimise or maximise, kept above it).
+//
+// A form made without a parent takes the asking window as its parent while
+// it is shown, and gets its own back afterwards, so that whoever owns the
+// form still decides when it goes.
+class OverAskingWindow {
+public:
+    explicit OverAskingWindow(QDialog& form) : m_form(form)
+    {
+        if (form.parentWidget())
+            return;
+        QWidget* asking = openingWindow();
+        if (!asking || asking == &form)
+            return;
+        m_flags = form.windowFlags();
+        form.setParent(asking, m_flags);
+        m_reparented = true;
+    }
+    ~OverAskingWindow()
+    {
+        if (m_reparented)
+            m_form.setParent(nullptr, m_flags);
+    }
+    OverAskingWindow(const OverAskingWindow&) = delete;
+    OverAskingWindow& operator=(const OverAskingWindow&) = delete;
+
+private:
+    QDialog& m_form;
+    Qt::WindowFlags m_flags;
+    bool m_reparented = false;
+};
 }  // namespace
 
 Prompts& prompts()
@@ -31,7 +66,7 @@ void setPrompts(Prompts* p)
 
 int QtPrompts::messageBox(const QString& text, int style, const QString& title)
 {
-    QMessageBox box;
+    QMessageBox box(openingWindow());
     box.setWindowTitle(title.isEmpty() ? applicationTitle() : title);
     box.setText(text);
     switch (style & prompt::IconMask) {
@@ -84,14 +119,14 @@ int QtPrompts::messageBox(const QString& text, int style, const QString& title)
 QString QtPrompts::inputBox(const QString& promptText, const QString& title, const QString& defaultText)
 {
     bool ok = false;
-    const QString text = QInputDialog::getText(nullptr, title.isEmpty() ? applicationTitle() : title, promptText,
+    const QString text = QInputDialog::getText(openingWindow(), title.isEmpty() ? applicationTitle() : title, promptText,
                                                QLineEdit::Normal, defaultText, &ok);
     return ok ? text : QString();
 }
 
 int QtPrompts::errorDialog(const RuntimeError& error, const QString& origin)
 {
-    QMessageBox box;
+    QMessageBox box(openingWindow());
     box.setWindowTitle(applicationTitle());
     box.setIcon(QMessageBox::Critical);
     QString text = QStringLiteral("Error %1: %2").arg(error.number()).arg(error.description());
@@ -113,5 +148,6 @@ int QtPrompts::errorDialog(const RuntimeError& error, const QString& origin)
 
 int QtPrompts::showModal(QDialog& form)
 {
+    const OverAskingWindow over(form);
     return form.exec();
 }

@@ -69,7 +69,8 @@ Prompts& prompts();
 // Installs an implementation (not owned); nullptr restores the Qt one.
 void setPrompts(Prompts* p);
 
-// Qt implementation: QMessageBox, QInputDialog and QDialog::exec.
+// Qt implementation: QMessageBox, QInputDialog and QDialog::exec, each over
+// the window that asked (WindowPlacement's openingWindow).
 class QtPrompts : public Prompts {
 public:
     int messageBox(const QString& text, int style, const QString& title) override;
