@@ -129,6 +129,15 @@ void Lib_FrmCons3::Form_Load()
             ListView1->applySort();
         },
         [&] {
+            // A column is as wide as its field's size says, and also as its
+            // caption and, up to the widest column, its texts: a short code
+            // under a long name shows the name whole, and its search box
+            // gets room to be typed in.
+            const int maximo = fontMetrics().horizontalAdvance(QString(AnchoMaximoColumna, u'X'));
+            for (int i = 1; i <= ListView1->columnCountHeaders(); ++i)
+                ListView1->widenToFit(i, maximo);
+        },
+        [&] {
             const int x0 = ListView1->x();
             for (int i = 1; i <= ListView1->columnCountHeaders(); ++i) {
                 if (i - 1 < static_cast<int>(CmbSearch.size())) {
@@ -140,14 +149,10 @@ void Lib_FrmCons3::Form_Load()
             }
         },
         [&] {
-            ListView1->resize(total + px(360), ListView1->height());
-            picFields->resize(total + px(360), picFields->height());
+            m_anchoTira = total + px(360);
+            ListView1->resize(m_anchoTira, ListView1->height());
+            picFields->resize(m_anchoTira, picFields->height());
             HScroll1->resize(total, HScroll1->height());
-        },
-        [&] {
-            const double ancho = tw(picFields->width());
-            const int maximo = ancho > 32700 ? 32700 : static_cast<int>(lang::roundHalfEven((ancho + 480) * 0.6));
-            HScroll1->setMaximum(maximo);
         },
         [&] {
             const QScreen* pantalla = QGuiApplication::primaryScreen();
@@ -155,6 +160,7 @@ void Lib_FrmCons3::Form_Load()
             const int lista = ListView1->width();
             resize(lista + px(360) < anchoPantalla ? lista + px(280) : anchoPantalla - px(480), height());
         },
+        [&] { AjustaBarra(); },
         [&] {
             if (OrdenarPorLwv)
                 ListView1->setSorting(true, ListView1->sortKey(), ListView1->sortOrder());
@@ -479,12 +485,25 @@ void Lib_FrmCons3::Form_Resize()
     };
     paso(alto - altoMarco - 480, [&](int v) { picFields->resize(picFields->width(), v); });
     paso(tw(picFields->height()) - altoMarco - 600, [&](int v) { ListView1->resize(ListView1->width(), v); });
-    paso(ancho - 120, [&](int v) { picFields->resize(v, picFields->height()); });
+    // The strip keeps the width its columns need, so that the bar can bring
+    // the columns the form hides into view, their search boxes with them.
+    paso(ancho - 120, [&](int v) { picFields->resize(std::max(v, m_anchoTira), picFields->height()); });
     paso(tw(picFields->width()) - 20, [&](int v) { ListView1->resize(v, ListView1->height()); });
     paso(alto - altoMarco - 420, [&](int v) { Frame1->move(Frame1->x(), v); });
     paso(tw(picFields->height()) - tw(HScroll1->height()) - 120, [&](int v) { HScroll1->move(HScroll1->x(), v); });
     paso(ancho - 120, [&](int v) { HScroll1->resize(v, HScroll1->height()); });
     paso(ancho / 2 - tw(Frame1->width()) / 2, [&](int v) { Frame1->move(v, Frame1->y()); });
+    AjustaBarra();
+}
+
+void Lib_FrmCons3::AjustaBarra()
+{
+    const int lugar = std::max(0, width() - px(120));
+    const int oculto = std::max(0, picFields->width() - lugar);
+    HScroll1->setMaximum(static_cast<int>(tw(oculto)));
+    HScroll1->setPageStep(static_cast<int>(tw(lugar)));
+    HScroll1->setSingleStep(static_cast<int>(tw(fontMetrics().horizontalAdvance(u'X') * 4)));
+    HScroll1->setVisible(oculto > 0);
 }
 
 int Lib_FrmCons3::IndiceDe(QObject* watched) const

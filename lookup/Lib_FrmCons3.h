@@ -78,6 +78,9 @@ protected:
 
 private:
     QComboBox* NuevoCmbSearch(int Index);
+    // The bar shows only when the strip's columns are wider than the form,
+    // and scrolls as far as their hidden part.
+    void AjustaBarra();
     // Reads the rows; false when the operator left the load.
     bool LeeFilas();
     KeyedCollection& ValoresAbiertos();
@@ -88,6 +91,8 @@ private:
     QString m_sqlInicial;
     consulta::EstadoFiltro m_filtro;
     int m_columnaActiva = 0;
+    // The width the strip needs for the columns of the latest load.
+    int m_anchoTira = 0;
     bool m_esConsultaArticulos = false;
     QString m_mostrarStock;
     std::array<QVariant, 4> m_stkNivel;

@@ -3,6 +3,7 @@
 #include "platform/RuntimeError.h"
 
 #include <QHeaderView>
+#include <algorithm>
 #include <QKeyEvent>
 
 namespace {
@@ -66,6 +67,14 @@ int ReportList::columnLeft(int column) const
 int ReportList::columnWidth(int column) const
 {
     return header()->sectionSize(column - 1);
+}
+
+void ReportList::widenToFit(int column, int most)
+{
+    const int section = column - 1;
+    const int caption = header()->sectionSizeHint(section);
+    const int texts = std::min(sizeHintForColumn(section), most);
+    header()->resizeSection(section, std::max({columnWidth(column), caption, texts}));
 }
 
 QTreeWidgetItem* ReportList::item(int row) const

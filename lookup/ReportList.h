@@ -22,6 +22,9 @@ public:
     QString columnText(int column) const;
     int columnLeft(int column) const;
     int columnWidth(int column) const;
+    // Widens a column, never narrows it, so that its caption shows whole,
+    // and its texts too as far as `most` pixels.
+    void widenToFit(int column, int most);
 
     int rowCount() const { return topLevelItemCount(); }
     void clearRows() { clear(); }

@@ -14,6 +14,7 @@
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -364,6 +365,45 @@ TEST_F(ConsultaListaTest, ColumnClicksSortTheWholeListOneWayThenTheOther)
     propia.Sql = "SELECT NOMBRE, CODIGO FROM T_LISTA WHERE ORDEN < 6";
     propia.Form_Load();
     EXPECT_EQ(columna(*propia.ListView1, 1), QStringList({"Alfajor", "banana", "O'Brien", "Oblea", "Zapallo"}));
+}
+
+// A column shows its caption and its texts whole, however short its field,
+// and its search box spans it. The bar under the strip shows only when the
+// form hides columns, and scrolls as far as the last one.
+TEST_F(ConsultaListaTest, ColumnsShowTheirCaptionsAndTextsWholeAndTheBarScrollsOnlyWhatIsHidden)
+{
+    db.execute("CREATE TABLE T_ANCHOS (Descripcion varchar(50), IdDeposito varchar(4), Importe integer);"
+               "INSERT INTO T_ANCHOS VALUES ('Deposito Central', '1', 123456789012345);");
+    carga("SELECT Descripcion, IdDeposito, Importe FROM T_ANCHOS");
+    const ReportList& lista = *dlg.ListView1;
+    const QFontMetrics fm = lista.fontMetrics();
+    for (int i = 1; i <= 3; ++i) {
+        EXPECT_GE(lista.columnWidth(i), lista.header()->sectionSizeHint(i - 1)) << lista.columnText(i).toStdString();
+        EXPECT_GT(lista.columnWidth(i), fm.horizontalAdvance(lista.cell(1, i))) << lista.columnText(i).toStdString();
+        const QComboBox& caja = *dlg.CmbSearch[static_cast<std::size_t>(i - 1)];
+        EXPECT_EQ(caja.x(), lista.x() + lista.columnLeft(i)) << i;
+        EXPECT_NEAR(caja.width(), lista.columnWidth(i) - 3, 1) << i;
+    }
+    EXPECT_EQ(lista.columnWidth(1), fm.horizontalAdvance(QString(50, u'X')));
+    EXPECT_FALSE(dlg.HScroll1->isVisibleTo(&dlg));
+
+    // A form narrower than its columns: the bar brings the last one whole
+    // into view, and no further.
+    const int ancho = dlg.width();
+    dlg.resize(ancho / 2, dlg.height());
+    dlg.Form_Resize();
+    ASSERT_TRUE(dlg.HScroll1->isVisibleTo(&dlg));
+    dlg.HScroll1->setValue(dlg.HScroll1->maximum());
+    const int finColumnas = dlg.picFields->x() + lista.x() + lista.columnLeft(3) + lista.columnWidth(3);
+    const int lugar = dlg.width() - 8;
+    EXPECT_LE(finColumnas, lugar);
+    EXPECT_GE(finColumnas, lugar - 24);
+    EXPECT_FALSE(lista.horizontalScrollBar()->isVisibleTo(&dlg));
+
+    dlg.resize(ancho, dlg.height());
+    dlg.Form_Resize();
+    EXPECT_FALSE(dlg.HScroll1->isVisibleTo(&dlg));
+    EXPECT_EQ(dlg.picFields->x(), 0);
 }
 
 TEST_F(ConsultaListaTest, CancelReturnsNothing)

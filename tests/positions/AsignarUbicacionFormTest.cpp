@@ -7,6 +7,7 @@
 #include "core/DB_Dll.h"
 #include "core/Globals.h"
 #include "core/Sistema.h"
+#include "lookup/Lib_FrmCons3.h"
 #include "positions/GrabacionTransferencia.h"
 #include "grid/VrDbGrid.h"
 #include "platform/FlexGrid.h"
@@ -18,11 +19,13 @@
 #include "tests/support/QtPrinting.h"
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TestDatabase.h"
+#include "tests/support/VentanasReales.h"
 
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -727,6 +730,38 @@ TEST(AsignarUbicacionForm, TypingReplacesTheSelectedTextOfTheCellEditor)
     EXPECT_EQ(p.editor().selectedText(), "12");
     p.teclea("3");
     EXPECT_EQ(p.editor().text(), "3");
+}
+
+// The depot lookup opened by a right click on the depot field stands over
+// the window as its dialog, and shows its captions whole with nothing to
+// scroll; the depot picked goes into the field.
+TEST(AsignarUbicacionForm, TheDepotLookupOpensOverTheWindowAndShowsItsColumnsWhole)
+{
+    Pantalla p;
+    p.f->show();
+    p.f->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(p.f.get()));
+    p.f->Form_Load();
+    p.campo("IdDeposito").clear();
+    PromptsReales reales;
+    AlAbrirseUnModal operador([&p](QDialog& d) {
+        ASSERT_EQ(d.objectName(), "Lib_FrmCons3");
+        EXPECT_EQ(d.parentWidget(), p.f.get());
+        EXPECT_FALSE(d.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
+        auto& consulta = static_cast<Lib_FrmCons3&>(d);
+        const ReportList& lista = *consulta.ListView1;
+        ASSERT_EQ(lista.columnText(2), "IdDeposito");
+        for (int i = 1; i <= lista.columnCountHeaders(); ++i) {
+            EXPECT_GE(lista.columnWidth(i), lista.header()->sectionSizeHint(i - 1)) << i;
+            EXPECT_GE(consulta.CmbSearch[static_cast<std::size_t>(i - 1)]->width(), lista.columnWidth(i) - 4) << i;
+        }
+        EXPECT_FALSE(consulta.HScroll1->isVisible());
+        EXPECT_FALSE(lista.horizontalScrollBar()->isVisible());
+        QTest::keyClick(consulta.ListView1, Qt::Key_Return);
+    });
+    QTest::mouseClick(&p.campo("IdDeposito"), Qt::RightButton);
+    EXPECT_EQ(operador.abiertos(), 1);
+    EXPECT_EQ(p.campo("IdDeposito").text(), "1");
 }
 
 // A line saved whole leaves the list and the next line moves up into its
