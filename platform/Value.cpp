@@ -3,6 +3,7 @@
 #include "RuntimeError.h"
 
 #include <cmath>
+#include <iterator>
 #include <limits>
 
 namespace lang {
@@ -73,17 +74,21 @@ double leadingNumber(QStringView text)
 
 double amountNumber(QStringView text)
 {
+    const qsizetype comma = text.lastIndexOf(u',');
+    // No comma: nothing to move, the text reads as it is (most amounts a
+    // program writes itself).
+    if (comma < 0)
+        return leadingNumber(text);
     QString t = text.toString();
     const qsizetype dot = t.lastIndexOf(u'.');
-    const qsizetype comma = t.lastIndexOf(u',');
-    if (dot >= 0 && comma >= 0) {
+    if (dot >= 0) {
         if (dot > comma)
             t.remove(u',');
         else {
             t.remove(u'.');
             t.replace(u',', u'.');
         }
-    } else if (comma >= 0) {
+    } else {
         t.replace(u',', u'.');
     }
     return leadingNumber(t);
@@ -93,14 +98,21 @@ double roundHalfEven(double value, int decimals)
 {
     if (!std::isfinite(value))
         return value;
-    const double scale = std::pow(10.0, decimals);
+    // The powers of ten a double holds exactly, without a call to pow for
+    // each amount rounded: the same values pow gives for them.
+    static constexpr double kPowers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11,
+                                         1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    const double scale = decimals >= 0 && decimals < static_cast<int>(std::size(kPowers))
+                           ? kPowers[decimals]
+                           : std::pow(10.0, decimals);
     const double scaled = value * scale;
     // Work on the decimal text of the scaled value so that 2.675 * 100 is not
     // misjudged by its binary representation: anything within a hair of .5
-    // counts as a half.
+    // counts as a half. The hair is the error of a double's last digits,
+    // never a fraction the amount really holds: 123456.7891 keeps its 1.
     const double floorV = std::floor(scaled);
     const double diff = scaled - floorV;
-    const double eps = 1e-9 * std::max(1.0, std::fabs(scaled));
+    const double eps = std::min(1e-13 * std::max(1.0, std::fabs(scaled)), 1e-3);
     double r;
     if (std::fabs(diff - 0.5) <= eps)
         r = (std::fmod(floorV, 2.0) == 0.0) ? floorV : floorV + 1.0;

@@ -53,6 +53,23 @@ TEST(Int16Conversion, RoundsHalvesToEvenAndFailsOutsideTheRange)
     }
 }
 
+TEST(RoundHalfEven, TakesOnlyATrueHalfToTheEvenNeighbour)
+{
+    struct Case {
+        double value;
+        int decimals;
+        double expected;
+    } cases[] = {
+        {2.5, 0, 2},          {3.5, 0, 4},          {-2.5, 0, -2},        {-3.5, 0, -4},
+        {0.49, 0, 0},         {-0.51, 0, -1},       {2.675, 2, 2.68},     {2.665, 2, 2.66},
+        {-2.675, 2, -2.68},   {1.005, 2, 1},        {1.23456789, 6, 1.234568},
+        {500000001.3, 0, 500000001},                {-500000001.3, 0, -500000001},
+        {1234567.0001, 4, 1234567.0001},            {1234567.00015, 4, 1234567.0002},
+    };
+    for (const auto& c : cases)
+        EXPECT_DOUBLE_EQ(lang::roundHalfEven(c.value, c.decimals), c.expected) << c.value << " to " << c.decimals;
+}
+
 TEST(NumberText, WritesAPointWhateverTheLocale)
 {
     EXPECT_EQ(lang::numberText(12.5), "12.5");
@@ -104,6 +121,11 @@ TEST(CurrencyAmount, KeepsFourDecimalsExactly)
         {"", "0"},          {"abc", "0"},        {"  -3", "-3"},          {"0.00005", "0"},
         {"0.00015", "0.0002"}, {"2.00025", "2.0002"}, {"7abc", "7"},
         {"100.05", "100.05"}, {"-0.005", "-0.005"}, {"0.0501", "0.0501"}, {"-10", "-10"},
+        {"-0.00015", "-0.0002"}, {"-0.00025", "-0.0002"}, {"-2.00025", "-2.0002"},
+        // Large amounts keep their fourth decimal; only a true half goes to
+        // the even neighbour.
+        {"123456.7891", "123456.7891"}, {"100000.0001", "100000.0001"}, {"-50001.0003", "-50001.0003"},
+        {"123456.78915", "123456.7892"}, {"123456.78925", "123456.7892"}, {"987654321.0001", "987654321.0001"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(Currency::fromText(QString::fromUtf8(c.text)).toString(), QString::fromUtf8(c.expected))
