@@ -1,6 +1,7 @@
 #include "DB_Dll.h"
 
 #include "frmAcceso.h"
+#include "platform/Currency.h"
 #include "platform/ErrorTrap.h"
 #include "platform/Prompts.h"
 #include "platform/RuntimeError.h"
@@ -10,6 +11,7 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <cmath>
 
 namespace {
 
@@ -485,8 +487,18 @@ QString DB_Dll::SQLValue(const QVariant& Valor, const QString& Tipo)
     if (Tipo == u"@") {
         if (lang::isNull(Valor))
             return QStringLiteral("0");
-        return m_utilidades.ReemplazaTexto(m_utilidades.TextoAMoneda(lang::text(Valor)).toString(), QStringLiteral(","),
-                                           QStringLiteral("."));
+        // A double of up to nine whole digits that holds no more than four
+        // decimals is the amount its text reads back as: its ten-thousandths
+        // are the literal, without the way through its text (the quantities
+        // and prices of a voucher's rows, by the thousand).
+        if (Valor.typeId() == QMetaType::Double) {
+            const double v = *static_cast<const double*>(Valor.constData());
+            const double diezMilesimos = v * Currency::Scale;
+            if (std::fabs(v) < 1e9 && diezMilesimos == std::trunc(diezMilesimos))
+                return Currency::fromRaw(static_cast<std::int64_t>(diezMilesimos)).toString();
+        }
+        // The amount's own text has "." as its decimal sign.
+        return m_utilidades.TextoAMoneda(lang::text(Valor)).toString();
     }
     if (lang::isNull(Valor))
         return QStringLiteral("NULL");

@@ -9,6 +9,7 @@
 #include <QElapsedTimer>
 #include <QThread>
 #include <QTimer>
+#include <algorithm>
 
 std::vector<ParCampoValor> ArrCampos;
 std::vector<ParCampoValor> ArrTotalizador;
@@ -72,16 +73,22 @@ void ArmaInsert(QString& sql, std::vector<ParCampoValor>& arreglo, bool vaciar)
         largoNombres += par.NombreCampo.size() + 1;
         largoValores += par.ValorCampo.size() + 1;
     }
-    sql.reserve(sql.size() + largoNombres + largoValores + 10);
-    sql += QLatin1Char('(');
+    const qsizetype inicio = sql.size();
+    sql.resize(inicio + 1 + largoNombres + 9 + largoValores);
+    QChar* p = sql.data() + inicio;
+    const auto pon = [&p](QStringView texto) {
+        std::copy(texto.begin(), texto.end(), p);
+        p += texto.size();
+    };
+    pon(u"(");
     for (std::size_t i = 0; i < arreglo.size(); ++i) {
-        sql += arreglo[i].NombreCampo;
-        sql += i + 1 < arreglo.size() ? u',' : u')';
+        pon(arreglo[i].NombreCampo);
+        pon(i + 1 < arreglo.size() ? u"," : u")");
     }
-    sql += QLatin1String(" VALUES (");
+    pon(u" VALUES (");
     for (std::size_t i = 0; i < arreglo.size(); ++i) {
-        sql += arreglo[i].ValorCampo;
-        sql += i + 1 < arreglo.size() ? u',' : u')';
+        pon(arreglo[i].ValorCampo);
+        pon(i + 1 < arreglo.size() ? u"," : u")");
     }
     if (vaciar)
         arreglo.clear();

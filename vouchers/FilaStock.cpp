@@ -40,18 +40,19 @@ QString ActualizacionStock::filaStock(int fila, int numero, int signo, const Ite
     const QString articulo = celda(fila, ColArticulos::Codigo).trimmed();
     std::vector<ParCampoValor> campos;
     campos.reserve(30);
-    const auto campo = [&](const char* nombre, const QString& valor) {
-        campos.push_back({QString::fromLatin1(nombre), valor});
+    // The names stay where the compiler put them: no copy of them per row.
+    const auto campo = [&](QStringView nombre, const QString& valor) {
+        campos.push_back({QString::fromRawData(nombre.data(), nombre.size()), valor});
     };
 
-    campo("TC", m_lit.tc);
-    campo("IdComprobante", m_lit.idComprobante);
+    campo(u"TC", m_lit.tc);
+    campo(u"IdComprobante", m_lit.idComprobante);
     if (!m_lit.idComplemento.isEmpty())
-        campo("IdComplemento", m_lit.idComplemento);
-    campo("Secuencia", QString::number(m_secuencia));
-    campo("Fecha", m_lit.fecha);
+        campo(u"IdComplemento", m_lit.idComplemento);
+    campo(u"Secuencia", QString::number(m_secuencia));
+    campo(u"Fecha", m_lit.fecha);
     if (!m_lit.idCaja.isEmpty())
-        campo("IdCaja", m_lit.idCaja);
+        campo(u"IdCaja", m_lit.idCaja);
 
     // A transfer's second pass enters the destination; otherwise the line's
     // own depot, unless the caller imposed the sign of an entry.
@@ -64,22 +65,22 @@ QString ActualizacionStock::filaStock(int fila, int numero, int signo, const Ite
         const QString propio = celda(fila, ColArticulos::Dep).trimmed();
         deposito = propio.isEmpty() ? m_lit.idDeposito : LiteralCodigo(propio, 4);
     }
-    campo("IdDeposito", deposito);
-    campo("IdArticulo", LiteralCodigo(articulo, 25));
-    campo("Descripcion", LiteralTexto(sinApostrofos(celda(fila, ColArticulos::Descripcion))));
-    campo("NroLote", textoONulo(item.lote));
+    campo(u"IdDeposito", deposito);
+    campo(u"IdArticulo", LiteralCodigo(articulo, 25));
+    campo(u"Descripcion", LiteralTexto(sinApostrofos(celda(fila, ColArticulos::Descripcion))));
+    campo(u"NroLote", textoONulo(item.lote));
     QString aduana = celda(fila, ColArticulos::Lote_Aduana).trimmed();
     if (aduana.isEmpty())
         aduana = m_argumentos.Aduana;
-    campo("ControladoPor", LiteralTexto(sinApostrofos(aduana)));
+    campo(u"ControladoPor", LiteralTexto(sinApostrofos(aduana)));
     QString loteOrigen = celda(fila, ColArticulos::Lote_Origen).trimmed();
     if (loteOrigen.isEmpty())
         loteOrigen = m_argumentos.LoteOrigen.trimmed();
     if (!loteOrigen.isEmpty())
-        campo("IdOrigen", LiteralCodigo(loteOrigen, 4));
-    campo("NroSerie", textoONulo(item.serie));
+        campo(u"IdOrigen", LiteralCodigo(loteOrigen, 4));
+    campo(u"NroSerie", textoONulo(item.serie));
     const QString unidad = celda(fila, ColArticulos::UD).trimmed();
-    campo("IdUnidad", unidad.isEmpty() ? QStringLiteral("NULL") : LiteralCodigo(unidad, 4));
+    campo(u"IdUnidad", unidad.isEmpty() ? QStringLiteral("NULL") : LiteralCodigo(unidad, 4));
 
     // Entries of several lots or serial numbers go one unit a row; a size
     // item and an exit item carry their own quantity.
@@ -94,36 +95,36 @@ QString ActualizacionStock::filaStock(int fila, int numero, int signo, const Ite
     } else if (signo == -1 && (conCodigo || item.cantidad > 0)) {
         cantidad = item.cantidad;
     }
-    campo("Cantidad", LiteralNumero(cantidad * signo));
+    campo(u"Cantidad", LiteralNumero(cantidad * signo));
     if (m_confirmaUDEquiv) {
-        campo("CantidadUD", numeroDe(ColArticulos::CantEquiv));
-        campo("IdUnidadBase", LiteralTexto(celda(fila, ColArticulos::UDEquiv)));
+        campo(u"CantidadUD", numeroDe(ColArticulos::CantEquiv));
+        campo(u"IdUnidadBase", LiteralTexto(celda(fila, ColArticulos::UDEquiv)));
     }
-    campo("CuentaProveedor", m_lit.cuenta.isEmpty() ? cuentaDelArticulo(articulo) : m_lit.cuenta);
-    campo("IdMotivoStock", m_lit.idMotivoStock);
-    campo("PrecioVenta", numeroDe(ColArticulos::Importe));
-    campo("Costo", numeroDe(ColArticulos::Costo));
-    campo("Impuestos", numeroDe(ColArticulos::Impuestos));
-    campo("DtoItem", numeroDe(ColArticulos::PorcDto));
+    campo(u"CuentaProveedor", m_lit.cuenta.isEmpty() ? cuentaDelArticulo(articulo) : m_lit.cuenta);
+    campo(u"IdMotivoStock", m_lit.idMotivoStock);
+    campo(u"PrecioVenta", numeroDe(ColArticulos::Importe));
+    campo(u"Costo", numeroDe(ColArticulos::Costo));
+    campo(u"Impuestos", numeroDe(ColArticulos::Impuestos));
+    campo(u"DtoItem", numeroDe(ColArticulos::PorcDto));
 
     const QString origen = celda(fila, ColArticulos::AuxCpteOrigen);
     if (m_tipoOrigenDeGrilla)
         m_ultimoTcOrigen = LiteralTexto(origen.left(4).trimmed());
     if (m_comprobanteOrigenDeGrilla)
         m_ultimoComprobanteOrigen = LiteralTexto(origen.mid(4, 13).trimmed());
-    campo("Tc_Origen", m_tipoOrigenDeGrilla ? m_ultimoTcOrigen : m_lit.tcOrigen);
-    campo("IdComprobante_Origen", m_comprobanteOrigenDeGrilla ? m_ultimoComprobanteOrigen : m_lit.comprobanteOrigen);
-    campo("Id_Origen", numeroDe(ColArticulos::AuxIdCpteOrigen));
+    campo(u"Tc_Origen", m_tipoOrigenDeGrilla ? m_ultimoTcOrigen : m_lit.tcOrigen);
+    campo(u"IdComprobante_Origen", m_comprobanteOrigenDeGrilla ? m_ultimoComprobanteOrigen : m_lit.comprobanteOrigen);
+    campo(u"Id_Origen", numeroDe(ColArticulos::AuxIdCpteOrigen));
 
     // A line without a rate of its own takes the general one, unless it is
     // exempt.
     const Currency tasa = ImporteCelda(celda(fila, ColArticulos::AuxTasaIVA));
     const bool exento = NumeroCelda(celda(fila, ColArticulos::AuxEsExento)) == -1;
-    campo("IVARI", LiteralNumero(tasa.isZero() && !exento ? m_piva : tasa.toDouble()));
-    campo("IVARNI", numeroDe(ColArticulos::IVARNI));
+    campo(u"IVARI", LiteralNumero(tasa.isZero() && !exento ? m_piva : tasa.toDouble()));
+    campo(u"IVARNI", numeroDe(ColArticulos::IVARNI));
     if (!m_lit.idTecnico.isEmpty())
-        campo("IdTecnico", m_lit.idTecnico);
-    campo("EQUIV_UDBASE", numeroDe(ColArticulos::EQUIV_UDBASE));
+        campo(u"IdTecnico", m_lit.idTecnico);
+    campo(u"EQUIV_UDBASE", numeroDe(ColArticulos::EQUIV_UDBASE));
 
     QString sentencia = QStringLiteral("INSERT INTO V_MV_STOCK");
     ArmaInsert(sentencia, campos, true);

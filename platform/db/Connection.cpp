@@ -317,6 +317,12 @@ void Connection::Execute(const QString& sql, long* recordsAffected, int)
 
 void Connection::runSqliteBatch(const QString& sql, const std::function<void(const QString&)>& runStatement)
 {
+    // A row's INSERT carries its values and is seldom sent twice: it runs as
+    // it is, without taking a place among the remembered forms.
+    if (SqliteDialect::runsAsWritten(sql)) {
+        runStatement(sql.trimmed());
+        return;
+    }
     // A copy: a statement of the batch may run another batch, whose text may
     // push this one out of the remembered forms.
     const std::vector<SqliteStatement> statements = d->sqliteForm(sql);

@@ -9,11 +9,13 @@ QString quoteText(const QString& text)
     QString out;
     out.reserve(text.size() + 2);
     out += u'\'';
-    for (const QChar c : text) {
-        if (c == u'\'')
-            out += u'\'';
-        out += c;
+    // Copied a stretch at a time, an apostrophe doubled where a stretch ends.
+    qsizetype from = 0;
+    for (qsizetype at; (at = text.indexOf(u'\'', from)) >= 0; from = at + 1) {
+        out.append(QStringView(text).mid(from, at + 1 - from));
+        out += u'\'';
     }
+    out.append(QStringView(text).mid(from));
     out += u'\'';
     return out;
 }

@@ -5,6 +5,7 @@
 
 #include <QHash>
 #include <optional>
+#include <string_view>
 
 namespace db {
 
@@ -562,65 +563,93 @@ std::optional<SqliteStatement> renderSpan(const std::vector<SqlToken>& t, Render
 // them cost more than running them.
 bool isPlainInsert(QStringView s)
 {
-    static const QStringView kActedOn[] = {
-        u"SELECT", u"INSERT", u"UPDATE", u"DELETE", u"BEGIN", u"COMMIT", u"ROLLBACK", u"IF", u"GO",
-        u"CREATE", u"ALTER", u"DROP", u"TRUNCATE", u"TOP", u"ISNULL", u"LEN", u"GETDATE", u"CONVERT",
-        u"DBO", u"UNION", u"EXCEPT", u"INTERSECT", u"COLLATE",
-    };
+    // Upper case, by their length from 2 to 9: a word is compared with those
+    // of its own length only.
     constexpr qsizetype kLongest = 9;
-    const qsizetype n = s.size();
-    bool first = true;
-    for (qsizetype i = 0; i < n;) {
-        const QChar c = s[i];
-        if (c == u'\'') {
-            for (++i; i < n; ++i) {
-                if (s[i] != u'\'')
-                    continue;
-                if (i + 1 < n && s[i + 1] == u'\'') {
-                    ++i;
-                    continue;
-                }
-                break;
-            }
-            if (i >= n)
+    static constexpr std::string_view kActedOn[kLongest - 1][8] = {
+        {"IF", "GO"},
+        {"TOP", "LEN", "DBO"},
+        {"DROP"},
+        {"BEGIN", "ALTER", "UNION"},
+        {"SELECT", "INSERT", "UPDATE", "DELETE", "COMMIT", "CREATE", "ISNULL", "EXCEPT"},
+        {"GETDATE", "CONVERT", "COLLATE"},
+        {"ROLLBACK", "TRUNCATE"},
+        {"INTERSECT"},
+    };
+    const auto asciiLetter = [](char16_t c) { return static_cast<char16_t>((c | 0x20) - u'a') < 26; };
+    const auto startsWord = [&](char16_t c) {
+        return c < 128 ? asciiLetter(c) || c == u'_' || c == u'@' : QChar::isLetter(c);
+    };
+    const auto inWord = [&](char16_t c) {
+        return c < 128 ? asciiLetter(c) || static_cast<char16_t>(c - u'0') < 10 || c == u'_' || c == u'@' || c == u'$'
+                       : QChar::isLetterOrNumber(c);
+    };
+    // The word [from, to) is one of them.
+    const auto actedOn = [&](const char16_t* from, const char16_t* to) {
+        const qsizetype size = to - from;
+        if (size < 2 || size > kLongest)
+            return false;
+        char upper[kLongest];
+        for (qsizetype k = 0; k < size; ++k) {
+            if (from[k] >= 128)
                 return false;
-            ++i;
+            upper[k] = static_cast<char>(asciiLetter(from[k]) ? from[k] & ~0x20 : from[k]);
+        }
+        const std::string_view word(upper, static_cast<std::size_t>(size));
+        for (std::string_view k : kActedOn[size - 2])
+            if (k == word)
+                return true;
+        return false;
+    };
+
+    const char16_t* p = s.utf16();
+    const char16_t* const end = p + s.size();
+    bool first = true;
+    while (p < end) {
+        const char16_t c = *p;
+        if (c == u'\'') {
+            // On to the apostrophe that closes the literal; a doubled one
+            // stays inside it.
+            for (++p;; p += 2) {
+                p = std::char_traits<char16_t>::find(p, static_cast<std::size_t>(end - p), u'\'');
+                if (!p)
+                    return false;
+                if (p + 1 >= end || p[1] != u'\'')
+                    break;
+            }
+            ++p;
             continue;
         }
-        if (c.isLetter() || c == u'_' || c == u'@') {
-            qsizetype j = i;
-            while (j < n && (s[j].isLetterOrNumber() || s[j] == u'_' || s[j] == u'@' || s[j] == u'$'))
-                ++j;
-            const QStringView word = s.mid(i, j - i);
+        if (startsWord(c)) {
+            const char16_t* const start = p;
+            while (p < end && inWord(*p))
+                ++p;
             // A word glued to a literal (N'...') or running into a '#'.
-            if (j < n && (s[j] == u'\'' || s[j] == u'#'))
+            if (p < end && (*p == u'\'' || *p == u'#'))
                 return false;
             if (first) {
-                if (word.compare(u"INSERT", Qt::CaseInsensitive) != 0)
+                if (QStringView(start, p).compare(u"INSERT", Qt::CaseInsensitive) != 0)
                     return false;
                 first = false;
-            } else if (word.size() <= kLongest) {
-                for (QStringView w : kActedOn)
-                    if (word.size() == w.size() && word.compare(w, Qt::CaseInsensitive) == 0)
-                        return false;
+            } else if (actedOn(start, p)) {
+                return false;
             }
-            i = j;
             continue;
         }
-        switch (c.unicode()) {
+        switch (c) {
         case u';': case u'#': case u'=': case u'<': case u'>': case u'!': case u'[': case u'"':
             return false;
         case u'-':
         case u'/':
-            if (i + 1 < n && (s[i + 1] == u'-' || s[i + 1] == u'*'))
+            if (p + 1 < end && (p[1] == u'-' || p[1] == u'*'))
                 return false;
             break;
         default:
             break;
         }
-        if (first && !c.isSpace())
+        if (first && !QChar::isSpace(c))
             return false;
-        ++i;
+        ++p;
     }
     return !first;
 }
@@ -628,6 +657,11 @@ bool isPlainInsert(QStringView s)
 }  // namespace
 
 SqliteDialect::SqliteDialect(QString literalCollation) : m_collation(std::move(literalCollation)) {}
+
+bool SqliteDialect::runsAsWritten(QStringView sqlServerText)
+{
+    return isPlainInsert(sqlServerText);
+}
 
 std::vector<SqliteStatement> SqliteDialect::translate(const QString& text) const
 {

@@ -43,6 +43,10 @@ public:
     explicit SqliteDialect(QString literalCollation = QStringLiteral("NOCASE"));
 
     std::vector<SqliteStatement> translate(const QString& sqlServerText) const;
+    // True when SQLite runs the text as written, blanks around it trimmed:
+    // one INSERT whose code outside its string literals holds nothing the
+    // rewrite acts on or cuts a batch at. translate gives it back as it is.
+    static bool runsAsWritten(QStringView sqlServerText);
 
 private:
     QString m_collation;
