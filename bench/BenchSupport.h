@@ -28,16 +28,28 @@ inline void resetPeak()
         f.write("5");
 }
 
-// The resident peak since the last reset, in MB.
-inline double peakMB()
+// A size of /proc/self/status ("VmHWM:", "VmRSS:"), in MB.
+inline double statusMB(const char* field)
 {
     QFile f(QStringLiteral("/proc/self/status"));
     if (!f.open(QIODevice::ReadOnly))
         return 0;
     for (const QByteArray& line : f.readAll().split('\n'))
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
+        if (line.startsWith(field))
+            return line.mid(static_cast<qsizetype>(qstrlen(field))).trimmed().split(' ').first().toDouble() / 1024.0;
     return 0;
+}
+
+// The resident peak since the last reset, in MB.
+inline double peakMB()
+{
+    return statusMB("VmHWM:");
+}
+
+// The resident size now, in MB.
+inline double residentMB()
+{
+    return statusMB("VmRSS:");
 }
 
 // Keeps each run's time per iteration and its counters, by the benchmark's
