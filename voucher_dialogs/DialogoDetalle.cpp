@@ -163,6 +163,15 @@ void DialogoDetalle::DistribuyeEnOrden(double pedido, int columnaStock, int colu
     FlexGrid& g = *MSFlexGrid1;
     const double total = ComoCelda(pedido);
     double resto = total;
+    // What the column adds up to after a row taken whole is the rows above
+    // it as they now read, added in order, when no row below holds anything:
+    // kept as the rows go by instead of adding the column up again. Past a
+    // row below that holds a quantity, the column is added up whole.
+    int ultimaConCantidad = 0;
+    for (int fila = 1; fila < g.Rows(); ++fila)
+        if (NumeroCelda(g.TextMatrix(fila, columnaCantidad)) != 0)
+            ultimaConCantidad = fila;
+    double hastaAqui = 0;
     for (int fila = 1; fila < g.Rows() && resto != 0; ++fila) {
         const double tomado = NumeroCelda(g.TextMatrix(fila, columnaCantidad));
         // Stock the voucher's other lines took whole (or more) gives nothing:
@@ -174,7 +183,9 @@ void DialogoDetalle::DistribuyeEnOrden(double pedido, int columnaStock, int colu
             resto = 0;
         } else {
             g.setTextMatrix(fila, columnaCantidad, TextoCelda(stock));
-            resto = ComoCelda(total - SumaColumna(columnaCantidad, -1));
+            hastaAqui += ComoCelda(stock);
+            const double suma = fila >= ultimaConCantidad ? ComoCelda(hastaAqui) : SumaColumna(columnaCantidad, -1);
+            resto = ComoCelda(total - suma);
         }
     }
 }

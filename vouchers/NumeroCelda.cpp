@@ -2,6 +2,8 @@
 
 #include "platform/Value.h"
 
+#include <cmath>
+
 double NumeroCelda(QStringView texto)
 {
     return lang::amountNumber(texto);
@@ -19,5 +21,9 @@ QString TextoCelda(double valor)
 
 double ComoCelda(double valor)
 {
+    // A whole number of up to 15 digits is written with its digits alone
+    // and reads back as itself (minus zero as 0): no text needed.
+    if (std::fabs(valor) < 1e15 && valor == std::trunc(valor))
+        return valor + 0.0;
     return NumeroCelda(TextoCelda(valor));
 }

@@ -9,6 +9,7 @@
 #include "tests/support/QtPrinting.h"
 #include "tests/support/TestDatabase.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
@@ -32,6 +33,13 @@ TEST(NumeroCelda, ReadsEitherDecimalSignAndWritesOneForm)
     for (const auto& e : escrituras) {
         EXPECT_EQ(TextoCelda(e.numero), QString::fromUtf8(e.celda)) << e.celda;
         EXPECT_DOUBLE_EQ(NumeroCelda(TextoCelda(e.numero)), NumeroCelda(QString::fromUtf8(e.celda))) << e.celda;
+    }
+    // A computed number is what its cell would read back, whole numbers
+    // included.
+    for (const double n : {0.1 + 0.2, 5.0 / 6, -7.0, 12.0, 999999999999999.0, 1e15, 123456789012345.6, -0.0}) {
+        const double comoCelda = ComoCelda(n);
+        EXPECT_EQ(comoCelda, NumeroCelda(TextoCelda(n))) << TextoCelda(n).toStdString();
+        EXPECT_EQ(std::signbit(comoCelda), std::signbit(NumeroCelda(TextoCelda(n)))) << TextoCelda(n).toStdString();
     }
 }
 
