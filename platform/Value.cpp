@@ -74,7 +74,10 @@ double leadingNumber(QStringView text)
 
 double amountNumber(QStringView text)
 {
-    const qsizetype comma = text.lastIndexOf(u',');
+    // The last comma, looked for in place: cells are read by the thousand.
+    qsizetype comma = text.size() - 1;
+    while (comma >= 0 && text[comma] != u',')
+        --comma;
     // No comma: nothing to move, the text reads as it is (most amounts a
     // program writes itself).
     if (comma < 0)

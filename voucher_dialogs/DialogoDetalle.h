@@ -3,6 +3,8 @@
 #include "voucher_dialogs/EditorGrillaDialogo.h"
 
 #include <QDialog>
+#include <functional>
+#include <vector>
 
 class FlexGrid;
 class QLabel;
@@ -80,6 +82,34 @@ protected:
     void DistribuyeEnOrden(double pedido, int columnaStock, int columnaCantidad);
     // Every row whose cell in the column is blank takes row 1's, trimmed.
     void CompletaColumna(int columna);
+    // The rows a load reads, one after the other, each with a cell for every
+    // column of the grid.
+    class FilasLeidas {
+    public:
+        explicit FilasLeidas(int columnas) : m_columnas(static_cast<std::size_t>(columnas)) {}
+        // Adds a row of empty cells and gives its cells, column c at [c]:
+        // valid until the next row is added.
+        QString* nueva()
+        {
+            m_celdas.resize(m_celdas.size() + m_columnas);
+            return &m_celdas[m_celdas.size() - m_columnas];
+        }
+        int size() const { return m_columnas == 0 ? 0 : static_cast<int>(m_celdas.size() / m_columnas); }
+        const QString& celda(int fila, int columna) const
+        {
+            return m_celdas[static_cast<std::size_t>(fila) * m_columnas + static_cast<std::size_t>(columna)];
+        }
+
+    private:
+        std::size_t m_columnas;
+        std::vector<QString> m_celdas;
+    };
+    // Runs `lee`, which adds the rows it reads to the list it is given, and
+    // appends them below the grid's last row, the grid sized once: grown a
+    // row at a time it would copy every cell each time. When `lee` fails
+    // half-way, the rows it read (the last one as far as it got) are
+    // appended all the same and the failure goes on.
+    void AgregaFilas(const std::function<void(FilasLeidas& filas)>& lee);
     // The width of a run of n "X" in the form's font, in twips.
     int AnchoDeX(int n) const;
     // The width a column needs to show the text whole, the cell's margins

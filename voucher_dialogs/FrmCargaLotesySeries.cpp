@@ -10,7 +10,9 @@
 #include "vouchers/ListasSerieLote.h"
 #include "vouchers/NumeroCelda.h"
 
+#include <QHash>
 #include <QLabel>
+#include <QSet>
 #include <algorithm>
 #include <cmath>
 #include <vector>
@@ -25,6 +27,12 @@ const AjustesEditorGrilla kSalida{{F::ColCantidad}, {F::ColStock, F::ColCantidad
 // Entry: every column but the fixed one opens, as text; Enter in the value
 // column goes down a row, and on the last row moves to the item column.
 const AjustesEditorGrilla kEntrada{{F::ColItem, F::ColValor, 3}, {}, F::ColValor, F::ColItem};
+
+// A key as it is looked up: trimmed, and the same whatever the letter case.
+QString ClaveComparable(const QString& clave)
+{
+    return clave.trimmed().toCaseFolded();
+}
 
 // A list with nothing but pipes and blanks is written as no list at all.
 QString listaOVacia(const QString& lista)
@@ -129,29 +137,11 @@ QString FrmCargaLotesySeries::Clave(int fila) const
                         MSFlexGrid1->TextMatrix(fila, ColSerie).trimmed());
 }
 
-int FrmCargaLotesySeries::FilaDeClave(const QString& clave) const
-{
-    for (int fila = 1; fila < MSFlexGrid1->Rows(); ++fila)
-        if (lang::sameText(Clave(fila), clave.trimmed()))
-            return fila;
-    return -1;
-}
-
 void FrmCargaLotesySeries::VerificaAnterioresSalida()
 {
     DB_Dll& db = ObjDB();
     KumozenUtilidades& util = ObjUtilidades();
     FlexGrid& g = *MSFlexGrid1;
-    const auto agrega = [&g](const QString& lote, const QString& serie, const QString& stock,
-                             const QString& cantidad) {
-        const int fila = g.Rows();
-        g.setRows(fila + 1);
-        g.setTextMatrix(fila, ColLote, lote);
-        g.setTextMatrix(fila, ColSerie, serie);
-        g.setTextMatrix(fila, ColStock, stock);
-        g.setTextMatrix(fila, ColCantidad, cantidad);
-    };
-
     db::Recordset rs;
     db.AbrirRecordset(QStringLiteral("SELECT * FROM STK_SERIES_Y_LOTES WHERE IdArticulo = ")
                           + db.SQLValue(util.AlineaDerecha(Articulo, 25))
@@ -159,26 +149,50 @@ void FrmCargaLotesySeries::VerificaAnterioresSalida()
                           + QStringLiteral(" ORDER BY NROLOTE, NROSERIE "),
                       rs);
     int registros = 0;
-    for (; !rs.Eof(); rs.MoveNext(), ++registros)
-        agrega(lang::text(util.ValorNoNulo(rs.value(QStringLiteral("NroLote")))).trimmed(),
-               lang::text(util.ValorNoNulo(rs.value(QStringLiteral("NroSerie")))).trimmed(),
-               TextoCelda(lang::number(rs.value(QStringLiteral("Cantidad")))), QString());
-    db.CierraRecordset(rs);
+    AgregaFilas([&](FilasLeidas& filas) {
+        // A row is added whole, once its cells are read.
+        const auto agrega = [&filas](QString lote, QString serie, QString stock, QString cantidad) {
+            QString* const fila = filas.nueva();
+            fila[ColLote] = std::move(lote);
+            fila[ColSerie] = std::move(serie);
+            fila[ColStock] = std::move(stock);
+            fila[ColCantidad] = std::move(cantidad);
+        };
+        if (!rs.Eof()) {
+            // Each field found by its name once, not on every row.
+            const db::Field& lote = rs.field(QStringLiteral("NroLote"));
+            const db::Field& serie = rs.field(QStringLiteral("NroSerie"));
+            const db::Field& cantidad = rs.field(QStringLiteral("Cantidad"));
+            for (; !rs.Eof(); rs.MoveNext(), ++registros)
+                agrega(lang::text(util.ValorNoNulo(lote.Value())).trimmed(),
+                       lang::text(util.ValorNoNulo(serie.Value())).trimmed(), TextoCelda(lang::number(cantidad.Value())),
+                       QString());
+        }
+        db.CierraRecordset(rs);
 
-    // An earlier choice no longer in stock stays in view, with a stock of 0.
-    std::vector<QString> anteriores;
-    DescomponeSerieLote(Lotes, anteriores);
-    for (std::size_t k = 0; k + 1 < anteriores.size(); ++k) {
-        const QString& item = anteriores[k];
-        if (item.isEmpty() || item == QString(SeparadorLoteSerie) || FilaDeClave(item) >= 0)
-            continue;
-        QString lote, serie;
-        SeparaLoteSerie(item, lote, serie);
-        agrega(lote, serie, QStringLiteral("0"), QStringLiteral("0"));
-    }
+        // An earlier choice no longer in stock stays in view, with a stock of 0.
+        std::vector<QString> anteriores;
+        DescomponeSerieLote(Lotes, anteriores);
+        if (anteriores.size() > 1) {
+            QSet<QString> claves;
+            for (int f = 0; f < filas.size(); ++f)
+                claves.insert(
+                    ClaveComparable(UneLoteSerie(filas.celda(f, ColLote).trimmed(), filas.celda(f, ColSerie).trimmed())));
+            for (std::size_t k = 0; k + 1 < anteriores.size(); ++k) {
+                const QString& item = anteriores[k];
+                if (item.isEmpty() || item == QString(SeparadorLoteSerie) || claves.contains(ClaveComparable(item)))
+                    continue;
+                QString lote, serie;
+                SeparaLoteSerie(item, lote, serie);
+                claves.insert(ClaveComparable(UneLoteSerie(lote.trimmed(), serie.trimmed())));
+                agrega(lote, serie, QStringLiteral("0"), QStringLiteral("0"));
+            }
+        }
+        if (registros > 0)
+            filas.nueva();
+    });
     if (registros == 0)
         return;
-    agrega(QString(), QString(), QString(), QString());
 
     if (Lotes.isEmpty()) {
         CompletaCantidades();
@@ -219,9 +233,13 @@ void FrmCargaLotesySeries::VerificaExistenciasEnGrilla()
         std::vector<QString> lotes, cantidades;
         DescomponeSerieLote(LotesExistentes, lotes);
         DescomponeSerieLote(SeriesExistentes, cantidades);
+        // The first row of each key.
+        QHash<QString, int> filaDeClave;
+        for (int fila = g.Rows() - 1; fila >= 1; --fila)
+            filaDeClave.insert(ClaveComparable(Clave(fila)), fila);
         for (std::size_t k = 0; k + 1 < lotes.size(); ++k)
             salta.run({[&] {
-                const int fila = FilaDeClave(lotes[k]);
+                const int fila = filaDeClave.value(ClaveComparable(lotes[k]), -1);
                 if (fila < 0)
                     return;
                 const QString tomado = k < cantidades.size() ? cantidades[k] : QString();
@@ -349,8 +367,10 @@ void FrmCargaLotesySeries::AceptaSalida()
         // item: the stock update would count it as a lot of its own.
         if (NumeroCelda(cantidad) == 0)
             continue;
-        lotes += Clave(fila) + u'|';
-        cantidades += cantidad + u'|';
+        lotes += Clave(fila);
+        lotes += u'|';
+        cantidades += cantidad;
+        cantidades += u'|';
     }
     Lotes = listaOVacia(lotes);
     Series = listaOVacia(cantidades);

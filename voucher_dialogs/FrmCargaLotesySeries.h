@@ -59,7 +59,6 @@ private:
     bool Saliente() const { return EsConsultaDeSerieLote; }
     // The key of a row: lot ÿ serial, each trimmed.
     QString Clave(int fila) const;
-    int FilaDeClave(const QString& clave) const;
     void VerificaAnterioresSalida();
     void VerificaAnterioresEntrada();
     void AceptaSalida();

@@ -124,19 +124,25 @@ void FrmLoteyPosicion::CargaSaldos()
                          "ac_saldoslayout.idposicion  ");
     db::Recordset rs;
     db.AbrirRecordset(sql, rs);
-    FlexGrid& g = *MSFlexGrid1;
-    for (; !rs.Eof(); rs.MoveNext()) {
-        const int fila = g.Rows();
-        g.setRows(fila + 1);
-        g.setTextMatrix(fila, ColPosicion, lang::text(util.ValorNoNulo(rs.value(QStringLiteral("IdPosicion")))).trimmed());
-        if (ConLotes())
-            g.setTextMatrix(fila, ColLote, lang::text(util.ValorNoNulo(rs.value(QStringLiteral("NroLote")))).trimmed());
-        g.setTextMatrix(fila, ColUnidad, iUnidad);
-        g.setTextMatrix(fila, ColDisponible,
-                        TextoCelda(EnUnidadDeLinea(lang::text(rs.value(QStringLiteral("IdUnidadBase"))),
-                                                   lang::number(rs.value(QStringLiteral("disponible"))))));
-        g.setTextMatrix(fila, ColCantidad, ConLotes() ? QStringLiteral("0") : QString());
-    }
+    AgregaFilas([&](FilasLeidas& filas) {
+        if (rs.Eof())
+            return;
+        // Each field found by its name once, not on every row.
+        const db::Field& posicion = rs.field(QStringLiteral("IdPosicion"));
+        const db::Field* const lote = ConLotes() ? &rs.field(QStringLiteral("NroLote")) : nullptr;
+        const db::Field& unidad = rs.field(QStringLiteral("IdUnidadBase"));
+        const db::Field& disponible = rs.field(QStringLiteral("disponible"));
+        for (; !rs.Eof(); rs.MoveNext()) {
+            QString* const fila = filas.nueva();
+            fila[ColPosicion] = lang::text(util.ValorNoNulo(posicion.Value())).trimmed();
+            if (lote)
+                fila[ColLote] = lang::text(util.ValorNoNulo(lote->Value())).trimmed();
+            fila[ColUnidad] = iUnidad;
+            fila[ColDisponible] =
+                TextoCelda(EnUnidadDeLinea(lang::text(unidad.Value()), lang::number(disponible.Value())));
+            fila[ColCantidad] = ConLotes() ? QStringLiteral("0") : QString();
+        }
+    });
     db.CierraRecordset(rs);
 }
 

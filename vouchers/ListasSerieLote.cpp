@@ -52,7 +52,13 @@ void llenaArreglo(const QString& lista, std::vector<QString>& arreglo)
 
 QString UneLoteSerie(const QString& lote, const QString& serie)
 {
-    return lote + SeparadorLoteSerie + serie;
+    // Built in one piece: every row of a lot dialog's grid has its key.
+    QString item;
+    item.reserve(lote.size() + 1 + serie.size());
+    item += lote;
+    item += SeparadorLoteSerie;
+    item += serie;
+    return item;
 }
 
 void SeparaLoteSerie(const QString& item, QString& lote, QString& serie)

@@ -100,8 +100,10 @@ struct Recordset::Private {
     {
         if (!byLowerName.isEmpty())
             return byLowerName.value(name.toLower(), -1);
+        // Names of another length never match: most are passed over
+        // without a comparison (fields are looked up by name row by row).
         for (std::size_t i = 0; i < fields.size(); ++i)
-            if (fields[i].m_name.compare(name, Qt::CaseInsensitive) == 0)
+            if (fields[i].m_name.size() == name.size() && fields[i].m_name.compare(name, Qt::CaseInsensitive) == 0)
                 return static_cast<int>(i);
         return -1;
     }
