@@ -7,6 +7,9 @@
 
 #include "platform/Prompts.h"
 #include "platform/RuntimeError.h"
+#include "platform/db/Connection.h"
+#include "platform/db/ConnectionBackend.h"
+#include "platform/db/RowSet.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -84,6 +87,27 @@ public:
 
 private:
     std::map<std::string, Result> m_results;
+};
+
+// The shared connection, recording each statement it reads.
+class Contador : public db::Connection {
+public:
+    QStringList leidas;
+
+protected:
+    std::unique_ptr<db::RowSet> openRows(const QString& source) override
+    {
+        leidas << source;
+        return db::Connection::openRows(source);
+    }
+    // A statement not read through a cursor comes to openRows next.
+    std::unique_ptr<db::RowCursor> openCursor(const QString& source) override
+    {
+        std::unique_ptr<db::RowCursor> cursor = db::Connection::openCursor(source);
+        if (cursor)
+            leidas << source;
+        return cursor;
+    }
 };
 
 // Nothing modal may come up while a benchmark runs: it is told and the run

@@ -48,27 +48,6 @@ constexpr double kPorLote = 3;
 enum Dialogo { SeriesSinMostrar, SeriesMostrado, PosicionesMostrado };
 const char* const kNombres[] = {"lots and series, unseen", "lots and series, shown", "lots and positions, shown"};
 
-// The shared connection, noting each statement it reads.
-class Anotada : public db::Connection {
-public:
-    QStringList leidas;
-
-protected:
-    std::unique_ptr<db::RowSet> openRows(const QString& source) override
-    {
-        leidas << source;
-        return db::Connection::openRows(source);
-    }
-    // A statement not read through a cursor comes to openRows next.
-    std::unique_ptr<db::RowCursor> openCursor(const QString& source) override
-    {
-        std::unique_ptr<db::RowCursor> cursor = db::Connection::openCursor(source);
-        if (cursor)
-            leidas << source;
-        return cursor;
-    }
-};
-
 // Shows a dialog, lets it lay itself out and paint, and presses its accept
 // button, as an operator taking the proposal at once.
 class AceptaAlMostrar : public SinVentanas {
@@ -176,8 +155,8 @@ void CargaYPropuesta(benchmark::State& state)
 
     releaseObjDB();
     resetPeak();
-    auto propia = std::make_unique<Anotada>();
-    Anotada& cn = *propia;
+    auto propia = std::make_unique<Contador>();
+    Contador& cn = *propia;
     cn.Open(QStringLiteral("PROVIDER=SQLOLEDB;Server=(sqlite);Database =%1;UId=ana;Pwd=;").arg(path));
     ObjDB().setConnection(std::move(propia));
     ObjDB().gOpenFlag = true;

@@ -38,27 +38,6 @@
 
 namespace {
 
-// The shared connection, recording each statement it reads.
-class Contador : public db::Connection {
-public:
-    QStringList leidas;
-
-protected:
-    std::unique_ptr<db::RowSet> openRows(const QString& source) override
-    {
-        leidas << source;
-        return db::Connection::openRows(source);
-    }
-    // A statement not read through a cursor comes to openRows next.
-    std::unique_ptr<db::RowCursor> openCursor(const QString& source) override
-    {
-        std::unique_ptr<db::RowCursor> cursor = db::Connection::openCursor(source);
-        if (cursor)
-            leidas << source;
-        return cursor;
-    }
-};
-
 enum Ruta { Embebida, Odbc };
 
 QString tipoDe(const QString& s)
