@@ -243,9 +243,15 @@ public:
     // rows without a lot (without a serial number); the unit plays no part.
     double ObtieneStock(const QString& IdArticulo, QString& IdDeposito, const QString& NroLote,
                         const QString& NroSerie, const QString& IdPosicion, QString& IdUnidad) const;
-    // The same with the unit "Ignorar" and values of the caller's own.
-    double ObtieneStock(const QString& IdArticulo, QString IdDeposito = Ignorar, const QString& NroLote = Ignorar,
+    // The same with the unit "Ignorar"; the depot comes back in the
+    // caller's variable as above.
+    double ObtieneStock(const QString& IdArticulo, QString& IdDeposito, const QString& NroLote = Ignorar,
                         const QString& NroSerie = Ignorar, const QString& IdPosicion = Ignorar) const;
+    // The same with a depot that is not the caller's variable (a value, or
+    // omitted): nothing comes back.
+    double ObtieneStock(const QString& IdArticulo, const QString& IdDeposito = Ignorar,
+                        const QString& NroLote = Ignorar, const QString& NroSerie = Ignorar,
+                        const QString& IdPosicion = Ignorar) const;
 
     std::int32_t Busca_Lotes_Series(const QString& PipeSeriesLotes, const QString& QueSerieLote) const
     {

@@ -158,9 +158,16 @@ double ClsCmnCptes::ObtieneStock(const QString& IdArticulo, QString& IdDeposito,
     return saldo;
 }
 
-double ClsCmnCptes::ObtieneStock(const QString& IdArticulo, QString IdDeposito, const QString& NroLote,
+double ClsCmnCptes::ObtieneStock(const QString& IdArticulo, QString& IdDeposito, const QString& NroLote,
                                  const QString& NroSerie, const QString& IdPosicion) const
 {
     QString unidad = Ignorar;
     return ObtieneStock(IdArticulo, IdDeposito, NroLote, NroSerie, IdPosicion, unidad);
+}
+
+double ClsCmnCptes::ObtieneStock(const QString& IdArticulo, const QString& IdDeposito, const QString& NroLote,
+                                 const QString& NroSerie, const QString& IdPosicion) const
+{
+    QString deposito = IdDeposito;
+    return ObtieneStock(IdArticulo, deposito, NroLote, NroSerie, IdPosicion);
 }

@@ -79,6 +79,10 @@ TEST(ObtieneStock, WholeBalanceOrByLotSerialAndPosition)
     }
     EXPECT_DOUBLE_EQ(cls.ObtieneStock(QStringLiteral("ART001")), 40) << "every filter omitted";
     EXPECT_DOUBLE_EQ(cls.ObtieneStock(QStringLiteral("ART001"), QStringLiteral("2"), QStringLiteral("L1")), 7);
+    // Without the unit, the depot still comes back in the caller's variable.
+    QString deposito = ClsCmnCptes::Ignorar;
+    EXPECT_DOUBLE_EQ(cls.ObtieneStock(QStringLiteral("ART001"), deposito), 40);
+    EXPECT_EQ(deposito, QStringLiteral("   1"));
 }
 
 TEST(ObtieneStock, AnArticleMissingFromTheMasterIsAnError)
