@@ -43,6 +43,7 @@ ActualizacionStock::ActualizacionStock(const ClsCmnCptes& reglas, double Porcent
       m_piva(PorcentajeIVA),
       m_grilla(MSFlexGrid2),
       m_tc(TC.trimmed()),
+      m_tcDelLlamador(TC),
       m_sucNroLetra(SucNroLetra),
       m_idComplemento(IdComplemento),
       m_fecha(Fecha),
@@ -259,7 +260,8 @@ ActualizacionStock::Item ActualizacionStock::item(int fila, int signo, int j) co
     Item it;
     it.cantidad = cantidadLinea;
     if (signo > 0) {
-        const QString perecedero = celda(fila, ColArticulos::Auxesperecedero).trimmed();
+        // The flag as written: only an empty cell reads as "0".
+        const QString perecedero = celda(fila, ColArticulos::Auxesperecedero);
         if (EsVerdadero(perecedero.isEmpty() ? QStringLiteral("0") : perecedero)) {
             // Kept as stored: a perishable line's lot cell is its lot.
             it.lote = celda(fila, ColArticulos::AuxNroLote);

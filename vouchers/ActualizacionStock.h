@@ -82,6 +82,8 @@ private:
     const double m_piva;
     const FlexGrid& m_grilla;
     const QString m_tc;
+    // The type as the caller gave it: the PE rows name their origin so.
+    const QString m_tcDelLlamador;
     const QString m_sucNroLetra;
     const QString m_idComplemento;
     const QString m_fecha;

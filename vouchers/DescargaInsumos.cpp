@@ -114,7 +114,7 @@ QString ActualizacionStock::filaInsumo(int fila, int signo, const QString& insum
     campo("IdMotivoStock", m_lit.idMotivoStock);
     campo("PrecioVenta", LiteralNumero(0));
     campo("Costo", LiteralNumero(ObjUtilidades().TextoAMoneda(deArticulo("Costo", "idarticulo")).toDouble()));
-    campo("Tc_Origen", LiteralTexto(m_tc));
+    campo("Tc_Origen", LiteralTexto(m_tcDelLlamador));
     campo("IdComprobante_Origen", LiteralTexto(m_sucNroLetra));
     campo("ControladoPor", LiteralTexto(celda(fila, ColArticulos::Codigo).trimmed()));
 

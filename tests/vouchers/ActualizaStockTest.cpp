@@ -75,6 +75,8 @@ TEST(ActualizaStock, OneRowPerItemOfEachLine)
          {"1|1|T38|null|1", "2|1|T40|null|4"}},
         {"perishable: the lot cell as it stands", "IR", "10", {{Auxesperecedero, "-1"}, {AuxNroLote, "V2025"}}, "",
          {"1|1|V2025|null|10"}},
+        {"the perishable flag as written: \" 0\" is not \"0\", so it is set", "IR", "10",
+         {{Auxesperecedero, " 0"}, {AuxNroLote, "V2025"}}, "", {"1|1|V2025|null|10"}},
         {"an apostrophe in a lot or a serial is stored as typed", "IR", "2", {{AuxNroSerie, "|O'1|O'2|"}}, "",
          {"1|1|null|O'1|1", "2|1|null|O'2|1"}},
     };

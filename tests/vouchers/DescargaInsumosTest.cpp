@@ -80,14 +80,14 @@ TEST(DescargaInsumos, TheRowPointsBackToItsVoucher)
 {
     Descarga d;
     LineaArticulo(d.f.articulos, "PROD", "1", {{Dep, "2"}});
-    d.actualiza();
+    d.actualiza({}, "  FC");
     EXPECT_EQ(ValorDe("SELECT group_concat(IdArticulo || '/' || Descripcion || '/' || IdUnidad || '/' || "
                       "IFNULL(CuentaProveedor, 'null') || '/' || Costo || '/' || IdMotivoStock || '/' || Tc_Origen || "
                       "'/' || IdComprobante_Origen || '/' || ControladoPor || '/' || IdComplemento, ';') "
                       "FROM V_MV_STOCK WHERE TC = '  PE'"),
-              "                     INS1/Harina/  KG/PROV09/12.5/   7/FC/000100000015X/PROD/0;"
-              "                     INS2/Salfina/  KG/null/1/   7/FC/000100000015X/PROD/0")
-        << "the line's depot when it has one; lots from the voucher's";
+              "                     INS1/Harina/  KG/PROV09/12.5/   7/  FC/000100000015X/PROD/0;"
+              "                     INS2/Salfina/  KG/null/1/   7/  FC/000100000015X/PROD/0")
+        << "the line's depot when it has one; lots from the voucher's; the voucher's type as the caller gave it";
     EXPECT_EQ(ValorDe("SELECT group_concat(IdDeposito, ';') FROM V_MV_STOCK WHERE TC = '  PE'"), "   2;   2");
 }
 
