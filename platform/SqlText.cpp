@@ -1,5 +1,7 @@
 #include "platform/SqlText.h"
 
+#include "platform/Value.h"
+
 namespace {
 
 bool isWordChar(QChar c)
@@ -124,11 +126,5 @@ QString SqlText::upperOutsideLiterals(const QString& sql)
 
 QString SqlText::trimBlanks(const QString& text)
 {
-    qsizetype first = 0;
-    qsizetype last = text.size();
-    while (first < last && text.at(first) == u' ')
-        ++first;
-    while (last > first && text.at(last - 1) == u' ')
-        --last;
-    return text.mid(first, last - first);
+    return lang::trimBlanks(text).toString();
 }

@@ -230,6 +230,17 @@ bool isNumber(QStringView text)
     return digits;
 }
 
+QStringView trimBlanks(QStringView text)
+{
+    qsizetype first = 0;
+    qsizetype last = text.size();
+    while (first < last && text.at(first) == u' ')
+        ++first;
+    while (last > first && text.at(last - 1) == u' ')
+        --last;
+    return text.mid(first, last - first);
+}
+
 bool sameText(QStringView a, QStringView b)
 {
     return a.compare(b, Qt::CaseInsensitive) == 0;

@@ -54,6 +54,11 @@ QString text(const QVariant& value);
 // language's True is -1), texts through leadingNumber, Empty/Null 0.
 double number(const QVariant& value);
 
+// The text without the blanks at either end: spaces only, as the language's
+// Trim; a tab or a no-break space is a character of the text. The result is
+// a view of the text given.
+QStringView trimBlanks(QStringView text);
+
 // Case-insensitive equality of two texts, the comparison the system uses for
 // codes, keys and list items.
 bool sameText(QStringView a, QStringView b);

@@ -18,7 +18,7 @@ constexpr int kItemsMaximos = 32767;
 template <typename AlItem>
 void recorreItems(const QString& lista, AlItem&& alItem)
 {
-    QStringView resto = QStringView(lista).trimmed();
+    QStringView resto = lang::trimBlanks(lista);
     if (resto.startsWith(u'|'))
         resto = resto.mid(1);
     int numero = 0;
@@ -32,7 +32,7 @@ void recorreItems(const QString& lista, AlItem&& alItem)
         if (!alItem(resto.left(fin), numero))
             return;
         resto = resto.mid(fin + 1);
-        if (resto.trimmed().isEmpty())
+        if (lang::trimBlanks(resto).isEmpty())
             return;
     }
 }
@@ -42,7 +42,7 @@ void llenaArreglo(const QString& lista, std::vector<QString>& arreglo)
 {
     arreglo.assign(1, QString());
     recorreItems(lista, [&](QStringView item, int) {
-        arreglo.back() = item.trimmed().toString();
+        arreglo.back() = lang::trimBlanks(item).toString();
         arreglo.emplace_back();
         return true;
     });
@@ -74,7 +74,7 @@ QString StrSerieLote(const QString& Serie_Lote)
     std::vector<QString> vistos;
     ErrorTrap::showing(QStringLiteral("StrSerieLote")).run({[&] {
         recorreItems(Serie_Lote, [&](QStringView item, int) {
-            const QString t = item.trimmed().toString();
+            const QString t = lang::trimBlanks(item).toString();
             const bool visto = std::any_of(vistos.begin(), vistos.end(),
                                            [&](const QString& v) { return lang::sameText(v, t); });
             if (!t.isEmpty() && !visto) {
@@ -139,8 +139,8 @@ std::int32_t Cuenta_Series_Lotes(const QString& PipeSeries, const QString& PIPEL
         [&] {
             claves.clear();
             for (std::size_t i = 0; i < series.size(); ++i) {
-                const QString serie = series[i].trimmed();
-                const QString lote = i < lotes.size() ? lotes[i].trimmed() : QString();
+                const QString serie = lang::trimBlanks(series[i]).toString();
+                const QString lote = i < lotes.size() ? lang::trimBlanks(lotes[i]).toString() : QString();
                 if (serie.isEmpty() && lote.isEmpty())
                     continue;
                 const QString clave = serie + u'|' + lote;
@@ -191,17 +191,17 @@ std::int32_t Busca_Lotes_Series(const QString& PipeSeriesLotes, const QString& Q
 {
     std::int32_t posicion = 0;
     ErrorTrap::showing(QStringLiteral("Busca_Lotes_Series")).run({[&] {
-        QStringView lista = QStringView(PipeSeriesLotes).trimmed();
+        QStringView lista = lang::trimBlanks(PipeSeriesLotes);
         if (lista.startsWith(u'|'))
             lista = lista.mid(1);
         if (!lista.contains(u'|'))
             return;
-        const QString buscado = QueSerieLote.trimmed();
+        const QString buscado = lang::trimBlanks(QueSerieLote).toString();
         int items = 0;
         bool hallado = false;
         recorreItems(PipeSeriesLotes, [&](QStringView item, int numero) {
             items = numero;
-            hallado = lang::sameText(item.trimmed(), buscado);
+            hallado = lang::sameText(lang::trimBlanks(item), buscado);
             return !hallado;
         });
         // Not found: one past the last item, kept because callers read the

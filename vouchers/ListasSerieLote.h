@@ -11,7 +11,8 @@
 //
 // Written form: "|" then every item followed by "|" (|A|B|C|); a list with
 // no item is "" or a lone "|". Reading, common to every operation here that
-// reads items:
+// reads items (blanks are spaces: a tab or a no-break space is a character
+// of an item):
 //   1. the whole text is trimmed;
 //   2. one leading "|" is dropped (only one: ||A| is an empty item, then A);
 //   3. an item is the text up to the next "|"; after each item reading stops

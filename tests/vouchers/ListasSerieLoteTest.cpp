@@ -49,6 +49,9 @@ TEST(ListasSerieLote, EveryOperationReadsTheSameItems)
         {"||A|", 2, {"", "A", ""}, " A", "", "A", 3, "|~|A~|", 1},
         {"L1|", 1, {"L1", ""}, " L1", "L1", "", 2, "|L1~|", 1},
         {"  |x|y|  ", 2, {"x", "y", ""}, " x y", "x", "y", 3, "|  ~|x~|y~|  ", 2},
+        // Blanks are spaces: a tab or a no-break space is part of an item.
+        {"|\ta|b|\t", 2, {"\ta", "b", ""}, " \ta b", "\ta", "b", 2, "|\ta~|b~|\t", 2},
+        {"|\xc2\xa0|b|", 2, {"\xc2\xa0", "b", ""}, " \xc2\xa0 b", "\xc2\xa0", "b", 2, "|\xc2\xa0~|b~|", 2},
     };
     for (const auto& c : casos) {
         const QString lista = QString::fromUtf8(c.lista);
