@@ -112,8 +112,8 @@ FlexGrid::FlexGrid(QWidget* parent) : QWidget(parent), d(std::make_unique<Privat
         o->installEventFilter(this);
 
     connect(h, &QHeaderView::sectionResized, this, [this](int logical, int, int size) {
-        if (!d->applying && logical + d->model.fixedCols < d->model.cols)
-            d->widths[static_cast<std::size_t>(logical + d->model.fixedCols)] = twips::fromPixels(size);
+        if (!d->applying && logical + d->model.headerCols() < d->model.cols)
+            d->widths[static_cast<std::size_t>(logical + d->model.headerCols())] = twips::fromPixels(size);
     });
     connect(d->view->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { emit Scroll(); });
     connect(d->view->horizontalScrollBar(), &QScrollBar::valueChanged, this, [this] { emit Scroll(); });
@@ -194,7 +194,7 @@ int FlexGrid::FixedCols() const
 
 void FlexGrid::setFixedCols(int fixedCols)
 {
-    if (fixedCols < 0 || fixedCols > 1 || fixedCols > d->model.cols)
+    if (fixedCols < 0 || fixedCols > d->model.cols)
         throw RuntimeError::invalidCall(QStringLiteral("FixedCols"));
     d->model.beginResetModel();
     d->model.fixedCols = fixedCols;
@@ -289,9 +289,9 @@ void FlexGrid::setColAlignment(int col, int alignment)
     if (alignment < flex::AlignLeftTop || alignment > flex::AlignGeneral)
         throw RuntimeError::invalidCall(QStringLiteral("ColAlignment"));
     d->model.alignment[static_cast<std::size_t>(col)] = alignment;
-    if (d->model.rowCount() > 0 && col >= d->model.fixedCols)
-        emit d->model.dataChanged(d->model.index(0, col - d->model.fixedCols),
-                                  d->model.index(d->model.rowCount() - 1, col - d->model.fixedCols));
+    if (d->model.rowCount() > 0 && col >= d->model.headerCols())
+        emit d->model.dataChanged(d->model.index(0, col - d->model.headerCols()),
+                                  d->model.index(d->model.rowCount() - 1, col - d->model.headerCols()));
 }
 
 std::uint32_t FlexGrid::cellColor(Layer layer, int row, int col) const
@@ -370,11 +370,11 @@ QRect FlexGrid::cellRect(int row, int col) const
     const QHeaderView* v = d->view->verticalHeader();
     int x = 0;
     int w = 0;
-    if (col < d->model.fixedCols) {
+    if (col < d->model.headerCols()) {
         x = v->mapTo(this, QPoint(0, 0)).x();
         w = v->isHidden() ? 0 : v->width();
     } else {
-        const int section = col - d->model.fixedCols;
+        const int section = col - d->model.headerCols();
         x = d->view->viewport()->mapTo(this, QPoint(h->sectionViewportPosition(section), 0)).x();
         w = h->isSectionHidden(section) ? 0 : h->sectionSize(section);
     }
@@ -572,7 +572,7 @@ void FlexGrid::applyLayout()
     // A grid of its fixed cells alone holds nothing to show: no empty header
     // strip, no corner.
     h->setVisible(m.fixedRows > 0 && !soloFijas());
-    if (m.fixedCols == 0 || soloFijas())
+    if (m.headerCols() == 0 || soloFijas())
         v->setVisible(false);
     for (int c = 0; c < m.cols; ++c)
         applyWidth(c);
@@ -588,17 +588,15 @@ void FlexGrid::applyWidth(int c)
 {
     const FlexGridModel& m = d->model;
     const int w = d->width(c);
-    if (c < m.fixedCols) {
-        // The fixed column is the view's row header.
-        if (c == 0) {
-            QHeaderView* v = d->view->verticalHeader();
-            v->setVisible(w > 0 && !soloFijas());
-            if (w > 0)
-                v->setFixedWidth(twips::toPixels(w));
-        }
+    if (c < m.headerCols()) {
+        // The first fixed column is the view's row header.
+        QHeaderView* v = d->view->verticalHeader();
+        v->setVisible(w > 0 && !soloFijas());
+        if (w > 0)
+            v->setFixedWidth(twips::toPixels(w));
         return;
     }
-    const int section = c - m.fixedCols;
+    const int section = c - m.headerCols();
     d->view->setColumnHidden(section, w == 0);
     if (w > 0)
         d->view->horizontalHeader()->resizeSection(section, std::max(1, twips::toPixels(w)));
@@ -609,7 +607,7 @@ void FlexGrid::syncCurrent()
     const FlexGridModel& m = d->model;
     QItemSelectionModel* selection = d->view->selectionModel();
     if (d->row >= m.fixedRows && d->col >= m.fixedCols && d->row < m.rows && d->col < m.cols)
-        selection->setCurrentIndex(m.index(d->row - m.fixedRows, d->col - m.fixedCols),
+        selection->setCurrentIndex(m.index(d->row - m.fixedRows, d->col - m.headerCols()),
                                    QItemSelectionModel::ClearAndSelect);
     else
         selection->clear();
@@ -627,7 +625,7 @@ void FlexGrid::moveTo(int row, int col, bool scrollIntoView)
     d->col = std::clamp(col, 0, std::max(d->model.cols - 1, 0));
     syncCurrent();
     if (scrollIntoView && d->row >= d->model.fixedRows && d->col >= d->model.fixedCols)
-        d->view->scrollTo(d->model.index(d->row - d->model.fixedRows, d->col - d->model.fixedCols));
+        d->view->scrollTo(d->model.index(d->row - d->model.fixedRows, d->col - d->model.headerCols()));
     emit EnterCell();
 }
 
@@ -706,16 +704,17 @@ void FlexGrid::handleMousePress(QMouseEvent* event, QWidget* source)
     if (d->view->focusPolicy() != Qt::NoFocus && isEnabled())
         d->view->setFocus(Qt::MouseFocusReason);
     if (event->button() == Qt::LeftButton && source == d->view->viewport()) {
+        // A fixed cell never becomes current.
         const QModelIndex index = d->view->indexAt(event->position().toPoint());
-        if (index.isValid())
-            moveTo(index.row() + d->model.fixedRows, index.column() + d->model.fixedCols, true);
+        if (index.isValid() && index.column() + d->model.headerCols() >= d->model.fixedCols)
+            moveTo(index.row() + d->model.fixedRows, index.column() + d->model.headerCols(), true);
     }
 }
 
 bool FlexGrid::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == d->corner && event->type() == QEvent::Paint && d->model.fixedRows > 0 &&
-        d->model.fixedCols > 0) {
+        d->model.headerCols() > 0) {
         QStyleOptionHeader option;
         option.initFrom(d->corner);
         // The corner takes no clicks, but its caption reads like the other headers.

@@ -30,8 +30,9 @@ constexpr int AlignGeneral = 9;
 // the way the forms drive theirs: the current cell (Row, Col) is the grid's
 // own state and can be set on any cell, fixed ones included; the cell
 // properties (Text, CellBackColor, CellLeft ...) act on it. The first row and
-// the first column can be fixed: they stay in place as headers and the
-// operator cannot make them current. Geometry is in twips.
+// the first columns can be fixed: they look like headers and the operator
+// cannot make them current; the row and the first fixed column stay in place
+// as the view's headers. Geometry is in twips.
 //
 // Keys, mouse and focus come out as signals. KeyDown and KeyPress hand their
 // code by reference: a handler that sets KeyCode to 0 stops the grid's own
@@ -50,6 +51,7 @@ public:
     // 0 or 1.
     int FixedRows() const;
     void setFixedRows(int fixedRows);
+    // 0 up to Cols.
     int FixedCols() const;
     void setFixedCols(int fixedCols);
 

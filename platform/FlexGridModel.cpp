@@ -4,6 +4,8 @@
 #include "platform/FlexGrid.h"
 
 #include <QBrush>
+#include <QGuiApplication>
+#include <QPalette>
 #include <algorithm>
 
 namespace {
@@ -53,7 +55,7 @@ int FlexGridModel::rowCount(const QModelIndex& parent) const
 
 int FlexGridModel::columnCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : std::max(0, cols - fixedCols);
+    return parent.isValid() ? 0 : std::max(0, cols - headerCols());
 }
 
 QVariant FlexGridModel::cellData(int row, int col, int role) const
@@ -76,19 +78,23 @@ QVariant FlexGridModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid())
         return {};
-    return cellData(index.row() + fixedRows, index.column() + fixedCols, role);
+    const int col = index.column() + headerCols();
+    // A fixed column shown among the items looks like the header beside it.
+    if (role == Qt::BackgroundRole && col < fixedCols && cell(index.row() + fixedRows, col).back == 0)
+        return QGuiApplication::palette().brush(QPalette::Button);
+    return cellData(index.row() + fixedRows, col, role);
 }
 
 QVariant FlexGridModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
     if (orientation == Qt::Horizontal) {
-        if (fixedRows == 0 || section + fixedCols >= cols)
+        if (fixedRows == 0 || section + headerCols() >= cols)
             return {};
         if (role == Qt::TextAlignmentRole)
             return static_cast<int>(Qt::AlignLeft | Qt::AlignVCenter);
-        return cellData(0, section + fixedCols, role);
+        return cellData(0, section + headerCols(), role);
     }
-    if (fixedCols == 0 || section + fixedRows >= rows)
+    if (headerCols() == 0 || section + fixedRows >= rows)
         return {};
     if (role == Qt::TextAlignmentRole)
         return static_cast<int>(Qt::AlignLeft | Qt::AlignVCenter);
@@ -97,21 +103,23 @@ QVariant FlexGridModel::headerData(int section, Qt::Orientation orientation, int
 
 Qt::ItemFlags FlexGridModel::flags(const QModelIndex& index) const
 {
-    return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    return index.column() + headerCols() < fixedCols ? Qt::ItemIsEnabled : Qt::ItemIsEnabled | Qt::ItemIsSelectable;
 }
 
 void FlexGridModel::cellsChanged(int row, int fromCol, int toCol)
 {
-    const int first = std::max(fromCol, fixedCols);
+    const int first = std::max(fromCol, headerCols());
     if (row < fixedRows) {
         if (first <= toCol)
-            emit headerDataChanged(Qt::Horizontal, first - fixedCols, toCol - fixedCols);
+            emit headerDataChanged(Qt::Horizontal, first - headerCols(), toCol - headerCols());
         return;
     }
-    if (fromCol < fixedCols)
+    if (fromCol < headerCols())
         emit headerDataChanged(Qt::Vertical, row - fixedRows, row - fixedRows);
     if (first <= toCol)
-        emit dataChanged(index(row - fixedRows, first - fixedCols), index(row - fixedRows, toCol - fixedCols));
+        emit dataChanged(index(row - fixedRows, first - headerCols()), index(row - fixedRows, toCol - headerCols()));
 }
 
 void FlexGridModel::allChanged()

@@ -7,7 +7,9 @@
 
 // Every cell of a FlexGrid: text and colours by row and column from 0, and
 // the alignment of each column. The view sees the scrollable part as its
-// items and the fixed row and column as its headers.
+// items and the fixed row and the first fixed column as its headers; fixed
+// columns after the first are items with the look of a header that never
+// become current.
 class FlexGridModel : public QAbstractTableModel {
 public:
     using QAbstractTableModel::beginInsertRows;
@@ -31,6 +33,9 @@ public:
     std::vector<int> alignment;
 
     FlexGridModel();
+
+    // The columns the view shows as its row header: the first fixed one.
+    int headerCols() const { return fixedCols > 0 ? 1 : 0; }
 
     const Cell& cell(int row, int col) const { return cells[static_cast<std::size_t>(row) * cols + col]; }
     Cell& cell(int row, int col) { return cells[static_cast<std::size_t>(row) * cols + col]; }

@@ -96,6 +96,9 @@ void FrmCargaLotesySeries::InicializaGrid()
         g.Clear();
         g.setCols(4);
         g.setRows(1);
+        // The lot and the serial number name the row: neither can become
+        // current, so neither is filled over by the toolbar.
+        g.setFixedCols(2);
         const Columna columnas[] = {{EsTalle ? "TALLE-COLOR-SEXO" : "LOTE", EsLote ? 18 : 0},
                                     {"SERIE", EsSerie ? 15 : 0},
                                     {"CANT. STOCK", 12},

@@ -4,6 +4,7 @@
 #include "platform/Keys.h"
 
 #include <QAbstractButton>
+#include <QBrush>
 #include <QAbstractItemModel>
 #include <QApplication>
 #include <QSignalSpy>
@@ -65,6 +66,41 @@ TEST(FlexGridTest, ResizingKeepsTheCellsThatRemainAndTheFixedCellsAreTheHeaders)
 
     EXPECT_EQ(errorNumberOf([&] { f.grid.TextMatrix(3, 0); }), errnum::SubscriptOutOfRange);
     EXPECT_EQ(errorNumberOf([&] { f.grid.setTextMatrix(0, 2, "x"); }), errnum::SubscriptOutOfRange);
+}
+
+// Past the first, fixed columns are shown among the cells but look like the
+// header and never become current: not by the arrows, not by a click.
+TEST(FlexGridTest, FixedColumnsAfterTheFirstLookLikeHeadersAndNeverBecomeCurrent)
+{
+    GridFixture f;
+    f.grid.setCols(4);
+    f.grid.setFixedCols(2);
+    EXPECT_EQ(f.grid.FixedCols(), 2);
+    const QAbstractItemModel* model = f.grid.view()->model();
+    EXPECT_EQ(model->columnCount(), 3);
+    EXPECT_EQ(model->headerData(0, Qt::Horizontal).toString(), "0,1");
+    EXPECT_EQ(model->index(0, 0).data().toString(), "1,1");
+    EXPECT_FALSE(model->flags(model->index(0, 0)) & Qt::ItemIsSelectable);
+    EXPECT_TRUE(model->flags(model->index(0, 1)) & Qt::ItemIsSelectable);
+    EXPECT_EQ(model->index(0, 0).data(Qt::BackgroundRole).value<QBrush>().color(),
+              QApplication::palette().color(QPalette::Button));
+
+    f.show();
+    f.grid.setCol(2);
+    QTest::keyClick(f.grid.view(), Qt::Key_Left);
+    EXPECT_EQ(f.grid.Col(), 2);
+    QTest::keyClick(f.grid.view(), Qt::Key_End);
+    QTest::keyClick(f.grid.view(), Qt::Key_Home);
+    EXPECT_EQ(f.grid.Col(), 2);
+    QTableView* view = f.grid.view();
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(model->index(2, 0)).center());
+    EXPECT_EQ(f.grid.Row(), 1) << "a click on a fixed cell moves nothing";
+    EXPECT_EQ(f.grid.Col(), 2);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(model->index(2, 2)).center());
+    EXPECT_EQ(f.grid.Row(), 3);
+    EXPECT_EQ(f.grid.Col(), 3);
+
+    EXPECT_EQ(errorNumberOf([&] { f.grid.setFixedCols(5); }), errnum::InvalidProcedureCall);
 }
 
 TEST(FlexGridTest, TheCornerCellShowsItsText)

@@ -145,6 +145,7 @@ TEST(FrmCargaLotesySeries, CaptionHeadersAndColumnsByMode)
         EXPECT_EQ(encabezados.join(u'|'), QString::fromUtf8(c.encabezados)) << c.titulo;
         EXPECT_EQ(f.MSFlexGrid1->ColWidth(0) > 0, c.anchoLote) << c.titulo;
         EXPECT_EQ(f.MSFlexGrid1->ColWidth(1) > 0, c.anchoSerie) << c.titulo;
+        EXPECT_EQ(f.MSFlexGrid1->FixedCols(), c.entrada ? 1 : 2) << c.titulo << ": outgoing, lot and serial are fixed";
         EXPECT_FALSE(f.EsSerieYLote) << c.titulo;
     }
 }
