@@ -67,6 +67,12 @@ bool EditorGrillaDialogo::ColEdit(long col, long row)
         && (!m_ajustes.soloFilasConClave || !m_grilla.TextMatrix(static_cast<int>(row), 0).trimmed().isEmpty());
 }
 
+void EditorGrillaDialogo::CeldaNoEditable(FlexGrid& grilla)
+{
+    if (m_ajustes.celdaNoEditable)
+        m_ajustes.celdaNoEditable(grilla);
+}
+
 void EditorGrillaDialogo::EnterEnUltimaFila(FlexGrid& grilla)
 {
     if (m_ajustes.columnaAlFinal >= 0)

@@ -34,6 +34,8 @@ struct AjustesEditorGrilla {
     // Run whenever the editor has put a text into its cell, by a key or by
     // the grid taking the cell back.
     std::function<void()> celdaEscrita = {};
+    // Run when a key typed on the grid meets a cell that does not open.
+    std::function<void(FlexGrid&)> celdaNoEditable = {};
 };
 
 // The in-grid editor of the voucher detail dialogs: the shared cell editor
@@ -76,7 +78,7 @@ private:
     bool ColEdit(long col, long row) override;
     void TextPropiedades(TextBox& editor, long column) override { Text_Propiedades(editor, column); }
     bool ValidaEditor(TextBox& editor) override { return m_campoValida(editor); }
-    void CeldaNoEditable(FlexGrid&) override {}
+    void CeldaNoEditable(FlexGrid& grilla) override;
     void EnterEnUltimaFila(FlexGrid& grilla) override;
     bool EnterCedeAntes() const override { return true; }
     // The checked text goes into its cell at once, before the move.

@@ -15,10 +15,12 @@
 #include "vouchers/NumeroCelda.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QTableView>
 #include <algorithm>
 
 namespace {
@@ -37,6 +39,21 @@ int posicion(const std::vector<QString>& lista, const QString& valor)
 const QString kAviso = QStringLiteral("Aviso al operador...");
 const QString kNoNumerico = QStringLiteral("Debe Ingresar un Valor Numerico");
 
+// A key typed on a row's key, which never opens: the cursor goes down a row
+// through the grid's own Down, and the last row gets an empty row below it.
+// A row without a key takes no key at all.
+void bajaDesdeLaClave(FlexGrid& g)
+{
+    if (g.TextMatrix(g.Row(), ColClave).trimmed().isEmpty())
+        return;
+    if (g.Row() == g.Rows() - 1) {
+        g.setRows(g.Rows() + 1);
+        return;
+    }
+    QKeyEvent abajo(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+    QCoreApplication::sendEvent(g.view(), &abajo);
+}
+
 // The grid's editor: only the quantity of a row with a key opens; Enter
 // puts the quantity into its cell and stays there (column 0 holds the keys
 // and never opens, so no Enter leaves from it).
@@ -50,6 +67,7 @@ AjustesEditorGrilla ajustesTalle(std::function<void()> trasConfirmar, std::funct
     a.largoCantidad = 11;
     a.trasConfirmar = std::move(trasConfirmar);
     a.celdaEscrita = std::move(celdaEscrita);
+    a.celdaNoEditable = bajaDesdeLaClave;
     return a;
 }
 

@@ -366,6 +366,28 @@ TEST(FrmTalle, EditingAQuantityInTheGrid)
     }
 }
 
+// A row's key never opens: a key typed on it goes down a row, and on the
+// last row adds an empty one; a row without a key takes nothing.
+TEST(FrmTalle, AKeyTypedOnARowsKeyMovesDownOrAddsARow)
+{
+    Talle t;
+    t.carga("LISO01", 7, QStringLiteral("|M-ROJO-H|L-AZUL-U|"), QStringLiteral("|2|3|"));
+    t.muestra();
+    t.f.MSFlexGrid1->SetFocus();
+    t.f.MSFlexGrid1->setRow(1);
+    t.f.MSFlexGrid1->setCol(0);
+    t.teclea(QStringLiteral("5"));
+    EXPECT_EQ(t.f.MSFlexGrid1->Row(), 2);
+    EXPECT_FALSE(t.f.txtEdit->Visible());
+    t.teclea(QStringLiteral("5"));
+    EXPECT_EQ(t.f.MSFlexGrid1->Row(), 2) << "the last row stays";
+    EXPECT_EQ(t.grilla(), QStringLiteral("M-ROJO-H=2|L-AZUL-U=3|="));
+    t.f.MSFlexGrid1->setRow(3);
+    t.teclea(QStringLiteral("5"));
+    EXPECT_EQ(t.f.MSFlexGrid1->Rows(), 4) << "a row without a key adds nothing";
+    EXPECT_EQ(t.f.MSFlexGrid1->Row(), 3);
+}
+
 TEST(FrmTalle, AfterDeletingRowOneTheNextCombinationGoesBelow)
 {
     Talle t;
