@@ -2,6 +2,7 @@
 #include "vouchers/ClsCmnCptes.h"
 
 #include "tests/support/QtPrinting.h"
+#include "tests/support/RecordingConnection.h"
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TestDatabase.h"
 
@@ -84,6 +85,21 @@ TEST(CargosReales, VouchersIssuedFromAVoucher)
                                                       QString::fromLatin1(c.complemento), c.anulados),
                   c.relacionado)
             << c.caso;
+}
+
+// The complement goes into the statement as passed, blanks and all.
+TEST(CargosReales, TheComplementIsMatchedAsPassed)
+{
+    TestDatabase db;
+    const ClsCmnCptes cls;
+    RecordingConnection* cn = RecordingConnection::installInObjDB();
+    cn->Open(QStringLiteral("(grabando)"));
+    ObjDB().gOpenFlag = true;
+    cls.EstaRelacionadoAOtroComprobante(QStringLiteral(" pr "), QStringLiteral(" 000100000015X "), QStringLiteral(" 1 "),
+                                        false);
+    EXPECT_EQ(cn->read, QStringList({"SELECT * FROM V_MV_CPTE WHERE TCORIGEN = '  pr' AND COMPROBANTEORIGEN = "
+                                     "'000100000015X' AND COMPLEMENTOORIGEN = ' 1 '  AND ANULADA = 0"}));
+    releaseObjDB();
 }
 
 TEST(CargosReales, TheAmountOfTheVouchersIssuedFromAVoucher)

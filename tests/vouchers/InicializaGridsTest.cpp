@@ -188,6 +188,37 @@ TEST(InicializaGrids, LayoutPerVoucherTypeAndSettings)
     }
 }
 
+// Every header of the four grids of a sales voucher with no settings, hidden
+// columns included: the other members and the host read them by text.
+TEST(InicializaGrids, EveryHeaderOfEachGrid)
+{
+    Grillas g({});
+    g.disponer(QStringLiteral("FC"));
+    QStringList articulos = {"Código", "Descripción", "Lista", "UD", "Dep.", "Cant.", "", "", "% Dto.", "Importe",
+                             "Total", "AuxEsExento", "AuxPrecioSinIVA", "TOTAL", "AuxPideSerie", "AuxPidelote",
+                             "AuxNroLote", "AuxNroSerie", "AuxRestoPorAplicar", "AuxTipoArticulo", "AuxRubroArticulo",
+                             "AuxListaConIVA", "AuxPrecioConIVA", "AuxCantidadInsumo", "AuxImporteDescuentoArticulo",
+                             "AuxTipoCoeficiente", "AuxCoeficiente", "AuxStockDisponible", "AuxStockMinimo",
+                             "AuxTasaIVA", "AuxCpteOrigen", "AuxIdCpteOrigen", "Lote_Origen", "Lote_Aduana", "", "",
+                             "Impuestos"};
+    while (articulos.size() < 72)
+        articulos << QString();
+    articulos << QStringLiteral("AuxCodigoPercepcion");
+    const std::pair<char, QStringList> esperados[] = {
+        {'t', {"Código", "Descripción", "Horas", "Valor/Hora", "Total", "AuxEsExento", "ImporteSinIVA", "AuxObservAdic",
+               "AuxFechaInicio", "AuxFechaFin", "AuxIdTecnico", "AuxTasaIVA"}},
+        {'a', articulos},
+        {'o', {"Detalle", "Importe S/Iva", "Importe", "Cuenta"}},
+        {'T', {"Descripcion", "Cantidad ITEM'S", "Cantidad"}},
+    };
+    for (const auto& [grilla, titulos] : esperados) {
+        QStringList leidos;
+        for (int col = 0; col < g.grilla(grilla).Cols(); ++col)
+            leidos << g.grilla(grilla).TextMatrix(0, col);
+        EXPECT_EQ(leidos, titulos) << grilla;
+    }
+}
+
 TEST(InicializaGrids, AbsentGridsAreSkippedWithTheirEditors)
 {
     Grillas g({});
@@ -220,18 +251,25 @@ TEST(TextPropiedades, FieldLookupAndLengthPerEditorAndColumn)
         int largo;
     } casos[] = {
         {"TxtEdit", 0, "IdTarea", "v_ta_tareas", 4},
+        {"TxtEdit", 1, "Descripcion", "", 0},
         {"TxtEdit", 2, "HorasEstimadas", "", 0},
+        {"TxtEdit", 3, "ValorHora", "", 0},
         {"TxtEdit", 4, "Total", "", 0},
         {"TxtEdit", 5, "", "", 0},
         {" txtedit2 ", 0, "IdArticulo", "v_ma_articulos", 25},
         {"TxtEdit2", 1, "Descripcion", "", 50},
         {"TXTEDIT2", 2, "IdListaPrecioArticulo", "V_MA_PRECIOS", 4},
+        {"TxtEdit2", 3, "IdUnidad", "V_TA_UNIDAD", 4},
         {"TxtEdit2", 4, "IdDepositoArt", "V_TA_DEPOSITO", 4},
+        {"TxtEdit2", 5, "Cantidad", "", 0},
         {"TxtEdit2", 6, "IdUnidadEquiv", "V_TA_UNIDAD", 4},
+        {"TxtEdit2", 7, "CantidadEquiv", "", 0},
+        {"TxtEdit2", 8, "PorcDtoArticulo", "", 0},
         {"TxtEdit2", 9, "ArtImporte", "", 0},
         {"TxtEdit2", 10, "Total", "", 0},
         {"TxtEdit2", 11, "", "", 0},
         {"TxtEdit3", 0, "OCDescripcion", "MA_CUENTAS/SOLOIMPUTABLES", 200},
+        {"TxtEdit3", 1, "OCImporteSinIva", "", 0},
         {"TxtEdit3", 2, "OCImporte", "", 0},
         {"TxtEdit3", 3, "", "", 0},
         {"TxtEdit4", 0, "", "", 0},

@@ -107,6 +107,8 @@ TEST(TotalizadorControl, TheTimeOfTheTasks)
         {{"1:30", "1:45"}, "3:15"},
         {{"2"}, "2:0"},
         {{"1.5", "0:20"}, "1:50"},
+        // Each line rounded to whole minutes, halves to even: 0, 2 and 1.
+        {{"0:0.5", "0:2.5", "0.01"}, "0:3"},
         {{}, "0:0"},
     };
     for (const auto& c : casos) {
