@@ -84,6 +84,14 @@ struct Talle {
         f.activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(&f));
     }
+    // Shown, the focus on the grid's cell (fila, col).
+    void enCelda(int fila, int col)
+    {
+        muestra();
+        f.MSFlexGrid1->SetFocus();
+        f.MSFlexGrid1->setRow(fila);
+        f.MSFlexGrid1->setCol(col);
+    }
     void teclea(const QString& teclas) { TecleaEnGrilla(*f.MSFlexGrid1, *f.txtEdit, teclas); }
 };
 
@@ -372,10 +380,7 @@ TEST(FrmTalle, AKeyTypedOnARowsKeyMovesDownOrAddsARow)
 {
     Talle t;
     t.carga("LISO01", 7, QStringLiteral("|M-ROJO-H|L-AZUL-U|"), QStringLiteral("|2|3|"));
-    t.muestra();
-    t.f.MSFlexGrid1->SetFocus();
-    t.f.MSFlexGrid1->setRow(1);
-    t.f.MSFlexGrid1->setCol(0);
+    t.enCelda(1, 0);
     t.teclea(QStringLiteral("5"));
     EXPECT_EQ(t.f.MSFlexGrid1->Row(), 2);
     EXPECT_FALSE(t.f.txtEdit->Visible());
@@ -406,10 +411,7 @@ TEST(FrmTalle, F2AcceptsAndEscCancelsFromAnyControl)
     for (const char* tecla : {"F2", "Esc"}) {
         Talle t;
         t.carga("LISO01", 2, QStringLiteral("|M-ROJO-H|"), QStringLiteral("|2|"));
-        t.muestra();
-        t.f.MSFlexGrid1->SetFocus();
-        t.f.MSFlexGrid1->setRow(1);
-        t.f.MSFlexGrid1->setCol(1);
+        t.enCelda(1, 1);
         t.teclea(QStringLiteral("2"));
         ASSERT_TRUE(t.f.txtEdit->Visible());
         t.teclea(QString::fromLatin1(tecla));
