@@ -336,6 +336,16 @@ void Connection::runSqliteBatch(const QString& sql, const std::function<void(con
         case SqliteStatement::Kind::BeginTransaction: BeginTrans(); break;
         case SqliteStatement::Kind::CommitTransaction: CommitTrans(); break;
         case SqliteStatement::Kind::RollbackTransaction: RollbackTrans(); break;
+        case SqliteStatement::Kind::Savepoint:
+            // SQLite would open a transaction of its own that nothing here
+            // counts; SQL Server refuses a savepoint outside a transaction.
+            if (d->transactionLevel == 0)
+                fail(layerError(failure::NoTransactionForSavepoint, QStringLiteral("25000"),
+                                QStringLiteral("No se puede emitir SAVE TRANSACTION cuando no hay ninguna transacción "
+                                               "activa.")));
+            runStatement(s.text);
+            break;
+        case SqliteStatement::Kind::RollbackToSavepoint: runStatement(s.text); break;
         case SqliteStatement::Kind::Condition: {
             auto rows = guarded(d->errors, [&] { return d->backend->query(s.text); });
             skipNext = !(rows->rowCount() > 0 && rows->value(0, 0).toInt() == 1);

@@ -66,7 +66,10 @@ public:
     // no statement changes rows.
     virtual void Execute(const QString& sql, long* recordsAffected = nullptr, int options = -1);
     // Transactions nest as SQL Server counts them: only the outermost pair
-    // reaches the database; a COMMIT or ROLLBACK without one fails.
+    // reaches the database; a COMMIT or ROLLBACK without one fails. Inside
+    // one, Execute("SAVE TRANSACTION name") marks a savepoint and
+    // Execute("ROLLBACK TRANSACTION name") undoes what followed it, leaving
+    // the transaction open and its level as it was.
     virtual void BeginTrans();
     virtual void CommitTrans();
     virtual void RollbackTrans();

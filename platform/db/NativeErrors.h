@@ -17,6 +17,7 @@ constexpr int RowNotFound = -2147217864;  // the row to change is no longer ther
 constexpr int OpenDatabaseFailed = 4060;  // the named database cannot be opened
 constexpr int NoTransaction = 3902;       // COMMIT without BEGIN TRANSACTION
 constexpr int NoTransactionToRollBack = 3903;
+constexpr int NoTransactionForSavepoint = 628;  // SAVE TRANSACTION outside a transaction
 constexpr int CannotFetchBackward = -2147217884;  // a forward-only recordset asked to go back
 }  // namespace failure
 

@@ -451,6 +451,16 @@ bool isStatementStart(const QString& kw)
     return starts.contains(kw);
 }
 
+// "SAVE" opens a statement only as SAVE TRAN[SACTION]; anywhere else it may
+// name a column.
+bool savesTransaction(const std::vector<SqlToken>& t, int i)
+{
+    const int n = static_cast<int>(t.size());
+    const int next = nextSig(t, i + 1, n);
+    return next < n && (t[static_cast<std::size_t>(next)].isWord(u"TRAN") ||
+                        t[static_cast<std::size_t>(next)].isWord(u"TRANSACTION"));
+}
+
 // Whether the statement-starting keyword `kw`, met outside brackets in a
 // statement that began with `head`, after the keyword `before`, begins a new
 // statement rather than continuing this one.
@@ -499,7 +509,7 @@ std::vector<std::pair<int, int>> statementSpans(const std::vector<SqlToken>& t)
                 continue;
             }
             const QString kw = k.kind == Kind::Word ? upper(k) : QString();
-            if (!head.isEmpty() && isStatementStart(kw)) {
+            if (!head.isEmpty() && (isStatementStart(kw) || (kw == u"SAVE" && savesTransaction(t, i)))) {
                 const QString before = prev >= 0 ? upper(t[static_cast<std::size_t>(prev)]) : QString();
                 if (startsNewStatement(kw, head, before, insertHasSource, trigger)) {
                     spans.emplace_back(start, i);
@@ -543,6 +553,18 @@ std::optional<SqliteStatement> renderSpan(const std::vector<SqlToken>& t, Render
                           t[static_cast<std::size_t>(second)].isWord(u"WORK");
     if (first.isWord(u"GO"))
         return std::nullopt;
+    // A savepoint's name follows TRAN or TRANSACTION and ends the statement.
+    const int third = second < b ? nextSig(t, second + 1, b) : b;
+    const bool tran = second < b && (t[static_cast<std::size_t>(second)].isWord(u"TRAN") ||
+                                     t[static_cast<std::size_t>(second)].isWord(u"TRANSACTION"));
+    if (tran && third < b && t[static_cast<std::size_t>(third)].kind == Kind::Word && nextSig(t, third + 1, b) >= b) {
+        const QString name = t[static_cast<std::size_t>(third)].text.toString();
+        if (first.isWord(u"SAVE"))
+            return SqliteStatement{SqliteStatement::Kind::Savepoint, QStringLiteral("SAVEPOINT ") + name};
+        if (first.isWord(u"ROLLBACK"))
+            return SqliteStatement{SqliteStatement::Kind::RollbackToSavepoint,
+                                   QStringLiteral("ROLLBACK TO SAVEPOINT ") + name};
+    }
     if (first.isWord(u"BEGIN") && onlyTran)
         return SqliteStatement{SqliteStatement::Kind::BeginTransaction, {}};
     if (first.isWord(u"COMMIT") && onlyTran)

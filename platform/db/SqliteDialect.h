@@ -13,6 +13,10 @@ struct SqliteStatement {
         BeginTransaction,
         CommitTransaction,
         RollbackTransaction,
+        // SQL Server's SAVE TRANSACTION name and ROLLBACK TRANSACTION name:
+        // the SQLite statement is in `text`.
+        Savepoint,
+        RollbackToSavepoint,
         // A SELECT giving 1 when the statement that follows it is to run
         // (SQL Server's "IF EXISTS(...) statement").
         Condition,
@@ -34,6 +38,9 @@ struct SqliteStatement {
 //   dbo.t                      -> t
 //   #10/12/2024#               -> '2024-12-10T00:00:00'
 //   N'text'                    -> 'text'
+//   SAVE TRAN[SACTION] n       -> SAVEPOINT n
+//   ROLLBACK TRAN[SACTION] n   -> ROLLBACK TO SAVEPOINT n (without a name: the
+//                                 whole transaction, as before)
 // and every string literal compared with =, <>, <, >, <=, >= is given the
 // collation `literalCollation`, so that the comparison follows SQL Server's
 // rule (case ignored, and with the layer's own collation trailing blanks

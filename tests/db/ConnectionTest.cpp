@@ -341,6 +341,25 @@ TEST(EmbeddedConnection, NestsTransactionsAsSqlServerCountsThem)
     EXPECT_EQ(f.count(QStringLiteral("SELECT * FROM ta_usuarios")), 1);
 }
 
+// A savepoint undoes what followed it and leaves the transaction open at
+// its level: the outer work stays and commits. Outside a transaction it is
+// refused, as SQL Server refuses it, instead of opening one nobody counts.
+TEST(EmbeddedConnection, ASavepointUndoesItsOwnPartOfTheTransaction)
+{
+    EmbeddedFixture f;
+    const RuntimeError fuera = raised([&] { f.cn.Execute(QStringLiteral("SAVE TRANSACTION p")); });
+    EXPECT_EQ(fuera.number(), db::failure::NoTransactionForSavepoint);
+
+    f.cn.BeginTrans();
+    f.cn.Execute(QStringLiteral("INSERT INTO ta_usuarios (nombre) VALUES ('suya')"));
+    f.cn.Execute(QStringLiteral("BEGIN TRANSACTION\rSAVE TRANSACTION p\rINSERT INTO ta_usuarios (nombre) VALUES ('mia')"));
+    f.cn.Execute(QStringLiteral("ROLLBACK TRANSACTION p\rCOMMIT TRANSACTION"));
+    EXPECT_EQ(f.count(QStringLiteral("SELECT * FROM ta_usuarios")), 1) << "the outer row stays, the inner one is gone";
+    f.cn.CommitTrans();
+    EXPECT_EQ(f.count(QStringLiteral("SELECT * FROM ta_usuarios WHERE nombre = 'suya'")), 1);
+    EXPECT_EQ(raised([&] { f.cn.CommitTrans(); }).number(), db::failure::NoTransaction) << "no level left over";
+}
+
 TEST(EmbeddedConnection, RunsTheStatementAfterIfExistsOnlyWhenTheConditionHolds)
 {
     EmbeddedFixture f(QString::fromUtf8(kKeys));
