@@ -91,12 +91,18 @@ QString ActualizaUltimoNumero(bool compartido, const QString& tipo, const QStrin
                               const QString& nuevoNumero, std::int16_t talonario)
 {
     const QString columna = ColumnaLetra(letra, QStringLiteral("_ULTIMO_NRO"));
+    const QString nuevo = numero(nuevoNumero);
+    // The statement is handed to callers who may run it late or twice, after
+    // later numbers were recorded: it never takes the number back.
+    const QString sinRetroceder = QStringLiteral(" AND (") + columna + QStringLiteral(" IS NULL OR ") + columna
+                                + QStringLiteral(" < ") + nuevo + u')';
     if (!compartido)
-        return QStringLiteral(" UPDATE V_TA_CPTE SET ") + columna + QStringLiteral(" = ") + numero(nuevoNumero)
-             + QStringLiteral(" WHERE CODIGO = ") + tipo4(tipo) + QStringLiteral(" AND TALONARIO=") + numero(talonario);
-    return QStringLiteral(" UPDATE TA_Comprobantes SET ") + columna + QStringLiteral(" = ") + numero(nuevoNumero)
+        return QStringLiteral(" UPDATE V_TA_CPTE SET ") + columna + QStringLiteral(" = ") + nuevo
+             + QStringLiteral(" WHERE CODIGO = ") + tipo4(tipo) + QStringLiteral(" AND TALONARIO=") + numero(talonario)
+             + sinRetroceder;
+    return QStringLiteral(" UPDATE TA_Comprobantes SET ") + columna + QStringLiteral(" = ") + nuevo
          + QStringLiteral(" WHERE CODIGO = ") + tipo4(tipo) + QStringLiteral(" AND SISTEMA = ")
-         + texto(sistema.trimmed()) + QStringLiteral(" AND TALONARIO =") + numero(talonario);
+         + texto(sistema.trimmed()) + QStringLiteral(" AND TALONARIO =") + numero(talonario) + sinRetroceder;
 }
 
 QString InsertaControl(const QString& tipo, const QString& sucursal, const QString& nro, const QString& letra)

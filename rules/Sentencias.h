@@ -28,7 +28,8 @@ QString TalonarioDelTipo(const QString& tipo, std::int16_t talonario);
 QString TalonarioParaGrabar(const QString& tipo, std::int16_t talonario);
 QString TalonarioCompartido(const QString& tipo, const QString& sistema, std::int16_t talonario);
 // Records the next number of a letter in the row found by TalonarioParaGrabar
-// (compartido false) or by TalonarioCompartido (compartido true).
+// (compartido false) or by TalonarioCompartido (compartido true), unless a
+// higher one is recorded already.
 QString ActualizaUltimoNumero(bool compartido, const QString& tipo, const QString& sistema, const QString& letra,
                               const QString& numero, std::int16_t talonario);
 QString InsertaControl(const QString& tipo, const QString& sucursal, const QString& numero, const QString& letra);

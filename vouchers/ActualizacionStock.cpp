@@ -93,6 +93,8 @@ void ActualizacionStock::Prepara()
     m_lit.idDepositoDestino = destino.isEmpty() ? QStringLiteral("NULL") : LiteralCodigo(destino, 4);
     if (m_produccion)
         m_lit.idDepositoDestino = m_lit.idDeposito;
+    m_sinDeposito = ValorDeLiteral(m_lit.idDeposito).trimmed().isEmpty();
+    m_sinDestino = ValorDeLiteral(m_lit.idDepositoDestino).trimmed().isEmpty();
 
     const QString tcOrigen = ValorDeLiteral(a.TCOrigen);
     m_tipoOrigenDeGrilla = lang::sameText(tcOrigen, kDelGrid);
@@ -152,7 +154,7 @@ void ActualizacionStock::leeArticulos()
     }
 }
 
-void ActualizacionStock::Ejecuta(const Escritura& escribe)
+void ActualizacionStock::Ejecuta(const Escritura& escribe, const Escritura& ejecutaYa)
 {
     leeArticulos();
     recibeOrdenDeCompra(escribe);
@@ -185,7 +187,7 @@ void ActualizacionStock::Ejecuta(const Escritura& escribe)
             signo = p == 1 ? -1 : 1;
         pasada(p, signo, escribe);
     }
-    descargaInsumos(signo, escribe);
+    descargaInsumos(signo, escribe, ejecutaYa);
 }
 
 void ActualizacionStock::recibeOrdenDeCompra(const Escritura& escribe) const

@@ -19,7 +19,7 @@ class FlexGrid;
 // are made of inputs, once for all the lines; the sequence a production order
 // continues; the inputs and their lots; the PE number), so that a statement
 // executed at once is seen by the reads that follow it.
-// Failures raise: RuntimeError, or TipoSinSigno.
+// Failures raise: RuntimeError, TipoSinSigno, or Rechazo.
 //
 // The rows, in order: the receipt date of the purchase order an incoming
 // purchase comes from; then, pass by pass (one; two for a transfer, out of
@@ -28,6 +28,12 @@ class FlexGrid;
 // every line with an article and a quantity, numbered by Secuencia; then the
 // inputs of produced articles taken out lot by lot as a "PE" voucher, and
 // the statement recording its number.
+//
+// The PE number is claimed when its first row is built, in both modes: the
+// talonario's PE rows are locked, the number taken and its recording
+// executed at once through `ejecutaYa`, inside the transaction of the run,
+// so that no other voucher, in this station or another, takes it while this
+// one's rows wait in a batch; a batch never run leaves a gap.
 //
 // Every value goes into the statements through the data layer's literal
 // builder: a lot, a serial number or a code holding an apostrophe is stored
@@ -40,13 +46,22 @@ public:
     // stock sign (the operator has been told when it is missing from the
     // voucher table): nothing may be written.
     struct TipoSinSigno {};
+    // A run that must write nothing, with the operator's reason: a stock row
+    // without a depot, a PE number no talonario can hold for a batch, a
+    // statement the database refused.
+    struct Rechazo {
+        QString mensaje;
+    };
 
     ActualizacionStock(const ClsCmnCptes& reglas, double PorcentajeIVA, const FlexGrid& MSFlexGrid2,
                        const QString& TC, const QString& SucNroLetra, const QString& IdComplemento,
                        const QString& Fecha, const ArgumentosStock& Argumentos);
 
     void Prepara();
-    void Ejecuta(const Escritura& escribe);
+    // `escribe` takes the rows (and, in batch mode, the PE numbering) in
+    // order; `ejecutaYa` what must reach the database at once whatever the
+    // mode: the claim of the PE number.
+    void Ejecuta(const Escritura& escribe, const Escritura& ejecutaYa);
 
     // The statement that records the PE number; empty when no input left.
     const QString& NumeracionPE() const { return m_numeracionPE; }
@@ -70,10 +85,14 @@ private:
     void linea(int fila, int numero, int signo, const Escritura& escribe);
     Item item(int fila, int signo, int j) const;
     QString filaStock(int fila, int numero, int signo, const Item& item, std::int32_t pares);
+    // The depot literal of a line's row in pass `numero` (0 for its inputs);
+    // a row without one is refused.
+    QString depositoDeFila(int fila, int numero) const;
     bool lineaVale(int fila) const;
     void leeArticulos();
     QString cuentaDelArticulo(const QString& articulo) const;
-    void descargaInsumos(int signo, const Escritura& escribe);
+    void descargaInsumos(int signo, const Escritura& escribe, const Escritura& ejecutaYa);
+    void tomaNumeroPE(const Escritura& ejecutaYa);
     QString filaInsumo(int fila, int signo, const QString& insumo, const QString& unidad, const QString& lote,
                        double cantidad);
     void siguienteSecuencia(std::int32_t& secuencia) const;
@@ -104,6 +123,8 @@ private:
         QString cuenta;         // empty: each article's own
         QString idTecnico;      // empty: left out
     } m_lit;
+    bool m_sinDeposito = false;  // the voucher's depot (or the default) is blank
+    bool m_sinDestino = false;
     bool m_tipoOrigenDeGrilla = false;
     bool m_comprobanteOrigenDeGrilla = false;
     bool m_compras = false;

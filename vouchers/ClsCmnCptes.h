@@ -24,14 +24,14 @@ class Recordset;
 // the SQL literals it prepared from them), SQLTemp and HayError; a caller
 // that calls again passes fresh values.
 struct ArgumentosStock {
-    QString IdDeposito;          // blank: the setting "DepositoDefault"
-    QString IdDepositoDestino;   // the depot a transfer enters
+    QString IdDeposito;          // blank: the setting "DepositoDefault"; a line's own depot wins
+    QString IdDepositoDestino;   // the depot a transfer enters; blank: NULL
     QString IdMotivoStock;       // blank: the setting "MotivoStockDefault"
     QString TCOrigen;            // "ELDELGRID": each line's own, from its cells
     QString ComprobanteOrigen;   // "ELDELGRID" as well
     bool EsTransferencia = false;
     QString Cuenta = QStringLiteral("PorDefault");  // a literal, or each article's supplier
-    bool GeneraSentenciaSQL = false;  // true: hand the statements back, execute nothing
+    bool GeneraSentenciaSQL = false;  // true: hand the statements back (the PE number aside)
     QString SQLTemp;             // the caller's batch, extended
     bool HayError = false;       // set on a failure, never cleared
     QString IdTecnico = QStringLiteral("Null");     // "NULL" leaves the column out
@@ -123,17 +123,35 @@ public:
     // of the articles grid, the inputs of produced articles discharged as a
     // "PE" voucher, and the receipt date of the purchase order it comes from.
     //
-    // All of it or nothing. Executed at once, it runs in one transaction of
-    // its own (nesting in the caller's when one is open): any failure rolls
-    // back every row of the call, tells the operator and sets HayError; the
-    // statement recording the PE number is executed with the rows and also
-    // appended to SQLTemp, where running it again is harmless. With
-    // GeneraSentenciaSQL nothing is executed: every statement is appended to
-    // SQLTemp, each after a CR, once the whole voucher is built, and a failure
-    // leaves SQLTemp as it was. A voucher whose type has no stock sign
-    // (transfers and production orders aside, which sign their passes)
-    // writes nothing and sets HayError. The error dialog ("ActualizaStock")
-    // may run the whole update again.
+    // All of it or nothing. Executed at once, it runs in a transaction of its
+    // own that begins with the savepoint "ActualizaStock". Called on its own,
+    // it commits or leaves nothing. Inside a transaction the host opened
+    // (BeginTrans, or "BEGIN TRANSACTION"), its rows become part of it, and a
+    // failure undoes only the update's own rows: the host's work stays and
+    // its transaction stays open, for the host to commit or roll back. With
+    // GeneraSentenciaSQL no row is executed: every statement is appended to
+    // SQLTemp, each after a CR, once the whole voucher is built, for the
+    // caller to run in its transaction (EjecutaTransaccion); a failure
+    // leaves SQLTemp as it was.
+    //
+    // The number of the PE voucher is claimed at once in both modes, when its
+    // first row is built: the PE talonario's row is locked, the number taken
+    // and recorded in the update's transaction, so no other voucher takes it,
+    // whether the batch runs at once, later or never (a batch never run
+    // leaves a gap). The recording statement also goes to SQLTemp; run again,
+    // late or in any order, it never lowers the recorded number. Without a PE
+    // talonario, a batch that discharges inputs is refused.
+    //
+    // Failures, each with nothing written and HayError set: a stock row
+    // without a depot (the line's, IdDeposito and "DepositoDefault" all
+    // blank, or a transfer's IdDepositoDestino), a statement the database
+    // refuses or a read that failed on the way, each told in a message box
+    // ("Aviso al operador"); a voucher type without a stock sign (transfers
+    // and production orders aside, which sign their passes), told by
+    // ObtieneSignoComprobante. When another station holds the database, the
+    // update waits a few seconds, then the error dialog ("ActualizaStock")
+    // offers to try again, as it does for any other error: a retry runs the
+    // whole update again from the caller's values.
     void ActualizaStock(const FlexGrid& MSFlexGrid2, const QString& TC, const QString& SucNroLetra,
                         const QString& IdComplemento, const QString& Fecha, ArgumentosStock& Argumentos) const;
 

@@ -7,6 +7,7 @@
 #include "core/Globals.h"
 #include "core/Listas.h"
 #include "core/Objetos.h"
+#include "core/Transacciones.h"
 #include "platform/ErrorTrap.h"
 #include "platform/Host.h"
 #include "platform/Prompts.h"
@@ -16,37 +17,82 @@
 
 namespace {
 
-// A statement the database refused, or a read that failed on the way (its
-// own error dialog was shown and the run went on short): the update ends
-// with nothing written.
-struct Rechazo {
-    QString descripcion;
-};
+const QString kActualizaStock = QStringLiteral("ActualizaStock");
+
+// Another station holds the database's lock.
+struct Ocupada {};
 
 void ejecuta(db::Connection& cn, const QString& sentencia)
 {
     try {
         cn.Execute(sentencia);
     } catch (const RuntimeError& e) {
-        throw Rechazo{e.description()};
+        if (BaseOcupada(cn.errors()))
+            throw Ocupada{};
+        throw ActualizacionStock::Rechazo{e.description()};
     }
 }
 
+// A read that failed on the way (its own error dialog was shown and the run
+// went on short): the update ends with nothing written.
 void revisaLecturas(db::Connection& cn)
 {
     if (cn.errors().Count() > 0)
-        throw Rechazo{cn.errors().Item(0).Description};
+        throw ActualizacionStock::Rechazo{cn.errors().Item(0).Description};
 }
 
-void descarta(db::Connection& cn)
-{
-    try {
-        cn.Execute(QStringLiteral("ROLLBACK TRANSACTION"));
-    } catch (const RuntimeError&) {
-        // Already ended by the database: nothing is left to undo.
+// What the update writes at once, in a transaction that nests in whatever
+// the connection holds (a host's own among them) and starts with a
+// savepoint: a failure undoes the update's own statements and nothing
+// else, and leaves a host's transaction open at its level.
+class Transaccion {
+public:
+    explicit Transaccion(db::Connection& cn) : m_cn(cn) {}
+    ~Transaccion() { deshace(); }
+    Transaccion(const Transaccion&) = delete;
+    Transaccion& operator=(const Transaccion&) = delete;
+
+    void abre()
+    {
+        if (m_abierta)
+            return;
+        ejecuta(m_cn, QStringLiteral("BEGIN TRANSACTION"));
+        m_abierta = true;
+        ejecuta(m_cn, QStringLiteral("SAVE TRANSACTION ") + kActualizaStock);
+        m_marcada = true;
     }
-    cn.errors().Clear();
-}
+    void confirma()
+    {
+        if (!m_abierta)
+            return;
+        ejecuta(m_cn, QStringLiteral("COMMIT TRANSACTION"));
+        m_abierta = false;
+    }
+    void deshace() noexcept
+    {
+        if (!m_abierta)
+            return;
+        m_abierta = false;
+        try {
+            if (m_marcada)
+                m_cn.Execute(QStringLiteral("ROLLBACK TRANSACTION ") + kActualizaStock);
+            m_cn.Execute(QStringLiteral("COMMIT TRANSACTION"));
+        } catch (const RuntimeError&) {
+            // The database ended the whole transaction itself (a deadlock, a
+            // full disk): nothing of it is left to keep.
+            try {
+                m_cn.Execute(QStringLiteral("ROLLBACK TRANSACTION"));
+            } catch (const RuntimeError&) {
+            }
+        }
+        m_cn.errors().Clear();
+    }
+
+private:
+    db::Connection& m_cn;
+    bool m_abierta = false;
+    bool m_marcada = false;
+};
 
 }  // namespace
 
@@ -59,33 +105,40 @@ void ClsCmnCptes::ActualizaStock(const FlexGrid& MSFlexGrid2, const QString& TC,
     for (;;) {
         ActualizacionStock corrida(*this, PorcentajeIVA, MSFlexGrid2, TC, SucNroLetra, IdComplemento, Fecha,
                                    Argumentos);
+        Transaccion transaccion(cn);
         QString lote;
-        bool abierta = false;
         try {
             cn.errors().Clear();
             // Nothing modal comes up under the write lock but the error
             // dialog of a read that fails.
             corrida.Prepara();
             revisaLecturas(cn);
-            if (directo) {
-                ejecuta(cn, QStringLiteral("BEGIN TRANSACTION"));
-                abierta = true;
-            }
-            corrida.Ejecuta([&](const QString& sentencia) {
-                if (directo)
+            if (directo)
+                transaccion.abre();
+            corrida.Ejecuta(
+                [&](const QString& sentencia) {
+                    if (directo)
+                        ejecuta(cn, sentencia);
+                    else
+                        lote += u'\r' + sentencia;
+                },
+                [&](const QString& sentencia) {
+                    transaccion.abre();
                     ejecuta(cn, sentencia);
-                else
-                    lote += u'\r' + sentencia;
-            });
+                });
             revisaLecturas(cn);
-            if (directo) {
-                ejecuta(cn, QStringLiteral("COMMIT TRANSACTION"));
-                abierta = false;
-            }
-        } catch (const Rechazo& rechazo) {
-            if (abierta)
-                descarta(cn);
-            prompts().messageBox(rechazo.descripcion, prompt::Critical | prompt::OkOnly,
+            transaccion.confirma();
+        } catch (const Ocupada&) {
+            // Undone before the operator is asked, so that this station holds
+            // no lock while the dialog is up; a retry runs it all again.
+            transaccion.deshace();
+            if (ReintentaBaseOcupada(kActualizaStock))
+                continue;
+            Argumentos.HayError = true;
+            return;
+        } catch (const ActualizacionStock::Rechazo& rechazo) {
+            transaccion.deshace();
+            prompts().messageBox(rechazo.mensaje, prompt::Critical | prompt::OkOnly,
                                  QStringLiteral("Aviso al operador"));
             Argumentos.HayError = true;
             return;
@@ -93,17 +146,12 @@ void ClsCmnCptes::ActualizaStock(const FlexGrid& MSFlexGrid2, const QString& TC,
             Argumentos.HayError = true;
             return;
         } catch (const RuntimeError& e) {
-            if (abierta)
-                descarta(cn);
+            transaccion.deshace();
             // A retry runs the whole update again, from the caller's values.
-            if (ObjUtilidades().MuestraError(e, {}, QStringLiteral("ActualizaStock")) == prompt::ErrorRetry)
+            if (ObjUtilidades().MuestraError(e, {}, kActualizaStock) == prompt::ErrorRetry)
                 continue;
             Argumentos.HayError = true;
             return;
-        } catch (...) {
-            if (abierta)
-                descarta(cn);
-            throw;
         }
         corrida.DevuelveLiterales(Argumentos);
         if (!directo)

@@ -21,7 +21,7 @@ const QString kPE = QStringLiteral("PE");
 
 }  // namespace
 
-void ActualizacionStock::descargaInsumos(int signo, const Escritura& escribe)
+void ActualizacionStock::descargaInsumos(int signo, const Escritura& escribe, const Escritura& ejecutaYa)
 {
     // Kept as stored settings have it: "SI" is the one value that skips it.
     if (lang::sameText(Cfg(QStringLiteral("DescargaInsumosProduccion")), u"SI"))
@@ -46,36 +46,52 @@ void ActualizacionStock::descargaInsumos(int signo, const Escritura& escribe)
             std::vector<ItemCantidad> lotes;
             ArticuloTieneLotes(codigo, m_lit.idDeposito, lotes, necesaria);
             const QString unidad = LimpiaCadena(insumo.UnidadItem);
-            for (const ItemCantidad& lote : lotes)
+            for (const ItemCantidad& lote : lotes) {
+                if (m_idPE.isEmpty())
+                    tomaNumeroPE(ejecutaYa);
                 escribe(filaInsumo(fila, signo, codigo, unidad, LimpiaCadena(lote.CodigoItem), lote.CantidadItem));
+            }
         }
     }
-    if (m_secuenciaPE == 0)
-        return;
-    // The next number to use, recorded as a fixed value: running the
-    // statement twice records the same number.
-    QString sucursal = m_idPE.left(4);
-    QString letra = m_idPE.mid(12, 1);
+    // Recorded already when the number was claimed; a batch carries the
+    // statement too, harmless when it runs: it never lowers the number.
+    if (m_secuenciaPE > 0 && m_argumentos.GeneraSentenciaSQL && !m_numeracionPE.trimmed().isEmpty())
+        escribe(m_numeracionPE);
+}
+
+void ActualizacionStock::tomaNumeroPE(const Escritura& ejecutaYa)
+{
+    // The talonario's PE rows are locked before the number is read: on a
+    // server whose reads take no lock, two stations would both read the same
+    // next number. The embedded database's transaction holds its write lock
+    // already.
+    ejecutaYa(QStringLiteral(" UPDATE V_TA_CPTE SET fechahora_modificacion = fechahora_modificacion WHERE CODIGO = ")
+              + LiteralCodigo(kPE, 4));
+    QString sucursal = QStringLiteral("0001");
+    QString letra = QStringLiteral("X");
+    m_idPE = lang::text(AsignarNumeroComprobante(kPE, sucursal, letra));
+    if (m_idPE.size() != 13)
+        throw RuntimeError::invalidCall(
+            QStringLiteral("no se obtuvo el número del comprobante de descarga de insumos (PE)"));
+    // The next number to use.
+    sucursal = m_idPE.left(4);
+    letra = m_idPE.mid(12, 1);
     const QString siguiente = QString::number(m_idPE.mid(4, 8).toLongLong() + 1);
     ActualizaNumeroComprobante(kPE, QStringLiteral("STOCK"), sucursal, siguiente, letra, true, m_numeracionPE, false);
-    if (!m_numeracionPE.trimmed().isEmpty())
-        escribe(m_numeracionPE);
+    if (!m_numeracionPE.trimmed().isEmpty()) {
+        ejecutaYa(m_numeracionPE);
+        return;
+    }
+    // No talonario records it: rows executed at once hold the number under
+    // the transaction's lock, but a batch waiting for its caller would not.
+    if (m_argumentos.GeneraSentenciaSQL)
+        throw Rechazo{QStringLiteral("No se armó el stock del comprobante: no hay un talonario del comprobante PE "
+                                     "donde reservar el número de la descarga de insumos.")};
 }
 
 QString ActualizacionStock::filaInsumo(int fila, int signo, const QString& insumo, const QString& unidad,
                                        const QString& lote, double cantidad)
 {
-    if (m_idPE.isEmpty()) {
-        // Numbered when its first row is written, inside the caller's
-        // transaction when the rows are executed at once: another station
-        // numbers after this one commits.
-        QString sucursal = QStringLiteral("0001");
-        QString letra = QStringLiteral("X");
-        m_idPE = lang::text(AsignarNumeroComprobante(kPE, sucursal, letra));
-        if (m_idPE.size() != 13)
-            throw RuntimeError::invalidCall(
-                QStringLiteral("no se obtuvo el número del comprobante de descarga de insumos (PE)"));
-    }
     siguienteSecuencia(m_secuenciaPE);
 
     DB_Dll& db = ObjDB();
@@ -95,8 +111,7 @@ QString ActualizacionStock::filaInsumo(int fila, int signo, const QString& insum
         campo("IdComplemento", m_lit.idComplemento);
     campo("Secuencia", QString::number(m_secuenciaPE));
     campo("Fecha", m_lit.fecha);
-    const QString deposito = celda(fila, ColArticulos::Dep).trimmed();
-    campo("IdDeposito", deposito.isEmpty() ? m_lit.idDeposito : LiteralCodigo(deposito, 4));
+    campo("IdDeposito", depositoDeFila(fila, 0));
     campo("IdArticulo", LiteralCodigo(insumo, 25));
     campo("Descripcion", LiteralTexto(ObjUtilidades().QuitaCaracteres(deArticulo("DESCRIPCION", "IDARTICULO"),
                                                                       QStringLiteral("'"))));

@@ -34,6 +34,34 @@ QString ActualizacionStock::cuentaDelArticulo(const QString& articulo) const
     return hallada == m_cuentas.end() ? QStringLiteral("NULL") : hallada->second;
 }
 
+QString ActualizacionStock::depositoDeFila(int fila, int numero) const
+{
+    // Stock moved in or out of no depot would be lost to every balance.
+    const auto sinDeposito = [&] {
+        return Rechazo{QStringLiteral("No se grabó el stock del comprobante: la línea del artículo %1 no tiene "
+                                      "depósito, ni el comprobante (ni hay un depósito por defecto configurado).")
+                           .arg(celda(fila, ColArticulos::Codigo).trimmed())};
+    };
+    // A transfer's second pass enters the destination (a production order's
+    // is its own depot); otherwise the line's own depot, unless the caller
+    // imposed the sign of an entry.
+    if (numero == 2) {
+        if (m_sinDestino)
+            throw m_produccion ? sinDeposito()
+                               : Rechazo{QStringLiteral("No se grabó el stock de la transferencia: falta el "
+                                                        "depósito de destino.")};
+        return m_lit.idDepositoDestino;
+    }
+    if (numero != 1 || m_argumentos.SignoRemota != 1) {
+        const QString propio = celda(fila, ColArticulos::Dep).trimmed();
+        if (!propio.isEmpty())
+            return LiteralCodigo(propio, 4);
+    }
+    if (m_sinDeposito)
+        throw sinDeposito();
+    return m_lit.idDeposito;
+}
+
 QString ActualizacionStock::filaStock(int fila, int numero, int signo, const Item& item, std::int32_t pares)
 {
     const auto numeroDe = [&](int columna) { return LiteralNumero(NumeroCelda(celda(fila, columna))); };
@@ -54,18 +82,7 @@ QString ActualizacionStock::filaStock(int fila, int numero, int signo, const Ite
     if (!m_lit.idCaja.isEmpty())
         campo(u"IdCaja", m_lit.idCaja);
 
-    // A transfer's second pass enters the destination; otherwise the line's
-    // own depot, unless the caller imposed the sign of an entry.
-    QString deposito;
-    if (numero == 2)
-        deposito = m_lit.idDepositoDestino;
-    else if (m_argumentos.SignoRemota == 1)
-        deposito = m_lit.idDeposito;
-    else {
-        const QString propio = celda(fila, ColArticulos::Dep).trimmed();
-        deposito = propio.isEmpty() ? m_lit.idDeposito : LiteralCodigo(propio, 4);
-    }
-    campo(u"IdDeposito", deposito);
+    campo(u"IdDeposito", depositoDeFila(fila, numero));
     campo(u"IdArticulo", LiteralCodigo(articulo, 25));
     campo(u"Descripcion", LiteralTexto(sinApostrofos(celda(fila, ColArticulos::Descripcion))));
     campo(u"NroLote", textoONulo(item.lote));

@@ -33,10 +33,12 @@ TEST(Sentencias, StatementsCarryCodesRightJustified)
          QStringLiteral("SELECT * FROM TA_Comprobantes WHERE CODIGO = '  PE' AND SISTEMA = 'STOCK' AND TALONARIO = 1")},
         {"next number in this system's talonario",
          ActualizaUltimoNumero(false, QStringLiteral("PE"), QStringLiteral("STOCK"), QStringLiteral("X"), QStringLiteral("16"), 1),
-         QStringLiteral(" UPDATE V_TA_CPTE SET X_ULTIMO_NRO = 16 WHERE CODIGO = '  PE' AND TALONARIO=1")},
+         QStringLiteral(" UPDATE V_TA_CPTE SET X_ULTIMO_NRO = 16 WHERE CODIGO = '  PE' AND TALONARIO=1 "
+                        "AND (X_ULTIMO_NRO IS NULL OR X_ULTIMO_NRO < 16)")},
         {"next number in the shared talonario",
          ActualizaUltimoNumero(true, QStringLiteral("PE"), QStringLiteral("STOCK"), QStringLiteral("X"), QStringLiteral("16"), 1),
-         QStringLiteral(" UPDATE TA_Comprobantes SET X_ULTIMO_NRO = 16 WHERE CODIGO = '  PE' AND SISTEMA = 'STOCK' AND TALONARIO =1")},
+         QStringLiteral(" UPDATE TA_Comprobantes SET X_ULTIMO_NRO = 16 WHERE CODIGO = '  PE' AND SISTEMA = 'STOCK' AND TALONARIO =1 "
+                        "AND (X_ULTIMO_NRO IS NULL OR X_ULTIMO_NRO < 16)")},
         {"control row", InsertaControl(QStringLiteral("OC"), QStringLiteral("0001"), QStringLiteral("00000015"), QStringLiteral("X")),
          QStringLiteral(" INSERT INTO V_MV_CTROL_CPTE (TC,SUCURSAL,NUMERO,LETRA) VALUES ('  OC','0001','00000015','X')")},
         {"control row delete", BorraControl(QStringLiteral("PE"), QStringLiteral("0001"), QStringLiteral("00000015"), QStringLiteral("X")),
@@ -90,7 +92,8 @@ TEST(Sentencias, ApostrophesStayInsideTheirLiterals)
               QStringLiteral("SELECT * FROM TA_Comprobantes WHERE CODIGO = '  PE' AND SISTEMA = 'ST''OCK' AND TALONARIO = 2"));
     // A number column only ever receives a number.
     EXPECT_EQ(ActualizaUltimoNumero(false, QStringLiteral("PE"), {}, QStringLiteral("A"), QStringLiteral("16; DELETE"), 1),
-              QStringLiteral(" UPDATE V_TA_CPTE SET A_ULTIMO_NRO = 16 WHERE CODIGO = '  PE' AND TALONARIO=1"));
+              QStringLiteral(" UPDATE V_TA_CPTE SET A_ULTIMO_NRO = 16 WHERE CODIGO = '  PE' AND TALONARIO=1 "
+                             "AND (A_ULTIMO_NRO IS NULL OR A_ULTIMO_NRO < 16)"));
 }
 
 TEST(Sentencias, ColumnsAreNamedOnlyFromOneValidLetter)

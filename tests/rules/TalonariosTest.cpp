@@ -298,20 +298,25 @@ TEST(GrabacionNumero, StatementsOnlyTextRecordsTheNextNumber)
         QString sql;
     } casos[] = {
         {"not accounting: the UPDATE alone", "FC", "VENTAS", "0001", "X", false,
-         QStringLiteral(" UPDATE V_TA_CPTE SET X_ULTIMO_NRO = 16 WHERE CODIGO = '  FC' AND TALONARIO=1")},
+         QStringLiteral(" UPDATE V_TA_CPTE SET X_ULTIMO_NRO = 16 WHERE CODIGO = '  FC' AND TALONARIO=1 "
+                        "AND (X_ULTIMO_NRO IS NULL OR X_ULTIMO_NRO < 16)")},
         {"type OC: UPDATE and control row", "OC", "COMPRAS", "0001", "X", false,
-         QStringLiteral(" UPDATE V_TA_CPTE SET X_ULTIMO_NRO = 16 WHERE CODIGO = '  OC' AND TALONARIO=1") + insertOC},
+         QStringLiteral(" UPDATE V_TA_CPTE SET X_ULTIMO_NRO = 16 WHERE CODIGO = '  OC' AND TALONARIO=1 "
+                        "AND (X_ULTIMO_NRO IS NULL OR X_ULTIMO_NRO < 16)") + insertOC},
         {"accounting flag", "FC", "VENTAS", "1", "x", true,
-         QStringLiteral(" UPDATE V_TA_CPTE SET X_ULTIMO_NRO = 16 WHERE CODIGO = '  FC' AND TALONARIO=1\r\n INSERT INTO "
+         QStringLiteral(" UPDATE V_TA_CPTE SET X_ULTIMO_NRO = 16 WHERE CODIGO = '  FC' AND TALONARIO=1 "
+                        "AND (X_ULTIMO_NRO IS NULL OR X_ULTIMO_NRO < 16)\r\n INSERT INTO "
                         "V_MV_CTROL_CPTE (TC,SUCURSAL,NUMERO,LETRA) VALUES ('  FC','0001','00000015','X')\r\n")},
         {"talonario of the accounting system", "AS", "Contable", "0001", "X", false,
-         QStringLiteral(" UPDATE V_TA_CPTE SET X_ULTIMO_NRO = 16 WHERE CODIGO = '  AS' AND TALONARIO=1\r\n INSERT INTO "
+         QStringLiteral(" UPDATE V_TA_CPTE SET X_ULTIMO_NRO = 16 WHERE CODIGO = '  AS' AND TALONARIO=1 "
+                        "AND (X_ULTIMO_NRO IS NULL OR X_ULTIMO_NRO < 16)\r\n INSERT INTO "
                         "V_MV_CTROL_CPTE (TC,SUCURSAL,NUMERO,LETRA) VALUES ('  AS','0001','00000015','X')\r\n")},
         {"an empty letter is X", "FC", "VENTAS", "0001", "", false,
-         QStringLiteral(" UPDATE V_TA_CPTE SET X_ULTIMO_NRO = 16 WHERE CODIGO = '  FC' AND TALONARIO=1")},
+         QStringLiteral(" UPDATE V_TA_CPTE SET X_ULTIMO_NRO = 16 WHERE CODIGO = '  FC' AND TALONARIO=1 "
+                        "AND (X_ULTIMO_NRO IS NULL OR X_ULTIMO_NRO < 16)")},
         {"a talonario of the shared table is recorded there", "PE", "STOCK", "0001", "X", false,
          QStringLiteral(" UPDATE TA_Comprobantes SET X_ULTIMO_NRO = 16 WHERE CODIGO = '  PE' AND SISTEMA = 'STOCK' AND "
-                        "TALONARIO =1")},
+                        "TALONARIO =1 AND (X_ULTIMO_NRO IS NULL OR X_ULTIMO_NRO < 16)")},
     };
     for (const auto& c : casos) {
         TalonarioActual = 1;

@@ -7,6 +7,8 @@
 #include "core/DB_Dll.h"
 #include "core/Globals.h"
 #include "core/Transacciones.h"
+#include "platform/RuntimeError.h"
+#include "platform/db/Connection.h"
 #include "tests/support/QtPrinting.h"
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TestDatabase.h"
@@ -224,6 +226,139 @@ TEST(ActualizaStock, AFailingRowLeavesNothingOfTheCall)
     EXPECT_EQ(v.filas("FCC").size(), 4);
 }
 
+// A host that opened its own transaction and wrote its voucher's header
+// calls the update inside it. A row the database refuses undoes the
+// update's own rows (its PE number among them) and nothing else: the header
+// stays, and the host's transaction is still open for it to commit or roll
+// back. An update that goes through is part of the host's transaction.
+TEST(ActualizaStock, InsideTheHostsTransactionAFailureUndoesOnlyItsOwnRows)
+{
+    struct Caso {
+        const char* caso;
+        bool falla;
+        bool confirma;
+        const char* cabeceras;  // once the host has ended its transaction
+        int filas;
+        const char* siguientePE;
+    } casos[] = {
+        {"refused, then the host commits its header", true, true, "1", 0, "1"},
+        {"refused, then the host rolls back", true, false, "0", 0, "1"},
+        {"written, then the host commits", false, true, "1", 4, "2"},
+        {"written, then the host rolls back: nothing of either", false, false, "0", 0, "1"},
+    };
+    for (const Caso& c : casos) {
+        Voucher v;
+        if (c.falla)
+            v.base.execute(QStringLiteral("CREATE TRIGGER rechaza BEFORE INSERT ON V_MV_STOCK WHEN NEW.TC = '  PE' "
+                                          "AND NEW.Secuencia = 2 BEGIN SELECT RAISE(ABORT, 'fila rechazada'); END;"));
+        LineaArticulo(v.f.articulos, "ART001", "3");
+        LineaArticulo(v.f.articulos, "PROD", "1");
+        db::Connection& cn = ObjDB().gCnn();
+        cn.BeginTrans();
+        cn.Execute(QStringLiteral("INSERT INTO V_MV_CPTE (TC, IDCOMPROBANTE) VALUES ('  IR', '000100000015X')"));
+        ScopedPrompts prompts;
+        if (c.falla)
+            prompts.answerMessage(prompt::Ok, QStringLiteral("fila rechazada"));
+        const ArgumentosStock a = v.actualiza("IR");
+        EXPECT_EQ(a.HayError, c.falla) << c.caso;
+        EXPECT_EQ(ValorDe("SELECT COUNT(*) FROM V_MV_CPTE"), "1") << c.caso << ": the header, inside the transaction";
+        if (c.falla) {
+            EXPECT_EQ(ValorDe("SELECT COUNT(*) FROM V_MV_STOCK"), "0") << c.caso;
+        }
+
+        EXPECT_NO_THROW(c.confirma ? cn.CommitTrans() : cn.RollbackTrans()) << c.caso;
+        EXPECT_THROW(cn.CommitTrans(), RuntimeError) << c.caso << ": no transaction left open";
+        EXPECT_EQ(ValorDe("SELECT COUNT(*) FROM V_MV_CPTE"), c.cabeceras) << c.caso;
+        EXPECT_EQ(ValorDe("SELECT COUNT(*) FROM V_MV_STOCK"), QString::number(c.filas)) << c.caso;
+        EXPECT_EQ(ValorDe("SELECT X_ULTIMO_NRO FROM V_TA_CPTE WHERE CODIGO = '  PE'"), c.siguientePE) << c.caso;
+    }
+}
+
+// Another station holds the database's lock: the operator is asked in the
+// error dialog whether to try again, as when a line of the put-away is
+// saved. Tried again once the other station is done, the voucher is written
+// whole; given up, nothing of it is, nor is a PE number taken.
+TEST(ActualizaStock, WhileAnotherStationHoldsTheLockTheOperatorMayTryAgain)
+{
+    struct Caso {
+        const char* caso;
+        bool lote;
+        bool espera;
+    } casos[] = {
+        {"executed at once, tried again", false, true},
+        {"a batch, given up", true, false},
+    };
+    for (const Caso& c : casos) {
+        Voucher v;
+        LineaArticulo(v.f.articulos, "ART001", "3");
+        LineaArticulo(v.f.articulos, "PROD", "1");
+        db::Connection otra;
+        otra.Open(v.base.connectionString());
+        otra.BeginTrans();
+        ScopedPrompts prompts;
+        prompts.answerError(c.espera ? prompt::ErrorRetry : prompt::ErrorLeave, QStringLiteral("ActualizaStock"), [&] {
+            if (c.espera)
+                otra.CommitTrans();
+        });
+        ArgumentosStock a;
+        a.GeneraSentenciaSQL = c.lote;
+        a.SQLTemp = QStringLiteral("previo");
+        a = v.actualiza("IR", a);
+        if (!c.espera)
+            otra.RollbackTrans();
+        ASSERT_EQ(prompts.shown().size(), 1u) << c.caso << ": the error dialog, and nothing else";
+        EXPECT_EQ(prompts.shown()[0].errorNumber, 1222) << c.caso;
+        EXPECT_EQ(a.HayError, !c.espera) << c.caso;
+        EXPECT_EQ(ValorDe("SELECT COUNT(*) FROM V_MV_STOCK"), c.espera ? "4" : "0") << c.caso;
+        EXPECT_EQ(ValorDe("SELECT X_ULTIMO_NRO FROM V_TA_CPTE WHERE CODIGO = '  PE'"), c.espera ? "2" : "1") << c.caso;
+        if (!c.espera) {
+            EXPECT_EQ(a.SQLTemp, "previo") << c.caso;
+        }
+    }
+}
+
+// A stock row names its depot: the line's own, or the voucher's, or the
+// setting "DepositoDefault". Without any, the update is refused with a
+// message and writes nothing. A blank destination is NULL, and refused only
+// where a transfer's second pass would enter it.
+TEST(ActualizaStock, AStockRowWithoutADepotIsRefused)
+{
+    struct Caso {
+        const char* caso;
+        const char* tc;
+        bool transferencia;
+        const char* depositoLinea;
+        const char* deposito;
+        bool lote;
+        const char* aviso;  // null: written
+    } casos[] = {
+        {"no depot at all", "IR", false, "", "", false, "la línea del artículo ART001 no tiene depósito"},
+        {"nor in a batch", "RM", false, "", " ", true, "la línea del artículo ART001 no tiene depósito"},
+        {"the line's own depot is enough", "IR", false, "3", "", false, nullptr},
+        {"a transfer without destination", "TR", true, "", "1", false, "falta el depósito de destino"},
+    };
+    for (const Caso& c : casos) {
+        Voucher v;
+        v.base.execute(QStringLiteral("DELETE FROM TA_CONFIGURACION WHERE CLAVE = 'DepositoDefault';"));
+        LineaArticulo(v.f.articulos, "ART001", "3", {{Dep, c.depositoLinea}});
+        ScopedPrompts prompts;
+        if (c.aviso)
+            prompts.answerMessage(prompt::Ok, QString::fromUtf8(c.aviso));
+        ArgumentosStock a;
+        a.EsTransferencia = c.transferencia;
+        a.IdDeposito = QString::fromLatin1(c.deposito);
+        a.GeneraSentenciaSQL = c.lote;
+        a = v.actualiza(c.tc, a);
+        EXPECT_EQ(a.HayError, c.aviso != nullptr) << c.caso;
+        EXPECT_EQ(a.SQLTemp, "") << c.caso;
+        EXPECT_EQ(ValorDe("SELECT COUNT(*) FROM V_MV_STOCK"), c.aviso ? "0" : "1") << c.caso;
+        if (!c.aviso) {
+            EXPECT_EQ(v.filas(c.tc), QStringList{"1|3|null|null|3"}) << c.caso;
+            EXPECT_EQ(a.IdDepositoDestino, "NULL") << c.caso;
+        }
+    }
+}
+
 TEST(ActualizaStock, ATypeWithoutSignWritesNothing)
 {
     Voucher v;
@@ -332,6 +467,21 @@ TEST(ActualizaStock, ValuesOfTheRow)
                   u'[' + QString::fromLatin1(c.valor) + u']')
             << c.caso;
     }
+}
+
+// Each amount of the row from its own cell: values all different, so that
+// two columns read from each other's cells cannot pass.
+TEST(ActualizaStock, EachAmountComesFromItsOwnCell)
+{
+    Voucher v;
+    v.base.execute(QStringLiteral("INSERT INTO TA_CONFIGURACION (CLAVE, VALOR) VALUES ('ConfirmaUDEquiv', 'SI');"));
+    LineaArticulo(v.f.articulos, "ART001", "1",
+                  {{Importe, "1,5"}, {PorcDto, "2,5"}, {Costo, "3,5"}, {Impuestos, "4,5"}, {IVARNI, "5,5"},
+                   {EQUIV_UDBASE, "6,5"}, {AuxIdCpteOrigen, "7"}, {AuxTasaIVA, "8,5"}, {CantEquiv, "9,5"}});
+    v.actualiza("IR");
+    EXPECT_EQ(ValorDe("SELECT PrecioVenta || '/' || DtoItem || '/' || Costo || '/' || Impuestos || '/' || IVARNI || "
+                      "'/' || EQUIV_UDBASE || '/' || Id_Origen || '/' || IVARI || '/' || CantidadUD FROM V_MV_STOCK"),
+              "1.5/2.5/3.5/4.5/5.5/6.5/7/8.5/9.5");
 }
 
 TEST(ActualizaStock, OriginAndAccountByLine)

@@ -5,6 +5,7 @@
 #include "FormularioComprobante.h"
 #include "core/DB_Dll.h"
 #include "core/Transacciones.h"
+#include "platform/Value.h"
 #include "rules/Stuff.h"
 #include "tests/support/QtPrinting.h"
 #include "tests/support/ScriptedPrompts.h"
@@ -71,7 +72,9 @@ TEST(DescargaInsumos, InputsLeaveLotByLotAsAPEVoucher)
         a = d.actualiza(a);
         EXPECT_FALSE(a.HayError) << c.caso;
         EXPECT_EQ(FilasStock("PE", kPE1), c.filas) << c.caso;
-        EXPECT_EQ(a.SQLTemp, "\r UPDATE V_TA_CPTE SET X_ULTIMO_NRO = 2 WHERE CODIGO = '  PE' AND TALONARIO=1") << c.caso;
+        EXPECT_EQ(a.SQLTemp, "\r UPDATE V_TA_CPTE SET X_ULTIMO_NRO = 2 WHERE CODIGO = '  PE' AND TALONARIO=1 "
+                             "AND (X_ULTIMO_NRO IS NULL OR X_ULTIMO_NRO < 2)")
+            << c.caso;
         EXPECT_EQ(d.siguientePE(), "000100000002X") << c.caso << ": the number was recorded with the rows";
     }
 }
@@ -89,6 +92,14 @@ TEST(DescargaInsumos, TheRowPointsBackToItsVoucher)
               "                     INS2/Salfina/  KG/null/1/   7/  FC/000100000015X/PROD/0")
         << "the line's depot when it has one; lots from the voucher's; the voucher's type as the caller gave it";
     EXPECT_EQ(ValorDe("SELECT group_concat(IdDeposito, ';') FROM V_MV_STOCK WHERE TC = '  PE'"), "   2;   2");
+
+    // An account given by the caller is every row's, the inputs' too.
+    Descarga g;
+    LineaArticulo(g.f.articulos, "PROD", "1");
+    ArgumentosStock a;
+    a.Cuenta = QStringLiteral("'C9'");
+    g.actualiza(a);
+    EXPECT_EQ(ValorDe("SELECT group_concat(CuentaProveedor, ';') FROM V_MV_STOCK WHERE TC = '  PE'"), "C9;C9");
 }
 
 TEST(DescargaInsumos, NothingWhenSkippedOrNothingIsMadeOfInputs)
@@ -126,9 +137,10 @@ TEST(DescargaInsumos, BatchModeAndAPurchase)
                          "'   1','                     INS1','Harina','                        A','  KG',2,'PROV09',"
                          "'   7',0,12.5,'FCC','000100000015X','PROD')")
         << "an incoming voucher's inputs take its sign";
-    EXPECT_EQ(partes[4], " UPDATE V_TA_CPTE SET X_ULTIMO_NRO = 2 WHERE CODIGO = '  PE' AND TALONARIO=1");
+    EXPECT_EQ(partes[4], " UPDATE V_TA_CPTE SET X_ULTIMO_NRO = 2 WHERE CODIGO = '  PE' AND TALONARIO=1 AND (X_ULTIMO_NRO IS NULL OR X_ULTIMO_NRO < 2)");
     EXPECT_EQ(ValorDe("SELECT COUNT(*) FROM V_MV_STOCK"), "0");
-    EXPECT_EQ(ValorDe("SELECT X_ULTIMO_NRO FROM V_TA_CPTE WHERE CODIGO = '  PE'"), "1");
+    EXPECT_EQ(ValorDe("SELECT X_ULTIMO_NRO FROM V_TA_CPTE WHERE CODIGO = '  PE'"), "2")
+        << "the number is claimed while the batch is built";
 }
 
 TEST(DescargaInsumos, TheNumberIsFreeAfterAFailureAndRightAfterTheBatchRunsAgain)
@@ -158,51 +170,131 @@ TEST(DescargaInsumos, TheNumberIsFreeAfterAFailureAndRightAfterTheBatchRunsAgain
     std::int32_t nro = 0;
     EjecutaTransaccion(primera.SQLTemp.split(u'\r'), fallo, nro, false);
     EXPECT_FALSE(fallo);
+    EXPECT_EQ(ValorDe("SELECT X_ULTIMO_NRO FROM V_TA_CPTE WHERE CODIGO = '  PE'"), "3")
+        << "the first one's statements, run late, do not take the number back";
     EXPECT_EQ(d.siguientePE(), "000100000003X");
     EXPECT_NE(primera.SQLTemp, segunda.SQLTemp);
 }
 
-// Two stations discharge the same kind of voucher at the same moment, each
-// from its own process and connection. Both wait on a lock this test holds
-// until both are ready, so that they run side by side: each gets a PE number
-// of its own, and each PE voucher holds exactly its own rows.
-TEST(DescargaInsumos, TwoStationsAtOnceGetTwoNumbers)
+// Batches built one after the other and run later, in any order or never:
+// each voucher's inputs go out under a PE number of its own, claimed while
+// its batch was built; a batch never run leaves its number unused. Without
+// a PE talonario to hold the number, a batch is refused.
+TEST(DescargaInsumos, EachBatchHoldsANumberOfItsOwnWhenItRunsLateOrNever)
 {
-    TestDatabase base{QString::fromLatin1(kBaseStock)};
+    Descarga d;
+    LineaArticulo(d.f.articulos, "PROD", "10");
+    std::vector<ArgumentosStock> lotes;
+    for (const char* id : {"000100000021X", "000100000022X", "000100000023X"}) {
+        ArgumentosStock a;
+        a.GeneraSentenciaSQL = true;
+        d.cls.ActualizaStock(d.f.articulos, QStringLiteral("FC"), QString::fromLatin1(id), QStringLiteral("0"),
+                             QStringLiteral("10/12/2024"), a);
+        ASSERT_FALSE(a.HayError) << id;
+        lotes.push_back(a);
+    }
+    for (const int i : {1, 0}) {
+        bool fallo = false;
+        std::int32_t nro = 0;
+        EjecutaTransaccion(lotes[static_cast<std::size_t>(i)].SQLTemp.split(u'\r'), fallo, nro, false);
+        EXPECT_FALSE(fallo) << i;
+    }
+    EXPECT_EQ(ValorDe("SELECT group_concat(IdComprobante || ':' || IdComprobante_Origen || ':' || Secuencia, ' ') "
+                      "FROM (SELECT * FROM V_MV_STOCK WHERE TC = '  PE' ORDER BY IdComprobante, Secuencia)"),
+              "000100000001X:000100000021X:1 000100000001X:000100000021X:2 000100000001X:000100000021X:3 "
+              "000100000002X:000100000022X:1 000100000002X:000100000022X:2 000100000002X:000100000022X:3");
+    EXPECT_EQ(ValorDe("SELECT X_ULTIMO_NRO FROM V_TA_CPTE WHERE CODIGO = '  PE'"), "4");
+
+    Descarga s;
+    s.base.execute(QStringLiteral("DELETE FROM V_TA_CPTE WHERE CODIGO = '  PE';"));
+    LineaArticulo(s.f.articulos, "PROD", "10");
+    ScopedPrompts prompts;
+    prompts.answerMessage(prompt::Ok, QStringLiteral("no se ha encontrado el comprobante configurado"));
+    prompts.answerMessage(prompt::Ok, QStringLiteral("no hay un talonario del comprobante PE"));
+    ArgumentosStock a;
+    a.GeneraSentenciaSQL = true;
+    a = s.actualiza(a);
+    EXPECT_TRUE(a.HayError);
+    EXPECT_EQ(a.SQLTemp, "");
+}
+
+namespace {
+
+// Stations that discharge the same kind of voucher at the same moment, each
+// from its own process and connection ("directo" or "lote" for its mode):
+// station i writes `cuantos` vouchers of `lineas` lines, numbered from
+// 21 + i * cuantos. All wait on a lock this test holds until every one is
+// ready, so that they run side by side. Each must write all its vouchers.
+void correEstaciones(const TestDatabase& base, const char* modo, int estaciones, int cuantos, int lineas)
+{
     sqlite3* bloqueo = nullptr;
     ASSERT_EQ(sqlite3_open(base.path().toUtf8().constData(), &bloqueo), SQLITE_OK);
     ASSERT_EQ(sqlite3_exec(bloqueo, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
 
     QTemporaryDir marcas;
-    std::vector<std::unique_ptr<QProcess>> estaciones;
-    for (const char* comprobante : {"000100000021X", "000100000022X"}) {
+    std::vector<std::unique_ptr<QProcess>> procesos;
+    for (int i = 0; i < estaciones; ++i) {
         auto p = std::make_unique<QProcess>();
         p->setProcessChannelMode(QProcess::MergedChannels);
         p->start(QStringLiteral(ESTACION_DESCARGA),
-                 {base.path(), QString::fromLatin1(comprobante), marcas.filePath(QString::fromLatin1(comprobante))});
+                 {base.path(), QString::fromLatin1(modo), QString::number(21 + i * cuantos), QString::number(cuantos),
+                  QString::number(lineas), marcas.filePath(QString::number(i))});
         ASSERT_TRUE(p->waitForStarted(10000));
-        estaciones.push_back(std::move(p));
+        procesos.push_back(std::move(p));
     }
-    // Each station marks the moment it starts its update.
-    for (int espera = 0; espera < 200; ++espera) {
-        if (QFile::exists(marcas.filePath("000100000021X")) && QFile::exists(marcas.filePath("000100000022X")))
+    // Each station marks the moment it starts its first update.
+    for (int espera = 0; espera < 400; ++espera) {
+        bool listas = true;
+        for (int i = 0; i < estaciones; ++i)
+            listas = listas && QFile::exists(marcas.filePath(QString::number(i)));
+        if (listas)
             break;
         QThread::msleep(50);
     }
     QThread::msleep(200);
     ASSERT_EQ(sqlite3_exec(bloqueo, "COMMIT", nullptr, nullptr, nullptr), SQLITE_OK);
     sqlite3_close(bloqueo);
-    for (auto& p : estaciones) {
-        ASSERT_TRUE(p->waitForFinished(60000));
+    for (auto& p : procesos) {
+        ASSERT_TRUE(p->waitForFinished(120000));
         EXPECT_EQ(p->exitCode(), 0) << p->readAll().toStdString();
     }
+}
 
-    EXPECT_EQ(ValorDe("SELECT COUNT(DISTINCT IdComprobante) FROM V_MV_STOCK WHERE TC = '  PE'"), "2");
-    for (const char* pe : {"000100000001X", "000100000002X"})
-        EXPECT_EQ(ValorDe(QStringLiteral("SELECT COUNT(DISTINCT IdComprobante_Origen) || '/' || COUNT(*) FROM "
-                                         "V_MV_STOCK WHERE TC = '  PE' AND IdComprobante = '%1'")
-                              .arg(QLatin1String(pe))),
-                  "1/120")
-            << pe;
+// Each PE voucher as "its origins/its rows/its first and last Secuencia".
+QStringList ValesPE()
+{
+    QStringList vales;
+    DB_Dll& db = ObjDB();
+    db::Recordset rs;
+    db.AbrirRecordset(QStringLiteral("SELECT COUNT(DISTINCT IdComprobante_Origen), COUNT(*), MIN(Secuencia), "
+                                     "MAX(Secuencia) FROM V_MV_STOCK WHERE TC = '  PE' GROUP BY IdComprobante"),
+                      rs);
+    for (; !rs.Eof(); rs.MoveNext())
+        vales << QStringLiteral("%1/%2/%3-%4")
+                     .arg(lang::text(rs.value(0)), lang::text(rs.value(1)), lang::text(rs.value(2)),
+                          lang::text(rs.value(3)));
+    db.CierraRecordset(rs);
+    return vales;
+}
+
+}  // namespace
+
+// Two stations write the stock of a voucher at the same moment: each gets a
+// PE number of its own, and each PE voucher holds exactly its own rows.
+TEST(DescargaInsumos, TwoStationsAtOnceGetTwoNumbers)
+{
+    TestDatabase base{QString::fromLatin1(kBaseStock)};
+    correEstaciones(base, "directo", 2, 1, 40);
+    EXPECT_EQ(ValesPE(), QStringList({"1/120/1-120", "1/120/1-120"}));
     EXPECT_EQ(ValorDe("SELECT X_ULTIMO_NRO FROM V_TA_CPTE WHERE CODIGO = '  PE'"), "3");
+}
+
+// Four stations each build the batch of a voucher and run it, eight times,
+// all at once: every voucher's inputs go out under a PE number of its own.
+TEST(DescargaInsumos, StationsBuildingAndRunningBatchesAtOnceNeverShareANumber)
+{
+    TestDatabase base{QString::fromLatin1(kBaseStock)};
+    correEstaciones(base, "lote", 4, 8, 1);
+    EXPECT_EQ(ValesPE(), QStringList(32, QStringLiteral("1/3/1-3")));
+    EXPECT_EQ(ValorDe("SELECT X_ULTIMO_NRO FROM V_TA_CPTE WHERE CODIGO = '  PE'"), "33");
 }
