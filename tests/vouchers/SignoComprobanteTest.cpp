@@ -48,6 +48,21 @@ TEST(SignoComprobante, RowDecidesFirstThenTheTypeLists)
     }
 }
 
+// The row's direction, in either case, wins over what the lists say of the
+// type: an invoice stored as an entry comes in, a type of no list as well.
+TEST(SignoComprobante, TheRowsDirectionWinsOverTheLists)
+{
+    TestDatabase db(QStringLiteral("INSERT INTO V_TA_CPTE (CODIGO, TALONARIO, ES) VALUES "
+                                   "('  FC', 1, 'E'), ('  OX', 1, 'e'), ('  IR', 1, 'S');"));
+    const ClsCmnCptes cls;
+    struct Caso {
+        const char* tipo;
+        int stock;
+    } casos[] = {{"FC", 1}, {"OX", 1}, {"IR", -1}};
+    for (const auto& c : casos)
+        EXPECT_EQ(cls.ObtieneSignoComprobante(QString::fromLatin1(c.tipo), false), c.stock) << c.tipo;
+}
+
 TEST(SignoComprobante, AMissingTypeIsToldAndGivesZero)
 {
     TestDatabase db(QString::fromLatin1(kTipos));
