@@ -254,13 +254,23 @@ void DialogoDetalle::AjustaGrilla()
 void DialogoDetalle::AjustaColumnas()
 {
     FlexGrid& g = *MSFlexGrid1;
+    if (m_fuenteAnchos != g.font()) {
+        m_anchos.clear();
+        m_fuenteAnchos = g.font();
+    }
+    const auto anchoDe = [&](const QString& texto) {
+        auto it = m_anchos.constFind(texto);
+        if (it == m_anchos.constEnd())
+            it = m_anchos.insert(texto, AnchoParaTexto(texto));
+        return *it;
+    };
     for (int c = 0; c < g.Cols(); ++c) {
         // A hidden column stays hidden.
         if (g.ColWidth(c) == 0)
             continue;
         int ancho = g.ColWidth(c);
         for (int fila = 0; fila < g.Rows(); ++fila)
-            ancho = std::max(ancho, AnchoParaTexto(g.TextMatrix(fila, c)));
+            ancho = std::max(ancho, anchoDe(g.TextMatrix(fila, c)));
         if (ancho != g.ColWidth(c))
             g.setColWidth(c, ancho);
     }

@@ -3,6 +3,8 @@
 #include "voucher_dialogs/EditorGrillaDialogo.h"
 
 #include <QDialog>
+#include <QFont>
+#include <QHash>
 #include <functional>
 #include <vector>
 
@@ -129,4 +131,9 @@ private:
     void AjustaAncho();
 
     EditorGrillaDialogo m_editor;
+    // The width each text of the grid needs (AnchoParaTexto), measured once
+    // in the grid's font: a column is fitted again after every typed
+    // quantity, and measuring a text costs more than reading every cell.
+    QHash<QString, int> m_anchos;
+    QFont m_fuenteAnchos;
 };
