@@ -13,6 +13,14 @@
 // When no connection results the program ends (TerminaPrograma).
 // CadenaConexion: the connection string to open; an Oracle server ("#NAME")
 // fills it when it comes in empty.
+//
+// The embedded database: "@Server=(sqlite);@DbName=FILE;@Usuario=ana;
+// @Password=;" on a file made by EmbeddedDatabase::create (db/), which
+// checks no password. The lookup-definition file consultas.vtl is written
+// into the program's folder (host().programFolder()) when it is missing. A
+// file that cannot be opened is told in a message box offering to try again,
+// then the program ends; a failure after the connection opened is raised
+// as a RuntimeError.
 void IniciaSistema(bool LeeArchivoIni, const QString& Parametros, QString& CadenaConexion);
 
 // The server name proper: the text after the first "/", cut at its first ":".

@@ -20,6 +20,8 @@ class Errors;
 // lock, the operator is asked through the error dialog whether to try again;
 // a batch given up is a failure, not logged (the log waits for the same lock).
 // A log row the database refuses leaves the batch a failure and raises nothing.
+// A batch handed back in a text, one statement after each CR (the SQLTemp of
+// ClsCmnCptes::ActualizaStock), runs as Sentencias = the text split at CR.
 void EjecutaTransaccion(const QStringList& Sentencias, bool& HuboError, std::int32_t& NroError,
                         bool IgnoraDuplicados);
 // The same on a data-access object of the caller's (the shared one above).

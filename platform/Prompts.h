@@ -44,6 +44,9 @@ constexpr int IconMask = 0xF0;
 // The one seam for everything modal. Production shows Qt dialogs; tests
 // install a scripted implementation that answers from a list and fails the
 // test on any prompt it was not told to expect, so no test waits on a window.
+// A program that runs without windows installs its own, which answers (and
+// may record) every message, error and form itself: a request accepted
+// unseen still tells the operator what it could not do.
 class Prompts {
 public:
     virtual ~Prompts() = default;

@@ -47,10 +47,22 @@ struct ArgumentosStock {
 // and calls its operations; the class keeps no reference to them between
 // calls. Its operations are declared in the order of its interface.
 //
-// Messages to the operator go through the modal seam (platform/Prompts.h);
-// errors of a trapped operation go to the error dialog with the operation's
-// own name, and its answer retries, goes on or leaves with what the result
-// holds.
+// Before the first call the connection is open (IniciaSistema,
+// core/Sistema.h) and the dialogs are registered (RegistraDialogosComprobante,
+// voucher_dialogs/RegistraDialogosComprobante.h). A voucher is named by its
+// type as V_TA_CPTE codes it ("FC"; the rules right-justify it to 4), its
+// 13-character id SucNroLetra (branch of 4 digits, number of 8, letter:
+// "000100000040A") and its complement IdComplemento, a whole number as text
+// ("0" for a kind that has none). A date is a text, day first
+// ("10/12/2024"), or "2024-12-10".
+//
+// How a call reports a failure, as each operation says: "errors reach the
+// caller" is a RuntimeError (platform/RuntimeError.h) thrown to the host;
+// a trapped operation shows the error dialog with its own name, and the
+// answer retries, goes on or leaves with what the result holds; a refusal
+// or a shortfall is a message box, also from a request accepted unseen;
+// ActualizaStock sets HayError besides. All of them go through the modal
+// seam (platform/Prompts.h), which a host without windows answers itself.
 class ClsCmnCptes {
 public:
     // Reads the VAT rates of the settings "PIVA" and "PIVARec", each through
@@ -72,7 +84,8 @@ public:
     // "V_ListaPreciosPorItemArticulos", "ConfirmaUDEquiv" and
     // "V_DescuentoPorArticulos". Any grid or editor may be null and is then
     // skipped. The tasks and articles editors are hidden, the other-concepts
-    // editor emptied. Errors reach the caller.
+    // editor emptied. Errors reach the caller. It comes before a voucher is
+    // loaded or entered: the other operations write the columns it lays out.
     void InicializaGrids(FlexGrid* MSFlexGrid1, FlexGrid* MSFlexGrid2, FlexGrid* MSFlexGrid3, TextBox* txtEdit,
                          TextBox* txtEdit2, TextBox* txtEdit3, const QString& TC,
                          FlexGrid* MSFlexGrid4 = nullptr) const;
@@ -152,6 +165,16 @@ public:
     // update waits a few seconds, then the error dialog ("ActualizaStock")
     // offers to try again, as it does for any other error: a retry runs the
     // whole update again from the caller's values.
+    //
+    // Each line of MSFlexGrid2 carries first, besides its article, unit and
+    // quantity, the cells marked "stock:" in vouchers/ColumnasGrillas.h: its
+    // depot (or IdDeposito for all), EQUIV_UDBASE, the lists the requests
+    // handed back in columns 16 and 17, and the flags ("0" on a plain line:
+    // an empty size flag reads as a size line). The update only adds rows:
+    // on a re-save the host deletes the voucher's earlier V_MV_STOCK rows (by
+    // TC right-justified to 4, IdComprobante and, for a sales type,
+    // IdComplemento) in the same transaction, such as the DELETE followed by
+    // SQLTemp in one EjecutaTransaccion.
     void ActualizaStock(const FlexGrid& MSFlexGrid2, const QString& TC, const QString& SucNroLetra,
                         const QString& IdComplemento, const QString& Fecha, ArgumentosStock& Argumentos) const;
 
@@ -174,7 +197,10 @@ public:
     // delivery note or order (RM, NP) with "EntregaParcialRemito" on what
     // later vouchers have not taken over, otherwise its quantity; IdRepartoRM
     // -99 shows it negated. A voucher that does not exist is told to the
-    // operator and the grids stay as they were. LrcsCpte, when given,
+    // operator and the grids stay as they were. The grids are laid out by
+    // InicializaGrids first: on a grid without the column model's columns the
+    // load stops in the error dialog (error 9) with the cells filled so far.
+    // LrcsCpte, when given,
     // receives the header standing on its row; IdRepartoRM, when given,
     // receives the header's delivery run (sales types only). Inicializar is
     // accepted and changes nothing. Errors go to the error dialog field by
@@ -229,8 +255,9 @@ public:
     // is accepted unseen. SeriesLoteNvo and CantidadesNvo get the
     // lot-and-serial list and its quantities, Cantidad the total when the
     // operator adopted it; a cancel, or a proposal short of the quantity,
-    // gives the earlier lists back. A quantity of 0 opens nothing and leaves
-    // them.
+    // gives the earlier lists back (unseen, the shortfall is still told in a
+    // message box). A quantity of 0 opens nothing and leaves them. The two
+    // lists go into the line's columns 16 and 17.
     void PideSerieLote_Salidas(const FlexGrid& Grilla, const QString& Articulo, const QString& Descripcion,
                                double& Cantidad, const QString& SeriesLoteAnt, const QString& CantidadANT,
                                QString& SeriesLoteNvo, QString& CantidadesNvo, bool Lote, bool Serie, bool Talle,
