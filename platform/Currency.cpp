@@ -7,7 +7,17 @@
 
 Currency Currency::fromDouble(double value)
 {
-    const double scaled = lang::roundHalfEven(value, 4) * Scale;
+    return fromRounded(lang::roundHalfEven(value, 4));
+}
+
+Currency Currency::fromDoubleAwayFromZero(double value)
+{
+    return fromRounded(lang::roundHalfAwayFromZero(value, 4));
+}
+
+Currency Currency::fromRounded(double value)
+{
+    const double scaled = value * Scale;
     if (!std::isfinite(scaled) || std::fabs(scaled) > 9.2e18)
         throw RuntimeError::overflow();
     return fromRaw(static_cast<std::int64_t>(std::llround(scaled)));

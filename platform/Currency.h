@@ -15,6 +15,9 @@ public:
     // Rounds to four decimals, halves to even; fails with the overflow error
     // outside the representable range.
     static Currency fromDouble(double value);
+    // The same, halves away from zero: a measure that must agree with what
+    // the database's ROUND makes of the same value.
+    static Currency fromDoubleAwayFromZero(double value);
     static constexpr Currency fromRaw(std::int64_t raw) { Currency c; c.m_raw = raw; return c; }
     // The amount a text holds: either "." or "," may be the decimal sign (when
     // both appear, the last one is), blanks before the number are skipped, and
@@ -36,5 +39,7 @@ public:
     auto operator<=>(const Currency&) const = default;
 
 private:
+    static Currency fromRounded(double value);
+
     std::int64_t m_raw = 0;
 };

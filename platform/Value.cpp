@@ -97,7 +97,13 @@ double amountNumber(QStringView text)
     return leadingNumber(t);
 }
 
-double roundHalfEven(double value, int decimals)
+namespace {
+
+// Rounds to the given decimals, a half as `mitad` says. The half is judged on
+// the scaled value so that 2.675 * 100 is not misjudged by its binary
+// representation: anything within a hair of .5 counts as a half.
+template <class Mitad>
+double roundDecimals(double value, int decimals, Mitad mitad)
 {
     if (!std::isfinite(value))
         return value;
@@ -109,19 +115,26 @@ double roundHalfEven(double value, int decimals)
                            ? kPowers[decimals]
                            : std::pow(10.0, decimals);
     const double scaled = value * scale;
-    // Work on the decimal text of the scaled value so that 2.675 * 100 is not
-    // misjudged by its binary representation: anything within a hair of .5
-    // counts as a half. The hair is the error of a double's last digits,
-    // never a fraction the amount really holds: 123456.7891 keeps its 1.
+    // The hair is the error of a double's last digits, never a fraction the
+    // amount really holds: 123456.7891 keeps its 1.
     const double floorV = std::floor(scaled);
     const double diff = scaled - floorV;
     const double eps = std::min(1e-13 * std::max(1.0, std::fabs(scaled)), 1e-3);
-    double r;
-    if (std::fabs(diff - 0.5) <= eps)
-        r = (std::fmod(floorV, 2.0) == 0.0) ? floorV : floorV + 1.0;
-    else
-        r = std::round(scaled);
+    const double r = std::fabs(diff - 0.5) <= eps ? mitad(floorV) : std::round(scaled);
     return r / scale;
+}
+
+}  // namespace
+
+double roundHalfEven(double value, int decimals)
+{
+    return roundDecimals(value, decimals,
+                         [](double floorV) { return std::fmod(floorV, 2.0) == 0.0 ? floorV : floorV + 1.0; });
+}
+
+double roundHalfAwayFromZero(double value, int decimals)
+{
+    return roundDecimals(value, decimals, [](double floorV) { return floorV < 0 ? floorV : floorV + 1.0; });
 }
 
 std::int16_t toInt16(double value)

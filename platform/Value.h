@@ -34,6 +34,8 @@ bool isNumber(QStringView text);
 
 // Rounds to the given number of decimals; a half goes to the even neighbour.
 double roundHalfEven(double value, int decimals = 0);
+// The same, a half going away from zero, as the databases' ROUND does.
+double roundHalfAwayFromZero(double value, int decimals = 0);
 
 // 16-bit and 32-bit conversions: round half to even, then fail with the
 // overflow error outside the signed range.

@@ -75,7 +75,22 @@ const DatosPosicionesSql::Equivalencia& DatosPosicionesSql::equivalencia(const Q
     return *it;
 }
 
-// The conversion of the stock rules, with the equivalence read once per unit.
+const DatosPosicionesSql::Equivalencia& DatosPosicionesSql::equivalencia(const QString& idArticulo,
+                                                                         const QString& unidad,
+                                                                         const QString& unidadEquiv)
+{
+    const std::pair<QString, std::pair<QString, QString>> clave(idArticulo, {unidad, unidadEquiv});
+    auto it = m_equivalenciasEntreUnidades.find(clave);
+    if (it == m_equivalenciasEntreUnidades.end()) {
+        Equivalencia e;
+        e.hay = EquivalenciaEntreUnidades(idArticulo, unidad, unidadEquiv, e.operador, e.coeficiente);
+        it = m_equivalenciasEntreUnidades.insert(clave, e);
+    }
+    return *it;
+}
+
+// The conversion of the stock rules from the given unit rather than the
+// article's own, with each equivalence read once.
 double DatosPosicionesSql::ConvierteCantidadUnidad(const QString& idArticulo, const QString& unidad, double cantidad,
                                                    const QString& unidadCantidad)
 {
@@ -83,11 +98,17 @@ double DatosPosicionesSql::ConvierteCantidadUnidad(const QString& idArticulo, co
         return 0;
     if (lang::sameText(unidad, unidadCantidad))
         return cantidad;
-    const Equivalencia& e = equivalencia(idArticulo, unidadCantidad);
+    const Equivalencia& e = equivalencia(idArticulo, unidad, unidadCantidad);
     return e.hay ? AplicaEquivalencia(cantidad, e.operador, e.coeficiente) : 0;
 }
 
 bool DatosPosicionesSql::IdArticuloTieneEquivalencias(const QString& idArticulo, const QString& unidad)
 {
     return equivalencia(idArticulo, unidad).hay;
+}
+
+bool DatosPosicionesSql::TieneEquivalencia(const QString& idArticulo, const QString& unidad,
+                                           const QString& unidadEquiv)
+{
+    return equivalencia(idArticulo, unidad, unidadEquiv).hay;
 }

@@ -17,6 +17,7 @@ public:
     double ConvierteCantidadUnidad(const QString& idArticulo, const QString& unidad, double cantidad,
                                    const QString& unidadCantidad) override;
     bool IdArticuloTieneEquivalencias(const QString& idArticulo, const QString& unidad) override;
+    bool TieneEquivalencia(const QString& idArticulo, const QString& unidad, const QString& unidadEquiv) override;
 
 private:
     struct Equivalencia {
@@ -24,9 +25,13 @@ private:
         QString operador;
         double coeficiente = 0;
     };
+    // The article's equivalence between its own unit and `unidad`.
     const Equivalencia& equivalencia(const QString& idArticulo, const QString& unidad);
+    // The article's equivalence between two units.
+    const Equivalencia& equivalencia(const QString& idArticulo, const QString& unidad, const QString& unidadEquiv);
 
     QHash<std::pair<QString, QString>, Equivalencia> m_equivalencias;
+    QHash<std::pair<QString, std::pair<QString, QString>>, Equivalencia> m_equivalenciasEntreUnidades;
 };
 
 // The candidate rows' statement: every proposed code (the closing empty

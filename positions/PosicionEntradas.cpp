@@ -149,19 +149,28 @@ void PosicionEntradas::CargaPosiciones()
         m_grilla.setTextMatrix(fila, ColOrdenIngreso, f->OrdenIngreso.trimmed());
         m_grilla.setTextMatrix(fila, ColUnidadPosicion, f->IdUnidad);
         m_grilla.setTextMatrix(fila, ColUnidadArticulo, eUnidadArticulo);
-        // Capacity and balance in the four decimals the rows are saved in:
-        // converted apart, a full position would keep a sliver of noise free.
-        const Currency capacidad =
-            Currency::fromDouble(m_datos.ConvierteCantidadUnidad(eIdArticulo, unidadLinea, f->Capacidad, unidad));
-        const Currency saldo =
-            Currency::fromDouble(m_datos.ConvierteCantidadUnidad(eIdArticulo, unidadLinea, f->SaldoPosicion, unidad));
+        // Capacity and balance in the line's own unit, by the equivalence
+        // the balance view measures the saved rows by: a line in another
+        // unit than the article's, read as if it were in the article's,
+        // would fill the position past its capacity. Four decimals, as the
+        // rows are saved (converted apart, a full position would keep a
+        // sliver of noise free), a half rounded as the view's ROUND does.
+        const Currency capacidad = Currency::fromDoubleAwayFromZero(
+            m_datos.ConvierteCantidadUnidad(eIdArticulo, unidadLinea, f->Capacidad, unidad));
+        const Currency saldo = Currency::fromDoubleAwayFromZero(
+            m_datos.ConvierteCantidadUnidad(eIdArticulo, unidadLinea, f->SaldoPosicion, unidad));
         m_grilla.setTextMatrix(fila, ColCapacidad, capacidad.toString());
         m_grilla.setTextMatrix(fila, ColDisponible, (capacidad - saldo).toString());
 
+        // A line in the position's unit needs the article's own equivalence
+        // to the position, any other line an equivalence of its unit.
+        const bool convertible = lang::sameText(unidadLinea, unidad)
+                                     ? m_datos.IdArticuloTieneEquivalencias(eIdArticulo, unidad)
+                                     : m_datos.TieneEquivalencia(eIdArticulo, unidadLinea, unidad);
         std::uint32_t color = colorPosicion::Habilitada;
         if (unidad.isEmpty())
             color = colorPosicion::SinUnidad;
-        else if (!m_datos.IdArticuloTieneEquivalencias(eIdArticulo, unidad))
+        else if (!convertible)
             color = colorPosicion::SinEquivalencias;
         else if (esFalso(f->Habilitado))
             color = colorPosicion::Inhabilitada;

@@ -76,6 +76,34 @@ QString ObtieneUnidadArticulo(const QString& IdArticulo)
     return unidad;
 }
 
+bool EquivalenciaEntreUnidades(const QString& IdArticulo, const QString& IdUnidad, const QString& IdUnidadEquiv,
+                               QString& Operador, double& Coeficiente)
+{
+    bool encontrada = false;
+    db::Recordset rs;
+    ObjDB().AbrirRecordset(sentencias::Equivalencia(IdArticulo, IdUnidad, IdUnidadEquiv), rs);
+    if (!rs.Eof()) {
+        const double coeficiente = lang::number(rs.value(QStringLiteral("Coeficiente")));
+        // Dividing by a coefficient of 0 means nothing: such a row is no equivalence.
+        if (coeficiente != 0) {
+            encontrada = true;
+            Coeficiente = coeficiente;
+            Operador = QStringLiteral("/");
+        }
+    }
+    ObjDB().CierraRecordset(rs);
+    if (encontrada)
+        return true;
+    ObjDB().AbrirRecordset(sentencias::Equivalencia(IdArticulo, IdUnidadEquiv, IdUnidad), rs);
+    if (!rs.Eof()) {
+        encontrada = true;
+        Coeficiente = lang::number(rs.value(QStringLiteral("Coeficiente")));
+        Operador = QStringLiteral("*");
+    }
+    ObjDB().CierraRecordset(rs);
+    return encontrada;
+}
+
 bool IdArticuloTieneEquivalencias(const QString& IdArticulo, const QString& IdUnidad, QString& Operador,
                                   QString& UnidadArticulo, double& Coeficiente, bool& SinUnidad)
 {
@@ -83,7 +111,6 @@ bool IdArticuloTieneEquivalencias(const QString& IdArticulo, const QString& IdUn
     Coeficiente = 0;
     SinUnidad = false;
     bool encontrada = false;
-    db::Recordset rs;
     ErrorTrap::showing(QStringLiteral("IdArticuloTieneEquivalencias")).run({
         [&] { UnidadArticulo = ObtieneUnidadArticulo(IdArticulo); },
         [&] {
@@ -93,30 +120,7 @@ bool IdArticuloTieneEquivalencias(const QString& IdArticulo, const QString& IdUn
                 ErrorTrap::leave();
             }
         },
-        [&] {
-            ObjDB().AbrirRecordset(sentencias::Equivalencia(IdArticulo, UnidadArticulo, IdUnidad), rs);
-            if (!rs.Eof()) {
-                const double coeficiente = lang::number(rs.value(QStringLiteral("Coeficiente")));
-                // Dividing by a coefficient of 0 means nothing: such a row is no equivalence.
-                if (coeficiente != 0) {
-                    encontrada = true;
-                    Coeficiente = coeficiente;
-                    Operador = QStringLiteral("/");
-                }
-            }
-            ObjDB().CierraRecordset(rs);
-        },
-        [&] {
-            if (encontrada)
-                return;
-            ObjDB().AbrirRecordset(sentencias::Equivalencia(IdArticulo, IdUnidad, UnidadArticulo), rs);
-            if (!rs.Eof()) {
-                encontrada = true;
-                Coeficiente = lang::number(rs.value(QStringLiteral("Coeficiente")));
-                Operador = QStringLiteral("*");
-            }
-            ObjDB().CierraRecordset(rs);
-        },
+        [&] { encontrada = EquivalenciaEntreUnidades(IdArticulo, UnidadArticulo, IdUnidad, Operador, Coeficiente); },
     });
     return encontrada;
 }

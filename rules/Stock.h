@@ -25,6 +25,13 @@ bool IdArticuloTieneInsumos(const QString& IdArticulo, std::vector<ItemCantidad>
 // The article's unit, trimmed; empty when the article has none or is not in
 // the article master.
 QString ObtieneUnidadArticulo(const QString& IdArticulo);
+// The article's equivalence between two of its units: first a row from
+// IdUnidad to IdUnidadEquiv (Operador "/": a quantity in IdUnidadEquiv
+// divided by the coefficient is in IdUnidad), then the reverse row (Operador
+// "*"). A direct row whose coefficient is 0 counts as no row. Operador and
+// Coeficiente are left alone when there is none.
+bool EquivalenciaEntreUnidades(const QString& IdArticulo, const QString& IdUnidad, const QString& IdUnidadEquiv,
+                               QString& Operador, double& Coeficiente);
 // Looks for the equivalence between the article's unit and IdUnidad: first
 // a row from the article's unit to IdUnidad (Operador "/"), then the reverse
 // row (Operador "*"). Equal units need a row of their own. An article

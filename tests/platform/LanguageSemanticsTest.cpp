@@ -136,6 +136,22 @@ TEST(CurrencyAmount, KeepsFourDecimalsExactly)
     EXPECT_LT(Currency::fromText(u"9"), Currency::fromText(u"10"));
 }
 
+// The expected texts are what SQLite's ROUND(value, 4) gives.
+TEST(CurrencyAmount, AwayFromZeroRoundsHalvesAsTheDatabaseDoes)
+{
+    struct Case {
+        double value;
+        const char* expected;
+    } cases[] = {
+        {0.00025, "0.0003"}, {0.00015, "0.0002"}, {2.00005, "2.0001"}, {-0.00025, "-0.0003"},
+        {6.66665, "6.6667"}, {20.0 / 3, "6.6667"}, {5.00004, "5"},      {-2.00004, "-2"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Currency::fromDoubleAwayFromZero(c.value).toString(), QString::fromLatin1(c.expected))
+            << "value: " << c.value;
+    EXPECT_EQ(Currency::fromDouble(0.00025).toString(), "0.0002") << "amounts keep halves to even";
+}
+
 TEST(KeyedCollectionTest, AddressesByPositionAndCaseInsensitiveKey)
 {
     KeyedCollection c;

@@ -405,6 +405,77 @@ TEST(AsignarUbicacionForm, SavingTwoLinesOfANewVoucher)
     EXPECT_EQ(p.escalar("SELECT SaldoPosicion FROM AC_SALDOSLAYOUT WHERE IdPosicion = 'P2'"), "8");
 }
 
+// Lines of one article in several units go, one after the other, into
+// position P1, reserved for it; the dialog's proposal is taken each time. A
+// line is measured in its own unit, as the balance view counts its saved
+// rows: no save fills P1 past its capacity, and P1's balance is what lies in
+// it. Without an equivalence for its unit a line has no room in P1; in the
+// article's unit it fills P1 as always.
+TEST(AsignarUbicacionForm, ALineInAnyUnitFillsAPositionOnlyUpToItsCapacity)
+{
+    struct Paso {
+        const char* unidad;
+        const char* cantidad;
+        bool menos;         // the dialog places less than asked (and is told to go on)
+        const char* saldo;  // P1's balance afterwards, in P1's unit
+    };
+    struct Caso {
+        const char* nombre;
+        const char* unidadArticulo;
+        const char* capacidad;
+        const char* equivalencias;
+        std::vector<Paso> pasos;
+        QStringList filas;
+    } casos[] = {
+        {"kilos, no equivalence for pallets or boxes", "KG", "10", "('  KG', '  KG', 1)",
+         {{"PAL", "100", true, "0"}, {"CJ", "100", true, "0"}, {"KG", "100", true, "10"}},
+         {"- -10", "P1 10"}},
+        {"cubic metres, one of them three bags", "M3", "20", "('  M3', '  M3', 1), ('  M3', '  BL', 3)",
+         {{"BL", "30", false, "10"}, {"M3", "30", true, "20"}},
+         {"- -30", "P1 30", "- -10", "P1 10"}},
+    };
+    for (const Caso& c : casos) {
+        QString fixture = QStringLiteral(R"(
+            INSERT INTO ta_usuarios (nombre, UNegocio) VALUES ('ana', '   1');
+            INSERT INTO V_TA_Deposito (IdDeposito, Descripcion, UnidadNegocio) VALUES ('   1', 'Deposito Central', '   1');
+            INSERT INTO V_MA_ARTICULOS (IDARTICULO, DESCRIPCION, IDUNIDAD) VALUES ('                   ART001', 'GRANEL', '  %1');
+            INSERT INTO S_TA_EQUIV (IDUNIDAD, IDUNIDAD_EQUIV, Coeficiente) VALUES %2;
+            UPDATE S_TA_EQUIV SET IdArticulo = '                   ART001';
+            INSERT INTO MA_POSICIONES (IdDeposito, IdPosicion, Descripcion, IdArticulo, ORDENINGRESO, IdUnidad,
+                                       HABILITADO, CAPACIDAD) VALUES
+                ('   1', 'P1', 'Silo', '                   ART001', 1, '  %1', 1, %3);)")
+                              .arg(QString::fromLatin1(c.unidadArticulo), QString::fromLatin1(c.equivalencias),
+                                   QString::fromLatin1(c.capacidad));
+        for (const Paso& paso : c.pasos)
+            fixture += QStringLiteral("INSERT INTO V_MV_STOCK_DRAVELO (FECHA, TC, SUCURSAL, NUMERO, LETRA, IDARTICULO, "
+                                      "IDUNIDADBASE, CANTIDAD, IDDEPOSITO) VALUES ('2024-12-02T08:00:00', 'IR', '0001', "
+                                      "'00000123', 'X', '                   ART001', '  %1', %2, '   1');")
+                           .arg(QString::fromLatin1(paso.unidad), QString::fromLatin1(paso.cantidad));
+        Pantalla p({}, fixture);
+        p.f->Form_Load();
+        p.f->cmdFiltrar_Click();
+        for (const Paso& paso : c.pasos) {
+            const std::string donde = std::string(c.nombre) + '/' + paso.unidad;
+            int fila = -1;
+            for (int r = 1; r < p.grid().Rows(); ++r)
+                if (p.celda(r, 6).trimmed() == QString::fromLatin1(paso.unidad))
+                    fila = r;
+            ASSERT_GT(fila, 0) << donde;
+            {
+                ScopedPrompts s;
+                s.onModal("frmPosicionEntradas", acepta());
+                if (paso.menos)
+                    s.answerMessage(prompt::Yes, "son inferiores a las pedidas");
+                p.transfiere(fila, QString::fromLatin1(paso.cantidad));
+            }
+            EXPECT_EQ(p.escalar("SELECT IFNULL(SUM(SaldoPosicion), 0) FROM AC_SALDOSLAYOUT WHERE IdPosicion = 'P1'"),
+                      QString::fromLatin1(paso.saldo))
+                << donde;
+        }
+        EXPECT_EQ(p.filasDe("00000001"), c.filas) << c.nombre;
+    }
+}
+
 TEST(AsignarUbicacionForm, AFailedSaveKeepsTheLineAndTheNumberFree)
 {
     Pantalla p({}, QString::fromLatin1(kFixture) + R"(

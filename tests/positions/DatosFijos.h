@@ -46,6 +46,10 @@ public:
     {
         return equivalencias.contains(unidad);
     }
+    bool TieneEquivalencia(const QString&, const QString&, const QString& unidadEquiv) override
+    {
+        return equivalencias.contains(unidadEquiv);
+    }
 };
 
 // The dialog's logic over an in-memory grid of two rows, as the form starts.

@@ -183,3 +183,37 @@ TEST(PositionDialogOnDatabase, ConvertsFillsAndAnswersInTheArticlesUnit)
     EXPECT_EQ(f.Cantidades, "|5|5|");
     EXPECT_EQ(f.eCantidadPedida, 10);
 }
+
+// One litre is half a unit: A1's capacity of 10.0001 litres is 5.00005 units
+// and the 0.0005 litres in it are 0.00025. Each half goes away from zero, as
+// the database's ROUND takes it in the balance view.
+TEST(PositionDialogOnDatabase, AHalfIsRoundedAsTheDatabaseRoundsIt)
+{
+    TestDatabase db(QString::fromLatin1(kFixture) + QStringLiteral(R"(
+        INSERT INTO S_TA_EQUIV (IdArticulo, IDUNIDAD, IDUNIDAD_EQUIV, Coeficiente) VALUES
+            ('                   ART001', '  LT', '  UN', 0.5);
+        UPDATE MA_POSICIONES SET IdUnidad = 'LT', CAPACIDAD = 10.0001, HABILITADO = 1 WHERE IdPosicion = 'A1';
+        DELETE FROM AC_SALDOSINICIALES WHERE IdPosicion = 'A1';
+        INSERT INTO AC_SALDOSLAYOUT (IdDeposito, IdPosicion, IdArticulo, SaldoPosicion) VALUES ('   1', 'A1', 'X', 0.0005);)"));
+    const auto redondeo = [](const char* valor) {
+        db::Recordset rs;
+        ObjDB().AbrirRecordset(QStringLiteral("SELECT ROUND(%1, 4)").arg(QString::fromLatin1(valor)), rs);
+        const QString texto = lang::text(rs.value(0));
+        ObjDB().CierraRecordset(rs);
+        return texto;
+    };
+    ASSERT_EQ(redondeo("10.0001 * 0.5"), "5.0001");
+    ASSERT_EQ(redondeo("0.0005 * 0.5"), "0.0003");
+
+    DatosPosicionesSql datos;
+    GrillaMemoria grilla(2, PosicionEntradas::Columnas);
+    PosicionEntradas d(datos, grilla);
+    d.eIdArticulo = QStringLiteral("ART001");
+    d.eIdDeposito = QStringLiteral("1");
+    d.eUnidadArticulo = QStringLiteral("UN");
+    d.CargaPosiciones();
+    long fila = 0;
+    ASSERT_TRUE(d.ExisteEnGrid(QStringLiteral("A1"), 0, fila));
+    EXPECT_EQ(grilla.TextMatrix(static_cast<int>(fila), PosicionEntradas::ColCapacidad), "5.0001");
+    EXPECT_EQ(grilla.TextMatrix(static_cast<int>(fila), PosicionEntradas::ColDisponible), "4.9998");
+}
