@@ -136,7 +136,7 @@ std::optional<QString> rechazoActual(DB_Dll& db, const CabeceraTransferencia& c,
 
 LineaGrabada GrabaLineaTransferencia(DB_Dll& db, const CabeceraTransferencia& cabecera, NumeracionLinea numeracion,
                                      const LineaTransferencia& linea, const QString& usuario, const QDate& fecha,
-                                     bool& HayError)
+                                     bool& HayError, AvisoOtroPuesto aviso)
 {
     const QString rechazo = RechazoReparto(linea);
     if (!rechazo.isEmpty()) {
@@ -190,10 +190,12 @@ LineaGrabada GrabaLineaTransferencia(DB_Dll& db, const CabeceraTransferencia& ca
         });
         if (!armado) {
             descarta(db);
-            if (!rechazoGuardado.isEmpty())
-                prompts().messageBox(rechazoGuardado, prompt::Critical | prompt::OkOnly, kAviso);
             HayError = true;
-            return {};
+            LineaGrabada rechazada;
+            rechazada.otroPuesto = !rechazoGuardado.isEmpty();
+            if (rechazada.otroPuesto && aviso == AvisoOtroPuesto::Avisa)
+                prompts().messageBox(rechazoGuardado, prompt::Critical | prompt::OkOnly, kAviso);
+            return rechazada;
         }
 
         bool fallo = false;

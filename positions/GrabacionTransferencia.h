@@ -17,6 +17,11 @@ enum class NumeracionLinea {
     Reabierta,
 };
 
+// What the save does with a line that another station saved since it was
+// loaded: tell the operator at once, or leave that to the caller, who counts
+// such lines over a run.
+enum class AvisoOtroPuesto { Avisa, Calla };
+
 struct LineaGrabada {
     bool grabada = false;
     // The operator gave the line up while another station held the lock.
@@ -25,6 +30,9 @@ struct LineaGrabada {
     ComprobanteTransferencia comprobante;
     // The id the line takes ("" when it could not be read).
     QString id;
+    // Refused: another station saved the line since it was loaded (placed
+    // its stock, or changed a reopened line's positions).
+    bool otroPuesto = false;
 };
 
 // Saves one line as part of its TRP voucher, all of it or nothing, in one
@@ -37,8 +45,10 @@ struct LineaGrabada {
 // number, and a line never takes the id of another station's row. While
 // another station holds the lock, the operator is asked whether to wait more
 // (error dialog) and may give the line up. A failure while building the
-// statements is shown and runs nothing. HayError is set on
+// statements is shown and runs nothing. A line that another station saved
+// since it was loaded is refused with nothing written (otroPuesto), and the
+// operator told unless `aviso` leaves that to the caller. HayError is set on
 // every failure and never cleared.
 LineaGrabada GrabaLineaTransferencia(DB_Dll& db, const CabeceraTransferencia& cabecera, NumeracionLinea numeracion,
                                      const LineaTransferencia& linea, const QString& usuario, const QDate& fecha,
-                                     bool& HayError);
+                                     bool& HayError, AvisoOtroPuesto aviso = AvisoOtroPuesto::Avisa);

@@ -33,6 +33,8 @@ struct ResultadoTransferencia {
     // Fallida: the operator gave the line up while another station held the
     // lock.
     bool abandonada = false;
+    // Fallida: another station saved the line since it was loaded.
+    bool otroPuesto = false;
 
     // A refusal or a failed save: the editor stays on the cell.
     bool esError() const { return estado == Estado::Rechazada || estado == Estado::Fallida; }

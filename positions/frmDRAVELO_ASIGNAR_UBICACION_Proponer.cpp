@@ -39,6 +39,9 @@ void frmDRAVELO_ASIGNAR_UBICACION::cmdProponer_Click()
     const QString proponiendo = QStringLiteral("Proponiendo...");
     std::int16_t propuestas = 0;
     bool algunaPropuesta = false;
+    // Lines another station saved since the page was loaded: each is refused
+    // with nothing written, and told once at the end rather than one box each.
+    int deOtroPuesto = 0;
     const int filas = grid.Rows();
     for (int i = 1; i < filas; ++i) {
         const auto celda = [&](int col) { return grid.TextMatrix(i, col); };
@@ -67,6 +70,8 @@ void frmDRAVELO_ASIGNAR_UBICACION::cmdProponer_Click()
         // failed, or that placed nothing, may still show positions.
         if (r.estado == ResultadoTransferencia::Estado::Grabada)
             ++propuestas;
+        if (r.otroPuesto)
+            ++deOtroPuesto;
         // The operator would rather not wait for another station: the rest
         // of the page waits too.
         if (r.abandonada)
@@ -76,18 +81,22 @@ void frmDRAVELO_ASIGNAR_UBICACION::cmdProponer_Click()
 
     // Saved lines leave the list, so a second run cannot place their stock
     // again; a failed one shows again what the database holds.
-    if (algunaPropuesta)
+    if (algunaPropuesta || deOtroPuesto > 0)
         VrDbGrid1->RecuentaPaginas();
 
+    QString otroPuesto;
+    if (deOtroPuesto == 1)
+        otroPuesto = QStringLiteral("\r\nOtro puesto ya habia ubicado 1 linea: no se grabo.");
+    else if (deOtroPuesto > 1)
+        otroPuesto = QStringLiteral("\r\nOtro puesto ya habia ubicado %1 lineas: no se grabaron.").arg(deOtroPuesto);
     if (propuestas > 0) {
-        if (prompts().messageBox(QStringLiteral("Se ha Propuesto %1 Posiciones\r\nDesea Imprimir un testigo con las "
-                                                "posiciones propuestas?")
-                                     .arg(propuestas),
+        if (prompts().messageBox(QStringLiteral("Se ha Propuesto %1 Posiciones").arg(propuestas) + otroPuesto
+                                     + QStringLiteral("\r\nDesea Imprimir un testigo con las posiciones propuestas?"),
                                  prompt::YesNo | prompt::Question, {})
             == prompt::Yes)
             VrUtil1_click(QStringLiteral("REPORTE"));
     } else {
-        prompts().messageBox(QStringLiteral("No Se Propusieron Posiciones!"), prompt::OkCancel | prompt::Exclamation,
-                             {});
+        prompts().messageBox(QStringLiteral("No Se Propusieron Posiciones!") + otroPuesto,
+                             prompt::OkCancel | prompt::Exclamation, {});
     }
 }

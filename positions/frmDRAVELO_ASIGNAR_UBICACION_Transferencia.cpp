@@ -50,6 +50,7 @@ ResultadoTransferencia frmDRAVELO_ASIGNAR_UBICACION::TransfiereLinea(int fila, c
     const LineaGrabada grabada = GrabaLinea(fila, cantidadesCargadas, posicionesCargadas);
     r.estado = grabada.grabada ? Estado::Grabada : Estado::Fallida;
     r.abandonada = grabada.abandonada;
+    r.otroPuesto = grabada.otroPuesto;
     return r;
 }
 
@@ -130,10 +131,13 @@ LineaGrabada frmDRAVELO_ASIGNAR_UBICACION::GrabaLinea(int fila, const QString& c
     if (!leidos)
         return {};
 
-    // A failure is reported by the save itself, and its answer says so.
+    // A failure is reported by the save itself, and its answer says so; the
+    // automatic proposal tells once, at its end, of the lines another
+    // station saved first.
     bool fallo = false;
     const LineaGrabada grabada =
-        GrabaLineaTransferencia(ObjDB(), cabecera, numeracion, linea, UsuarioLogeado, host().now().date(), fallo);
+        GrabaLineaTransferencia(ObjDB(), cabecera, numeracion, linea, UsuarioLogeado, host().now().date(), fallo,
+                                PropuestaAutomatica ? AvisoOtroPuesto::Calla : AvisoOtroPuesto::Avisa);
     if (!grabada.grabada)
         return grabada;
     if (numeracion == NumeracionLinea::Nueva) {
