@@ -178,16 +178,22 @@ QStringList SentenciasLineaNueva(DB_Dll& db, const CabeceraTransferencia& cabece
     return sentencias;
 }
 
+QString SentenciaBorraLineaTrabajo(DB_Dll& db, const ComprobanteTransferencia& comprobante,
+                                   const LineaTransferencia& linea)
+{
+    // By the line, not by id: another station that saved or reopened the
+    // line since gave its row a new one.
+    return QStringLiteral(" DELETE FROM aux_V_MV_STOCK_DRAVELO where ") + condicionComprobante(db, comprobante)
+           + QStringLiteral(" AND IDARTICULO=") + texto(db, articulo(linea.IdArticulo)) + QStringLiteral(" AND ")
+           + condicionLoteTrabajo(db, linea);
+}
+
 QStringList SentenciasLineaReabierta(DB_Dll& db, const CabeceraTransferencia& cabecera,
                                      const LineaTransferencia& linea, const QString& usuario, const QDate& fecha)
 {
     const ComprobanteTransferencia& v = cabecera.Comprobante;
     QStringList sentencias;
-    // The line's row goes whatever id this station holds: another station
-    // that saved or reopened the line since gave it a new one.
-    sentencias << QStringLiteral(" DELETE FROM aux_V_MV_STOCK_DRAVELO where ") + condicionComprobante(db, v)
-                      + QStringLiteral(" AND IDARTICULO=") + texto(db, articulo(linea.IdArticulo)) + QStringLiteral(" AND ")
-                      + condicionLoteTrabajo(db, linea);
+    sentencias << SentenciaBorraLineaTrabajo(db, v, linea);
     const QStringList valores{texto(db, TipoTransferencia),
                               texto(db, v.Sucursal),
                               texto(db, v.Numero),

@@ -62,6 +62,11 @@ QString RechazoReparto(const LineaTransferencia& linea);
 QStringList SentenciasLineaNueva(DB_Dll& db, const CabeceraTransferencia& cabecera, const LineaTransferencia& linea,
                                  const QString& usuario, const QDate& fecha);
 
+// The statement that takes a reopened line's row (its voucher's, article's
+// and lot's) out of the work table, whatever id this station holds for it.
+QString SentenciaBorraLineaTrabajo(DB_Dll& db, const ComprobanteTransferencia& comprobante,
+                                   const LineaTransferencia& linea);
+
 // The statements that save a line of a reopened voucher: its work-table row
 // (the voucher's, article's and lot's) replaced, its positioned movements
 // replaced by the new distribution. The movement out of "no position" stays

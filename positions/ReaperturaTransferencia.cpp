@@ -89,22 +89,41 @@ std::vector<LineaReabierta> LeeLineasReabiertas(DB_Dll& db, const ComprobanteTra
     return lineas;
 }
 
+namespace {
+
+QString insercion(DB_Dll& db, const LineaReabierta& l)
+{
+    const QString suma = db.SQLValue(l.Cantidad.toString(), QStringLiteral("@"));
+    const QStringList valores{texto(db, l.TC),          texto(db, l.Sucursal),     texto(db, l.Numero),
+                              texto(db, l.Letra),       texto(db, l.IdArticulo),   texto(db, l.NroLote),
+                              texto(db, l.Descripcion), texto(db, l.IdUnidadBase), suma,
+                              suma,                     texto(db, l.Cantidades),   texto(db, l.Posiciones)};
+    return QStringLiteral("INSERT INTO Aux_V_MV_STOCK_DRAVELO ")
+           + QStringLiteral("(TC,SUCURSAL,NUMERO,LETRA,IDARTICULO,NROLOTE,DESCRIPCION,IDUNIDADBASE,"
+                            "CANTIDAD,CANTIDADatransferir,CANTIDADES,POSICIONES)")
+           + QStringLiteral("VALUES(") + valores.join(u',') + u')';
+}
+
+}  // namespace
+
 QStringList SentenciasReapertura(DB_Dll& db, const ComprobanteTransferencia& comprobante,
                                  const std::vector<LineaReabierta>& lineas)
 {
     QStringList sentencias;
     sentencias << QStringLiteral("DELETE FROM Aux_V_MV_STOCK_DRAVELO WHERE ") + condicion(db, comprobante);
-    for (const LineaReabierta& l : lineas) {
-        const QString suma = db.SQLValue(l.Cantidad.toString(), QStringLiteral("@"));
-        const QStringList valores{texto(db, l.TC),          texto(db, l.Sucursal),     texto(db, l.Numero),
-                                  texto(db, l.Letra),       texto(db, l.IdArticulo),   texto(db, l.NroLote),
-                                  texto(db, l.Descripcion), texto(db, l.IdUnidadBase), suma,
-                                  suma,                     texto(db, l.Cantidades),   texto(db, l.Posiciones)};
-        sentencias << QStringLiteral("INSERT INTO Aux_V_MV_STOCK_DRAVELO ")
-                          + QStringLiteral("(TC,SUCURSAL,NUMERO,LETRA,IDARTICULO,NROLOTE,DESCRIPCION,IDUNIDADBASE,"
-                                           "CANTIDAD,CANTIDADatransferir,CANTIDADES,POSICIONES)")
-                          + QStringLiteral("VALUES(") + valores.join(u',') + u')';
-    }
+    for (const LineaReabierta& l : lineas)
+        sentencias << insercion(db, l);
+    return sentencias;
+}
+
+QStringList SentenciasRecargaLinea(DB_Dll& db, const ComprobanteTransferencia& comprobante,
+                                   const LineaTransferencia& linea)
+{
+    QStringList sentencias{SentenciaBorraLineaTrabajo(db, comprobante, linea)};
+    for (const LineaReabierta& l : LeeLineasReabiertas(db, comprobante))
+        if (lang::sameText(l.IdArticulo.trimmed(), linea.IdArticulo.trimmed())
+            && lang::sameText(l.NroLote.trimmed(), linea.NroLote.trimmed()))
+            sentencias << insercion(db, l);
     return sentencias;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ComprobanteTransferencia.h"
+#include "LineaTransferencia.h"
 
 #include "platform/Currency.h"
 
@@ -36,6 +37,13 @@ std::vector<LineaReabierta> LeeLineasReabiertas(DB_Dll& db, const ComprobanteTra
 // of the voucher's earlier lines there; other vouchers' lines stay.
 QStringList SentenciasReapertura(DB_Dll& db, const ComprobanteTransferencia& comprobante,
                                  const std::vector<LineaReabierta>& lineas);
+
+// The statements that put one line of the voucher (its article and lot) back
+// into the work table as the voucher's stored rows hold it now: another
+// program may have changed them since the voucher was reopened. A line with
+// no positioned row left only leaves the table.
+QStringList SentenciasRecargaLinea(DB_Dll& db, const ComprobanteTransferencia& comprobante,
+                                   const LineaTransferencia& linea);
 
 // The start-up form's grid over the voucher's lines in the work table.
 QString SqlGrillaReapertura(DB_Dll& db, const ComprobanteTransferencia& comprobante);

@@ -208,7 +208,8 @@ private:
     // dialog and writes its answer into the line; the accepted quantity.
     QString PidePosiciones(int fila, double cantidad);
     // Saves the line into the voucher of the header; a reopened line only
-    // over the distribution it was loaded with.
+    // over the distribution it was loaded with, and when another station
+    // changed that, the work table takes the line as it is stored now.
     LineaGrabada GrabaLinea(int fila, const QString& cantidadesCargadas, const QString& posicionesCargadas);
 
     EditorHost m_editorHost{*this};

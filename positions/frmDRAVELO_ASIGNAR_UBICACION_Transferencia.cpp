@@ -4,11 +4,13 @@
 
 #include "positions/GrabacionTransferencia.h"
 #include "positions/LineasSinPosicion.h"
+#include "positions/ReaperturaTransferencia.h"
 #include "positions/ValidacionAsignacion.h"
 #include "positions/frmPosicionEntradas.h"
 
 #include "core/DB_Dll.h"
 #include "core/Globals.h"
+#include "core/Transacciones.h"
 #include "grid/VrDbGrid.h"
 #include "platform/ErrorTrap.h"
 #include "platform/FlexGrid.h"
@@ -138,6 +140,14 @@ LineaGrabada frmDRAVELO_ASIGNAR_UBICACION::GrabaLinea(int fila, const QString& c
     const LineaGrabada grabada =
         GrabaLineaTransferencia(ObjDB(), cabecera, numeracion, linea, UsuarioLogeado, host().now().date(), fallo,
                                 PropuestaAutomatica ? AvisoOtroPuesto::Calla : AvisoOtroPuesto::Avisa);
+    if (grabada.otroPuesto && numeracion == NumeracionLinea::Reabierta) {
+        // The page's reload then shows the positions stored now, not those
+        // the line was reopened with.
+        bool recargaFallida = false;
+        std::int32_t nroError = 0;
+        EjecutaTransaccion(ObjDB(), SentenciasRecargaLinea(ObjDB(), cabecera.Comprobante, linea), recargaFallida,
+                           nroError, false);
+    }
     if (!grabada.grabada)
         return grabada;
     if (numeracion == NumeracionLinea::Nueva) {

@@ -603,6 +603,47 @@ TEST(AsignarUbicacionForm, AReopenedLineChangedByAnotherStationIsNotOverwritten)
     EXPECT_EQ(p.escalar("SELECT COUNT(*) FROM Aux_V_MV_STOCK_DRAVELO"), "1");
 }
 
+// Another program moved the 3 screws of voucher 1 from P2 to P3 after this
+// station reopened it, leaving the work table alone. The line is refused,
+// then shown, in the grid and the work table, with the positions stored now,
+// over which it saves.
+TEST(AsignarUbicacionForm, AReopenedLineChangedByAnotherProgramIsShownAsStoredNow)
+{
+    Pantalla p;
+    p.db.execute(kComprobanteUno);
+    p.db.execute("INSERT INTO MA_POSICIONES (IdDeposito, IdPosicion, Descripcion, IdArticulo, ORDENINGRESO, IdUnidad, "
+                 "HABILITADO, CAPACIDAD) VALUES ('   1', 'P3', 'Rack 4', '                   ART001', 3, '  UN', 1, 100);");
+    p.f->Form_Load();
+    p.campo("NUMERO").setText("00000001");
+    bool avanza = true;
+    p.f->CampoValida(p.campo("LETRA"), avanza);
+    ASSERT_EQ(p.celda(p.fila("ART001"), 10), "|P1|P2|");
+    p.db.execute("UPDATE V_MV_STOCK_DRAVELO SET IDPOSICION = 'P3' WHERE IDPOSICION = 'P2';");
+    {
+        ScopedPrompts s;
+        s.onModal("frmPosicionEntradas", acepta({{"P1", "0"}, {"P2", "9"}, {"P3", "0"}}));
+        s.answerMessage(prompt::Ok, "La linea se vuelve a cargar con sus posiciones actuales.");
+        p.transfiere(p.fila("ART001"), "9");
+    }
+    EXPECT_TRUE(p.f->HayError);
+    EXPECT_EQ(p.filasDe("00000001"), QStringList({"- -9", "P1 6", "P3 3"}));
+    const int linea = p.fila("ART001");
+    EXPECT_EQ(p.celda(linea, 10), "|P1|P3|");
+    EXPECT_EQ(p.celda(linea, 9), "|6|3|");
+    EXPECT_EQ(p.linea(linea), "ART001||9");
+    EXPECT_EQ(p.escalar("SELECT COUNT(*) || ' ' || POSICIONES || ' ' || CANTIDADES FROM Aux_V_MV_STOCK_DRAVELO"),
+              "1 |P1|P3| |6|3|");
+
+    p.f->HayError = false;
+    {
+        ScopedPrompts s;
+        s.onModal("frmPosicionEntradas", acepta({{"P1", "0"}, {"P2", "9"}, {"P3", "0"}}));
+        p.transfiere(linea, "9");
+    }
+    EXPECT_FALSE(p.f->HayError);
+    EXPECT_EQ(p.filasDe("00000001"), QStringList({"- -9", "P2 9"}));
+}
+
 TEST(AsignarUbicacionForm, AFailedReopeningLeavesTheWorkTableAsItWas)
 {
     Pantalla p({}, QString::fromLatin1(kFixture) + R"(
