@@ -12,13 +12,19 @@
 #include "vouchers/NumeroCelda.h"
 
 #include <QAction>
+#include <QFontMetricsF>
+#include <QHeaderView>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QStyle>
 #include <QToolBar>
+#include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <cmath>
+#include <functional>
+#include <limits>
 
 DialogoDetalle::DialogoDetalle(const QString& nombre, const QString& titulo, QWidget* parent)
     : QDialog(parent),
@@ -251,30 +257,111 @@ void DialogoDetalle::AjustaGrilla()
     AjustaColumnas();
 }
 
+void DialogoDetalle::showEvent(QShowEvent* event)
+{
+    if (m_ajustePendiente)
+        AjustaColumnas();
+    QDialog::showEvent(event);
+}
+
 void DialogoDetalle::AjustaColumnas()
 {
-    FlexGrid& g = *MSFlexGrid1;
-    if (m_fuenteAnchos != g.font()) {
-        m_anchos.clear();
-        m_fuenteAnchos = g.font();
+    // Unseen, the widths serve nothing (a proposal accepted without showing
+    // the window): they are fitted when it is shown.
+    if (!isVisible()) {
+        m_ajustePendiente = true;
+        return;
     }
+    m_ajustePendiente = false;
+    FlexGrid& g = *MSFlexGrid1;
+    RenuevaMedidas();
     const auto anchoDe = [&](const QString& texto) {
         auto it = m_anchos.constFind(texto);
         if (it == m_anchos.constEnd())
             it = m_anchos.insert(texto, AnchoParaTexto(texto));
         return *it;
     };
+    // Laying a text out costs more than reading every cell, and a lot or a
+    // position is a different text on every row: a text is measured only
+    // when its bound says it may need more than the column has.
+    std::vector<std::pair<int, int>> dudosas;
     for (int c = 0; c < g.Cols(); ++c) {
         // A hidden column stays hidden.
         if (g.ColWidth(c) == 0)
             continue;
         int ancho = g.ColWidth(c);
-        for (int fila = 0; fila < g.Rows(); ++fila)
+        dudosas.clear();
+        for (int fila = 0; fila < g.Rows(); ++fila) {
+            const int cota = CotaDeAncho(g.TextMatrix(fila, c));
+            if (cota > ancho)
+                dudosas.emplace_back(cota, fila);
+        }
+        // The widest bounds first: once the column is as wide as the next
+        // bound, no text left can widen it.
+        std::sort(dudosas.begin(), dudosas.end(), std::greater<>());
+        for (const auto& [cota, fila] : dudosas) {
+            if (cota <= ancho)
+                break;
             ancho = std::max(ancho, anchoDe(g.TextMatrix(fila, c)));
+        }
         if (ancho != g.ColWidth(c))
             g.setColWidth(c, ancho);
     }
     AjustaAncho();
+}
+
+void DialogoDetalle::RenuevaMedidas()
+{
+    FlexGrid& g = *MSFlexGrid1;
+    QFont negrita = g.view()->horizontalHeader()->font();
+    negrita.setBold(true);
+    const QFont fuentes[] = {g.font(), g.view()->font(), negrita};
+    // m_margenCota is above 0 once measured.
+    if (m_margenCota > 0 && std::equal(std::begin(fuentes), std::end(fuentes), std::begin(m_fuentesAnchos)))
+        return;
+    std::copy(std::begin(fuentes), std::end(fuentes), std::begin(m_fuentesAnchos));
+    m_anchos.clear();
+    m_avances.fill(-1);
+    // The margins and the header's room, as the width of one text measured
+    // whole shows them over its advance in the font it is narrowest in.
+    const QString muestra = QStringLiteral("0");
+    qreal menor = std::numeric_limits<qreal>::max();
+    for (const QFont& f : m_fuentesAnchos)
+        menor = std::min(menor, QFontMetricsF(f).horizontalAdvance(muestra));
+    const int ancho = AnchoParaTexto(muestra);
+    m_anchos.insert(muestra, ancho);
+    m_margenCota = ancho / twips::perPixel - static_cast<int>(std::floor(menor)) + 2;
+}
+
+int DialogoDetalle::CotaDeAncho(const QString& texto)
+{
+    constexpr int kSinCota = std::numeric_limits<int>::max();
+    // An empty cell is a single text, measured once; a very long one is
+    // rare and not worth the sum.
+    if (texto.isEmpty() || texto.size() > 4096)
+        return kSinCota;
+    int suma = 0;
+    int mayor = 0;
+    for (const QChar ch : texto) {
+        const char16_t u = ch.unicode();
+        // Beyond Latin-1 a character may join or combine with the next one,
+        // or come from another font; a control character (a tab) moves the
+        // text on: such a text is laid out whole.
+        if (u < 0x20 || (u >= 0x7f && u < 0xa0) || u > 0xff)
+            return kSinCota;
+        int& avance = m_avances[u];
+        if (avance < 0) {
+            qreal mas = 0;
+            for (const QFont& f : m_fuentesAnchos)
+                mas = std::max(mas, QFontMetricsF(f).horizontalAdvance(ch));
+            avance = static_cast<int>(std::ceil(mas)) + 1;
+        }
+        suma += avance;
+        mayor = std::max(mayor, avance);
+    }
+    // Kerning and ligatures move a glyph by a fraction of one: the text's
+    // widest glyph once more covers them.
+    return twips::fromPixels(suma + mayor + m_margenCota);
 }
 
 void DialogoDetalle::AjustaAncho()

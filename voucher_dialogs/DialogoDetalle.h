@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QFont>
 #include <QHash>
+#include <array>
 #include <functional>
 #include <vector>
 
@@ -123,17 +124,35 @@ protected:
     // window as wide as its columns.
     void AjustaGrilla();
 
+    // A window loaded unseen is fitted as it is shown.
+    void showEvent(QShowEvent* event) override;
+
 private:
-    // Widens the shown columns to their texts, and the window with them.
+    // Widens the shown columns to their texts, and the window with them;
+    // unseen, only once the window is shown.
     void AjustaColumnas();
+    // The fonts the widths are measured in changed: what was measured in
+    // the others is forgotten.
+    void RenuevaMedidas();
+    // No less than AnchoParaTexto(texto), in twips, without laying the text
+    // out; INT_MAX for a text it cannot bound.
+    int CotaDeAncho(const QString& texto);
     // Widens the window so that every column of the grid, the caption and
     // the buttons are in view.
     void AjustaAncho();
 
     EditorGrillaDialogo m_editor;
-    // The width each text of the grid needs (AnchoParaTexto), measured once
-    // in the grid's font: a column is fitted again after every typed
-    // quantity, and measuring a text costs more than reading every cell.
+    // The width each text measured needs (AnchoParaTexto), measured once in
+    // these fonts: a column is fitted again after every typed quantity.
     QHash<QString, int> m_anchos;
-    QFont m_fuenteAnchos;
+    // The fonts AnchoParaTexto measures in: the grid's, its cells' and its
+    // header's in bold.
+    QFont m_fuentesAnchos[3];
+    // For each Latin-1 character, the most it advances in any of those
+    // fonts, whole pixels rounded up, plus a pixel for the rounding of a run
+    // (-1: not yet asked for).
+    std::array<int, 256> m_avances{};
+    // What AnchoParaTexto adds to a text's advance at most, in pixels.
+    int m_margenCota = 0;
+    bool m_ajustePendiente = false;
 };

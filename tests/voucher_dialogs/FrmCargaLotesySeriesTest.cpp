@@ -328,6 +328,57 @@ TEST(FrmCargaLotesySeries, FitsOnScreen)
     VerificaSoloLectura(f, {F::ColCantidad});
 }
 
+// The dialog with its own measure of a text in view.
+struct ConMedida : F {
+    using DialogoDetalle::AnchoParaTexto;
+};
+
+// Loaded unseen and then shown, every column is exactly as wide as the widest
+// of its texts needs, or as it was laid out when none needs more, whatever the
+// texts: a lot just longer than the room the column was laid out with, a long
+// run of narrow letters beside a shorter run of wide ones, accents, characters
+// beyond Latin-1 or combined, a tab, a long stock.
+TEST(FrmCargaLotesySeries, ShownEachColumnIsAsWideAsItsWidestText)
+{
+    const struct {
+        const char* caso;
+        std::vector<const char*> lotes;  // UTF-8
+        double stock;
+    } casos[] = {
+        {"short lots", {"L1", "L2"}, 3},
+        {"as many X as the column was laid out for", {"XXXXXXXXXXXXXXXXXX", "L1"}, 3},
+        {"narrow long, wide short", {"iiiiiiiiiiiiiiiiiiiiiiiii", "WWWWWWWWWWWWWWWWWWWW", "L1"}, 3},
+        {"accents", {"ÑÑÑÑÑÑÑÑÑÑÑÑÑÑÑÑÑÑÑ", "ÁÉÍÓÚáéíóú@@@@@@@@@@", "L1"}, 3},
+        {"beyond Latin-1", {"批次批次批次批次批次批次批次", "L1"}, 3},
+        {"combined accents", {"e\u0301e\u0301e\u0301e\u0301e\u0301e\u0301e\u0301e\u0301e\u0301e\u0301", "L1"}, 3},
+        {"a tab", {"L1\tL2\tL3\tL4\tL5", "L1"}, 3},
+        {"a long stock", {"L1"}, 1234567890123.5},
+    };
+    for (const auto& c : casos) {
+        QString sql = QStringLiteral(
+            "INSERT INTO STK_SERIES_Y_LOTES (IdArticulo, IDDEPOSITO, NroLote, NroSerie, CANTIDAD) VALUES ");
+        for (const char* lote : c.lotes) {
+            const QString texto = QString::fromUtf8(lote);
+            sql += QStringLiteral("('                   ART001', '   1', '%1', NULL, %2),").arg(texto).arg(c.stock, 0, 'f', 1);
+        }
+        sql.chop(1);
+        TestDatabase db(sql);
+        ConMedida f;
+        cargaSalida(f, {1});
+        const FlexGrid& g = *f.MSFlexGrid1;
+        std::vector<int> antes;
+        for (int col = 0; col < g.Cols(); ++col)
+            antes.push_back(g.ColWidth(col));
+        f.show();
+        for (int col = 0; col < g.Cols(); ++col) {
+            int esperado = antes[static_cast<std::size_t>(col)];
+            for (int r = 0; esperado > 0 && r < g.Rows(); ++r)
+                esperado = std::max(esperado, f.AnchoParaTexto(g.TextMatrix(r, col)));
+            EXPECT_EQ(g.ColWidth(col), esperado) << c.caso << ", column " << col;
+        }
+    }
+}
+
 // The demo database holds the stock of the washers' and the flour's lots: an
 // outgoing line is proposed its lots, oldest first, and the balances add up.
 TEST(PideSerieLote_Salidas, TheDemoStockOfLotsIsProposed)
