@@ -418,11 +418,20 @@ void SqliteBackend::fail() const
 
 void SqliteBackend::keep(PreparedQuery&& query)
 {
-    if (m_prepared.size() >= 16) {
+    // Enough for the statements one dialog sends on a load (a position
+    // dialog sends some twenty, one of them thousands of codes long): kept
+    // least-recently-used, a load that sent one statement more than are kept
+    // would find none of them on its next run. What the kept statements
+    // hold grows with their text, which bounds them too.
+    constexpr std::size_t kKept = 64;
+    constexpr qsizetype kKeptText = 4 << 20;
+    m_keptText += query.sql.size();
+    m_prepared.push_back(std::move(query));
+    while (m_prepared.size() > 1 && (m_prepared.size() > kKept || m_keptText > kKeptText)) {
+        m_keptText -= m_prepared.front().sql.size();
         sqlite3_finalize(m_prepared.front().statement);
         m_prepared.erase(m_prepared.begin());
     }
-    m_prepared.push_back(std::move(query));
 }
 
 void SqliteBackend::settleCursors()
@@ -495,6 +504,7 @@ std::unique_ptr<RowCursor> SqliteBackend::openCursor(const QString& sql)
     const auto kept = std::find_if(m_prepared.begin(), m_prepared.end(),
                                    [&](const PreparedQuery& q) { return q.sql == sql; });
     if (kept != m_prepared.end()) {
+        m_keptText -= kept->sql.size();
         query = std::move(*kept);
         m_prepared.erase(kept);
     } else {

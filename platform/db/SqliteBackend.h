@@ -85,6 +85,8 @@ private:
     // same few statements again and again (a page, a lookup by key), and
     // their preparation costs as much as their reading.
     std::vector<PreparedQuery> m_prepared;
+    // The length of the kept queries' texts together.
+    qsizetype m_keptText = 0;
 };
 
 }  // namespace db
