@@ -40,6 +40,9 @@ QStringList DatosPosicionesSql::ProponePosiciones(const QString& idArticulo, con
 std::vector<FilaPosicion> DatosPosicionesSql::LeePosiciones(const QString& idDeposito, const QStringList& propuestas)
 {
     std::vector<FilaPosicion> filas;
+    // One row for each proposed code at most: the rows of a depot of
+    // thousands of positions are not moved again and again as they come.
+    filas.reserve(static_cast<std::size_t>(propuestas.size()));
     db::Recordset rs;
     ObjDB().AbrirRecordset(SentenciaPosiciones(idDeposito, propuestas), rs);
     if (!rs.Eof()) {

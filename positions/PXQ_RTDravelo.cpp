@@ -1,5 +1,7 @@
 #include "PXQ_RTDravelo.h"
 
+#include "ClaveSinCaso.h"
+
 #include "platform/ErrorTrap.h"
 
 #include <QSet>
@@ -16,14 +18,25 @@ public:
     explicit ListaPropuesta(QStringList& lista, const QString& excluida) : m_lista(lista), m_excluida(excluida)
     {
         m_lista = QStringList{QString()};
-        m_presentes.insert(QString());
+        m_presentes.insert({QString()});
     }
 
     // Appends each acceptable code; true when at least one was appended.
     bool agrega(const QStringList& filas)
     {
         bool alguna = false;
+        // Room for every code the rows bring, so that the index of a depot
+        // of thousands of positions is not rebuilt as it grows.
+        qsizetype codigos = 0;
         const QString* anterior = nullptr;
+        for (const QString& p : filas) {
+            if (!anterior || p != *anterior)
+                ++codigos;
+            anterior = &p;
+        }
+        m_presentes.reserve(m_presentes.size() + codigos);
+        m_lista.reserve(m_lista.size() + codigos);
+        anterior = nullptr;
         for (const QString& p : filas) {
             // A position comes once per balance row, its rows one after
             // another: a repeat of the row before would change nothing.
@@ -32,7 +45,7 @@ public:
             anterior = &p;
             if (p.compare(m_excluida, Qt::CaseInsensitive) == 0)
                 continue;
-            const QString clave = p.toCaseFolded();
+            const ClaveSinCaso clave{p};
             if (m_presentes.contains(clave))
                 continue;
             m_presentes.insert(clave);
@@ -45,7 +58,7 @@ public:
 private:
     QStringList& m_lista;
     QString m_excluida;
-    QSet<QString> m_presentes;
+    QSet<ClaveSinCaso> m_presentes;
 };
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "PosicionEntradas.h"
 
+#include "ClaveSinCaso.h"
+
 #include "core/Listas.h"
 #include "platform/Prompts.h"
 #include "platform/RuntimeError.h"
@@ -118,16 +120,17 @@ void PosicionEntradas::CargaPosiciones()
     // Rows follow the proposal's order, not the statement's. Codes are found
     // again trimmed on both sides, so a code stored with blanks around it
     // still lands on its own row.
-    QHash<QString, int> lugar;
+    QHash<ClaveSinCaso, int> lugar;
+    lugar.reserve(propuesta.size());
     for (int i = 0; i + 1 < propuesta.size(); ++i) {
-        const QString clave = propuesta[i].trimmed().toCaseFolded();
+        const ClaveSinCaso clave{propuesta[i].trimmed()};
         if (!lugar.contains(clave))
             lugar.insert(clave, i);
     }
     std::vector<std::pair<int, const FilaPosicion*>> ordenadas;
     ordenadas.reserve(filas.size());
     for (const FilaPosicion& f : filas) {
-        const auto it = lugar.constFind(f.IdPosicion.trimmed().toCaseFolded());
+        const auto it = lugar.constFind(ClaveSinCaso{f.IdPosicion.trimmed()});
         if (it != lugar.constEnd())
             ordenadas.emplace_back(it.value(), &f);
     }
