@@ -76,19 +76,42 @@ constexpr Synonym kSynonyms[] = {
 // Whether `text` holds `name` (upper case, with an underscore) in any letter
 // case. Looked for from the underscores of the text, which are few, so a long
 // statement is passed over at once.
+// Whether `name` (upper case, with an underscore at `underscore`) stands in
+// `text`, in any letter case, around the underscore at `at`.
+bool nameAt(QStringView text, qsizetype at, QLatin1StringView name, qsizetype underscore)
+{
+    const qsizetype start = at - underscore;
+    if (start < 0 || start + name.size() > text.size())
+        return false;
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        const char16_t c = text[start + i].unicode();
+        if ((c >= u'a' && c <= u'z' ? c - 32 : c) != name[i].unicode())
+            return false;
+    }
+    return true;
+}
+
 bool holdsName(QStringView text, QLatin1StringView name)
 {
     const qsizetype underscore = name.indexOf(u'_');
+    for (qsizetype at = text.indexOf(u'_'); at >= 0; at = text.indexOf(u'_', at + 1))
+        if (nameAt(text, at, name, underscore))
+            return true;
+    return false;
+}
+
+// Whether `text` holds any name the synonyms replace: one pass over its
+// underscores, since nearly every statement holds none of them.
+bool holdsAnySynonym(QStringView text)
+{
+    static constexpr QLatin1StringView kAdmin("@ADMIN_");
     for (qsizetype at = text.indexOf(u'_'); at >= 0; at = text.indexOf(u'_', at + 1)) {
-        const qsizetype start = at - underscore;
-        if (start < 0 || start + name.size() > text.size())
-            continue;
-        bool same = true;
-        for (qsizetype i = 0; same && i < name.size(); ++i) {
-            const char16_t c = text[start + i].unicode();
-            same = (c >= u'a' && c <= u'z' ? c - 32 : c) == name[i].unicode();
+        for (const Synonym& entry : kSynonyms) {
+            const QLatin1StringView name(entry.table);
+            if (nameAt(text, at, name, name.indexOf(u'_')))
+                return true;
         }
-        if (same)
+        if (nameAt(text, at, kAdmin, kAdmin.size() - 1))
             return true;
     }
     return false;
@@ -516,6 +539,8 @@ QString DB_Dll::SQLValue(const QVariant& Valor, const QString& Tipo)
 
 QString DB_Dll::SS_TSinonimos(const QString& sentencia)
 {
+    if (!holdsAnySynonym(sentencia))
+        return sentencia;
     QString s = sentencia;
     for (const Synonym& entry : kSynonyms) {
         // Every pattern below holds the table's name: a statement without it
