@@ -68,6 +68,8 @@ TEST(SS_TSinonimos, ReplacesTheSharedTablesOnlyInTheirContexts)
         {"SELECT * FROM @Admin_MA_CUENTAS WHERE 1=1", "SELECT * FROM MA_CUENTAS WHERE 1=1"},
         {"SELECT * FROM @admin_V_TA_DEPOSITO WHERE 1=1", "SELECT * FROM V_TA_DEPOSITO WHERE 1=1"},
         {"SELECT * FROM (V_TA_FAMILIAS f)", "SELECT * FROM (SS_V_TA_FAMILIAS f)"},
+        {"SELECT * FROM v_ta_cajas WHERE 1=1", "SELECT * FROM SS_V_TA_CAJAS WHERE 1=1"},
+        {"SELECT a_b FROM ma_posiciones WHERE x_ta_cajas = 1", "SELECT a_b FROM ma_posiciones WHERE x_ta_cajas = 1"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(db.SS_TSinonimos(QString::fromUtf8(c.sql)), QString::fromUtf8(c.rewritten)) << c.sql;

@@ -30,6 +30,22 @@ TEST(PositionDialogRows, FollowTheProposalOrderAndEndWithAnEmptyRow)
     EXPECT_EQ(C::MuestraAncho(0), "PosicionXXXXX");
 }
 
+TEST(PositionDialogRows, ARowIsFoundByItsCodeWhateverItsCaseAndBlanks)
+{
+    Dialogo t;
+    t.datos.propuesta = {QStringLiteral("p1"), QString::fromUtf8("ÑB"), QString::fromUtf8("\u212A2"), QString()};
+    // As stored: in other cases and with blanks, in the statement's order;
+    // the Kelvin sign of the proposal folds to the "k" stored.
+    for (const char* id : {"k2", "  P1", "ñb "})
+        t.datos.filas.push_back({QString::fromUtf8(id), QStringLiteral("x"), QStringLiteral("1"), QStringLiteral("UN"),
+                                 true, 10, 0});
+    t.d.Carga();
+    ASSERT_EQ(t.grilla.Rows(), 5);
+    EXPECT_EQ(t.celda(1, C::ColPosicion), "P1");
+    EXPECT_EQ(t.celda(2, C::ColPosicion), QString::fromUtf8("ñb"));
+    EXPECT_EQ(t.celda(3, C::ColPosicion), "k2");
+}
+
 TEST(PositionDialogRows, NothingProposedLeavesOneEmptyRow)
 {
     Dialogo t;

@@ -90,6 +90,8 @@ TEST(PositionProposal, OrderTable)
         {"a position matched by several criteria keeps the place of the first",
          {{"articulo=ART1", {"P3"}}, {"familia=010203", {"P1", "P3"}}, {"tipo=T1", {"p3", "P1"}}},
          {}, {}, {"P3", "P1", ""}},
+        {"letters outside ASCII are matched without regard to case too",
+         {{"familia=010203", {"ÑA", "k1"}}, {"tipo=T1", {"ña", "\u212A1", "K1"}}}, {}, {}, {"ÑA", "k1", ""}},
         {"balance rows repeat a position: listed once",
          {{"familia=010203", {"P1", "P1", "P1", "P2"}}}, {}, {}, {"P1", "P2", ""}},
         {"no reserved position: the unreserved ones come",
