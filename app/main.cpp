@@ -2,6 +2,7 @@
 // connects (asking for the connection when the command line names no
 // server, and ending the program when none results); closing it ends the
 // program.
+#include "app/SalidaAlMostrar.h"
 #include "lookup/EnlaceObjConsultas.h"
 #include "platform/Translations.h"
 #include "positions/frmDRAVELO_ASIGNAR_UBICACION.h"
@@ -19,5 +20,6 @@ int main(int argc, char** argv)
     frmDRAVELO_ASIGNAR_UBICACION form;
     form.Form_Load();
     form.show();
+    salida_al_mostrar::instala(&form);
     return app.exec();
 }
