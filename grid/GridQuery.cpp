@@ -412,7 +412,15 @@ QString GridQuery::ArmaFromPaginado(int page)
 QString GridQuery::pageSql(int page)
 {
     QString& list = CamposSel.isEmpty() ? Campos : CamposSel;
-    const QString select = ArmaListaCampos(list);
+    // Page after page the list and the aliases are those of the page before:
+    // the select list it gave is taken again instead of rebuilt.
+    if (list != m_selectList.from || aliases != m_selectList.aliases) {
+        m_selectList.from = list;
+        m_selectList.aliases = aliases;
+        m_selectList.select = ArmaListaCampos(list);
+    }
+    list = m_selectList.select;
+    const QString& select = m_selectList.select;
     if (dialect == db::Dialect::Sqlite)
         return sqlitePageSql(page, select);
     m_built = Page{};

@@ -164,4 +164,12 @@ private:
     };
     Page m_built;
     Page m_shown;
+    // The column list the select list was built from last, under those
+    // aliases, and the select list.
+    struct SelectList {
+        QString from;
+        std::vector<ParCampoValor> aliases;
+        QString select;
+    };
+    SelectList m_selectList;
 };

@@ -231,7 +231,7 @@ int VrDbGrid::pageListNumber() const
 void VrDbGrid::CargarGrid()
 {
     m_pbar->setRange(0, 100);
-    m_pbar->setValue(10);
+    progreso(10);
     QString sql;
     const bool built = ErrorTrap::showing(QString()).run({
         [&] {
@@ -239,18 +239,18 @@ void VrDbGrid::CargarGrid()
             m_statusPanel->setText(m_q.ArmaOrderBy(col, MsFlexGrid->TextMatrix(0, col)));
         },
         [&] {
-            m_pbar->setValue(20);
+            progreso(20);
             m_q.ArmaWhere();
         },
         [&] {
-            m_pbar->setValue(30);
+            progreso(30);
             m_q.dialect = ObjDB().gCnn().dialect();
             sql = m_q.pageSql(pageListNumber());
-            m_pbar->setValue(40);
+            progreso(40);
         },
     });
     if (!built) {
-        m_pbar->setValue(0);
+        progreso(0);
         return;
     }
 
@@ -260,13 +260,13 @@ void VrDbGrid::CargarGrid()
     if (!m_q.countedEmpty) {
         bool paged = true;
         skip.run({
-            [&] { m_pbar->setValue(50); },
+            [&] { progreso(50); },
             [&] {
                 // Only this statement's errors may send the grid to the unpaged query.
                 ObjDB().gCnn().errors().Clear();
                 ObjDB().AbrirRecordset(sql, rs);
             },
-            [&] { m_pbar->setValue(60); },
+            [&] { progreso(60); },
         });
         const db::Errors& errors = ObjDB().gCnn().errors();
         if (errors.Count() > 0) {
@@ -279,7 +279,7 @@ void VrDbGrid::CargarGrid()
         // A statement the database refused has been shown by the data-access
         // object: the grid keeps the page it showed.
         if (rs.State() != db::state::Open) {
-            m_pbar->setValue(0);
+            progreso(0);
             return;
         }
         if (rs.Eof()) {
@@ -303,33 +303,45 @@ void VrDbGrid::CargarGrid()
     }
 
     skip.run({
-        [&] { m_pbar->setValue(70); },
+        [&] { progreso(70); },
         [&] {
             if (!m_anchoColFijo)
                 AjustaAnchoColumnas();
         },
-        [&] { m_pbar->setValue(80); },
+        [&] { progreso(80); },
         [&] { SincronizaControles(); },
-        [&] { m_pbar->setValue(90); },
+        [&] { progreso(90); },
         [&] { AsignarOrdinal(); },
-        [&] { m_pbar->setValue(100); },
+        [&] { progreso(100); },
         [&] { emit CargarPagina(m_q.PaginaActual); },
     });
-    m_pbar->setValue(0);
+    progreso(0);
 }
 
-int VrDbGrid::textWidthTwips(const QString& text) const
+void VrDbGrid::progreso(int value)
+{
+    // Off screen nobody sees the bar move during a page's load, and every
+    // move would still cost it a layout of its style; the load always leaves
+    // it at 0.
+    if (value == 0 || m_pbar->isVisible())
+        m_pbar->setValue(value);
+}
+
+int VrDbGrid::xRunWidth(int count) const
 {
     // Every page measures the same runs of X in the same font: each is
     // measured once.
     if (m_measuredFont != font()) {
         m_measuredFont = font();
-        m_measured.clear();
+        m_xRuns.clear();
     }
-    auto it = m_measured.constFind(text);
-    if (it == m_measured.constEnd())
-        it = m_measured.insert(text, twips::fromPixels(fontMetrics().horizontalAdvance(text)));
-    return *it;
+    const auto n = static_cast<std::size_t>(std::max(count, 0));
+    if (n >= m_xRuns.size())
+        m_xRuns.resize(n + 1, -1);
+    int& width = m_xRuns[n];
+    if (width < 0)
+        width = twips::fromPixels(fontMetrics().horizontalAdvance(QString(count, QLatin1Char('X'))));
+    return width;
 }
 
 void VrDbGrid::AsignarOrdinal()
@@ -342,31 +354,30 @@ void VrDbGrid::AsignarOrdinal()
         },
         [&] {
             const int digits = static_cast<int>(QString::number(first + MsFlexGrid->Rows()).size());
-            MsFlexGrid->setColWidth(0, textWidthTwips(QString(digits + 1, QLatin1Char('X'))));
+            MsFlexGrid->setColWidth(0, xRunWidth(digits + 1));
         },
         [&] {
             if (MsFlexGrid->Row() == 0)
                 MsFlexGrid->setRow(1);
         },
-        [&] { MsFlexGrid->SetFocus(); },
+        [&] {
+            // A grid off screen or disabled cannot take the focus; asking
+            // would only fail.
+            if (MsFlexGrid->isVisible() && MsFlexGrid->isEnabled())
+                MsFlexGrid->SetFocus();
+        },
     });
 }
 
 void VrDbGrid::AjustaAnchoColumnas()
 {
     for (int c = 1; c <= MsFlexGrid->Cols() - 2; ++c) {
-        qsizetype longest = 0;
-        int widest = 0;
-        for (int r = 0; r < MsFlexGrid->Rows(); ++r) {
-            const QString text = MsFlexGrid->TextMatrix(r, c);
-            longest = std::max(longest, text.size());
-            widest = std::max(widest, MsFlexGrid->fittingWidth(text));
-        }
-        const int n = static_cast<int>(longest);
-        const int width = textWidthTwips(QString(n, QLatin1Char('X')));
+        const FlexGrid::ColumnFit fit = MsFlexGrid->columnFit(c);
+        const int n = static_cast<int>(fit.longest);
+        const int width = xRunWidth(n);
         // The width given by the count of characters is kept as a floor; a
         // long text in a proportional font needs more than it, and gets it.
-        MsFlexGrid->setColWidth(c, std::max(n > 19 ? width - 500 : width + 500, widest));
+        MsFlexGrid->setColWidth(c, std::max(n > 19 ? width - 500 : width + 500, fit.width));
     }
 }
 
@@ -400,7 +411,7 @@ void VrDbGrid::SincronizaControles()
     const int cols = MsFlexGrid->Cols();
     for (int c = 0; c <= cols - 2; ++c)
         if (MsFlexGrid->ColWidth(c) == 0)
-            MsFlexGrid->setColWidth(c, textWidthTwips(QString(2 * MsFlexGrid->TextMatrix(0, c).size(), QLatin1Char('X'))));
+            MsFlexGrid->setColWidth(c, xRunWidth(2 * static_cast<int>(MsFlexGrid->TextMatrix(0, c).size())));
     MsFlexGrid->setColWidth(cols - 1, 0);
 }
 
@@ -473,7 +484,12 @@ void VrDbGrid::CboRegistros_KeyDown(int& KeyCode, int)
             }
         },
         [&] { CargarPaginas(); },
-        [&] { MsFlexGrid->SetFocus(); },
+        [&] {
+            // A grid off screen or disabled cannot take the focus; asking
+            // would only fail.
+            if (MsFlexGrid->isVisible() && MsFlexGrid->isEnabled())
+                MsFlexGrid->SetFocus();
+        },
     });
 }
 

@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <QWidget>
 #include <functional>
+#include <vector>
 #include <type_traits>
 
 class FlexGrid;
@@ -193,7 +194,10 @@ private:
     void markMenu(QMenu* menu, int chosen);
     void chooseFromMenu(QMenu* menu, int entry, int& mode);
     int pageListNumber() const;
-    int textWidthTwips(const QString& text) const;
+    // Moves the progress bar of a load.
+    void progreso(int value);
+    // The width, in twips, of `count` X in the grid's font.
+    int xRunWidth(int count) const;
     // Runs a handler the operator started; a failure is shown and ends it.
     void guarded(const QString& name, const std::function<void()>& handler);
 
@@ -208,7 +212,8 @@ private:
     int m_upPresses = 0;
     QStringList m_probeNames;
     mutable QFont m_measuredFont;
-    mutable QHash<QString, int> m_measured;
+    // Widths of runs of X by their length; -1 not measured yet.
+    mutable std::vector<int> m_xRuns;
 
     QFrame* m_frmComandos = nullptr;
     QFrame* m_frmFiltros = nullptr;

@@ -22,6 +22,8 @@
 namespace {
 
 constexpr int kDefaultColWidth = 960;
+// Cells whose storage a grid keeps for its next binding (a few pages' worth).
+constexpr std::size_t kSpareCells = 4096;
 
 int mouseButton(Qt::MouseButton button)
 {
@@ -59,6 +61,8 @@ struct FlexGrid::Private {
     // a grid refilled page after page meets the same texts again.
     QFont fittedFont;
     QHash<QString, int> fitted;
+    // Storage for the cells of the next binding, empty.
+    std::vector<FlexGridModel::Cell> spareCells;
 
     int width(int c) const
     {
@@ -485,7 +489,11 @@ void FlexGrid::bind(const QStringList& names, std::vector<std::vector<QString>>&
     bool sameColumns = cols == m.cols && m.fixedRows > 0;
     for (int i = 0; sameColumns && i < fieldCount; ++i)
         sameColumns = m.cell(0, m.fixedCols + i).text == names.at(i);
-    std::vector<FlexGridModel::Cell> cells(static_cast<std::size_t>(rows) * cols);
+    // The cells are built in the storage the page before last left: a grid
+    // turned page after page does not give its memory back and ask for it
+    // again on every page.
+    std::vector<FlexGridModel::Cell>& cells = d->spareCells;
+    cells.assign(static_cast<std::size_t>(rows) * cols, FlexGridModel::Cell{});
     auto cell = [&](int r, int c) -> FlexGridModel::Cell& { return cells[static_cast<std::size_t>(r) * cols + c]; };
     if (m.fixedRows > 0)
         for (int i = 0; i < fieldCount; ++i)
@@ -494,15 +502,21 @@ void FlexGrid::bind(const QStringList& names, std::vector<std::vector<QString>>&
         for (int i = 0; i < fieldCount; ++i)
             cell(m.fixedRows + static_cast<int>(r), m.fixedCols + i).text = std::move(records[r][static_cast<std::size_t>(i)]);
     if (sameColumns) {
-        m.refill(rows, std::move(cells));
+        m.refill(rows, cells);
     } else {
         m.beginResetModel();
         m.rows = rows;
         m.cols = cols;
-        m.cells = std::move(cells);
+        m.cells.swap(cells);
         m.alignment.resize(static_cast<std::size_t>(cols), flex::AlignGeneral);
         m.endResetModel();
     }
+    // The texts shown before go now; the storage of a page is kept, that of
+    // a whole table bound at once is not.
+    if (cells.capacity() > kSpareCells)
+        std::vector<FlexGridModel::Cell>().swap(cells);
+    else
+        cells.clear();
     d->widths.resize(static_cast<std::size_t>(cols), -1);
     d->row = std::min(m.fixedRows, rows - 1);
     d->col = std::min(m.fixedCols, cols - 1);
@@ -528,10 +542,20 @@ int FlexGrid::textWidth(const QString& text) const
 
 int FlexGrid::fittingWidth(const QString& text) const
 {
+    checkFittedFont();
+    return fitted(text);
+}
+
+void FlexGrid::checkFittedFont() const
+{
     if (d->fittedFont != d->view->font()) {
         d->fittedFont = d->view->font();
         d->fitted.clear();
     }
+}
+
+int FlexGrid::fitted(const QString& text) const
+{
     auto it = d->fitted.constFind(text);
     if (it != d->fitted.constEnd())
         return *it;
@@ -557,10 +581,28 @@ int FlexGrid::fittingWidth(const QString& text) const
 
 int FlexGrid::fittingColWidth(int col) const
 {
-    int widest = 0;
-    for (int r = 0; r < Rows(); ++r)
-        widest = std::max(widest, fittingWidth(TextMatrix(r, col)));
-    return widest;
+    return columnFit(col).width;
+}
+
+FlexGrid::ColumnFit FlexGrid::columnFit(int col) const
+{
+    if (col < 0 || col >= d->model.cols)
+        checkCell(0, col);
+    checkFittedFont();
+    ColumnFit fit;
+    const FlexGridModel& m = d->model;
+    const QString* previous = nullptr;
+    for (int r = 0; r < m.rows; ++r) {
+        const QString& text = m.cell(r, col).text;
+        fit.longest = std::max(fit.longest, text.size());
+        // A column repeats its texts row after row (a depot, a unit, an
+        // empty cell): the text above has been measured already.
+        if (previous && *previous == text)
+            continue;
+        previous = &text;
+        fit.width = std::max(fit.width, fitted(text));
+    }
+    return fit;
 }
 
 void FlexGrid::applyLayout()

@@ -132,6 +132,13 @@ public:
     // The width, in twips, that shows every text of a column whole, its
     // caption included.
     int fittingColWidth(int col) const;
+    // The same width, and the number of characters of the column's longest
+    // text.
+    struct ColumnFit {
+        int width = 0;
+        qsizetype longest = 0;
+    };
+    ColumnFit columnFit(int col) const;
 
     QTableView* view() const;
 
@@ -155,6 +162,10 @@ private:
     std::unique_ptr<Private> d;
 
     void checkCell(int row, int col) const;
+    // The fitting widths measured in another font are let go.
+    void checkFittedFont() const;
+    // The fitting width of a text, in the font last checked.
+    int fitted(const QString& text) const;
     enum class Layer { Back, Fore };
     std::uint32_t cellColor(Layer layer, int row, int col) const;
     void setCellColors(Layer layer, int row, int fromCol, int toCol, std::uint32_t color);

@@ -132,21 +132,21 @@ void FlexGridModel::allChanged()
         emit headerDataChanged(Qt::Vertical, 0, rowCount() - 1);
 }
 
-void FlexGridModel::refill(int newRows, std::vector<Cell>&& newCells)
+void FlexGridModel::refill(int newRows, std::vector<Cell>& newCells)
 {
     const int first = std::max(0, std::min(rows, newRows) - fixedRows);
     if (newRows < rows && rows > fixedRows) {
         beginRemoveRows({}, first, rows - fixedRows - 1);
-        cells = std::move(newCells);
+        cells.swap(newCells);
         rows = newRows;
         endRemoveRows();
     } else if (newRows > rows && newRows > fixedRows) {
         beginInsertRows({}, first, newRows - fixedRows - 1);
-        cells = std::move(newCells);
+        cells.swap(newCells);
         rows = newRows;
         endInsertRows();
     } else {
-        cells = std::move(newCells);
+        cells.swap(newCells);
         rows = newRows;
     }
     allChanged();

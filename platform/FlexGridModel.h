@@ -54,7 +54,8 @@ public:
     // Every cell anew, `newRows` rows of the present columns: the view is
     // told of the rows that came or went and of the changed cells, not
     // reset, so it keeps its column sizes without measuring them again.
-    void refill(int newRows, std::vector<Cell>&& newCells);
+    // `newCells` comes back holding the cells shown before.
+    void refill(int newRows, std::vector<Cell>& newCells);
 
 private:
     QVariant cellData(int row, int col, int role) const;

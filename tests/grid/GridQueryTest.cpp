@@ -401,3 +401,26 @@ TEST(GridQueryTest, AColumnChoiceBecomesTheSelectList)
     restored.CargarCampos({{"A", VarChar}, {"B", VarChar}});
     EXPECT_EQ(restored.filterColumns, QStringList({"Todos"}));
 }
+
+TEST(GridQueryTest, EachPageSelectsTheColumnsShownThenAndTheirExpressions)
+{
+    using namespace db::type;
+    GridQuery q = loaded(kDepotQuery, depotFields());
+    ASSERT_TRUE(pageStatement(q, 1).startsWith(kSelectList));
+
+    q.applyChoice({{"IdArticulo", VarChar}, {"Transferir", Numeric}, {"id", Integer}}, "0|7|");
+    const QString chosen = QStringLiteral("SELECT  [IdArticulo], [CantidadATransferir] as [Transferir], id ");
+    EXPECT_EQ(pageStatement(q, 2).left(chosen.size()), chosen);
+    q.clearChoice();
+    EXPECT_EQ(pageStatement(q, 2).left(kSelectList.size()), kSelectList);
+
+    // The same column list under another query: the alias now stands for
+    // another expression.
+    GridQuery r = loaded("SELECT A as X from T", {{"X", VarChar}});
+    EXPECT_EQ(pageStatement(r, 1, 1, "X").left(23), QStringLiteral("SELECT  [A] as [X], id "));
+    r.Sql = QStringLiteral("SELECT B as X from T ");
+    r.CargaAlias();
+    r.beginLoad();
+    r.CargarCampos({{"X", VarChar}});
+    EXPECT_EQ(pageStatement(r, 1, 1, "X").left(23), QStringLiteral("SELECT  [B] as [X], id "));
+}
