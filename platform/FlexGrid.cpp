@@ -35,6 +35,20 @@ int mouseButton(Qt::MouseButton button)
     }
 }
 
+// The row header, whose width the grid always fixes to its first column's:
+// the view asks its size hint on every layout, and the default one lays out
+// the captions of up to 200 rows for a width the fixed one overrides.
+class RowHeader : public QHeaderView {
+public:
+    using QHeaderView::QHeaderView;
+    QSize sizeHint() const override
+    {
+        if (minimumWidth() != maximumWidth())
+            return QHeaderView::sizeHint();
+        return {maximumWidth(), defaultSectionSize()};
+    }
+};
+
 class FlexGridView : public QTableView {
 public:
     using QTableView::QTableView;
@@ -77,6 +91,7 @@ FlexGrid::FlexGrid(QWidget* parent) : QWidget(parent), d(std::make_unique<Privat
     layout->setContentsMargins(0, 0, 0, 0);
     d->view = new FlexGridView(this);
     d->view->setObjectName(QStringLiteral("flexGridView"));
+    d->view->setVerticalHeader(new RowHeader(Qt::Vertical, d->view));
     d->view->setModel(&d->model);
     d->view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     d->view->setSelectionMode(QAbstractItemView::SingleSelection);
