@@ -4,6 +4,7 @@
 
 #include "grid/PageListModel.h"
 #include "platform/FlexGrid.h"
+#include "platform/StandardIcons.h"
 #include "platform/TextBox.h"
 #include "platform/Twips.h"
 
@@ -45,7 +46,7 @@ QPushButton* button(QWidget* parent, const QString& name, QStyle::StandardPixmap
 {
     auto* b = new QPushButton(parent);
     b->setObjectName(name);
-    b->setIcon(parent->style()->standardIcon(icon));
+    b->setIcon(icons::standard(icon, b));
     b->setToolTip(tip);
     b->setFlat(true);
     return b;
@@ -86,14 +87,14 @@ void VrDbGrid::buildControls()
     auto* buscar = new QToolButton(m_toolbar1);
     buscar->setObjectName(QStringLiteral("BUSCAR"));
     buscar->setToolTip(QStringLiteral("Buscar"));
-    buscar->setIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
+    buscar->setIcon(icons::standard(QStyle::SP_FileDialogContentsView, buscar));
     buscar->setMenu(m_buscarMenu);
     buscar->setPopupMode(QToolButton::MenuButtonPopup);
     m_toolbar1->addWidget(buscar);
-    QAction* actualizar = m_toolbar1->addAction(style()->standardIcon(QStyle::SP_BrowserReload), QString());
+    QAction* actualizar = m_toolbar1->addAction(icons::standard(QStyle::SP_BrowserReload, m_toolbar1), QString());
     actualizar->setObjectName(QStringLiteral("ACTUALIZAR"));
     actualizar->setToolTip(QStringLiteral("Actualizar"));
-    QAction* ajustaCol = m_toolbar1->addAction(style()->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton), QString());
+    QAction* ajustaCol = m_toolbar1->addAction(icons::standard(QStyle::SP_ToolBarHorizontalExtensionButton, m_toolbar1), QString());
     ajustaCol->setObjectName(QStringLiteral("AJUSTACOL"));
     ajustaCol->setToolTip(QStringLiteral("Ajustar Columnas"));
     auto* label1 = new QLabel(QStringLiteral("Registros:"), m_frmFiltros);
@@ -147,7 +148,7 @@ void VrDbGrid::buildControls()
     auto* orden = new QToolButton(m_toolbar2);
     orden->setObjectName(QStringLiteral("Orden"));
     orden->setToolTip(QStringLiteral("Opciones de Ordenamiento"));
-    orden->setIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
+    orden->setIcon(icons::standard(QStyle::SP_FileDialogDetailedView, orden));
     orden->setMenu(m_ordenMenu);
     orden->setPopupMode(QToolButton::InstantPopup);
     m_toolbar2->addWidget(orden);

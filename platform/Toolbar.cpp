@@ -1,6 +1,7 @@
 #include "platform/Toolbar.h"
 
 #include "platform/Keys.h"
+#include "platform/StandardIcons.h"
 #include "platform/Value.h"
 
 #include <QHBoxLayout>
@@ -36,7 +37,7 @@ VrUtil::VrUtil(QWidget* parent) : QWidget(parent)
         b->setObjectName(key);
         b->setText(QString::fromUtf8(d.caption));
         b->setToolTip(QString::fromUtf8(d.tip));
-        b->setIcon(style()->standardIcon(d.icon));
+        b->setIcon(icons::standard(d.icon, b));
         b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
         b->setFocusPolicy(Qt::NoFocus);
         connect(b, &QToolButton::clicked, this, [this, key] { emit click(key); });
