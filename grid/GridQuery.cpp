@@ -435,7 +435,7 @@ QString GridQuery::pageSql(int page)
 // skip left to LIMIT and OFFSET; the page's rows are then read by their keys.
 // A move by one page in key order from the page on screen reads on from its
 // last key (or back from its first) instead of counting the skipped rows
-// again.
+// again, and reads the rows at once, without choosing their keys first.
 QString GridQuery::sqlitePageSql(int page, const QString& select)
 {
     if (PrimaryKey.isEmpty())
@@ -445,27 +445,32 @@ QString GridQuery::sqlitePageSql(int page, const QString& select)
     const QString p = QString::number(PageSize);
     m_built = Page{select + QLatin1Char('|') + whereText + QLatin1Char('|') + order + QLatin1Char('|') + p, page, {}, {}};
 
-    QString keys;
     const bool keyOrder = OrderBy.trimmed().isEmpty() && m_integerKey;
     const bool sameShape = keyOrder && m_shown.shape == m_built.shape && !m_shown.lastKey.isEmpty();
     const QString where = whereText.trimmed();
     const bool plainWhere = where.isEmpty() || where.startsWith(QStringLiteral("where"), CI);
+    const QString head = QStringLiteral("SELECT  ") + select + QStringLiteral("  FROM ") + tableName + QStringLiteral(" WHERE ");
     if (sameShape && plainWhere && (page == m_shown.number + 1 || page == m_shown.number - 1)) {
-        const bool forward = page > m_shown.number;
-        const QString from = forward ? QStringLiteral(" > ") + m_shown.lastKey : QStringLiteral(" < ") + m_shown.firstKey;
+        // The rows are read straight by their keys: the next page is the
+        // rows after the last key shown; the previous one, the rows from the
+        // PageSize-th key before the first key shown up to it (from the
+        // first row when fewer come before it).
         const QString body = where.mid(5).trimmed();
-        keys = QStringLiteral("SELECT ") + k + QStringLiteral(" FROM ") + tableName + QStringLiteral(" WHERE ")
-            + (body.isEmpty() ? QString() : QStringLiteral("(") + body + QStringLiteral(") AND ")) + k + from
-            + QStringLiteral(" Order by ") + k + (forward ? QStringLiteral(" Asc") : QStringLiteral(" Desc"))
-            + QStringLiteral(" LIMIT ") + p;
-    } else {
-        const double skip = std::max(0.0, std::round(static_cast<double>(page) * PageSize - PageSize));
-        keys = QStringLiteral("SELECT ") + k + QStringLiteral(" FROM ") + tableName + QLatin1Char(' ') + whereText
-            + QLatin1Char(' ') + order + QStringLiteral(" LIMIT ") + p + QStringLiteral(" OFFSET ")
-            + QString::number(static_cast<qint64>(skip));
+        const QString on = (body.isEmpty() ? QString() : QStringLiteral("(") + body + QStringLiteral(") AND ")) + k;
+        const QString inOrder = QStringLiteral(" Order by ") + k + QStringLiteral(" Asc LIMIT ") + p;
+        if (page > m_shown.number)
+            return head + on + QStringLiteral(" > ") + m_shown.lastKey + inOrder;
+        return head + on + QStringLiteral(" < ") + m_shown.firstKey + QStringLiteral(" AND ") + k
+            + QStringLiteral(" >= COALESCE((SELECT ") + k + QStringLiteral(" FROM ") + tableName + QStringLiteral(" WHERE ")
+            + on + QStringLiteral(" < ") + m_shown.firstKey + QStringLiteral(" Order by ") + k
+            + QStringLiteral(" Desc LIMIT 1 OFFSET ") + QString::number(PageSize - 1)
+            + QStringLiteral("), -9223372036854775808)") + inOrder;
     }
-    return QStringLiteral("SELECT  ") + select + QStringLiteral("  FROM ") + tableName + QStringLiteral(" WHERE ") + k
-        + QStringLiteral(" IN (") + keys + QStringLiteral(") ") + order;
+    const double skip = std::max(0.0, std::round(static_cast<double>(page) * PageSize - PageSize));
+    const QString keys = QStringLiteral("SELECT ") + k + QStringLiteral(" FROM ") + tableName + QLatin1Char(' ') + whereText
+        + QLatin1Char(' ') + order + QStringLiteral(" LIMIT ") + p + QStringLiteral(" OFFSET ")
+        + QString::number(static_cast<qint64>(skip));
+    return head + k + QStringLiteral(" IN (") + keys + QStringLiteral(") ") + order;
 }
 
 void GridQuery::pageShown(const QString& firstKey, const QString& lastKey)
