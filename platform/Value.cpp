@@ -161,6 +161,11 @@ QString numberText(double value)
     // fixed-point formatting and the zeros it would then drop.
     if (std::fabs(value) < 1e15 && value == std::trunc(value))
         return QString::number(static_cast<qint64>(value));
+    // Fifteen significant digits without the zeros after them: between these
+    // bounds the general format gives that same text in one step and never
+    // an exponent (nothing here rounds up to 1e15 or lies below 1e-4).
+    if (std::fabs(value) >= 1e-4 && std::fabs(value) < 1e14)
+        return QString::number(value, 'g', 15);
     QString s = QString::number(value, 'f', std::max(0, 14 - static_cast<int>(std::floor(std::log10(std::fabs(value))))));
     if (std::fabs(value) >= 1e15 || std::fabs(value) < 1e-10)
         s = QString::number(value, 'g', 15);

@@ -77,6 +77,9 @@ TEST(NumberText, WritesAPointWhateverTheLocale)
     EXPECT_EQ(lang::numberText(-0.25), "-0.25");
     EXPECT_EQ(lang::numberText(0.1 + 0.2), "0.3");
     EXPECT_EQ(lang::numberText(1234567.125), "1234567.125");
+    EXPECT_EQ(lang::numberText(0.0001), "0.0001");
+    EXPECT_EQ(lang::numberText(99999999999999.99), "100000000000000");
+    EXPECT_EQ(lang::numberText(-12345678901.2345), "-12345678901.2345");
     EXPECT_EQ(lang::numberText(0), "0");
     struct Whole {
         double value;
