@@ -6,9 +6,7 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSqlDatabase>
-#include <QSqlDriver>
-#include <QSqlError>
+#include <QCoreApplication>
 #include <algorithm>
 #include <cstring>
 #include <sqlite3.h>
@@ -90,8 +88,6 @@ void bind(sqlite3_stmt* s, int index, const QVariant& v)
     }
     }
 }
-
-int connectionCounter = 0;
 
 // The columns of a prepared statement, named and typed from their declared
 // types; `undeclared` marks the expressions, typed later from their values.
@@ -340,25 +336,20 @@ void SqliteBackend::checkFile(const QString& path)
 std::unique_ptr<SqliteBackend> SqliteBackend::open(const QString& path)
 {
     checkFile(path);
-    const QString name = QStringLiteral("db-embedded-%1").arg(++connectionCounter);
+    // Straight through SQLite, in the mode Qt's driver would open it (read
+    // and write, no mutex per call): loading the driver's plugin cost the
+    // program's start-up more than the open itself.
     sqlite3* handle = nullptr;
-    {
-        QSqlDatabase qdb = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        qdb.setDatabaseName(path);
-        if (!qdb.open()) {
-            const QSqlError e = qdb.lastError();
-            qdb = QSqlDatabase();
-            QSqlDatabase::removeDatabase(name);
-            throw BackendFailure{{sqliteError(e.nativeErrorCode().toInt(), e.driverText() + QStringLiteral(": ") + e.databaseText())}};
-        }
-        const QVariant h = qdb.driver()->handle();
-        if (h.isValid() && qstrcmp(h.typeName(), "sqlite3*") == 0)
-            handle = *static_cast<sqlite3* const*>(h.constData());
+    const int opened = sqlite3_open_v2(path.toUtf8().constData(), &handle,
+                                       SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
+    if (opened != SQLITE_OK) {
+        const QString message =
+            handle ? QString::fromUtf16(static_cast<const char16_t*>(sqlite3_errmsg16(handle))) : QString::fromUtf8(sqlite3_errstr(opened));
+        sqlite3_close(handle);
+        throw BackendFailure{{sqliteError(opened, QCoreApplication::translate("QSQLiteDriver", "Error opening database") +
+                                                      QStringLiteral(": ") + message)}};
     }
-    std::unique_ptr<SqliteBackend> backend(new SqliteBackend(name, handle));
-    if (!handle)
-        throw BackendFailure{{layerError(failure::OpenDatabaseFailed, QStringLiteral("08004"),
-                                         QStringLiteral("El controlador de SQLite no entrega su conexión."))}};
+    std::unique_ptr<SqliteBackend> backend(new SqliteBackend(handle));
     sqlite3_extended_result_codes(handle, 1);
     sqlite3_busy_timeout(handle, kBusyWaitMs);
     registerCollation(handle);
@@ -383,7 +374,7 @@ void SqliteBackend::startWork()
         fail();
 }
 
-SqliteBackend::SqliteBackend(QString connectionName, sqlite3* db) : m_connectionName(std::move(connectionName)), m_db(db) {}
+SqliteBackend::SqliteBackend(sqlite3* db) : m_db(db) {}
 
 SqliteBackend::~SqliteBackend()
 {
@@ -397,11 +388,7 @@ SqliteBackend::~SqliteBackend()
     }
     for (const PreparedQuery& q : m_prepared)
         sqlite3_finalize(q.statement);
-    {
-        QSqlDatabase qdb = QSqlDatabase::database(m_connectionName, false);
-        qdb.close();
-    }
-    QSqlDatabase::removeDatabase(m_connectionName);
+    sqlite3_close_v2(m_db);
 }
 
 BackendFailure SqliteBackend::failure() const

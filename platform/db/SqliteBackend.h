@@ -69,7 +69,7 @@ public:
 
 private:
     friend class SqliteCursor;
-    SqliteBackend(QString connectionName, sqlite3* db);
+    explicit SqliteBackend(sqlite3* db);
     BackendFailure failure() const;
     [[noreturn]] void fail() const;
     sqlite3_stmt* prepare(const QString& sql, const std::vector<QVariant>& params);
@@ -78,7 +78,6 @@ private:
     // A finished cursor's query, kept for its next run.
     void keep(PreparedQuery&& query);
 
-    QString m_connectionName;
     sqlite3* m_db;
     std::vector<SqliteCursor*> m_cursors;
     // The queries finished last, the latest at the end: a program reads the
