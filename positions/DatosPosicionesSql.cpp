@@ -13,11 +13,23 @@ QString SentenciaPosiciones(const QString& idDeposito, const QStringList& propue
     const QString deposito = db.SQLValue(idDeposito.trimmed(), QStringLiteral("'"));
     // One IN list rather than a chain of ORs: the same rows, and a depot of
     // thousands of unreserved positions stays within what a server parses.
+    // Each code is quoted straight into the list, its apostrophes doubled.
+    qsizetype largo = 0;
+    for (const QString& p : propuestas)
+        largo += p.size() + 3;
     QString lista;
+    lista.reserve(largo);
     for (const QString& p : propuestas) {
         if (!lista.isEmpty())
             lista += u',';
-        lista += db.SQLValue(p, QStringLiteral("'"));
+        lista += u'\'';
+        qsizetype desde = 0;
+        for (qsizetype en; (en = p.indexOf(u'\'', desde)) >= 0; desde = en + 1) {
+            lista += QStringView(p).mid(desde, en + 1 - desde);
+            lista += u'\'';
+        }
+        lista += QStringView(p).mid(desde);
+        lista += u'\'';
     }
     return QStringLiteral(" SELECT MA_POSICIONES.idposicion,MA_POSICIONES.descripcion, MA_POSICIONES.ORDENINGRESO,"
                           "isnull(MA_POSICIONES.idunidad,'') as idunidad,MA_POSICIONES.habilitado, "
