@@ -105,7 +105,9 @@ bool holdsName(QStringView text, QLatin1StringView name)
 bool holdsAnySynonym(QStringView text)
 {
     static constexpr QLatin1StringView kAdmin("@ADMIN_");
-    for (qsizetype at = text.indexOf(u'_'); at >= 0; at = text.indexOf(u'_', at + 1)) {
+    for (qsizetype at = 0; at < text.size(); ++at) {
+        if (text[at] != u'_')
+            continue;
         for (const Synonym& entry : kSynonyms) {
             const QLatin1StringView name(entry.table);
             if (nameAt(text, at, name, name.indexOf(u'_')))
