@@ -248,7 +248,10 @@ void PosicionEntradas::SumaCantidadPosicion(const QString& posicion, Currency ca
 
 bool PosicionEntradas::EsFilaDePosicion(int fila) const
 {
-    return !m_grilla.TextMatrix(fila, ColPosicion).trimmed().isEmpty();
+    // Anything but blanks, as its trimmed text would tell, without a trimmed
+    // copy for every row each time the grid is walked.
+    const QString posicion = m_grilla.TextMatrix(fila, ColPosicion);
+    return std::any_of(posicion.cbegin(), posicion.cend(), [](QChar c) { return !c.isSpace(); });
 }
 
 bool PosicionEntradas::EsFilaHabilitada(int fila) const
