@@ -7,6 +7,7 @@
 #include "platform/db/Types.h"
 
 #include <QRegularExpression>
+#include <QStringBuilder>
 #include <cmath>
 
 namespace {
@@ -334,6 +335,17 @@ QString GridQuery::ArmaOrderBy(int column, const QString& header)
 
 void GridQuery::ArmaWhere()
 {
+    // Page after page the query and the search are those of the page before.
+    if (m_where.built && m_where.sql == Sql && m_where.search == searchFilter) {
+        whereText = m_where.text;
+        return;
+    }
+    buildWhere();
+    m_where = WhereText{true, Sql, searchFilter, whereText};
+}
+
+void GridQuery::buildWhere()
+{
     const qsizetype where = Sql.indexOf(QStringLiteral("WHERE"), 0, CI);
     if (where >= 0) {
         const qsizetype order = Sql.indexOf(QStringLiteral("ORDER BY"), 0, CI);
@@ -443,23 +455,23 @@ QString GridQuery::sqlitePageSql(int page, const QString& select)
     const QString& k = PrimaryKey;
     const QString order = pagingOrder(false);
     const QString p = QString::number(PageSize);
-    m_built = Page{select + QLatin1Char('|') + whereText + QLatin1Char('|') + order + QLatin1Char('|') + p, page, {}, {}};
+    m_built = Page{select % QLatin1Char('|') % whereText % QLatin1Char('|') % order % QLatin1Char('|') % p, page, {}, {}};
 
     const bool keyOrder = OrderBy.trimmed().isEmpty() && m_integerKey;
     const bool sameShape = keyOrder && m_shown.shape == m_built.shape && !m_shown.lastKey.isEmpty();
     const QString where = whereText.trimmed();
     const bool plainWhere = where.isEmpty() || where.startsWith(QStringLiteral("where"), CI);
-    const QString head = QStringLiteral("SELECT  ") + select + QStringLiteral("  FROM ") + tableName + QStringLiteral(" WHERE ");
+    const QString head = QStringLiteral("SELECT  ") % select % QStringLiteral("  FROM ") % tableName % QStringLiteral(" WHERE ");
     if (sameShape && plainWhere && (page == m_shown.number + 1 || page == m_shown.number - 1)) {
         // The rows are read straight by their keys: the next page is the
         // rows after the last key shown; the previous one, the rows from the
         // PageSize-th key before the first key shown up to it (from the
         // first row when fewer come before it).
         const QString body = where.mid(5).trimmed();
-        const QString on = (body.isEmpty() ? QString() : QStringLiteral("(") + body + QStringLiteral(") AND ")) + k;
-        const QString inOrder = QStringLiteral(" Order by ") + k + QStringLiteral(" Asc LIMIT ") + p;
+        const QString on = (body.isEmpty() ? QString() : QStringLiteral("(") % body % QStringLiteral(") AND ")) % k;
+        const QString inOrder = QStringLiteral(" Order by ") % k % QStringLiteral(" Asc LIMIT ") % p;
         if (page > m_shown.number)
-            return head + on + QStringLiteral(" > ") + m_shown.lastKey + inOrder;
+            return head % on % QStringLiteral(" > ") % m_shown.lastKey % inOrder;
         return head + on + QStringLiteral(" < ") + m_shown.firstKey + QStringLiteral(" AND ") + k
             + QStringLiteral(" >= COALESCE((SELECT ") + k + QStringLiteral(" FROM ") + tableName + QStringLiteral(" WHERE ")
             + on + QStringLiteral(" < ") + m_shown.firstKey + QStringLiteral(" Order by ") + k
@@ -467,10 +479,9 @@ QString GridQuery::sqlitePageSql(int page, const QString& select)
             + QStringLiteral("), -9223372036854775808)") + inOrder;
     }
     const double skip = std::max(0.0, std::round(static_cast<double>(page) * PageSize - PageSize));
-    const QString keys = QStringLiteral("SELECT ") + k + QStringLiteral(" FROM ") + tableName + QLatin1Char(' ') + whereText
-        + QLatin1Char(' ') + order + QStringLiteral(" LIMIT ") + p + QStringLiteral(" OFFSET ")
-        + QString::number(static_cast<qint64>(skip));
-    return head + k + QStringLiteral(" IN (") + keys + QStringLiteral(") ") + order;
+    return head % k % QStringLiteral(" IN (SELECT ") % k % QStringLiteral(" FROM ") % tableName % QLatin1Char(' ')
+        % whereText % QLatin1Char(' ') % order % QStringLiteral(" LIMIT ") % p % QStringLiteral(" OFFSET ")
+        % QString::number(static_cast<qint64>(skip)) % QStringLiteral(") ") % order;
 }
 
 void GridQuery::pageShown(const QString& firstKey, const QString& lastKey)

@@ -172,4 +172,14 @@ private:
         QString select;
     };
     SelectList m_selectList;
+    // The query and the search the WHERE text was built from last, and the
+    // text.
+    struct WhereText {
+        bool built = false;
+        QString sql;
+        QString search;
+        QString text;
+    };
+    WhereText m_where;
+    void buildWhere();
 };

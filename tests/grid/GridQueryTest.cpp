@@ -406,7 +406,7 @@ TEST(GridQueryTest, AColumnChoiceBecomesTheSelectList)
     EXPECT_EQ(restored.filterColumns, QStringList({"Todos"}));
 }
 
-TEST(GridQueryTest, EachPageSelectsTheColumnsShownThenAndTheirExpressions)
+TEST(GridQueryTest, EachPageTakesTheColumnsExpressionsAndConditionOfTheQueryAsItIsThen)
 {
     using namespace db::type;
     GridQuery q = loaded(kDepotQuery, depotFields());
@@ -419,12 +419,14 @@ TEST(GridQueryTest, EachPageSelectsTheColumnsShownThenAndTheirExpressions)
     EXPECT_EQ(pageStatement(q, 2).left(kSelectList.size()), kSelectList);
 
     // The same column list under another query: the alias now stands for
-    // another expression.
-    GridQuery r = loaded("SELECT A as X from T", {{"X", VarChar}});
+    // another expression, and another condition holds.
+    GridQuery r = loaded("SELECT A as X from T where A > 1", {{"X", VarChar}});
     EXPECT_EQ(pageStatement(r, 1, 1, "X").left(23), QStringLiteral("SELECT  [A] as [X], id "));
-    r.Sql = QStringLiteral("SELECT B as X from T ");
+    r.Sql = QStringLiteral("SELECT B as X from T where B > 2 ");
     r.CargaAlias();
     r.beginLoad();
     r.CargarCampos({{"X", VarChar}});
-    EXPECT_EQ(pageStatement(r, 1, 1, "X").left(23), QStringLiteral("SELECT  [B] as [X], id "));
+    const QString after = pageStatement(r, 1, 1, "X");
+    EXPECT_EQ(after.left(23), QStringLiteral("SELECT  [B] as [X], id "));
+    EXPECT_TRUE(after.contains("where B > 2") && !after.contains("A > 1")) << after.toStdString();
 }
