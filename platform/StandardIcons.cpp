@@ -1,7 +1,8 @@
 #include "platform/StandardIcons.h"
 
 #include <QApplication>
-#include <QFile>
+#include <QImageReader>
+#include <QPixmap>
 #include <QHash>
 #include <QObject>
 #include <QWidget>
@@ -65,10 +66,14 @@ QIcon fromFiles(const Files& files)
 {
     QIcon icon;
     for (int size : files.sizes) {
-        const QString file = fileOf(files.stem, size);
-        if (!QFile::exists(file))
+        // Read as PNG outright: left to tell the format of a file itself, the
+        // reader loads every image plug-in there is to ask each of them.
+        QImageReader reader(fileOf(files.stem, size), "png");
+        reader.setAutoDetectImageFormat(false);
+        const QImage image = reader.read();
+        if (image.size() != QSize(size, files.height ? size * files.height / 8 : size))
             return {};
-        icon.addFile(file, QSize(size, files.height ? size * files.height / 8 : size));
+        icon.addPixmap(QPixmap::fromImage(image));
     }
     return icon;
 }
