@@ -11,6 +11,7 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <array>
 #include <cmath>
 
 namespace {
@@ -105,14 +106,21 @@ bool holdsName(QStringView text, QLatin1StringView name)
 bool holdsAnySynonym(QStringView text)
 {
     static constexpr QLatin1StringView kAdmin("@ADMIN_");
+    // Each name with the place of its first underscore, found once.
+    static const auto kNames = [] {
+        std::array<std::pair<QLatin1StringView, qsizetype>, std::size(kSynonyms)> names;
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            const QLatin1StringView name(kSynonyms[i].table);
+            names[i] = {name, name.indexOf(u'_')};
+        }
+        return names;
+    }();
     for (qsizetype at = 0; at < text.size(); ++at) {
         if (text[at] != u'_')
             continue;
-        for (const Synonym& entry : kSynonyms) {
-            const QLatin1StringView name(entry.table);
-            if (nameAt(text, at, name, name.indexOf(u'_')))
+        for (const auto& [name, underscore] : kNames)
+            if (nameAt(text, at, name, underscore))
                 return true;
-        }
         if (nameAt(text, at, kAdmin, kAdmin.size() - 1))
             return true;
     }
