@@ -80,6 +80,8 @@ TEST(NumberText, WritesAPointWhateverTheLocale)
     EXPECT_EQ(lang::numberText(0.0001), "0.0001");
     EXPECT_EQ(lang::numberText(99999999999999.99), "100000000000000");
     EXPECT_EQ(lang::numberText(-12345678901.2345), "-12345678901.2345");
+    EXPECT_EQ(lang::numberText(87342271726174.25), "87342271726174.3") << "a half at the sixteenth digit goes up";
+    EXPECT_EQ(lang::numberText(-157956577804.8125), "-157956577804.813");
     EXPECT_EQ(lang::numberText(0), "0");
     struct Whole {
         double value;
