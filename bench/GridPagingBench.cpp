@@ -1,15 +1,20 @@
 // Loads one page of the paged grid, the way an operator's page change does
 // (the page statement built by the grid, opened through the data-access
 // object and its SQLite rewrite, bound to the inner grid, numbered and
-// sized), and reads the same 15 rows straight from SQLite with LIMIT and
-// OFFSET. Tables shaped like the start-up form's view, 11 columns with a
-// unique integer id, half of the rows matching the WHERE; 100,000 and
-// 1,000,000 rows; pages first, middle and last; in key order and ordered by
-// a text column without an index. Each page is loaded three ways: chosen
-// from the page list, turned to by one page from its neighbour (the next or
-// previous button), and chosen from the list through ODBC with the SQLite
-// ODBC driver on the same file. Targets: the grid within 2 times the direct
-// read, and a peak memory that does not grow with the table.
+// sized), against its floor: the statement that page comes down to, run
+// straight on the grid's own SQLite handle. Tables shaped like the start-up
+// form's view, 11 columns with a unique integer id, half of the rows matching
+// the WHERE; 100,000 and 1,000,000 rows; pages first, middle and last; in key
+// order and ordered by a text column without an index. Each page is loaded
+// three ways: chosen from the page list, turned to by one page from its
+// neighbour (the next or previous button), and chosen from the list through
+// ODBC with the SQLite ODBC driver on the same file. A page chosen from the
+// list, and a turn in text order, have for floor the statement the grid sends
+// for them: the page's keys chosen in the order with LIMIT and OFFSET, then
+// its rows read by those keys. A turn in key order has for floor a read of
+// the 15 rows after the last key of the lower page (before the first key of
+// the higher one, going back). Targets: the grid within 2 times its floor, and
+// a peak memory that does not grow with the table.
 #include "bench/BenchSupport.h"
 #include "core/DB_Dll.h"
 #include "db/EmbeddedDatabase.h"
