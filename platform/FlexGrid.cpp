@@ -271,6 +271,26 @@ void FlexGrid::setTextMatrix(int row, int col, const QString& text)
     cellsChanged(row, col, col);
 }
 
+void FlexGrid::appendRows(int count, const std::function<QString(int i, int col)>& text)
+{
+    if (count <= 0)
+        return;
+    FlexGridModel& m = d->model;
+    const int first = m.rows;
+    const int cols = m.cols;
+    m.beginResetModel();
+    m.cells.resize(static_cast<std::size_t>(first + count) * static_cast<std::size_t>(cols));
+    m.rows = first + count;
+    for (int i = 0; i < count; ++i)
+        for (int c = 0; c < cols; ++c)
+            m.cell(first + i, c).text = text(i, c);
+    m.endResetModel();
+    if (first == 0 && d->corner)
+        d->corner->update();
+    applyLayout();
+    syncCurrent();
+}
+
 QString FlexGrid::Text() const
 {
     return TextMatrix(d->row, d->col);

@@ -2,6 +2,7 @@
 
 #include <QWidget>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -67,6 +68,11 @@ public:
 
     QString TextMatrix(int row, int col) const;
     void setTextMatrix(int row, int col, const QString& text);
+    // Adds `count` rows below the last one, the grid sized once, and writes
+    // each of their cells with what `text(i, col)` gives for the i-th new
+    // row: as setRows followed by setTextMatrix on every new cell, without
+    // the view told of each cell apart.
+    void appendRows(int count, const std::function<QString(int i, int col)>& text);
     // The current cell's text.
     QString Text() const;
     void setText(const QString& text);

@@ -211,13 +211,7 @@ void DialogoDetalle::AgregaFilas(const std::function<void(FilasLeidas&)>& lee)
 {
     FlexGrid& g = *MSFlexGrid1;
     FilasLeidas filas(g.Cols());
-    const auto agrega = [&] {
-        const int primera = g.Rows();
-        g.setRows(primera + filas.size());
-        for (int i = 0; i < filas.size(); ++i)
-            for (int c = 0; c < g.Cols(); ++c)
-                g.setTextMatrix(primera + i, c, filas.celda(i, c));
-    };
+    const auto agrega = [&] { g.appendRows(filas.size(), [&](int i, int c) { return std::move(filas.celda(i, c)); }); };
     try {
         lee(filas);
     } catch (...) {

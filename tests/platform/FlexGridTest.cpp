@@ -267,6 +267,39 @@ TEST(FlexGridTest, AHiddenGridTellsItsViewOfItsChangesWhenShown)
     EXPECT_EQ(changed.count(), 2) << "a grid on view tells each change";
 }
 
+// Rows appended at once read as rows added and written cell by cell: the
+// rows above keep their texts and colours, and a grid on view shows the new
+// rows and row headers.
+TEST(FlexGridTest, AppendedRowsAreWrittenBelowTheLastOne)
+{
+    GridFixture f;
+    f.show();
+    f.grid.setCellBackColorAt(3, 2, 0xFF);
+    f.grid.setRow(2);
+    f.grid.setCol(1);
+    f.grid.appendRows(0, [](int, int) { return QStringLiteral("nunca"); });
+    EXPECT_EQ(f.grid.Rows(), 4);
+    f.grid.appendRows(3, [](int i, int c) { return QStringLiteral("n%1,%2").arg(i).arg(c); });
+    EXPECT_EQ(f.grid.Rows(), 7);
+    EXPECT_EQ(f.grid.Row(), 2);
+    EXPECT_EQ(f.grid.Col(), 1);
+    struct Caso {
+        int row, col;
+        const char* text;
+    } casos[] = {{0, 1, "0,1"}, {3, 2, "3,2"}, {4, 0, "n0,0"}, {5, 1, "n1,1"}, {6, 2, "n2,2"}};
+    for (const auto& c : casos)
+        EXPECT_EQ(f.grid.TextMatrix(c.row, c.col), c.text) << c.row << "," << c.col;
+    EXPECT_EQ(f.grid.CellBackColorAt(3, 2), 0xFFu);
+    EXPECT_EQ(f.grid.CellBackColorAt(6, 2), 0u);
+
+    const QAbstractItemModel* model = f.grid.view()->model();
+    EXPECT_EQ(model->rowCount(), 6);
+    EXPECT_EQ(model->headerData(5, Qt::Vertical).toString(), "n2,0");
+    EXPECT_EQ(model->index(5, 1).data().toString(), "n2,2");
+    f.grid.setRow(6);
+    EXPECT_EQ(f.grid.Text(), "n2,1");
+}
+
 TEST(FlexGridTest, RemoveItemShiftsTheRowsBelowWithTheirColours)
 {
     GridFixture f;
