@@ -13,6 +13,7 @@
 
 #include <QAction>
 #include <QFontMetricsF>
+#include <QHashFunctions>
 #include <QHeaderView>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -23,6 +24,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
+#include <unordered_map>
 #include <functional>
 #include <limits>
 
@@ -223,7 +225,26 @@ void DialogoDetalle::AgregaFilas(const std::function<void(FilasLeidas&)>& lee)
 
 int DialogoDetalle::AnchoDeX(int n) const
 {
-    return MSFlexGrid1->textWidth(QString(n, u'X'));
+    // Every window lays out the same few runs in the same font: each is
+    // measured once per font and resolution for the whole program.
+    struct Clave {
+        QString fuente;
+        int ppp;
+        int n;
+        bool operator==(const Clave&) const = default;
+    };
+    struct Hash {
+        std::size_t operator()(const Clave& c) const { return qHashMulti(0, c.fuente, c.ppp, c.n); }
+    };
+    static std::unordered_map<Clave, int, Hash> anchos;
+    const FlexGrid& g = *MSFlexGrid1;
+    Clave clave{g.font().key(), g.logicalDpiY(), n};
+    const auto it = anchos.find(clave);
+    if (it != anchos.end())
+        return it->second;
+    const int ancho = g.textWidth(QString(n, u'X'));
+    anchos.emplace(std::move(clave), ancho);
+    return ancho;
 }
 
 int DialogoDetalle::AnchoParaTexto(const QString& texto) const
