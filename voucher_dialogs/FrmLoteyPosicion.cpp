@@ -285,9 +285,17 @@ void FrmLoteyPosicion::CmdAceptar_Click()
             const QString cantidad = g.TextMatrix(fila, ColCantidad).trimmed();
             if (NumeroCelda(cantidad) == 0)
                 continue;
+            // Written straight onto the lists: a piece built apart for each
+            // row would be copied once more.
             const bool deposito = fila == m_filaDeposito;
-            posiciones += (deposito ? QString() : g.TextMatrix(fila, ColPosicion).trimmed()) + u'*' + cantidad + u'|';
-            lotes += (deposito ? QString() : g.TextMatrix(fila, ColLote).trimmed()) + u'|';
+            if (!deposito)
+                posiciones += g.TextMatrix(fila, ColPosicion).trimmed();
+            posiciones += u'*';
+            posiciones += cantidad;
+            posiciones += u'|';
+            if (!deposito)
+                lotes += g.TextMatrix(fila, ColLote).trimmed();
+            lotes += u'|';
         }
         Posiciones = posiciones;
         if (ConLotes())
