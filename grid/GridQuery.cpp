@@ -43,6 +43,19 @@ QString bareName(QString text)
     return dot >= 0 ? text.mid(dot + 1).trimmed() : text;
 }
 
+// At most 18 digits, after an optional minus: a key read on from as it is.
+bool wholeNumber(const QString& text)
+{
+    const qsizetype sign = text.startsWith(QLatin1Char('-')) ? 1 : 0;
+    const qsizetype digits = text.size() - sign;
+    if (digits < 1 || digits > 18)
+        return false;
+    for (qsizetype i = sign; i < text.size(); ++i)
+        if (text.at(i) < QLatin1Char('0') || text.at(i) > QLatin1Char('9'))
+            return false;
+    return true;
+}
+
 bool isLongColumn(int type)
 {
     return type == db::type::LongVarWChar || type == 205;
@@ -486,8 +499,7 @@ QString GridQuery::sqlitePageSql(int page, const QString& select)
 
 void GridQuery::pageShown(const QString& firstKey, const QString& lastKey)
 {
-    static const QRegularExpression whole(QStringLiteral("^-?[0-9]{1,18}$"));
-    if (!whole.match(firstKey).hasMatch() || !whole.match(lastKey).hasMatch()) {
+    if (!wholeNumber(firstKey) || !wholeNumber(lastKey)) {
         forgetPage();
         return;
     }

@@ -537,7 +537,12 @@ void FlexGrid::bind(const QStringList& names, std::vector<std::vector<QString>>&
         for (int i = 0; i < fieldCount; ++i)
             cell(m.fixedRows + static_cast<int>(r), m.fixedCols + i).text = std::move(records[r][static_cast<std::size_t>(i)]);
     if (sameColumns) {
-        m.refill(rows, cells);
+        // A view off screen is told of the new texts when it is shown, as of
+        // any cell changed meanwhile.
+        const bool shown = d->view->isVisible();
+        m.refill(rows, cells, shown);
+        if (!shown)
+            d->untold = true;
     } else {
         m.beginResetModel();
         m.rows = rows;

@@ -132,7 +132,7 @@ void FlexGridModel::allChanged()
         emit headerDataChanged(Qt::Vertical, 0, rowCount() - 1);
 }
 
-void FlexGridModel::refill(int newRows, std::vector<Cell>& newCells)
+void FlexGridModel::refill(int newRows, std::vector<Cell>& newCells, bool tellChanges)
 {
     const int first = std::max(0, std::min(rows, newRows) - fixedRows);
     if (newRows < rows && rows > fixedRows) {
@@ -149,7 +149,8 @@ void FlexGridModel::refill(int newRows, std::vector<Cell>& newCells)
         cells.swap(newCells);
         rows = newRows;
     }
-    allChanged();
+    if (tellChanges)
+        allChanged();
 }
 
 void FlexGridModel::reshape(int newRows, int newCols)

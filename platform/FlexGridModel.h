@@ -54,8 +54,10 @@ public:
     // Every cell anew, `newRows` rows of the present columns: the view is
     // told of the rows that came or went and of the changed cells, not
     // reset, so it keeps its column sizes without measuring them again.
-    // `newCells` comes back holding the cells shown before.
-    void refill(int newRows, std::vector<Cell>& newCells);
+    // `newCells` comes back holding the cells shown before. Without
+    // `tellChanges` the changed cells are left for allChanged (the rows that
+    // came or went are told all the same).
+    void refill(int newRows, std::vector<Cell>& newCells, bool tellChanges);
 
 private:
     QVariant cellData(int row, int col, int role) const;
