@@ -4,6 +4,7 @@
 // program.
 #include "app/SalidaAlMostrar.h"
 #include "lookup/EnlaceObjConsultas.h"
+#include "platform/StandardIcons.h"
 #include "platform/Translations.h"
 #include "positions/frmDRAVELO_ASIGNAR_UBICACION.h"
 
@@ -15,6 +16,7 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("AsignacionPosiciones"));
     QApplication::setApplicationDisplayName(QStringLiteral("Asignacion de Posiciones"));
     installQtSpanish();
+    icons::shareTheStylesIcons();
 
     RegistraObjConsultas();
     frmDRAVELO_ASIGNAR_UBICACION form;

@@ -1,10 +1,15 @@
 #include "platform/StandardIcons.h"
 
 #include <QApplication>
+#include <QDateTime>
+#include <QFileInfo>
+#include <QPixmapCache>
 #include <QImageReader>
 #include <QPixmap>
 #include <QHash>
 #include <QObject>
+#include <QStyleFactory>
+#include <QStyleOption>
 #include <QWidget>
 #include <initializer_list>
 
@@ -78,13 +83,17 @@ QIcon fromFiles(const Files& files)
     return icon;
 }
 
-}  // namespace
-
-namespace icons {
-
-QIcon standard(QStyle::StandardPixmap pixmap, const QWidget* widget)
+// The style whose icons are shared: the one under a SharedIconsStyle.
+QStyle* plain(QStyle* style)
 {
-    QStyle* style = widget ? widget->style() : QApplication::style();
+    const auto* shared = dynamic_cast<const icons::SharedIconsStyle*>(style);
+    return shared ? shared->baseStyle() : style;
+}
+
+// The shared icon of `style`, made on the first request; null where the style
+// makes it by other means.
+QIcon shared(QStyle* style, QStyle::StandardPixmap pixmap)
+{
     Made* made = style->findChild<Made*>(QStringLiteral("iconosEstandar"), Qt::FindDirectChildrenOnly);
     if (!made)
         made = new Made(style);
@@ -96,11 +105,74 @@ QIcon standard(QStyle::StandardPixmap pixmap, const QWidget* widget)
         for (const Files& files : kFiles)
             if (files.pixmap == pixmap)
                 icon = fromFiles(files);
-    // The style's own icon may depend on the widget: it is not shared.
-    if (icon.isNull())
-        return style->standardIcon(pixmap, nullptr, widget);
-    made->icons.insert(pixmap, icon);
+    if (!icon.isNull())
+        made->icons.insert(pixmap, icon);
     return icon;
+}
+
+}  // namespace
+
+namespace icons {
+
+QIcon standard(QStyle::StandardPixmap pixmap, const QWidget* widget)
+{
+    QStyle* style = widget ? widget->style() : QApplication::style();
+    const QIcon icon = shared(plain(style), pixmap);
+    // The style's own icon may depend on the widget: it is not shared.
+    return icon.isNull() ? style->standardIcon(pixmap, nullptr, widget) : icon;
+}
+
+SharedIconsStyle::SharedIconsStyle(QStyle* style) : QProxyStyle(style) {}
+
+QIcon SharedIconsStyle::standardIcon(StandardPixmap pixmap, const QStyleOption* option, const QWidget* widget) const
+{
+    // The style takes the layout's direction from the option when there is
+    // one; the shared icons are the left to right ones.
+    if (!option || option->direction == Qt::LeftToRight) {
+        const QIcon icon = shared(baseStyle(), pixmap);
+        if (!icon.isNull())
+            return icon;
+    }
+    return QProxyStyle::standardIcon(pixmap, option, widget);
+}
+
+void shareTheStylesIcons()
+{
+    const QStyle* current = QApplication::style();
+    if (!current || dynamic_cast<const SharedIconsStyle*>(current))
+        return;
+    if (QStyle* style = QStyleFactory::create(current->name()))
+        QApplication::setStyle(new SharedIconsStyle(style));
+    cacheGroupBoxFrame();
+}
+
+QPixmap cacheGroupBoxFrame()
+{
+    if (!readsItsOwnFiles(plain(QApplication::style())))
+        return {};
+    const QFileInfo info(QStringLiteral(":/qt-project.org/styles/commonstyle/images/fusion_groupbox.png"));
+    QImageReader reader(info.filePath(), "png");
+    reader.setAutoDetectImageFormat(false);
+    const QImage image = reader.read();
+    if (image.isNull())
+        return {};
+    // The key QPixmap::load looks for: the file, its time and size, and the
+    // kind of pixmap, each number as its bytes in hexadecimal, low nibble
+    // first. Should it ever differ, the style reads the file itself.
+    QString key = QStringLiteral("qt_pixmap") + info.absoluteFilePath();
+    const auto hex = [&key](auto value) {
+        const auto* byte = reinterpret_cast<const unsigned char*>(&value);
+        for (std::size_t i = 0; i < sizeof value; ++i) {
+            key += QLatin1Char("0123456789abcdef"[byte[i] & 0xf]);
+            key += QLatin1Char("0123456789abcdef"[byte[i] >> 4]);
+        }
+    };
+    hex(static_cast<uint>(info.lastModified().toSecsSinceEpoch()));
+    hex(static_cast<quint64>(info.size()));
+    hex(static_cast<uint>(0));  // an ordinary pixmap, not a bitmap
+    const QPixmap pixmap = QPixmap::fromImage(image);
+    QPixmapCache::insert(key, pixmap);
+    return pixmap;
 }
 
 }  // namespace icons
