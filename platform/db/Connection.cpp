@@ -117,13 +117,15 @@ QString listed(const QStringList& names)
 // A database that lacks any of the tables the program needs is refused before
 // anything in it changes, on every route and in the same words: the name of
 // a wrong database must never turn it into one or alter another program's.
-// Each table is asked for no row, which reads nothing and writes nothing.
+// Each table is asked for no row and no column, which reads nothing and
+// writes nothing, and spares the database spelling out each column of a
+// view (most of the cost of opening).
 void requireTables(ConnectionBackend& backend, const QStringList& required, const QString& name)
 {
     QStringList missing;
     for (const QString& table : required) {
         try {
-            backend.query(QStringLiteral("SELECT * FROM %1 WHERE 1 = 0").arg(table));
+            backend.query(QStringLiteral("SELECT 1 FROM %1 WHERE 1 = 0").arg(table));
         } catch (const BackendFailure& f) {
             const Error& e = f.errors.front();
             if (e.NativeError == serverError::NotADatabase)
