@@ -9,6 +9,60 @@
 #include "positions/frmDRAVELO_ASIGNAR_UBICACION.h"
 
 #include <QApplication>
+#include <QEvent>
+#include <QThreadPool>
+#include <QWindow>
+
+namespace {
+
+// Qt's raster engine shares the fill of each large area out among helper
+// threads, as many as there are processors, from its global pool. Painting
+// the first window started them all, one by one, and that cost start-up more
+// than the shared fills saved; until that window has been painted the pool
+// keeps to one thread, and then it gets its own size back. What is drawn is
+// the same: each thread fills rows of its own.
+class PoolAlPrimerDibujo : public QObject {
+public:
+    PoolAlPrimerDibujo() : m_tamano(QThreadPool::globalInstance()->maxThreadCount())
+    {
+        QThreadPool::globalInstance()->setMaxThreadCount(1);
+    }
+
+    // Call right after the window's show().
+    void devuelveTrasDibujar(QWidget* ventana)
+    {
+        if (ventana->windowHandle())
+            ventana->windowHandle()->installEventFilter(this);
+        else
+            devuelve();
+    }
+
+    ~PoolAlPrimerDibujo() override { devuelve(); }
+
+protected:
+    bool eventFilter(QObject* objeto, QEvent* evento) override
+    {
+        // The window is painted while its first exposure is handled; the
+        // call queued here runs after that.
+        if (evento->type() == QEvent::Expose && static_cast<QWindow*>(objeto)->isExposed()) {
+            objeto->removeEventFilter(this);
+            QMetaObject::invokeMethod(this, [this] { devuelve(); }, Qt::QueuedConnection);
+        }
+        return false;
+    }
+
+private:
+    void devuelve()
+    {
+        if (m_tamano > 0)
+            QThreadPool::globalInstance()->setMaxThreadCount(m_tamano);
+        m_tamano = 0;
+    }
+
+    int m_tamano;
+};
+
+}  // namespace
 
 int main(int argc, char** argv)
 {
@@ -18,10 +72,12 @@ int main(int argc, char** argv)
     installQtSpanish();
     icons::shareTheStylesIcons();
 
+    PoolAlPrimerDibujo pool;
     RegistraObjConsultas();
     frmDRAVELO_ASIGNAR_UBICACION form;
     form.Form_Load();
     form.show();
+    pool.devuelveTrasDibujar(&form);
     salida_al_mostrar::instala(&form);
     return app.exec();
 }
