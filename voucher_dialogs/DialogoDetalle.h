@@ -5,10 +5,8 @@
 #include <QDialog>
 #include <QFont>
 #include <QHash>
-#include <algorithm>
 #include <array>
 #include <functional>
-#include <memory>
 #include <vector>
 
 class FlexGrid;
@@ -91,40 +89,27 @@ protected:
     // column of the grid.
     class FilasLeidas {
     public:
-        explicit FilasLeidas(int columnas)
-            : m_columnas(static_cast<std::size_t>(columnas)),
-              m_porBloque(std::max<std::size_t>(1, kCeldasPorBloque / std::max<std::size_t>(1, m_columnas)))
-        {
-        }
+        explicit FilasLeidas(int columnas) : m_columnas(static_cast<std::size_t>(columnas)) {}
         // Adds a row of empty cells and gives its cells, column c at [c]:
-        // they stay where they are while later rows are added.
+        // valid until the next row is added.
         QString* nueva()
         {
-            if (m_filas % m_porBloque == 0)
-                m_bloques.push_back(std::make_unique<QString[]>(m_porBloque * m_columnas));
-            return &m_bloques.back()[(m_filas++ % m_porBloque) * m_columnas];
+            m_celdas.resize(m_celdas.size() + m_columnas);
+            return &m_celdas[m_celdas.size() - m_columnas];
         }
-        int size() const { return m_columnas == 0 ? 0 : static_cast<int>(m_filas); }
-        QString& celda(int fila, int columna)
-        {
-            const auto f = static_cast<std::size_t>(fila);
-            return m_bloques[f / m_porBloque][(f % m_porBloque) * m_columnas + static_cast<std::size_t>(columna)];
-        }
+        int size() const { return m_columnas == 0 ? 0 : static_cast<int>(m_celdas.size() / m_columnas); }
         const QString& celda(int fila, int columna) const
         {
-            const auto f = static_cast<std::size_t>(fila);
-            return m_bloques[f / m_porBloque][(f % m_porBloque) * m_columnas + static_cast<std::size_t>(columna)];
+            return m_celdas[static_cast<std::size_t>(fila) * m_columnas + static_cast<std::size_t>(columna)];
+        }
+        QString& celda(int fila, int columna)
+        {
+            return m_celdas[static_cast<std::size_t>(fila) * m_columnas + static_cast<std::size_t>(columna)];
         }
 
     private:
-        // Rows are kept in blocks of a fixed size, never moved: one growing
-        // block would be copied on every doubling, and past a few thousand
-        // rows each copy is memory the system hands out anew, page by page.
-        static constexpr std::size_t kCeldasPorBloque = 2048;
         std::size_t m_columnas;
-        std::size_t m_porBloque;
-        std::size_t m_filas = 0;
-        std::vector<std::unique_ptr<QString[]>> m_bloques;
+        std::vector<QString> m_celdas;
     };
     // Runs `lee`, which adds the rows it reads to the list it is given, and
     // appends them below the grid's last row, the grid sized once: grown a
