@@ -15,7 +15,7 @@ void FlexGrid::setDataSource(db::Recordset& recordset)
     while (!recordset.Eof()) {
         std::vector<QString> record(static_cast<std::size_t>(fieldCount));
         for (int i = 0; i < fieldCount; ++i)
-            record[static_cast<std::size_t>(i)] = lang::text(recordset.value(i));
+            record[static_cast<std::size_t>(i)] = recordset.text(i);
         records.push_back(std::move(record));
         recordset.MoveNext();
     }

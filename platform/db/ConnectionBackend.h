@@ -35,6 +35,8 @@ public:
     virtual void next() = 0;
     // A field of the current row, as its column's type reads it.
     virtual QVariant value(int column) = 0;
+    // The same field as lang::text shows it.
+    virtual QString text(int column);
     // The rows from the current one to the last (settles the cursor).
     virtual std::size_t remaining() = 0;
 };

@@ -54,6 +54,12 @@ struct Recordset::Private {
             return cursor->value(column);
         return rows->value(static_cast<std::size_t>(position), column);
     }
+    QString text(int column) const
+    {
+        if (cursor)
+            return cursor->text(column);
+        return rows->text(static_cast<std::size_t>(position), column);
+    }
     // On to the next row; what the database reports on the way becomes the
     // connection's errors.
     void advance()
@@ -122,6 +128,11 @@ struct Recordset::Private {
     // it, else by every value it had when it was read (long values aside).
     RowCondition rowCondition(Connection& cn, const QString& table) const;
 };
+
+QString RowCursor::text(int column)
+{
+    return lang::text(value(column));
+}
 
 namespace {
 
@@ -347,6 +358,13 @@ Field& Recordset::field(int index)
     if (index < 0 || index >= static_cast<int>(d->fields.size()))
         itemNotFound(QString::number(index));
     return d->fields[static_cast<std::size_t>(index)];
+}
+
+QString Recordset::text(int index) const
+{
+    const_cast<Recordset*>(this)->field(index);
+    d->requireRow();
+    return d->text(index);
 }
 
 Field& Recordset::field(const QString& name)

@@ -73,6 +73,9 @@ public:
     bool hasField(const QString& name) const;
     QVariant value(const QString& name) const { return const_cast<Recordset*>(this)->field(name).Value(); }
     QVariant value(int index) const { return const_cast<Recordset*>(this)->field(index).Value(); }
+    // The field on the current row as lang::text shows it; a grid reads its
+    // cells so, without a variant for each.
+    QString text(int index) const;
 
     // All remaining rows from the current one, row by row.
     std::vector<std::vector<QVariant>> GetRows();

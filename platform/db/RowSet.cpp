@@ -325,6 +325,38 @@ QVariant CellReader::read(int column, int t, CellStorage storage, std::uint64_t 
     return {};
 }
 
+QString CellReader::text(int column, int t, CellStorage storage, std::uint64_t payload, std::uint32_t length)
+{
+    switch (storage) {
+    case CellStorage::Null:
+        return QString();
+    case CellStorage::Integer:
+        // A Boolean shows True/False and a number column its number text;
+        // any other type reads the integer itself or its decimal text.
+        if (t != type::Boolean && !isNumericType(t))
+            return QString::number(static_cast<qlonglong>(payload));
+        break;
+    case CellStorage::Real:
+        if (isTextType(t)) {
+            double d;
+            std::memcpy(&d, &payload, sizeof d);
+            return lang::numberText(d);
+        }
+        break;
+    case CellStorage::Text:
+        if (isTextType(t)) {
+            const QVariant& v = textValue(column, t, reinterpret_cast<const char*>(payload), length);
+            if (v.typeId() == QMetaType::QString)
+                return *static_cast<const QString*>(v.constData());
+            return lang::text(v);
+        }
+        break;
+    case CellStorage::Blob:
+        break;
+    }
+    return lang::text(read(column, t, storage, payload, length));
+}
+
 void CellReader::typeFromValue(Column& c, CellStorage storage, std::uint64_t payload)
 {
     switch (storage) {
@@ -362,6 +394,12 @@ QVariant RowSet::value(std::size_t row, int column) const
 {
     const Cell& c = cell(row, column);
     return m_reader.read(column, columns[static_cast<std::size_t>(column)].type, c.storage, c.payload, c.length);
+}
+
+QString RowSet::text(std::size_t row, int column) const
+{
+    const Cell& c = cell(row, column);
+    return m_reader.text(column, columns[static_cast<std::size_t>(column)].type, c.storage, c.payload, c.length);
 }
 
 void RowSet::typeUndeclaredColumns(const std::vector<bool>& undeclared)

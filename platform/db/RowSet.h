@@ -33,6 +33,10 @@ public:
     // `payload` holds the integer, the bits of the double, or the address of
     // the text or bytes, which need not outlive the call.
     QVariant read(int column, int type, CellStorage storage, std::uint64_t payload, std::uint32_t length);
+    // The same value as lang::text shows it. A grid shows every cell of a
+    // page as text: where the column's type leaves the text plain, no
+    // variant is built for it.
+    QString text(int column, int type, CellStorage storage, std::uint64_t payload, std::uint32_t length);
 
     // The column type a column without a declared type takes from its first
     // value that is not Null.
@@ -74,6 +78,8 @@ public:
     Storage storage(std::size_t row, int column) const { return cell(row, column).storage; }
     // The value as its column's type reads it; Null is lang::null().
     QVariant value(std::size_t row, int column) const;
+    // The value as lang::text shows it.
+    QString text(std::size_t row, int column) const;
     // The value as stored, for binding it back into a statement.
     QVariant stored(std::size_t row, int column) const;
     void setValue(std::size_t row, int column, const QVariant& stored);

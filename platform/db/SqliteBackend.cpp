@@ -243,6 +243,24 @@ public:
         }
     }
 
+    QString text(int c) override
+    {
+        if (m_held)
+            return m_held->text(m_heldRow, c);
+        const int t = m_columns[static_cast<std::size_t>(c)].type;
+        switch (sqlite3_column_type(m_st, c)) {
+        case SQLITE_INTEGER:
+            return m_reader.text(c, t, CellStorage::Integer, static_cast<std::uint64_t>(sqlite3_column_int64(m_st, c)), 0);
+        case SQLITE_TEXT: {
+            const auto* text = sqlite3_column_text(m_st, c);
+            const auto length = static_cast<std::uint32_t>(sqlite3_column_bytes(m_st, c));
+            return m_reader.text(c, t, CellStorage::Text, reinterpret_cast<std::uintptr_t>(text), length);
+        }
+        default:
+            return lang::text(value(c));
+        }
+    }
+
     std::size_t remaining() override
     {
         settle();

@@ -117,6 +117,51 @@ TEST(Recordset, AForwardOnlyReadGivesTheValuesAHeldReadGives)
             EXPECT_EQ(walked[r][c], held[r][c]) << "row " << r << ", " << rs.field(static_cast<int>(c)).Name().toStdString();
 }
 
+// A grid reads each cell as text; that text is the one the value shows,
+// whatever the column's type and however the database stored the value
+// (SQLite keeps an integer in a text column and a text in a number column).
+TEST(Recordset, ReadsEachFieldAsTheTextItsValueShows)
+{
+    EmbeddedFixture f(QString::fromUtf8(kRows) + QStringLiteral(R"(
+        INSERT INTO TIPOS (id, v, c, i, s, b, f, d, r, m, t, x) VALUES
+            (3, 7, 'ab', '12', 'x', 0, '2024-12-11T08:00:00', 3, 2.5, -1.25, 1e20, 'bytes'),
+            (4, 2.5, 'ab', 9000000000, 4.0, 'sí', NULL, NULL, 1, 0.1, '', NULL),
+            (5, 'texto', 'cd', -7, 0, 1, '2024-12-11T00:00:00', 1e-7, 1e15, 5, 'ñandú', x'');
+    )"));
+    const QString sql = QStringLiteral(
+        "SELECT *, i * 2 AS doble, v || '' AS unido, CASE WHEN id > 2 THEN r END AS tardio FROM TIPOS ORDER BY id");
+    std::vector<std::vector<QString>> expected;
+    {
+        db::Recordset held;
+        held.Open(sql, f.cn, db::cursor::Static);
+        for (const auto& row : held.GetRows()) {
+            std::vector<QString> texts;
+            for (const QVariant& v : row)
+                texts.push_back(lang::text(v));
+            expected.push_back(std::move(texts));
+        }
+    }
+    ASSERT_EQ(expected.size(), 5u);
+    for (const int cursorType : {db::cursor::ForwardOnly, db::cursor::Static}) {
+        db::Recordset rs;
+        rs.Open(sql, f.cn, cursorType);
+        EXPECT_EQ(errorNumberOf([&] { rs.text(rs.FieldCount()); }), errnum::ItemNotFound);
+        std::vector<std::vector<QString>> read;
+        for (; !rs.Eof(); rs.MoveNext()) {
+            std::vector<QString> texts;
+            for (int c = 0; c < rs.FieldCount(); ++c)
+                texts.push_back(rs.text(c));
+            read.push_back(std::move(texts));
+        }
+        ASSERT_EQ(read.size(), expected.size());
+        for (std::size_t r = 0; r < read.size(); ++r)
+            for (std::size_t c = 0; c < read[r].size(); ++c)
+                EXPECT_EQ(read[r][c], expected[r][c])
+                    << "cursor " << cursorType << ", row " << r << ", " << rs.field(static_cast<int>(c)).Name().toStdString();
+        EXPECT_EQ(errorNumberOf([&] { rs.text(0); }), db::failure::NoCurrentRecord);
+    }
+}
+
 // A walk that writes as it goes (to the very table it reads) meets the
 // rows as they were when it began, as a result read whole would.
 TEST(Recordset, AForwardOnlyWalkNeverMeetsWhatItWrites)
