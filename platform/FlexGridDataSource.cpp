@@ -9,6 +9,7 @@ void FlexGrid::setDataSource(db::Recordset& recordset)
 {
     const int fieldCount = recordset.FieldCount();
     QStringList names;
+    names.reserve(fieldCount);
     for (int i = 0; i < fieldCount; ++i)
         names << recordset.field(i).Name();
     std::vector<std::vector<QString>> records;

@@ -279,8 +279,14 @@ QVariant& CellReader::textValue(int column, int t, const char* text, std::uint32
     last.bytes.resize(length);
     std::memcpy(last.bytes.data(), text, length);
     if (isTextType(t)) {
-        if (!overwriteText(last.value, text, length))
-            last.value = QString::fromUtf8(text, length);
+        // A text handed out is still held (a grid keeps its cells): the new
+        // string takes its place in the variant, which is not built again.
+        if (!overwriteText(last.value, text, length)) {
+            if (last.value.typeId() == QMetaType::QString)
+                *static_cast<QString*>(last.value.data()) = QString::fromUtf8(text, length);
+            else
+                last.value = QString::fromUtf8(text, length);
+        }
     } else {
         last.value = textAsType(QString::fromUtf8(text, length), t);
     }
