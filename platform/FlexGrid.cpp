@@ -513,12 +513,12 @@ void FlexGrid::SetFocus()
     d->view->setFocus(Qt::OtherFocusReason);
 }
 
-void FlexGrid::bind(const QStringList& names, std::vector<std::vector<QString>>&& records)
+void FlexGrid::bind(const QStringList& names, std::vector<QString>&& texts, std::size_t recordCount)
 {
     const int fieldCount = static_cast<int>(names.size());
     FlexGridModel& m = d->model;
     const int cols = m.fixedCols + fieldCount;
-    const int rows = m.fixedRows + std::max<int>(1, static_cast<int>(records.size()));
+    const int rows = m.fixedRows + std::max<int>(1, static_cast<int>(recordCount));
     // A page of the same columns as the one shown (the next page of a grid)
     // keeps the view's columns.
     bool sameColumns = cols == m.cols && m.fixedRows > 0;
@@ -533,9 +533,10 @@ void FlexGrid::bind(const QStringList& names, std::vector<std::vector<QString>>&
     if (m.fixedRows > 0)
         for (int i = 0; i < fieldCount; ++i)
             cell(0, m.fixedCols + i).text = names.at(i);
-    for (std::size_t r = 0; r < records.size(); ++r)
+    for (std::size_t r = 0; r < recordCount; ++r)
         for (int i = 0; i < fieldCount; ++i)
-            cell(m.fixedRows + static_cast<int>(r), m.fixedCols + i).text = std::move(records[r][static_cast<std::size_t>(i)]);
+            cell(m.fixedRows + static_cast<int>(r), m.fixedCols + i).text =
+                std::move(texts[r * static_cast<std::size_t>(fieldCount) + static_cast<std::size_t>(i)]);
     if (sameColumns) {
         // A view off screen is told of the new texts when it is shown, as of
         // any cell changed meanwhile.

@@ -186,5 +186,6 @@ private:
     bool soloFijas() const;
     void handleKey(class QKeyEvent* event);
     void handleMousePress(class QMouseEvent* event, QWidget* source);
-    void bind(const QStringList& names, std::vector<std::vector<QString>>&& records);
+    // `texts` holds the records one after another, a text for each name.
+    void bind(const QStringList& names, std::vector<QString>&& texts, std::size_t recordCount);
 };

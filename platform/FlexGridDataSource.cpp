@@ -12,13 +12,14 @@ void FlexGrid::setDataSource(db::Recordset& recordset)
     names.reserve(fieldCount);
     for (int i = 0; i < fieldCount; ++i)
         names << recordset.field(i).Name();
-    std::vector<std::vector<QString>> records;
+    // One list of texts for the whole page, not one per record.
+    std::vector<QString> texts;
+    std::size_t records = 0;
     while (!recordset.Eof()) {
-        std::vector<QString> record(static_cast<std::size_t>(fieldCount));
         for (int i = 0; i < fieldCount; ++i)
-            record[static_cast<std::size_t>(i)] = recordset.text(i);
-        records.push_back(std::move(record));
+            texts.push_back(recordset.text(i));
+        ++records;
         recordset.MoveNext();
     }
-    bind(names, std::move(records));
+    bind(names, std::move(texts), records);
 }
