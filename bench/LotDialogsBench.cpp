@@ -18,6 +18,7 @@
 // within 2 times its floor at every size, and its time per lot the same at
 // 1,000 and 10,000 lots.
 #include "bench/BenchSupport.h"
+#include "bench/PisoSentencias.h"
 #include "core/DB_Dll.h"
 #include "db/EmbeddedDatabase.h"
 #include "platform/FlexGrid.h"
@@ -94,53 +95,6 @@ QString baseDeDatos(QTemporaryDir& dir, int lotes)
             SELECT '   1', printf('P%05d', i), '                   ART001', printf('L%05d', i), '  UN', %2 FROM n;
     )").arg(lotes).arg(kPorLote));
     return path;
-}
-
-// A statement of the floor, prepared once, and the columns it hands on.
-struct Sentencia {
-    sqlite3_stmt* st = nullptr;
-    std::vector<int> columnas;
-};
-
-// Prepares the statement; `leidas` names the columns the dialog reads (none
-// named: all of them).
-Sentencia prepara(sqlite3* db, const QString& sql, const QStringList& leidas)
-{
-    Sentencia s;
-    if (sqlite3_prepare16_v2(db, sql.utf16(), static_cast<int>(sql.size() * 2), &s.st, nullptr) != SQLITE_OK) {
-        std::fprintf(stderr, "floor: %s\n%s\n", sqlite3_errmsg(db), qPrintable(sql));
-        std::abort();
-    }
-    for (int c = 0; c < sqlite3_column_count(s.st); ++c)
-        if (leidas.isEmpty() || leidas.contains(QString::fromUtf8(sqlite3_column_name(s.st, c)), Qt::CaseInsensitive))
-            s.columnas.push_back(c);
-    return s;
-}
-
-qint64 piso(const std::vector<Sentencia>& sentencias)
-{
-    QElapsedTimer t;
-    t.start();
-    qint64 leidos = 0;
-    QVariant valor;
-    for (const Sentencia& s : sentencias) {
-        sqlite3_reset(s.st);
-        while (sqlite3_step(s.st) == SQLITE_ROW)
-            for (int c : s.columnas) {
-                switch (sqlite3_column_type(s.st, c)) {
-                case SQLITE_INTEGER: valor = QVariant(static_cast<qlonglong>(sqlite3_column_int64(s.st, c))); break;
-                case SQLITE_FLOAT: valor = QVariant(sqlite3_column_double(s.st, c)); break;
-                case SQLITE_NULL: valor = QVariant(); break;
-                default:
-                    valor = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(s.st, c)),
-                                              sqlite3_column_bytes(s.st, c));
-                    break;
-                }
-                leidos += valor.isValid() ? 1 : 0;
-            }
-    }
-    benchmark::DoNotOptimize(leidos);
-    return t.nsecsElapsed();
 }
 
 void CargaYPropuesta(benchmark::State& state)

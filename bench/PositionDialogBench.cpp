@@ -17,6 +17,7 @@
 #include "positions/PosicionEntradas.h"
 
 #include "bench/BenchSupport.h"
+#include "bench/PisoSentencias.h"
 
 #include "core/DB_Dll.h"
 #include "db/EmbeddedDatabase.h"
@@ -84,13 +85,6 @@ QString baseDeDatos(QTemporaryDir& dir, int posiciones, int profundidad, int sal
     return path;
 }
 
-// A statement of the floor, prepared once, and the columns of it the dialog
-// reads.
-struct Sentencia {
-    sqlite3_stmt* st = nullptr;
-    std::vector<int> columnas;
-};
-
 // The columns the dialog reads of a statement (none named: all of them).
 QStringList columnasLeidas(const QString& s)
 {
@@ -104,46 +98,6 @@ QStringList columnasLeidas(const QString& s)
     if (s.contains(QLatin1String("left join")) || s.contains(QLatin1String("idfamilia is null")))
         return {QStringLiteral("idposicion")};
     return {};
-}
-
-Sentencia prepara(sqlite3* db, const QString& sql, const QStringList& leidas)
-{
-    Sentencia s;
-    if (sqlite3_prepare16_v2(db, sql.utf16(), static_cast<int>(sql.size() * 2), &s.st, nullptr) != SQLITE_OK) {
-        std::fprintf(stderr, "floor: %s\n%s\n", sqlite3_errmsg(db), qPrintable(sql));
-        std::abort();
-    }
-    for (int c = 0; c < sqlite3_column_count(s.st); ++c)
-        if (leidas.isEmpty() || leidas.contains(QString::fromUtf8(sqlite3_column_name(s.st, c)), Qt::CaseInsensitive))
-            s.columnas.push_back(c);
-    return s;
-}
-
-// The statements as SQLite runs them, timed straight on the handle.
-qint64 piso(const std::vector<Sentencia>& sentencias)
-{
-    QElapsedTimer t;
-    t.start();
-    qint64 leidos = 0;
-    QVariant valor;
-    for (const Sentencia& s : sentencias) {
-        sqlite3_reset(s.st);
-        while (sqlite3_step(s.st) == SQLITE_ROW)
-            for (int c : s.columnas) {
-                switch (sqlite3_column_type(s.st, c)) {
-                case SQLITE_INTEGER: valor = QVariant(static_cast<qlonglong>(sqlite3_column_int64(s.st, c))); break;
-                case SQLITE_FLOAT: valor = QVariant(sqlite3_column_double(s.st, c)); break;
-                case SQLITE_NULL: valor = QVariant(); break;
-                default:
-                    valor = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(s.st, c)),
-                                              sqlite3_column_bytes(s.st, c));
-                    break;
-                }
-                leidos += valor.isValid() ? 1 : 0;
-            }
-    }
-    benchmark::DoNotOptimize(leidos);
-    return t.nsecsElapsed();
 }
 
 void CargaDelDialogo(benchmark::State& state)

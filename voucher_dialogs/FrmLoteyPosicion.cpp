@@ -285,7 +285,7 @@ void FrmLoteyPosicion::CmdAceptar_Click()
             const QString cantidad = g.TextMatrix(fila, ColCantidad).trimmed();
             if (NumeroCelda(cantidad) == 0)
                 continue;
-            // Written straight onto the lists: a piece built apart for each
+            // Written straight onto the lists: a text built apart for each
             // row would be copied once more.
             const bool deposito = fila == m_filaDeposito;
             if (!deposito)

@@ -52,7 +52,7 @@ void llenaArreglo(const QString& lista, std::vector<QString>& arreglo)
 
 QString UneLoteSerie(const QString& lote, const QString& serie)
 {
-    // Built in one piece: every row of a lot dialog's grid has its key.
+    // Built in one buffer: every row of a lot dialog's grid has its key.
     QString item;
     item.reserve(lote.size() + 1 + serie.size());
     item += lote;
