@@ -13,10 +13,6 @@
 #include <QThreadPool>
 #include <QWindow>
 
-#include <fontconfig/fontconfig.h>
-
-#include <thread>
-
 namespace {
 
 // Qt's raster engine shares the fill of each large area out among helper
@@ -66,32 +62,10 @@ private:
     int m_tamano;
 };
 
-// Fontconfig reads its configuration and the font caches the first time a
-// text is measured, which the window does while it is built; that took
-// longer than any other single step of start-up. It needs nothing from Qt,
-// so it is read on a thread of its own while Qt starts, and the window waits
-// for it only if it is not done by then; Qt then finds it read. What is read
-// is the same, and fontconfig allows this from any thread.
-class FuentesEnParalelo {
-public:
-    FuentesEnParalelo() : m_hilo([] { FcInit(); }) {}
-    ~FuentesEnParalelo() { espera(); }
-
-    void espera()
-    {
-        if (m_hilo.joinable())
-            m_hilo.join();
-    }
-
-private:
-    std::thread m_hilo;
-};
-
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    FuentesEnParalelo fuentes;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("AsignacionPosiciones"));
     QApplication::setApplicationDisplayName(QStringLiteral("Asignacion de Posiciones"));
@@ -100,7 +74,6 @@ int main(int argc, char** argv)
 
     PoolAlPrimerDibujo pool;
     RegistraObjConsultas();
-    fuentes.espera();
     frmDRAVELO_ASIGNAR_UBICACION form;
     form.Form_Load();
     form.show();
