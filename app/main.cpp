@@ -9,9 +9,7 @@
 #include "positions/frmDRAVELO_ASIGNAR_UBICACION.h"
 
 #include <QApplication>
-#include <QEvent>
 #include <QThreadPool>
-#include <QWindow>
 
 namespace {
 
@@ -21,37 +19,16 @@ namespace {
 // than the shared fills saved; until that window has been painted the pool
 // keeps to one thread, and then it gets its own size back. What is drawn is
 // the same: each thread fills rows of its own.
-class PoolAlPrimerDibujo : public QObject {
+class PoolAlPrimerDibujo {
 public:
     PoolAlPrimerDibujo() : m_tamano(QThreadPool::globalInstance()->maxThreadCount())
     {
         QThreadPool::globalInstance()->setMaxThreadCount(1);
     }
+    PoolAlPrimerDibujo(const PoolAlPrimerDibujo&) = delete;
+    PoolAlPrimerDibujo& operator=(const PoolAlPrimerDibujo&) = delete;
+    ~PoolAlPrimerDibujo() { devuelve(); }
 
-    // Call right after the window's show().
-    void devuelveTrasDibujar(QWidget* ventana)
-    {
-        if (ventana->windowHandle())
-            ventana->windowHandle()->installEventFilter(this);
-        else
-            devuelve();
-    }
-
-    ~PoolAlPrimerDibujo() override { devuelve(); }
-
-protected:
-    bool eventFilter(QObject* objeto, QEvent* evento) override
-    {
-        // The window is painted while its first exposure is handled; the
-        // call queued here runs after that.
-        if (evento->type() == QEvent::Expose && static_cast<QWindow*>(objeto)->isExposed()) {
-            objeto->removeEventFilter(this);
-            QMetaObject::invokeMethod(this, [this] { devuelve(); }, Qt::QueuedConnection);
-        }
-        return false;
-    }
-
-private:
     void devuelve()
     {
         if (m_tamano > 0)
@@ -59,6 +36,7 @@ private:
         m_tamano = 0;
     }
 
+private:
     int m_tamano;
 };
 
@@ -77,7 +55,7 @@ int main(int argc, char** argv)
     frmDRAVELO_ASIGNAR_UBICACION form;
     form.Form_Load();
     form.show();
-    pool.devuelveTrasDibujar(&form);
+    salida_al_mostrar::trasPrimerDibujo(&form, [&pool] { pool.devuelve(); });
     salida_al_mostrar::instala(&form);
     return app.exec();
 }
