@@ -74,9 +74,6 @@ constexpr Synonym kSynonyms[] = {
     {"AC_CUENTASDIARIO_CCOSTO", "SS_AC_CUENTAS_DIARIO_CCOSTO"},
 };
 
-// Whether `text` holds `name` (upper case, with an underscore) in any letter
-// case. Looked for from the underscores of the text, which are few, so a long
-// statement is passed over at once.
 // Whether `name` (upper case, with an underscore at `underscore`) stands in
 // `text`, in any letter case, around the underscore at `at`.
 bool nameAt(QStringView text, qsizetype at, QLatin1StringView name, qsizetype underscore)
@@ -92,6 +89,9 @@ bool nameAt(QStringView text, qsizetype at, QLatin1StringView name, qsizetype un
     return true;
 }
 
+// Whether `text` holds `name` (upper case, with an underscore) in any letter
+// case. Looked for from the underscores of the text, which are few, so a long
+// statement is passed over at once.
 bool holdsName(QStringView text, QLatin1StringView name)
 {
     const qsizetype underscore = name.indexOf(u'_');

@@ -360,13 +360,16 @@ void VrDbGrid::AsignarOrdinal()
             if (MsFlexGrid->Row() == 0)
                 MsFlexGrid->setRow(1);
         },
-        [&] {
-            // A grid off screen or disabled cannot take the focus; asking
-            // would only fail.
-            if (MsFlexGrid->isVisible() && MsFlexGrid->isEnabled())
-                MsFlexGrid->SetFocus();
-        },
+        [&] { EnfocaGrilla(); },
     });
+}
+
+void VrDbGrid::EnfocaGrilla()
+{
+    // A grid off screen or disabled cannot take the focus; asking would only
+    // fail.
+    if (MsFlexGrid->isVisible() && MsFlexGrid->isEnabled())
+        MsFlexGrid->SetFocus();
 }
 
 void VrDbGrid::AjustaAnchoColumnas()
@@ -484,12 +487,7 @@ void VrDbGrid::CboRegistros_KeyDown(int& KeyCode, int)
             }
         },
         [&] { CargarPaginas(); },
-        [&] {
-            // A grid off screen or disabled cannot take the focus; asking
-            // would only fail.
-            if (MsFlexGrid->isVisible() && MsFlexGrid->isEnabled())
-                MsFlexGrid->SetFocus();
-        },
+        [&] { EnfocaGrilla(); },
     });
 }
 

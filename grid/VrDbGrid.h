@@ -196,6 +196,8 @@ private:
     int pageListNumber() const;
     // Moves the progress bar of a load.
     void progreso(int value);
+    // Gives the inner grid the focus where it can take it.
+    void EnfocaGrilla();
     // The width, in twips, of `count` X in the grid's font.
     int xRunWidth(int count) const;
     // Runs a handler the operator started; a failure is shown and ends it.

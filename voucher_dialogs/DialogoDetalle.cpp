@@ -24,9 +24,9 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
-#include <unordered_map>
 #include <functional>
 #include <limits>
+#include <unordered_map>
 
 DialogoDetalle::DialogoDetalle(const QString& nombre, const QString& titulo, QWidget* parent)
     : QDialog(parent),
