@@ -1,8 +1,10 @@
 # The layers of the system, lowest first. A file of one layer may include
 # files of its own layer and of the layers before it, never of a later one:
 # an earlier subsystem reaches a later one through an interface registered at
-# start-up. app/, db/, tests/ and bench/ stand outside the layers: they may
-# include anything, and no layer includes them.
+# start-up. app/, tests/ and bench/ stand outside the layers: they may include
+# anything, and no layer includes them. db/ (the embedded database's schema,
+# its demo rows and the steps that bring an older file up to date) stands on
+# the data layer alone, so that opening a database can bring it up to date.
 #
 # Each layer owns the files its patterns match (relative to the source root).
 # Files named outright are claimed first; a wildcard then takes only what no
@@ -10,7 +12,7 @@
 # which stands on the framework library's field advance, claim their files at
 # the top of platform/, and the widgets take what is left there.
 set(LAYERS
-  platform_lang platform_db platform_widgets platform_report platform_framework
+  platform_lang platform_db db platform_widgets platform_report platform_framework
   core rules lookup grid positions vouchers voucher_dialogs)
 
 function(_layer_stems out)
@@ -22,6 +24,7 @@ function(_layer_stems out)
 endfunction()
 _layer_stems(LAYER_platform_lang RuntimeError Value Currency SqlText KeyedCollection Host)
 set(LAYER_platform_db platform/db/*.h platform/db/*.cpp)
+set(LAYER_db db/*.h db/*.cpp)
 set(LAYER_platform_widgets platform/*.h platform/*.cpp)
 set(LAYER_platform_report platform/report/*.h platform/report/*.cpp)
 _layer_stems(LAYER_platform_framework CellEditor)

@@ -1,6 +1,7 @@
 #include "DB_Dll.h"
 
 #include "frmAcceso.h"
+#include "db/EmbeddedDatabase.h"
 #include "platform/Currency.h"
 #include "platform/ErrorTrap.h"
 #include "platform/Prompts.h"
@@ -248,6 +249,9 @@ void DB_Dll::OpenServerADODB(bool PideParametrosSQL, long lCursor, const QString
         [&] {
             gCnn().setCursorLocation(static_cast<int>(lCursor));
             gCnn().setRequiredTables(gTablasRequeridas);
+            gCnn().setSchemaUpgrade([](db::ConnectionBackend& backend, const QString& name) {
+                EmbeddedDatabase::bringUpToDate(backend, name);
+            });
         },
         [&] { gCnn().Open(gConnString, QString(), QString(), -1); },
     });

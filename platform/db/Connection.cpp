@@ -42,6 +42,7 @@ struct Connection::Private {
         return *sqliteForms.insert(sql, SqliteDialect(backend->literalCollation()).translate(sql));
     }
     QStringList requiredTables;
+    SchemaUpgrade schemaUpgrade;
 };
 
 namespace {
@@ -232,6 +233,8 @@ void Connection::Open(const QString& connectionString, const QString& user, cons
     std::unique_ptr<ConnectionBackend> backend = guarded(d->errors, [&] {
         std::unique_ptr<ConnectionBackend> b = openBackend(cs, connectionString, user, password);
         requireTables(*b, d->requiredTables, cs.databaseName());
+        if (d->schemaUpgrade)
+            d->schemaUpgrade(*b, cs.databaseName());
         b->startWork();
         return b;
     });
@@ -260,6 +263,7 @@ int Connection::State() const
 }
 
 void Connection::setRequiredTables(const QStringList& tables) { d->requiredTables = tables; }
+void Connection::setSchemaUpgrade(SchemaUpgrade upgrade) { d->schemaUpgrade = std::move(upgrade); }
 QString Connection::ConnectionString() const { return d->connectionString; }
 void Connection::setConnectionString(const QString& text) { d->connectionString = text; }
 int Connection::CursorLocation() const { return d->cursorLocation; }

@@ -52,6 +52,14 @@ public:
     // must never turn it into one or alter another program's.
     void setRequiredTables(const QStringList& tables);
 
+    // Run on every open, once the required tables showed the database to be
+    // one of this system's and before anything else reaches it: brings a
+    // database made by an earlier version of the program up to date, or
+    // refuses it (throwing BackendFailure). It is given the open session and
+    // the database's name as the messages give it.
+    using SchemaUpgrade = std::function<void(ConnectionBackend& backend, const QString& name)>;
+    void setSchemaUpgrade(SchemaUpgrade upgrade);
+
     // The string given to Open, as it was given.
     QString ConnectionString() const;
     int CursorLocation() const;

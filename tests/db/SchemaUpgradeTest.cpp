@@ -1,0 +1,190 @@
+// A database file made by an earlier version of the program is brought up to
+// date as it is opened, once, with its rows kept; one that cannot be is
+// refused and left as it was.
+#include "DbFixture.h"
+
+#include "platform/RuntimeError.h"
+#include "platform/Value.h"
+#include "tests/support/QtPrinting.h"
+
+#include <QFile>
+#include <sqlite3.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+// What a file holds, read straight through SQLite.
+QString scalar(const QString& path, const char* sql)
+{
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr);
+    sqlite3_stmt* st = nullptr;
+    QString value = QStringLiteral("(error)");
+    if (sqlite3_prepare_v2(db, sql, -1, &st, nullptr) == SQLITE_OK) {
+        const int rc = sqlite3_step(st);
+        value = rc == SQLITE_ROW ? QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)))
+                                 : QString();
+    }
+    sqlite3_finalize(st);
+    sqlite3_close(db);
+    return value;
+}
+
+// A file of the schema as this program makes it, marked as made by version
+// `version`, with one user.
+QString fileOfVersion(const QTemporaryDir& dir, int version)
+{
+    const QString path = dir.filePath(QStringLiteral("antigua.db"));
+    EmbeddedDatabase::create(path, false);
+    EmbeddedDatabase::execute(path, QStringLiteral("INSERT INTO ta_usuarios (nombre) VALUES ('ana');\n"
+                                                   "PRAGMA user_version = %1;")
+                                        .arg(version));
+    return path;
+}
+
+QString embedded(const QString& path)
+{
+    return QStringLiteral("PROVIDER=SQLOLEDB;Server=(sqlite);Database =%1;UId=ana;Pwd=;").arg(path);
+}
+
+void openWith(db::Connection& cn, const QString& connectionString, const QStringList& steps)
+{
+    cn.setRequiredTables({QStringLiteral("ta_usuarios")});
+    cn.setSchemaUpgrade([steps](db::ConnectionBackend& backend, const QString& name) {
+        EmbeddedDatabase::bringUpToDate(backend, name, steps);
+    });
+    cn.Open(connectionString);
+}
+
+// Copies the users into a table of their own: run twice, it would fail.
+const QStringList kSteps = {
+    QStringLiteral("CREATE TABLE usuarios_copia (nombre text);"),
+    QStringLiteral("INSERT INTO usuarios_copia SELECT nombre FROM ta_usuarios;"),
+};
+
+}  // namespace
+
+TEST(SchemaUpgrade, AFileTheProgramMakesIsOfItsOwnVersion)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("nueva.db"));
+    EmbeddedDatabase::create(path, true);
+    EXPECT_EQ(scalar(path, "PRAGMA user_version"), QString::number(EmbeddedDatabase::schemaVersion()));
+}
+
+// On both routes to the file, each step runs once, in order, and the rows
+// stored before are carried over.
+TEST(SchemaUpgrade, AnOlderFileIsBroughtUpToDateOnceWithItsRows)
+{
+    for (const bool odbc : {false, true}) {
+        SCOPED_TRACE(odbc ? "ODBC" : "embedded");
+        QTemporaryDir dir;
+        const QString path = fileOfVersion(dir, 0);
+        const QString cs = odbc ? QStringLiteral("DRIVER={SQLite3};Database=%1;").arg(path) : embedded(path);
+        for (int vez = 0; vez < 2; ++vez) {
+            db::Connection cn;
+            openWith(cn, cs, kSteps);
+            db::Recordset rs;
+            rs.Open(QStringLiteral("SELECT nombre FROM usuarios_copia"), cn);
+            EXPECT_EQ(rs.RecordCount(), 1);
+            EXPECT_EQ(lang::text(rs.value(0)), QStringLiteral("ana"));
+        }
+        EXPECT_EQ(scalar(path, "PRAGMA user_version"), QStringLiteral("2"));
+    }
+}
+
+TEST(SchemaUpgrade, AFileOfThisVersionOrALaterOneIsLeftAlone)
+{
+    for (const int version : {2, 7}) {
+        QTemporaryDir dir;
+        const QString path = fileOfVersion(dir, version);
+        db::Connection cn;
+        openWith(cn, embedded(path), kSteps);
+        EXPECT_EQ(scalar(path, "SELECT COUNT(*) FROM sqlite_master WHERE name = 'usuarios_copia'"), QStringLiteral("0"));
+        EXPECT_EQ(scalar(path, "PRAGMA user_version"), QString::number(version));
+    }
+}
+
+// A step the file refuses undoes every step before it: the file is refused,
+// named, and stays as the earlier version left it.
+TEST(SchemaUpgrade, AFileThatCannotBeBroughtUpToDateIsRefusedUntouched)
+{
+    QTemporaryDir dir;
+    const QString path = fileOfVersion(dir, 0);
+    db::Connection cn;
+    try {
+        openWith(cn, embedded(path), {kSteps.at(0), QStringLiteral("INSERT INTO no_existe VALUES (1);")});
+        ADD_FAILURE() << "opened";
+    } catch (const RuntimeError& e) {
+        EXPECT_TRUE(e.description().contains(path)) << e.description().toStdString();
+        EXPECT_TRUE(e.description().contains(
+            QStringLiteral("fue creada por una versión anterior del programa y no se pudo poner al día")))
+            << e.description().toStdString();
+        EXPECT_TRUE(e.description().contains(QStringLiteral("No se modificó"))) << e.description().toStdString();
+    }
+    EXPECT_EQ(cn.State(), db::state::Closed);
+    EXPECT_EQ(scalar(path, "SELECT COUNT(*) FROM sqlite_master WHERE name = 'usuarios_copia'"), QStringLiteral("0"));
+    EXPECT_EQ(scalar(path, "PRAGMA user_version"), QStringLiteral("0"));
+}
+
+TEST(SchemaUpgrade, AnOlderFileThisStationCannotWriteIsRefusedSayingSo)
+{
+    QTemporaryDir dir;
+    const QString path = fileOfVersion(dir, 0);
+    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    if (access(path.toUtf8().constData(), W_OK) == 0) {
+        QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        GTEST_SKIP() << "this user writes read-only files";
+    }
+    db::Connection cn;
+    try {
+        openWith(cn, embedded(path), kSteps);
+        ADD_FAILURE() << "opened";
+    } catch (const RuntimeError& e) {
+        EXPECT_TRUE(e.description().contains(QStringLiteral("solo lectura para este puesto"))) << e.description().toStdString();
+    }
+    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    EXPECT_EQ(scalar(path, "PRAGMA user_version"), QStringLiteral("0"));
+}
+
+// Stations opening the same older file at the same moment: the first brings
+// it up to date while the others wait, and they find it done.
+TEST(SchemaUpgrade, StationsOpeningAnOlderFileAtOnceRunEachStepOnce)
+{
+    QTemporaryDir dir;
+    const QString path = fileOfVersion(dir, 0);
+    // A step long enough for the others to arrive while it runs.
+    const QStringList steps = {kSteps.at(0) + kSteps.at(1) +
+                               QStringLiteral("CREATE TABLE relleno AS WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL "
+                                              "SELECT i + 1 FROM n WHERE i < 300000) SELECT i FROM n;")};
+    constexpr int kStations = 6;
+    std::vector<pid_t> children;
+    for (int i = 0; i < kStations; ++i) {
+        const pid_t pid = fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            int code = 1;
+            try {
+                db::Connection cn;
+                openWith(cn, embedded(path), steps);
+                db::Recordset rs;
+                rs.Open(QStringLiteral("SELECT COUNT(*) FROM usuarios_copia"), cn);
+                code = lang::text(rs.value(0)) == QLatin1String("1") ? 0 : 2;
+            } catch (...) {
+                code = 3;
+            }
+            _exit(code);
+        }
+        children.push_back(pid);
+    }
+    for (const pid_t pid : children) {
+        int status = 0;
+        ASSERT_EQ(waitpid(pid, &status, 0), pid);
+        EXPECT_TRUE(WIFEXITED(status));
+        EXPECT_EQ(WEXITSTATUS(status), 0);
+    }
+    EXPECT_EQ(scalar(path, "SELECT COUNT(*) FROM usuarios_copia"), QStringLiteral("1"));
+    EXPECT_EQ(scalar(path, "PRAGMA user_version"), QStringLiteral("1"));
+}
