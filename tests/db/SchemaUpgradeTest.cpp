@@ -188,3 +188,105 @@ TEST(SchemaUpgrade, StationsOpeningAnOlderFileAtOnceRunEachStepOnce)
     EXPECT_EQ(scalar(path, "SELECT COUNT(*) FROM usuarios_copia"), QStringLiteral("1"));
     EXPECT_EQ(scalar(path, "PRAGMA user_version"), QStringLiteral("1"));
 }
+
+namespace {
+
+// A file as the version before the schema was numbered made it: its schema
+// and its demo rows, as that version shipped them.
+void buildEarlierDemo(const QString& path)
+{
+    const auto script = [](const char* name) {
+        QFile f(QStringLiteral(EARLIER_VERSION_DIR "/%1").arg(QLatin1String(name)));
+        EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << name;
+        return f.readAll();
+    };
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(path.toUtf8().constData(), &db), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(db, "PRAGMA journal_mode=WAL;", nullptr, nullptr, nullptr), SQLITE_OK);
+    for (const char* name : {"schema.sql", "demo.sql"}) {
+        char* error = nullptr;
+        EXPECT_EQ(sqlite3_exec(db, "BEGIN; " + script(name) + "; COMMIT;", nullptr, nullptr, &error), SQLITE_OK)
+            << name << ": " << (error ? error : "");
+        sqlite3_free(error);
+    }
+    sqlite3_close(db);
+}
+
+// Every row of a query, each as its cells joined, in one order.
+QStringList rowsOf(const QString& path, const QString& sql)
+{
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr);
+    QStringList rows;
+    sqlite3_stmt* st = nullptr;
+    if (sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &st, nullptr) != SQLITE_OK)
+        rows << QStringLiteral("(error: %1)").arg(QString::fromUtf8(sqlite3_errmsg(db)));
+    while (st && sqlite3_step(st) == SQLITE_ROW) {
+        QStringList cells;
+        for (int c = 0; c < sqlite3_column_count(st); ++c)
+            cells << (sqlite3_column_type(st, c) == SQLITE_NULL
+                          ? QStringLiteral("NULL")
+                          : QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, c))));
+        rows << cells.join(u'|');
+    }
+    sqlite3_finalize(st);
+    sqlite3_close(db);
+    return rows;
+}
+
+// The shape of a file's schema: each object by kind and name, the columns of
+// each table and view, and the columns of each index.
+QStringList shapeOf(const QString& path)
+{
+    QStringList shape;
+    for (const QString& object :
+         rowsOf(path, QStringLiteral("SELECT type, name, tbl_name FROM sqlite_master "
+                                     "WHERE name NOT LIKE 'sqlite_%' ORDER BY type, name COLLATE NOCASE"))) {
+        shape << object;
+        const QStringList parts = object.split(u'|');
+        if (parts.at(0) == QLatin1String("table") || parts.at(0) == QLatin1String("view"))
+            shape << rowsOf(path, QStringLiteral("SELECT name, type, \"notnull\", dflt_value, pk FROM "
+                                                 "pragma_table_info('%1')")
+                                      .arg(parts.at(1)));
+        else if (parts.at(0) == QLatin1String("index"))
+            shape << rowsOf(path, QStringLiteral("SELECT name, \"desc\", coll FROM pragma_index_xinfo('%1')")
+                                      .arg(parts.at(1)));
+    }
+    return shape;
+}
+
+}  // namespace
+
+// The demo file of the version before the schema was numbered, opened by
+// this program: it gets the schema a new file gets, and every table and view
+// shows the rows it showed before.
+TEST(SchemaUpgrade, AnEarlierDemoFileGetsTheNewSchemaAndShowsWhatItShowed)
+{
+    QTemporaryDir dir;
+    const QString before = dir.filePath(QStringLiteral("antes.db"));
+    const QString after = dir.filePath(QStringLiteral("despues.db"));
+    const QString fresh = dir.filePath(QStringLiteral("nueva.db"));
+    buildEarlierDemo(before);
+    ASSERT_TRUE(QFile::copy(before, after));
+    {
+        db::Connection cn;
+        cn.setSchemaUpgrade([](db::ConnectionBackend& backend, const QString& name) {
+            EmbeddedDatabase::bringUpToDate(backend, name);
+        });
+        cn.Open(embedded(after));
+    }
+    EmbeddedDatabase::create(fresh, true);
+
+    EXPECT_EQ(shapeOf(after), shapeOf(fresh));
+    EXPECT_EQ(scalar(after, "PRAGMA user_version"), QString::number(EmbeddedDatabase::schemaVersion()));
+    for (const QString& object :
+         rowsOf(before, QStringLiteral("SELECT name FROM sqlite_master WHERE type IN ('table', 'view') "
+                                       "AND name NOT LIKE 'sqlite_%' ORDER BY name"))) {
+        const QString all = QStringLiteral("SELECT * FROM \"%1\" ORDER BY %2")
+                                .arg(object, rowsOf(before, QStringLiteral("SELECT group_concat(cid + 1) FROM "
+                                                                            "pragma_table_info('%1')")
+                                                                 .arg(object))
+                                                 .value(0));
+        EXPECT_EQ(rowsOf(after, all), rowsOf(before, all)) << object.toStdString();
+    }
+}

@@ -1,0 +1,885 @@
+-- Embedded database schema (SQLite). Text columns carry COLLATE NOCASE so that
+-- keys compare without regard to case, as on the company's SQL Server; the
+-- data layer makes literals ignore trailing blanks as well. The codes that
+-- rows are joined and grouped by are stored without trailing blanks: the
+-- "_Codigos" triggers trim them whoever writes the row, so that "P1 " meets
+-- "P1" in a join, a grouping or a key, as it does on the server, on every
+-- route to the file and for the sqlite3 tool alike (built-in RTRIM only).
+-- Each subsystem keeps its objects in its own section below.
+
+-- ==== core: configuration, users, error and access logs, articles ========
+
+CREATE TABLE TA_CONFIGURACION (
+    CLAVE  varchar(100) COLLATE NOCASE NOT NULL PRIMARY KEY,
+    VALOR  varchar(1000) COLLATE NOCASE
+);
+
+CREATE TABLE ta_usuarios (
+    nombre    varchar(50) COLLATE NOCASE NOT NULL PRIMARY KEY,
+    UNegocio  varchar(4) COLLATE NOCASE,
+    NombreCompleto varchar(100) COLLATE NOCASE
+);
+CREATE TRIGGER ta_usuarios_Codigos AFTER INSERT ON ta_usuarios
+WHEN NEW.nombre GLOB '* ' OR NEW.UNegocio GLOB '* '
+BEGIN
+    UPDATE ta_usuarios SET nombre = RTRIM(nombre), UNegocio = RTRIM(UNegocio)
+     WHERE rowid = NEW.rowid;
+END;
+CREATE TRIGGER ta_usuarios_CodigosCambiados AFTER UPDATE OF nombre, UNegocio ON ta_usuarios
+WHEN NEW.nombre GLOB '* ' OR NEW.UNegocio GLOB '* '
+BEGIN
+    UPDATE ta_usuarios SET nombre = RTRIM(nombre), UNegocio = RTRIM(UNegocio)
+     WHERE rowid = NEW.rowid;
+END;
+
+-- One row per failed SQL batch.
+CREATE TABLE AUX_ERR (
+    ID           integer PRIMARY KEY AUTOINCREMENT,
+    Proceso      varchar(100) COLLATE NOCASE,
+    Fecha        datetime,
+    Error        int,
+    Descripcion  varchar(250) COLLATE NOCASE,
+    Sql          text COLLATE NOCASE,
+    PC           varchar(100) COLLATE NOCASE,
+    Usuario      varchar(50) COLLATE NOCASE
+);
+
+-- One row per run of a program: entry and exit.
+CREATE TABLE CONTROL_ACCESO (
+    ID       integer PRIMARY KEY AUTOINCREMENT,
+    Usuario  varchar(50) COLLATE NOCASE,
+    PC       varchar(100) COLLATE NOCASE,
+    Sistema  varchar(100) COLLATE NOCASE,
+    INGRESO  datetime,
+    EGRESO   datetime
+);
+
+-- Articles; codes and barcodes right-justified to 25, units to 4.
+CREATE TABLE V_MA_ARTICULOS (
+    ID              integer PRIMARY KEY AUTOINCREMENT,
+    IDARTICULO      varchar(25) COLLATE NOCASE NOT NULL UNIQUE,
+    DESCRIPCION     varchar(100) COLLATE NOCASE,
+    codigobarra     varchar(25) COLLATE NOCASE,
+    CODIGOBARRADUN  varchar(25) COLLATE NOCASE,
+    UD_TTE          varchar(4) COLLATE NOCASE,
+    CODIGOBARRA1    varchar(25) COLLATE NOCASE,
+    CODIGOBARRA2    varchar(25) COLLATE NOCASE,
+    CODIGOBARRA3    varchar(25) COLLATE NOCASE,
+    CODIGOBARRA4    varchar(25) COLLATE NOCASE,
+    UMCB1           varchar(4) COLLATE NOCASE,
+    UMCB2           varchar(4) COLLATE NOCASE,
+    UMCB3           varchar(4) COLLATE NOCASE,
+    UMCB4           varchar(4) COLLATE NOCASE,
+    IDUNIDAD        varchar(4) COLLATE NOCASE,
+    IdFamilia       varchar(20) COLLATE NOCASE,
+    IdTipo          varchar(4) COLLATE NOCASE,
+    idrubro         varchar(4) COLLATE NOCASE,
+    USASERIE        bit NOT NULL DEFAULT 0,
+    USALOTE         bit NOT NULL DEFAULT 0,
+    Perecedero      bit NOT NULL DEFAULT 0,
+    UsaTalle        bit NOT NULL DEFAULT 0,
+    TalleDefault    varchar(10) COLLATE NOCASE,
+    ColorDefault    varchar(10) COLLATE NOCASE,
+    SexoDefault     varchar(10) COLLATE NOCASE,
+    CuentaProveedor varchar(20) COLLATE NOCASE,
+    Costo           decimal(18,4),
+    SUSPENDIDO      bit NOT NULL DEFAULT 0,
+    PRECIO1         decimal(18,4)
+);
+CREATE TRIGGER V_MA_ARTICULOS_Codigos AFTER INSERT ON V_MA_ARTICULOS
+WHEN NEW.IDARTICULO GLOB '* ' OR NEW.IDUNIDAD GLOB '* '
+BEGIN
+    UPDATE V_MA_ARTICULOS SET IDARTICULO = RTRIM(IDARTICULO), IDUNIDAD = RTRIM(IDUNIDAD)
+     WHERE rowid = NEW.rowid;
+END;
+CREATE TRIGGER V_MA_ARTICULOS_CodigosCambiados AFTER UPDATE OF IDARTICULO, IDUNIDAD ON V_MA_ARTICULOS
+WHEN NEW.IDARTICULO GLOB '* ' OR NEW.IDUNIDAD GLOB '* '
+BEGIN
+    UPDATE V_MA_ARTICULOS SET IDARTICULO = RTRIM(IDARTICULO), IDUNIDAD = RTRIM(IDUNIDAD)
+     WHERE rowid = NEW.rowid;
+END;
+
+-- Voucher printer per type, letter and workstation; USUARIO null serves every station.
+CREATE TABLE TA_CONFIG_IMP_CPTE (
+    ID              integer PRIMARY KEY AUTOINCREMENT,
+    TC              varchar(4) COLLATE NOCASE NOT NULL,
+    LETRA           varchar(1) COLLATE NOCASE NOT NULL,
+    USUARIO         varchar(100) COLLATE NOCASE,
+    Impresora       varchar(200) COLLATE NOCASE,
+    CantCopias      smallint,
+    CantLineas      smallint,
+    DestinoDefault  varchar(50) COLLATE NOCASE
+);
+
+-- ==== rules: talonarios, lots, inputs, equivalences, stock balances ======
+
+-- Talonarios: one row per talonario of a voucher type (CODIGO right-justified
+-- to 4). Per letter: default branch, number range, the next number to hand
+-- out and the expiry of the range. V_TA_CPTE holds this system's voucher
+-- types; TA_Comprobantes is the shared table of every system's types, read
+-- when V_TA_CPTE has no row. A number is recorded in the table its row came from.
+CREATE TABLE V_TA_CPTE (
+    CODIGO                  varchar(4) COLLATE NOCASE NOT NULL,
+    TALONARIO               smallint NOT NULL,
+    DESCRIPCION             varchar(50) COLLATE NOCASE,
+    SISTEMA                 varchar(20) COLLATE NOCASE,
+    ES                      varchar(1) COLLATE NOCASE,
+    Signo                   smallint,
+    Letras                  varchar(7) COLLATE NOCASE,
+    Modificanumeracion      varchar(5) COLLATE NOCASE,
+    Externo                 varchar(5) COLLATE NOCASE,
+    fechahora_modificacion  varchar(20) COLLATE NOCASE,
+    A_SUC_DEFAULT numeric(4,0), A_NRO_DESDE numeric(8,0), A_NRO_HASTA numeric(8,0), A_ULTIMO_NRO numeric(8,0), AVence datetime,
+    B_SUC_DEFAULT numeric(4,0), B_NRO_DESDE numeric(8,0), B_NRO_HASTA numeric(8,0), B_ULTIMO_NRO numeric(8,0), BVence datetime,
+    C_SUC_DEFAULT numeric(4,0), C_NRO_DESDE numeric(8,0), C_NRO_HASTA numeric(8,0), C_ULTIMO_NRO numeric(8,0), CVence datetime,
+    E_SUC_DEFAULT numeric(4,0), E_NRO_DESDE numeric(8,0), E_NRO_HASTA numeric(8,0), E_ULTIMO_NRO numeric(8,0), EVence datetime,
+    R_SUC_DEFAULT numeric(4,0), R_NRO_DESDE numeric(8,0), R_NRO_HASTA numeric(8,0), R_ULTIMO_NRO numeric(8,0), RVence datetime,
+    X_SUC_DEFAULT numeric(4,0), X_NRO_DESDE numeric(8,0), X_NRO_HASTA numeric(8,0), X_ULTIMO_NRO numeric(8,0), XVence datetime,
+    M_SUC_DEFAULT numeric(4,0), M_NRO_DESDE numeric(8,0), M_NRO_HASTA numeric(8,0), M_ULTIMO_NRO numeric(8,0), MVence datetime,
+    PRIMARY KEY (CODIGO, TALONARIO)
+);
+
+CREATE TABLE TA_Comprobantes (
+    CODIGO                  varchar(4) COLLATE NOCASE NOT NULL,
+    TALONARIO               smallint NOT NULL,
+    DESCRIPCION             varchar(50) COLLATE NOCASE,
+    SISTEMA                 varchar(20) COLLATE NOCASE,
+    ES                      varchar(1) COLLATE NOCASE,
+    Signo                   smallint,
+    Letras                  varchar(7) COLLATE NOCASE,
+    Modificanumeracion      varchar(5) COLLATE NOCASE,
+    Externo                 varchar(5) COLLATE NOCASE,
+    fechahora_modificacion  varchar(20) COLLATE NOCASE,
+    A_SUC_DEFAULT numeric(4,0), A_NRO_DESDE numeric(8,0), A_NRO_HASTA numeric(8,0), A_ULTIMO_NRO numeric(8,0), AVence datetime,
+    B_SUC_DEFAULT numeric(4,0), B_NRO_DESDE numeric(8,0), B_NRO_HASTA numeric(8,0), B_ULTIMO_NRO numeric(8,0), BVence datetime,
+    C_SUC_DEFAULT numeric(4,0), C_NRO_DESDE numeric(8,0), C_NRO_HASTA numeric(8,0), C_ULTIMO_NRO numeric(8,0), CVence datetime,
+    E_SUC_DEFAULT numeric(4,0), E_NRO_DESDE numeric(8,0), E_NRO_HASTA numeric(8,0), E_ULTIMO_NRO numeric(8,0), EVence datetime,
+    R_SUC_DEFAULT numeric(4,0), R_NRO_DESDE numeric(8,0), R_NRO_HASTA numeric(8,0), R_ULTIMO_NRO numeric(8,0), RVence datetime,
+    X_SUC_DEFAULT numeric(4,0), X_NRO_DESDE numeric(8,0), X_NRO_HASTA numeric(8,0), X_ULTIMO_NRO numeric(8,0), XVence datetime,
+    M_SUC_DEFAULT numeric(4,0), M_NRO_DESDE numeric(8,0), M_NRO_HASTA numeric(8,0), M_ULTIMO_NRO numeric(8,0), MVence datetime,
+    PRIMARY KEY (CODIGO, TALONARIO)
+);
+
+-- Numbers handed out to accounting vouchers and purchase orders.
+CREATE TABLE V_MV_CTROL_CPTE (
+    TC        varchar(4) COLLATE NOCASE,
+    SUCURSAL  varchar(4) COLLATE NOCASE,
+    NUMERO    varchar(8) COLLATE NOCASE,
+    LETRA     varchar(1) COLLATE NOCASE
+);
+
+-- Accounting entries, shared by the company's systems: the data-access
+-- object reads them through the synonym SS_MV_ASIENTOS.
+CREATE TABLE MV_ASIENTOS (
+    TC                varchar(4) COLLATE NOCASE,
+    SUCURSAL          varchar(4) COLLATE NOCASE,
+    NUMERO            varchar(8) COLLATE NOCASE,
+    LETRA             varchar(1) COLLATE NOCASE,
+    CUENTA            varchar(20) COLLATE NOCASE,
+    MES_OPERATIVO     smallint,
+    "NUMERO ASIENTO"  int,
+    FECHA             datetime,
+    Importe           numeric(18,4)
+);
+CREATE VIEW SS_MV_ASIENTOS AS SELECT * FROM MV_ASIENTOS;
+
+-- Purchase vouchers.
+CREATE TABLE C_MV_CPTE (
+    ID              integer PRIMARY KEY AUTOINCREMENT,
+    TC              varchar(4) COLLATE NOCASE,
+    IDCOMPROBANTE   varchar(13) COLLATE NOCASE,
+    NUMERO          varchar(13) COLLATE NOCASE,
+    fecharecepcion  datetime,
+    FECHA           datetime,
+    CUENTA          varchar(20) COLLATE NOCASE,
+    NOMBRE          varchar(100) COLLATE NOCASE,
+    ANULADA         bit NOT NULL DEFAULT 0,
+    APROBADO        bit NOT NULL DEFAULT 0,
+    Importe         numeric(18,4),
+    comentarios     varchar(500) COLLATE NOCASE,
+    Garantia        bit NOT NULL DEFAULT 0,
+    FINALIZADO      bit NOT NULL DEFAULT 0,
+    IdReparto       int,
+    CondicionIVA    varchar(4) COLLATE NOCASE
+);
+
+-- Stock movements of the voucher toolkit; codes right-justified (articles,
+-- lots and serial numbers 25; types, depots, units and reasons 4).
+CREATE TABLE V_MV_STOCK (
+    ID                    integer PRIMARY KEY AUTOINCREMENT,
+    TC                    varchar(4) COLLATE NOCASE,
+    IdComprobante         varchar(13) COLLATE NOCASE,
+    IdComplemento         int,
+    Secuencia             int,
+    Fecha                 datetime,
+    IdCaja                varchar(4) COLLATE NOCASE,
+    IdDeposito            varchar(4) COLLATE NOCASE,
+    IdArticulo            varchar(25) COLLATE NOCASE,
+    Descripcion           varchar(100) COLLATE NOCASE,
+    NroLote               varchar(25) COLLATE NOCASE,
+    ControladoPor         varchar(25) COLLATE NOCASE,
+    IdOrigen              varchar(25) COLLATE NOCASE,
+    NroSerie              varchar(25) COLLATE NOCASE,
+    IdUnidad              varchar(4) COLLATE NOCASE,
+    Cantidad              numeric(18,4),
+    CantidadUD            numeric(18,4),
+    IdUnidadBase          varchar(4) COLLATE NOCASE,
+    CuentaProveedor       varchar(20) COLLATE NOCASE,
+    IdMotivoStock         varchar(4) COLLATE NOCASE,
+    PrecioVenta           numeric(18,4),
+    Costo                 numeric(18,4),
+    Impuestos             numeric(18,4),
+    DtoItem               numeric(18,4),
+    Tc_Origen             varchar(4) COLLATE NOCASE,
+    IdComprobante_Origen  varchar(13) COLLATE NOCASE,
+    Id_Origen             int,
+    IVARI                 numeric(18,4),
+    IVARNI                numeric(18,4),
+    IdTecnico             varchar(20) COLLATE NOCASE,
+    EQUIV_UDBASE          numeric(18,4)
+);
+
+-- Stock by article, depot, lot, serial number and position.
+CREATE TABLE STK_SERIES_Y_LOTES (
+    IdArticulo  varchar(25) COLLATE NOCASE,
+    IDDEPOSITO  varchar(4) COLLATE NOCASE,
+    NroLote     varchar(25) COLLATE NOCASE,
+    NroSerie    varchar(25) COLLATE NOCASE,
+    IdPosicion  varchar(15) COLLATE NOCASE,
+    CANTIDAD    numeric(18,4)
+);
+
+-- Inputs (components) of an article, as quantities per unit of the article.
+CREATE TABLE V_MA_INSUMOS (
+    IDARTICULO        varchar(25) COLLATE NOCASE,
+    IdArticuloInsumo  varchar(25) COLLATE NOCASE,
+    IdUnidadInsumo    varchar(4) COLLATE NOCASE,
+    Cantidad          numeric(18,4)
+);
+
+-- Unit equivalences per article: one IDUNIDAD equals Coeficiente units of
+-- IDUNIDAD_EQUIV; a row serves both ways.
+CREATE TABLE S_TA_EQUIV (
+    IdArticulo      varchar(25) COLLATE NOCASE,
+    IDUNIDAD        varchar(4) COLLATE NOCASE,
+    IDUNIDAD_EQUIV  varchar(4) COLLATE NOCASE,
+    Coeficiente     numeric(18,6)
+);
+CREATE TRIGGER S_TA_EQUIV_Codigos AFTER INSERT ON S_TA_EQUIV
+WHEN NEW.IdArticulo GLOB '* ' OR NEW.IDUNIDAD GLOB '* ' OR NEW.IDUNIDAD_EQUIV GLOB '* '
+BEGIN
+    UPDATE S_TA_EQUIV SET IdArticulo = RTRIM(IdArticulo), IDUNIDAD = RTRIM(IDUNIDAD), IDUNIDAD_EQUIV = RTRIM(IDUNIDAD_EQUIV)
+     WHERE rowid = NEW.rowid;
+END;
+CREATE TRIGGER S_TA_EQUIV_CodigosCambiados AFTER UPDATE OF IdArticulo, IDUNIDAD, IDUNIDAD_EQUIV ON S_TA_EQUIV
+WHEN NEW.IdArticulo GLOB '* ' OR NEW.IDUNIDAD GLOB '* ' OR NEW.IDUNIDAD_EQUIV GLOB '* '
+BEGIN
+    UPDATE S_TA_EQUIV SET IdArticulo = RTRIM(IdArticulo), IDUNIDAD = RTRIM(IDUNIDAD), IDUNIDAD_EQUIV = RTRIM(IDUNIDAD_EQUIV)
+     WHERE rowid = NEW.rowid;
+END;
+
+-- Stock balance per article, unit and depot.
+CREATE TABLE STK_SALDOS_UNIDADES (
+    IDARTICULO    varchar(25) COLLATE NOCASE,
+    EQUIVALENCIA  varchar(4) COLLATE NOCASE,
+    IDDEPOSITO    varchar(4) COLLATE NOCASE,
+    STOCK         numeric(18,4)
+);
+
+-- ==== lookups: lookup views and families =================================
+
+-- Article lookups read this view in place of V_MA_ARTICULOS.
+CREATE VIEW VT_MA_ARTICULOS AS SELECT * FROM V_MA_ARTICULOS;
+
+-- Article families; each level's code extends its parent's code.
+CREATE TABLE V_TA_FAMILIAS (
+    ID                   integer PRIMARY KEY AUTOINCREMENT,
+    IDFAMILIA            varchar(20) COLLATE NOCASE NOT NULL UNIQUE,
+    DESCRIPCION          varchar(50) COLLATE NOCASE,
+    FECHAHORA_GRABACION  datetime
+);
+-- Shared-table synonym: the data layer sends every read of V_TA_FAMILIAS here.
+CREATE VIEW SS_V_TA_FAMILIAS AS SELECT * FROM V_TA_FAMILIAS;
+
+
+-- ==== positions: stock movements, positions, balances, views ============
+
+-- Storage positions of each depot. A position may be reserved for one article
+-- (code right-justified to 25), one family at any level, one article type or
+-- one rubro; NULL where it is not reserved that way. ORDENINGRESO orders the
+-- positions for put-away, lowest first. CAPACIDAD is in the position's unit.
+CREATE TABLE MA_POSICIONES (
+    IdDeposito    varchar(4) COLLATE NOCASE NOT NULL,
+    IdPosicion    varchar(15) COLLATE NOCASE NOT NULL,
+    Descripcion   varchar(100) COLLATE NOCASE,
+    IdArticulo    varchar(25) COLLATE NOCASE,
+    IdFamilia     varchar(20) COLLATE NOCASE,
+    IdTipo        varchar(4) COLLATE NOCASE,
+    IdRubro       varchar(4) COLLATE NOCASE,
+    ORDENINGRESO  int,
+    IdUnidad      varchar(4) COLLATE NOCASE,
+    HABILITADO    bit,
+    CAPACIDAD     numeric(18,4),
+    PRIMARY KEY (IdDeposito, IdPosicion)
+);
+CREATE INDEX IX_MA_POSICIONES_IdArticulo ON MA_POSICIONES (IdArticulo);
+CREATE INDEX IX_MA_POSICIONES_IdFamilia ON MA_POSICIONES (IdFamilia);
+CREATE TRIGGER MA_POSICIONES_Codigos AFTER INSERT ON MA_POSICIONES
+WHEN NEW.IdDeposito GLOB '* ' OR NEW.IdPosicion GLOB '* ' OR NEW.IdArticulo GLOB '* ' OR NEW.IdFamilia GLOB '* '
+  OR NEW.IdTipo GLOB '* ' OR NEW.IdRubro GLOB '* ' OR NEW.IdUnidad GLOB '* '
+BEGIN
+    UPDATE MA_POSICIONES SET IdDeposito = RTRIM(IdDeposito), IdPosicion = RTRIM(IdPosicion), IdArticulo = RTRIM(IdArticulo),
+        IdFamilia = RTRIM(IdFamilia), IdTipo = RTRIM(IdTipo), IdRubro = RTRIM(IdRubro),
+        IdUnidad = RTRIM(IdUnidad)
+     WHERE rowid = NEW.rowid;
+END;
+CREATE TRIGGER MA_POSICIONES_CodigosCambiados AFTER UPDATE OF IdDeposito, IdPosicion, IdArticulo, IdFamilia, IdTipo, IdRubro, IdUnidad ON MA_POSICIONES
+WHEN NEW.IdDeposito GLOB '* ' OR NEW.IdPosicion GLOB '* ' OR NEW.IdArticulo GLOB '* ' OR NEW.IdFamilia GLOB '* '
+  OR NEW.IdTipo GLOB '* ' OR NEW.IdRubro GLOB '* ' OR NEW.IdUnidad GLOB '* '
+BEGIN
+    UPDATE MA_POSICIONES SET IdDeposito = RTRIM(IdDeposito), IdPosicion = RTRIM(IdPosicion), IdArticulo = RTRIM(IdArticulo),
+        IdFamilia = RTRIM(IdFamilia), IdTipo = RTRIM(IdTipo), IdRubro = RTRIM(IdRubro),
+        IdUnidad = RTRIM(IdUnidad)
+     WHERE rowid = NEW.rowid;
+END;
+
+-- Opening balances per depot, position, article and lot: stock that was in
+-- its positions before any transfer voucher placed it (SaldoPosicion in the
+-- position's unit, Saldo in the article's base unit). AC_SALDOSLAYOUT, at the
+-- end of this section, adds them to what transfers placed.
+CREATE TABLE AC_SALDOSINICIALES (
+    IdDeposito     varchar(4) COLLATE NOCASE NOT NULL,
+    IdPosicion     varchar(15) COLLATE NOCASE,
+    IdArticulo     varchar(25) COLLATE NOCASE,
+    NroLote        varchar(25) COLLATE NOCASE,
+    IdUnidadBase   varchar(4) COLLATE NOCASE,
+    Saldo          numeric(18,4),
+    SaldoPosicion  numeric(18,4)
+);
+CREATE INDEX IX_AC_SALDOSINICIALES_Posicion ON AC_SALDOSINICIALES (IdPosicion, IdDeposito);
+CREATE TRIGGER AC_SALDOSINICIALES_Codigos AFTER INSERT ON AC_SALDOSINICIALES
+WHEN NEW.IdDeposito GLOB '* ' OR NEW.IdPosicion GLOB '* ' OR NEW.IdArticulo GLOB '* ' OR NEW.NroLote GLOB '* '
+  OR NEW.IdUnidadBase GLOB '* '
+BEGIN
+    UPDATE AC_SALDOSINICIALES SET IdDeposito = RTRIM(IdDeposito), IdPosicion = RTRIM(IdPosicion), IdArticulo = RTRIM(IdArticulo),
+        NroLote = RTRIM(NroLote), IdUnidadBase = RTRIM(IdUnidadBase)
+     WHERE rowid = NEW.rowid;
+END;
+CREATE TRIGGER AC_SALDOSINICIALES_CodigosCambiados AFTER UPDATE OF IdDeposito, IdPosicion, IdArticulo, NroLote, IdUnidadBase ON AC_SALDOSINICIALES
+WHEN NEW.IdDeposito GLOB '* ' OR NEW.IdPosicion GLOB '* ' OR NEW.IdArticulo GLOB '* ' OR NEW.NroLote GLOB '* '
+  OR NEW.IdUnidadBase GLOB '* '
+BEGIN
+    UPDATE AC_SALDOSINICIALES SET IdDeposito = RTRIM(IdDeposito), IdPosicion = RTRIM(IdPosicion), IdArticulo = RTRIM(IdArticulo),
+        NroLote = RTRIM(NroLote), IdUnidadBase = RTRIM(IdUnidadBase)
+     WHERE rowid = NEW.rowid;
+END;
+
+-- Depots; codes right-justified to 4. The operators of a depot are the users
+-- of its business unit (ta_usuarios.UNegocio).
+CREATE TABLE V_TA_Deposito (
+    IdDeposito     varchar(4) COLLATE NOCASE NOT NULL PRIMARY KEY,
+    Descripcion    varchar(50) COLLATE NOCASE,
+    UnidadNegocio  varchar(4) COLLATE NOCASE
+);
+CREATE TRIGGER V_TA_Deposito_Codigos AFTER INSERT ON V_TA_Deposito
+WHEN NEW.IdDeposito GLOB '* ' OR NEW.UnidadNegocio GLOB '* '
+BEGIN
+    UPDATE V_TA_Deposito SET IdDeposito = RTRIM(IdDeposito), UnidadNegocio = RTRIM(UnidadNegocio)
+     WHERE rowid = NEW.rowid;
+END;
+CREATE TRIGGER V_TA_Deposito_CodigosCambiados AFTER UPDATE OF IdDeposito, UnidadNegocio ON V_TA_Deposito
+WHEN NEW.IdDeposito GLOB '* ' OR NEW.UnidadNegocio GLOB '* '
+BEGIN
+    UPDATE V_TA_Deposito SET IdDeposito = RTRIM(IdDeposito), UnidadNegocio = RTRIM(UnidadNegocio)
+     WHERE rowid = NEW.rowid;
+END;
+-- Shared-table synonym: the data layer sends every read of V_TA_Deposito here.
+CREATE VIEW SS_V_TA_DEPOSITO AS SELECT * FROM V_TA_Deposito;
+
+-- Stock movements by storage position. A receiving voucher "IR" brings stock
+-- into the depot without position (IDPOSICION NULL, positive quantity); a
+-- transfer voucher "TRP" moves a line out of "no position" (one negative row
+-- without position) into positions (one positive row per position), inside
+-- the same depot, article, lot and unit. Receipts live here rather than in a
+-- table of their own so that every balance, with or without position, is a
+-- sum over this one table. Codes right-justified: articles 25, units and
+-- depots 4; lots and positions as typed. Quantities in IDUNIDADBASE.
+CREATE TABLE V_MV_STOCK_DRAVELO (
+    ID            integer PRIMARY KEY AUTOINCREMENT,
+    FECHA         datetime,
+    TC            varchar(4) COLLATE NOCASE,
+    SUCURSAL      varchar(4) COLLATE NOCASE,
+    NUMERO        varchar(8) COLLATE NOCASE,
+    LETRA         varchar(1) COLLATE NOCASE,
+    IDARTICULO    varchar(25) COLLATE NOCASE,
+    IDUNIDADBASE  varchar(4) COLLATE NOCASE,
+    CANTIDAD      numeric(18,4),
+    NROLOTE       varchar(25) COLLATE NOCASE,
+    IDDEPOSITO    varchar(4) COLLATE NOCASE,
+    IDPOSICION    varchar(15) COLLATE NOCASE,
+    USUARIO       varchar(50) COLLATE NOCASE,
+    ANULADO       bit NOT NULL DEFAULT 0
+);
+CREATE INDEX IX_V_MV_STOCK_DRAVELO_Comprobante ON V_MV_STOCK_DRAVELO (TC, NUMERO, SUCURSAL, LETRA);
+CREATE INDEX IX_V_MV_STOCK_DRAVELO_Linea ON V_MV_STOCK_DRAVELO (IDDEPOSITO, IDARTICULO, NROLOTE);
+CREATE TRIGGER V_MV_STOCK_DRAVELO_Codigos AFTER INSERT ON V_MV_STOCK_DRAVELO
+WHEN NEW.TC GLOB '* ' OR NEW.SUCURSAL GLOB '* ' OR NEW.NUMERO GLOB '* ' OR NEW.LETRA GLOB '* '
+  OR NEW.IDARTICULO GLOB '* ' OR NEW.IDUNIDADBASE GLOB '* ' OR NEW.NROLOTE GLOB '* ' OR NEW.IDDEPOSITO GLOB '* '
+  OR NEW.IDPOSICION GLOB '* '
+BEGIN
+    UPDATE V_MV_STOCK_DRAVELO SET TC = RTRIM(TC), SUCURSAL = RTRIM(SUCURSAL), NUMERO = RTRIM(NUMERO),
+        LETRA = RTRIM(LETRA), IDARTICULO = RTRIM(IDARTICULO), IDUNIDADBASE = RTRIM(IDUNIDADBASE),
+        NROLOTE = RTRIM(NROLOTE), IDDEPOSITO = RTRIM(IDDEPOSITO), IDPOSICION = RTRIM(IDPOSICION)
+     WHERE rowid = NEW.rowid;
+END;
+CREATE TRIGGER V_MV_STOCK_DRAVELO_CodigosCambiados AFTER UPDATE OF TC, SUCURSAL, NUMERO, LETRA, IDARTICULO, IDUNIDADBASE, NROLOTE, IDDEPOSITO, IDPOSICION ON V_MV_STOCK_DRAVELO
+WHEN NEW.TC GLOB '* ' OR NEW.SUCURSAL GLOB '* ' OR NEW.NUMERO GLOB '* ' OR NEW.LETRA GLOB '* '
+  OR NEW.IDARTICULO GLOB '* ' OR NEW.IDUNIDADBASE GLOB '* ' OR NEW.NROLOTE GLOB '* ' OR NEW.IDDEPOSITO GLOB '* '
+  OR NEW.IDPOSICION GLOB '* '
+BEGIN
+    UPDATE V_MV_STOCK_DRAVELO SET TC = RTRIM(TC), SUCURSAL = RTRIM(SUCURSAL), NUMERO = RTRIM(NUMERO),
+        LETRA = RTRIM(LETRA), IDARTICULO = RTRIM(IDARTICULO), IDUNIDADBASE = RTRIM(IDUNIDADBASE),
+        NROLOTE = RTRIM(NROLOTE), IDDEPOSITO = RTRIM(IDDEPOSITO), IDPOSICION = RTRIM(IDPOSICION)
+     WHERE rowid = NEW.rowid;
+END;
+
+-- Lines of reopened TRP vouchers, one per article and lot of a voucher, with
+-- the voucher's positions and quantities as "|"-lists. Stations reopen
+-- vouchers of their own: each reopening replaces only its voucher's lines.
+CREATE TABLE Aux_V_MV_STOCK_DRAVELO (
+    id                   integer PRIMARY KEY AUTOINCREMENT,
+    TC                   varchar(4) COLLATE NOCASE,
+    SUCURSAL             varchar(4) COLLATE NOCASE,
+    NUMERO               varchar(8) COLLATE NOCASE,
+    LETRA                varchar(1) COLLATE NOCASE,
+    IDARTICULO           varchar(25) COLLATE NOCASE,
+    NROLOTE              varchar(25) COLLATE NOCASE,
+    DESCRIPCION          varchar(100) COLLATE NOCASE,
+    IDUNIDADBASE         varchar(4) COLLATE NOCASE,
+    CANTIDAD             numeric(18,4),
+    CANTIDADatransferir  numeric(18,4),
+    CANTIDADES           text COLLATE NOCASE,
+    POSICIONES           text COLLATE NOCASE,
+    idDeposito           varchar(4) COLLATE NOCASE,
+    idPosicion           varchar(15) COLLATE NOCASE
+);
+CREATE INDEX IX_Aux_V_MV_STOCK_DRAVELO_Comprobante ON Aux_V_MV_STOCK_DRAVELO (NUMERO, SUCURSAL, LETRA, TC);
+
+-- The stock of each depot that has no position yet, one line per article,
+-- lot and unit: what came in less what transfer vouchers moved out of "no
+-- position". A line without lot shows an empty lot. `id` (the line's first
+-- movement) is unique per line: the start-up form's grid pages by it. A lot
+-- read through IFNULL loses its column's collation, so it is named again:
+-- "L1" and "l1" are one lot here as on the server.
+CREATE VIEW Stk_Dravelo_Sin_Asignar AS
+SELECT m.IDARTICULO AS IdArticulo,
+       a.DESCRIPCION AS Descripcion,
+       IFNULL(m.NROLOTE, '') AS NroLote,
+       m.IDDEPOSITO AS idDeposito,
+       NULL AS idPosicion,
+       m.IDUNIDADBASE AS idUnidadARTICULO,
+       ROUND(SUM(m.CANTIDAD), 4) AS Cantidad,
+       0 AS CantidadATransferir,
+       '' AS Cantidades,
+       '' AS Posiciones,
+       MIN(m.ID) AS id
+FROM V_MV_STOCK_DRAVELO m
+LEFT JOIN V_MA_ARTICULOS a ON a.IDARTICULO = m.IDARTICULO
+WHERE m.IDPOSICION IS NULL AND m.ANULADO = 0 AND m.TC IN ('IR', 'TRP')
+GROUP BY m.IDDEPOSITO, m.IDARTICULO, IFNULL(m.NROLOTE, '') COLLATE NOCASE, m.IDUNIDADBASE;
+
+-- The same stock per receiving voucher: one line per receipt row, `id` being
+-- that row's. What transfers moved out of a depot's article, lot and unit is
+-- taken from its receipts in the order they came in (date, then row), so each
+-- receipt shows its own remainder; a receipt placed in full shows 0.
+CREATE VIEW Stk_Dravelo_Sin_asignar_ir AS
+WITH recibido AS (
+    SELECT r.ID, r.TC, r.SUCURSAL, r.NUMERO, r.LETRA, r.IDARTICULO, IFNULL(r.NROLOTE, '') COLLATE NOCASE AS lote,
+           r.IDDEPOSITO, r.IDUNIDADBASE, r.CANTIDAD,
+           SUM(r.CANTIDAD) OVER (PARTITION BY r.IDDEPOSITO, r.IDARTICULO, IFNULL(r.NROLOTE, '') COLLATE NOCASE, r.IDUNIDADBASE
+                                 ORDER BY r.FECHA, r.ID ROWS UNBOUNDED PRECEDING) - r.CANTIDAD AS antes
+    FROM V_MV_STOCK_DRAVELO r
+    WHERE r.TC = 'IR' AND r.IDPOSICION IS NULL AND r.ANULADO = 0 AND r.CANTIDAD > 0
+),
+movido AS (
+    SELECT IDDEPOSITO, IDARTICULO, IFNULL(NROLOTE, '') COLLATE NOCASE AS lote, IDUNIDADBASE, -SUM(CANTIDAD) AS cantidad
+    FROM V_MV_STOCK_DRAVELO
+    WHERE TC = 'TRP' AND IDPOSICION IS NULL AND ANULADO = 0
+    GROUP BY IDDEPOSITO, IDARTICULO, IFNULL(NROLOTE, '') COLLATE NOCASE, IDUNIDADBASE
+)
+SELECT r.IDARTICULO AS IdArticulo,
+       a.DESCRIPCION AS Descripcion,
+       r.lote AS NroLote,
+       r.IDDEPOSITO AS idDeposito,
+       NULL AS idPosicion,
+       r.IDUNIDADBASE AS idUnidadARTICULO,
+       ROUND(r.CANTIDAD - MIN(MAX(IFNULL(m.cantidad, 0) - r.antes, 0), r.CANTIDAD), 4) AS Cantidad,
+       0 AS CantidadATransferir,
+       '' AS Cantidades,
+       '' AS Posiciones,
+       r.ID AS id,
+       r.TC AS tc,
+       r.SUCURSAL || r.NUMERO || r.LETRA AS idcomprobante
+FROM recibido r
+LEFT JOIN movido m ON m.IDDEPOSITO = r.IDDEPOSITO AND m.IDARTICULO = r.IDARTICULO AND m.lote = r.lote
+                  AND m.IDUNIDADBASE = r.IDUNIDADBASE
+LEFT JOIN V_MA_ARTICULOS a ON a.IDARTICULO = r.IDARTICULO;
+
+-- Stock balances per depot, position, article and lot (SaldoPosicion in the
+-- position's unit, Saldo in the article's base unit): the opening balances
+-- plus the positioned rows of transfer vouchers, live, so that a saved line
+-- takes its positions' free space at once. A transfer row's quantity is in
+-- its base unit: equal units need no conversion, otherwise the article's
+-- equivalence from the base unit to the position's (times its coefficient)
+-- or back (divided by it); without one the position cannot take the article
+-- and the row counts 0 there. The depot's rows (IdPosicion null, no position
+-- unit) hold its stock in no position yet, per article, lot and unit: what
+-- came in less what transfers moved out, as the lines without position show
+-- it; only a remainder above 0 is a balance (transfers that placed more than
+-- the receipts brought took the rest from opening balances). Rows inserted
+-- here are kept as opening balances.
+CREATE VIEW AC_SALDOSLAYOUT AS
+SELECT IdDeposito, IdPosicion, IdArticulo, NroLote, IdUnidadBase, Saldo, SaldoPosicion
+FROM AC_SALDOSINICIALES
+UNION ALL
+SELECT m.IDDEPOSITO, m.IDPOSICION, m.IDARTICULO, m.NROLOTE, m.IDUNIDADBASE,
+       ROUND(SUM(m.CANTIDAD), 4),
+       ROUND(SUM(m.CANTIDAD * CASE
+           WHEN TRIM(m.IDUNIDADBASE) = TRIM(IFNULL(p.IdUnidad, '')) COLLATE NOCASE THEN 1
+           ELSE COALESCE(
+               (SELECT MAX(e.Coeficiente) FROM S_TA_EQUIV e
+                WHERE e.IdArticulo = m.IDARTICULO AND e.Coeficiente <> 0
+                  AND TRIM(e.IDUNIDAD) = TRIM(m.IDUNIDADBASE) COLLATE NOCASE
+                  AND TRIM(e.IDUNIDAD_EQUIV) = TRIM(p.IdUnidad) COLLATE NOCASE),
+               (SELECT 1.0 / MAX(e.Coeficiente) FROM S_TA_EQUIV e
+                WHERE e.IdArticulo = m.IDARTICULO AND e.Coeficiente <> 0
+                  AND TRIM(e.IDUNIDAD) = TRIM(p.IdUnidad) COLLATE NOCASE
+                  AND TRIM(e.IDUNIDAD_EQUIV) = TRIM(m.IDUNIDADBASE) COLLATE NOCASE),
+               0) END), 4)
+FROM V_MV_STOCK_DRAVELO m
+LEFT JOIN MA_POSICIONES p ON p.IdDeposito = m.IDDEPOSITO AND p.IdPosicion = m.IDPOSICION
+WHERE m.IDPOSICION IS NOT NULL AND m.ANULADO = 0 AND m.TC = 'TRP'
+GROUP BY m.IDDEPOSITO, m.IDPOSICION, m.IDARTICULO, m.NROLOTE, m.IDUNIDADBASE
+UNION ALL
+SELECT m.IDDEPOSITO, NULL, m.IDARTICULO, IFNULL(m.NROLOTE, ''), m.IDUNIDADBASE, ROUND(SUM(m.CANTIDAD), 4), NULL
+FROM V_MV_STOCK_DRAVELO m
+WHERE m.IDPOSICION IS NULL AND m.ANULADO = 0 AND m.TC IN ('IR', 'TRP')
+GROUP BY m.IDDEPOSITO, m.IDARTICULO, IFNULL(m.NROLOTE, ''), m.IDUNIDADBASE
+HAVING ROUND(SUM(m.CANTIDAD), 4) > 0;
+
+CREATE TRIGGER AC_SALDOSLAYOUT_Inicial INSTEAD OF INSERT ON AC_SALDOSLAYOUT
+BEGIN
+    INSERT INTO AC_SALDOSINICIALES (IdDeposito, IdPosicion, IdArticulo, NroLote, IdUnidadBase, Saldo, SaldoPosicion)
+    VALUES (NEW.IdDeposito, NEW.IdPosicion, NEW.IdArticulo, NEW.NroLote, NEW.IdUnidadBase, NEW.Saldo,
+            NEW.SaldoPosicion);
+END;
+
+-- ==== vouchers: voucher rules and detail dialogs =========================
+
+-- The voucher rules read these objects of the sections above: the voucher
+-- types (V_TA_CPTE: ES gives a type's stock direction, Signo its VAT-book
+-- sign), the article flags (V_MA_ARTICULOS: USASERIE, USALOTE, Perecedero,
+-- UsaTalle), stock by lot, serial number and position (STK_SERIES_Y_LOTES),
+-- balances by unit (STK_SALDOS_UNIDADES) and the lines a printed form holds
+-- (TA_CONFIG_IMP_CPTE.CantLineas). The objects of their own follow here.
+
+-- Voucher headers of sales (and of every kind that is not a purchase), keyed
+-- by type (right-justified to 4), the 13-character id and the complement. A
+-- voucher issued from another names it in TCORIGEN, COMPROBANTEORIGEN and
+-- COMPLEMENTOORIGEN. FINALIZADA marks a voucher closed by hand.
+CREATE TABLE V_MV_CPTE (
+    ID                 integer PRIMARY KEY AUTOINCREMENT,
+    TC                 varchar(4) COLLATE NOCASE,
+    IDCOMPROBANTE      varchar(13) COLLATE NOCASE,
+    IdComplemento      int NOT NULL DEFAULT 0,
+    FECHA              datetime,
+    CUENTA             varchar(20) COLLATE NOCASE,
+    Nombre             varchar(100) COLLATE NOCASE,
+    ANULADA            bit NOT NULL DEFAULT 0,
+    APROBADO           bit NOT NULL DEFAULT 0,
+    FINALIZADA         bit NOT NULL DEFAULT 0,
+    Importe            numeric(18,4),
+    comentarios        varchar(500) COLLATE NOCASE,
+    IdReparto          int,
+    CondicionIVA       varchar(4) COLLATE NOCASE,
+    TCORIGEN           varchar(4) COLLATE NOCASE,
+    COMPROBANTEORIGEN  varchar(13) COLLATE NOCASE,
+    COMPLEMENTOORIGEN  int
+);
+CREATE TRIGGER V_MV_CPTE_Codigos AFTER INSERT ON V_MV_CPTE
+WHEN NEW.TC GLOB '* ' OR NEW.IDCOMPROBANTE GLOB '* ' OR NEW.TCORIGEN GLOB '* ' OR NEW.COMPROBANTEORIGEN GLOB '* '
+BEGIN
+    UPDATE V_MV_CPTE SET TC = RTRIM(TC), IDCOMPROBANTE = RTRIM(IDCOMPROBANTE), TCORIGEN = RTRIM(TCORIGEN),
+        COMPROBANTEORIGEN = RTRIM(COMPROBANTEORIGEN)
+     WHERE rowid = NEW.rowid;
+END;
+CREATE TRIGGER V_MV_CPTE_CodigosCambiados AFTER UPDATE OF TC, IDCOMPROBANTE, TCORIGEN, COMPROBANTEORIGEN ON V_MV_CPTE
+WHEN NEW.TC GLOB '* ' OR NEW.IDCOMPROBANTE GLOB '* ' OR NEW.TCORIGEN GLOB '* ' OR NEW.COMPROBANTEORIGEN GLOB '* '
+BEGIN
+    UPDATE V_MV_CPTE SET TC = RTRIM(TC), IDCOMPROBANTE = RTRIM(IDCOMPROBANTE), TCORIGEN = RTRIM(TCORIGEN),
+        COMPROBANTEORIGEN = RTRIM(COMPROBANTEORIGEN)
+     WHERE rowid = NEW.rowid;
+END;
+
+-- Charges applied to an account, with what is still owed of each.
+CREATE TABLE V_MV_CargosAplicados (
+    ID      integer PRIMARY KEY AUTOINCREMENT,
+    CUENTA  varchar(20) COLLATE NOCASE,
+    SALDO   numeric(18,4)
+);
+
+-- Suppliers, by account code.
+CREATE TABLE VT_PROVEEDORES (
+    Codigo        varchar(20) COLLATE NOCASE NOT NULL PRIMARY KEY,
+    RAZON_SOCIAL  varchar(100) COLLATE NOCASE
+);
+
+-- Vouchers sent to and received from third parties, numbered by ID.
+CREATE TABLE V_MV_CPTETERCEROS (
+    ID             integer PRIMARY KEY AUTOINCREMENT,
+    IDCOMPROBANTE  varchar(13) COLLATE NOCASE,
+    IDCOMPLEMENTO  int,
+    Fecha          datetime,
+    FECHAENVIADO   datetime,
+    FECHARECIBIDO  datetime
+);
+
+-- Delivery notes ("RM") still to be invoiced: not voided, and no voucher that is
+-- not voided was issued from them. FINALIZADA plays no part here: a note
+-- closed by hand but never invoiced is still pending, and one invoiced but
+-- never closed is not.
+CREATE VIEW V_RemitosPendientes AS
+SELECT r.ID, r.CUENTA, r.ANULADA, r.Nombre, r.APROBADO, r.TC, r.IDCOMPROBANTE, r.IdComplemento, r.FECHA, r.Importe
+FROM V_MV_CPTE r
+WHERE TRIM(r.TC) = 'RM' AND r.ANULADA = 0
+  AND NOT EXISTS (SELECT 1 FROM V_MV_CPTE h
+                  WHERE h.TCORIGEN = r.TC AND h.COMPROBANTEORIGEN = r.IDCOMPROBANTE
+                    AND h.COMPLEMENTOORIGEN = r.IdComplemento AND h.ANULADA = 0);
+
+-- Purchase delivery notes ("RMC") not closed yet and not voided.
+CREATE VIEW C_RemitosPendientes AS
+SELECT ID, CUENTA, ANULADA, NOMBRE AS Nombre, TC, IDCOMPROBANTE, FECHA, Importe
+FROM C_MV_CPTE
+WHERE TRIM(TC) = 'RMC' AND FINALIZADO = 0 AND ANULADA = 0;
+
+-- Work orders ("OT") still open: not closed and not voided.
+CREATE VIEW V_OT_Pendientes AS
+SELECT ID, CUENTA, ANULADA, Nombre, APROBADO, TC, IDCOMPROBANTE, IdComplemento AS IDCOMPlemento, FECHA, Importe
+FROM V_MV_CPTE
+WHERE TRIM(TC) = 'OT' AND FINALIZADA = 0 AND ANULADA = 0;
+
+-- Budgets ("PR") still open: not closed, not voided, and no voucher that is not
+-- voided was issued from them yet.
+CREATE VIEW V_PR_PENDIENTES AS
+SELECT p.ID, p.CUENTA, p.ANULADA, p.Nombre, p.APROBADO, p.TC, p.IDCOMPROBANTE, p.FECHA, p.Importe, p.comentarios
+FROM V_MV_CPTE p
+WHERE TRIM(p.TC) = 'PR' AND p.FINALIZADA = 0 AND p.ANULADA = 0
+  AND NOT EXISTS (SELECT 1 FROM V_MV_CPTE h
+                  WHERE h.TCORIGEN = p.TC AND h.COMPROBANTEORIGEN = p.IDCOMPROBANTE AND h.ANULADA = 0);
+
+-- Stored vouchers. A sales voucher lives in the tables with the prefix V_
+-- (header V_MV_CPTE above) and is keyed by TC (right-justified to 4),
+-- IDCOMPROBANTE (branch, number, letter) and IdComplemento (0 for the kinds
+-- without complement); a purchase voucher lives in the same layout with the
+-- prefix C_ (header C_MV_CPTE, rules section), keyed by the supplier's CUENTA
+-- in place of the complement. IdReparto is the delivery run a voucher goes
+-- out on; -1 marks a voucher to be delivered over several runs.
+CREATE INDEX IX_V_MV_CPTE_Comprobante ON V_MV_CPTE (TC, IDCOMPROBANTE, IdComplemento);
+CREATE INDEX IX_V_MV_CPTE_Origen ON V_MV_CPTE (COMPROBANTEORIGEN);
+
+-- Task lines; Horas in minutes.
+CREATE TABLE V_MV_CPTETAREAS (
+    ID                    integer PRIMARY KEY AUTOINCREMENT,
+    TC                    varchar(4) COLLATE NOCASE NOT NULL,
+    IDCOMPROBANTE         varchar(13) COLLATE NOCASE NOT NULL,
+    IdComplemento         int NOT NULL DEFAULT 0,
+    IdTarea               varchar(4) COLLATE NOCASE,
+    Descripcion           varchar(100) COLLATE NOCASE,
+    Horas                 numeric(18,4),
+    ValorHora             numeric(18,4),
+    ValorHora_S_IVA       numeric(18,4),
+    Total                 numeric(18,4),
+    DescripcionAdicional  varchar(500) COLLATE NOCASE,
+    FechaEstInicio        datetime,
+    FechaEstFin           datetime,
+    IdTecnico             varchar(20) COLLATE NOCASE
+);
+CREATE INDEX IX_V_MV_CPTETAREAS_Comprobante ON V_MV_CPTETAREAS (TC, IDCOMPROBANTE, IdComplemento);
+
+-- Article lines. Nro_Lote and Nro_Serie hold the line's lists of lots and of
+-- serial numbers or quantities, as the entry grid keeps them; Exento may be
+-- Null on lines stored by older programs.
+CREATE TABLE V_MV_CPTEINSUMOS (
+    ID             integer PRIMARY KEY AUTOINCREMENT,
+    TC             varchar(4) COLLATE NOCASE NOT NULL,
+    IDCOMPROBANTE  varchar(13) COLLATE NOCASE NOT NULL,
+    IdComplemento  int NOT NULL DEFAULT 0,
+    IdArticulo     varchar(25) COLLATE NOCASE,
+    Descripcion    varchar(100) COLLATE NOCASE,
+    IdUnidad       varchar(4) COLLATE NOCASE,
+    Cantidad       numeric(18,4),
+    IdUnidadBase   varchar(4) COLLATE NOCASE,
+    cantidadud     numeric(18,4),
+    Importe        numeric(18,4),
+    Exento         bit,
+    PorcDto        numeric(18,4),
+    Costo          numeric(18,4),
+    Importe_S_IVA  numeric(18,4),
+    Impuestos      numeric(18,4),
+    Total          numeric(18,4),
+    Nro_Lote       varchar(2000) COLLATE NOCASE,
+    Nro_Serie      varchar(2000) COLLATE NOCASE,
+    CONTROLADOPOR  varchar(25) COLLATE NOCASE,
+    IdOrigen       varchar(25) COLLATE NOCASE,
+    AlicIVA        numeric(18,4)
+);
+CREATE INDEX IX_V_MV_CPTEINSUMOS_Comprobante ON V_MV_CPTEINSUMOS (TC, IDCOMPROBANTE, IdComplemento);
+CREATE TRIGGER V_MV_CPTEINSUMOS_Codigos AFTER INSERT ON V_MV_CPTEINSUMOS
+WHEN NEW.TC GLOB '* ' OR NEW.IDCOMPROBANTE GLOB '* ' OR NEW.IdArticulo GLOB '* '
+BEGIN
+    UPDATE V_MV_CPTEINSUMOS SET TC = RTRIM(TC), IDCOMPROBANTE = RTRIM(IDCOMPROBANTE), IdArticulo = RTRIM(IdArticulo)
+     WHERE rowid = NEW.rowid;
+END;
+CREATE TRIGGER V_MV_CPTEINSUMOS_CodigosCambiados AFTER UPDATE OF TC, IDCOMPROBANTE, IdArticulo ON V_MV_CPTEINSUMOS
+WHEN NEW.TC GLOB '* ' OR NEW.IDCOMPROBANTE GLOB '* ' OR NEW.IdArticulo GLOB '* '
+BEGIN
+    UPDATE V_MV_CPTEINSUMOS SET TC = RTRIM(TC), IDCOMPROBANTE = RTRIM(IDCOMPROBANTE), IdArticulo = RTRIM(IdArticulo)
+     WHERE rowid = NEW.rowid;
+END;
+
+-- Observation lines; those of TIPO_OBS 'OC' are the voucher's other concepts.
+CREATE TABLE V_MV_CPTE_Observ (
+    ID             integer PRIMARY KEY AUTOINCREMENT,
+    TC             varchar(4) COLLATE NOCASE NOT NULL,
+    IDCOMPROBANTE  varchar(13) COLLATE NOCASE NOT NULL,
+    IdComplemento  int NOT NULL DEFAULT 0,
+    TIPO_OBS       varchar(2) COLLATE NOCASE,
+    Observacion    varchar(500) COLLATE NOCASE,
+    Importe        numeric(18,4),
+    Importe_S_IVA  numeric(18,4)
+);
+CREATE INDEX IX_V_MV_CPTE_Observ_Comprobante ON V_MV_CPTE_Observ (TC, IDCOMPROBANTE, IdComplemento);
+
+-- The lines of purchase vouchers (headers: C_MV_CPTE, rules section).
+CREATE TABLE C_MV_CPTETAREAS (
+    ID                    integer PRIMARY KEY AUTOINCREMENT,
+    TC                    varchar(4) COLLATE NOCASE NOT NULL,
+    IDCOMPROBANTE         varchar(13) COLLATE NOCASE NOT NULL,
+    CUENTA                varchar(20) COLLATE NOCASE,
+    IdTarea               varchar(4) COLLATE NOCASE,
+    Descripcion           varchar(100) COLLATE NOCASE,
+    Horas                 numeric(18,4),
+    ValorHora             numeric(18,4),
+    ValorHora_S_IVA       numeric(18,4),
+    Total                 numeric(18,4),
+    DescripcionAdicional  varchar(500) COLLATE NOCASE,
+    FechaEstInicio        datetime,
+    FechaEstFin           datetime,
+    IdTecnico             varchar(20) COLLATE NOCASE
+);
+CREATE INDEX IX_C_MV_CPTETAREAS_Comprobante ON C_MV_CPTETAREAS (TC, IDCOMPROBANTE, CUENTA);
+
+CREATE TABLE C_MV_CPTEINSUMOS (
+    ID             integer PRIMARY KEY AUTOINCREMENT,
+    TC             varchar(4) COLLATE NOCASE NOT NULL,
+    IDCOMPROBANTE  varchar(13) COLLATE NOCASE NOT NULL,
+    CUENTA         varchar(20) COLLATE NOCASE,
+    IdArticulo     varchar(25) COLLATE NOCASE,
+    Descripcion    varchar(100) COLLATE NOCASE,
+    IdUnidad       varchar(4) COLLATE NOCASE,
+    Cantidad       numeric(18,4),
+    IdUnidadBase   varchar(4) COLLATE NOCASE,
+    cantidadud     numeric(18,4),
+    Importe        numeric(18,4),
+    Exento         bit,
+    PorcDto        numeric(18,4),
+    Costo          numeric(18,4),
+    Importe_S_IVA  numeric(18,4),
+    Impuestos      numeric(18,4),
+    Total          numeric(18,4),
+    Nro_Lote       varchar(2000) COLLATE NOCASE,
+    Nro_Serie      varchar(2000) COLLATE NOCASE,
+    CONTROLADOPOR  varchar(25) COLLATE NOCASE,
+    IdOrigen       varchar(25) COLLATE NOCASE,
+    AlicIVA        numeric(18,4)
+);
+CREATE INDEX IX_C_MV_CPTEINSUMOS_Comprobante ON C_MV_CPTEINSUMOS (TC, IDCOMPROBANTE, CUENTA);
+
+CREATE TABLE C_MV_CPTE_Observ (
+    ID             integer PRIMARY KEY AUTOINCREMENT,
+    TC             varchar(4) COLLATE NOCASE NOT NULL,
+    IDCOMPROBANTE  varchar(13) COLLATE NOCASE NOT NULL,
+    CUENTA         varchar(20) COLLATE NOCASE,
+    TIPO_OBS       varchar(2) COLLATE NOCASE,
+    Observacion    varchar(500) COLLATE NOCASE,
+    Importe        numeric(18,4),
+    Importe_S_IVA  numeric(18,4)
+);
+CREATE INDEX IX_C_MV_CPTE_Observ_Comprobante ON C_MV_CPTE_Observ (TC, IDCOMPROBANTE, CUENTA);
+
+-- What the later vouchers took over of an origin voucher, per origin and
+-- article: the quantities of the article lines of every voucher that is not
+-- voided and whose header names that origin (TCORIGEN, COMPROBANTEORIGEN),
+-- added up. The origin's type comes trimmed, as the entry form holds it.
+CREATE VIEW VT_V_MV_INSUMOS_APLICACION AS
+SELECT TRIM(c.TCORIGEN) COLLATE NOCASE AS TCO_ORIGEN,
+       c.COMPROBANTEORIGEN AS IDCOMPROBANTEORIGEN,
+       i.IdArticulo AS IDARTICULO,
+       ROUND(SUM(i.Cantidad), 4) AS CantidadAplicada
+FROM V_MV_CPTE c
+JOIN V_MV_CPTEINSUMOS i ON i.TC = c.TC AND i.IDCOMPROBANTE = c.IDCOMPROBANTE AND i.IdComplemento = c.IdComplemento
+WHERE c.ANULADA = 0 AND TRIM(IFNULL(c.TCORIGEN, '')) <> ''
+GROUP BY TRIM(c.TCORIGEN) COLLATE NOCASE, c.COMPROBANTEORIGEN, i.IdArticulo;
+
+-- What is still to be delivered of a voucher sent out over delivery runs
+-- (IdReparto -1), per voucher and article: its lines' quantities less those
+-- of the vouchers not voided that went out on a run (IdReparto above 0)
+-- naming it as their origin. Only what is still pending has a row: an
+-- article delivered in full has none.
+CREATE VIEW VT_V_MV_Insumos_RepartoPendiente AS
+WITH pedido AS (
+    SELECT TRIM(c.TC) COLLATE NOCASE AS TC, c.IDCOMPROBANTE, i.IdArticulo AS IDARTICULO, SUM(i.Cantidad) AS cantidad
+    FROM V_MV_CPTE c
+    JOIN V_MV_CPTEINSUMOS i ON i.TC = c.TC AND i.IDCOMPROBANTE = c.IDCOMPROBANTE AND i.IdComplemento = c.IdComplemento
+    WHERE c.IdReparto = -1 AND c.ANULADA = 0
+    GROUP BY TRIM(c.TC) COLLATE NOCASE, c.IDCOMPROBANTE, i.IdArticulo
+),
+entregado AS (
+    SELECT TRIM(c.TCORIGEN) COLLATE NOCASE AS TC, c.COMPROBANTEORIGEN AS IDCOMPROBANTE, i.IdArticulo AS IDARTICULO,
+           SUM(i.Cantidad) AS cantidad
+    FROM V_MV_CPTE c
+    JOIN V_MV_CPTEINSUMOS i ON i.TC = c.TC AND i.IDCOMPROBANTE = c.IDCOMPROBANTE AND i.IdComplemento = c.IdComplemento
+    WHERE c.IdReparto > 0 AND c.ANULADA = 0 AND TRIM(IFNULL(c.TCORIGEN, '')) <> ''
+    GROUP BY TRIM(c.TCORIGEN) COLLATE NOCASE, c.COMPROBANTEORIGEN, i.IdArticulo
+)
+SELECT p.TC, p.IDCOMPROBANTE, p.IDARTICULO, ROUND(p.cantidad - IFNULL(e.cantidad, 0), 4) AS pendiente
+FROM pedido p
+LEFT JOIN entregado e ON e.TC = p.TC AND e.IDCOMPROBANTE = p.IDCOMPROBANTE AND e.IDARTICULO = p.IDARTICULO
+WHERE ROUND(p.cantidad - IFNULL(e.cantidad, 0), 4) > 0;
+
+-- Item families (rubros) and article types, by code, for the totals of a voucher.
+CREATE TABLE V_ta_Rubros (
+    IdRubro      varchar(4) COLLATE NOCASE NOT NULL PRIMARY KEY,
+    Descripcion  varchar(50) COLLATE NOCASE
+);
+
+CREATE TABLE V_ta_TipoArticulo (
+    Tipo         varchar(4) COLLATE NOCASE NOT NULL PRIMARY KEY,
+    Descripcion  varchar(50) COLLATE NOCASE
+);
+
+-- Who created (Tipo_accion "A"), changed ("M") or deleted ("B") a voucher,
+-- from which computer and when; FECHAHORA holds the text "dd/mm/yy hh:mm".
+CREATE TABLE V_MV_CPTEACCIONES (
+    ID             integer PRIMARY KEY AUTOINCREMENT,
+    TC             varchar(4) COLLATE NOCASE,
+    IdComprobante  varchar(13) COLLATE NOCASE,
+    IdComplemento  int,
+    Tipo_accion    varchar(1) COLLATE NOCASE,
+    FECHAHORA      varchar(14) COLLATE NOCASE,
+    Usuario        varchar(50) COLLATE NOCASE,
+    PC             varchar(100) COLLATE NOCASE,
+    SYSTEMUSER     varchar(50) COLLATE NOCASE
+);
+
+-- ==== end of schema ======================================================
