@@ -14,7 +14,10 @@
 // its rows read by those keys. A turn in key order has for floor a read of
 // the 15 rows after the last key of the lower page (before the first key of
 // the higher one, going back). Targets: the grid within 2 times its floor, and
-// a peak memory that does not grow with the table.
+// a peak memory that does not grow with the table. The same pages are also
+// read from the start-up form's own source over generated waiting lines
+// (below, "The start-up form's own source").
+#include "bench/BaseEnEspera.h"
 #include "bench/BenchSupport.h"
 #include "core/DB_Dll.h"
 #include "db/EmbeddedDatabase.h"
@@ -24,10 +27,12 @@
 #include "platform/RuntimeError.h"
 #include "platform/db/Connection.h"
 #include "platform/db/SqliteBackend.h"
+#include "positions/LineasSinPosicion.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <sqlite3.h>
@@ -326,6 +331,285 @@ void DirectTurn(benchmark::State& state)
     releaseObjDB();
 }
 
+// ---- The start-up form's own source -----------------------------------------
+//
+// The grid as the start-up form points it at the lines without position:
+// Stk_Dravelo_Sin_Asignar with the form's columns and condition (the query
+// positions/LineasSinPosicion.cpp builds for depot 1), paged by `id`, 15 rows
+// a page, over the demo plus 100,000 and 1,000,000 generated waiting lines
+// (bench/BaseEnEspera.h), in the form's default order (the key) and in text
+// order (the description). A size's grid is loaded once (the load probes the
+// query and counts its lines) and serves every case of that size.
+//
+// The floor is the cheapest read of the same 15 rows on the schema as it
+// stands. While Stk_Dravelo_Sin_Asignar is a view, that is the statement the
+// view stands for, written against its source: the waiting movements of
+// V_MV_STOCK_DRAVELO of the depot (the depot's index), grouped into lines,
+// the lines with a quantity kept, the page cut from them, and the article's
+// description joined (in key order, to the page's rows only); it still
+// aggregates every waiting movement, as the view does. Once the lines are a
+// table of their own under the same name, the floor reads that table as the
+// floors above read theirs: the page's keys chosen with LIMIT and OFFSET and
+// its rows read by them, and a turn in key order as a read of the 15 rows on
+// from the key shown.
+
+constexpr int kWaiting[] = {100000, 1000000};
+// Each page's keys as the grid showed them, for its floor to check.
+std::map<std::string, QStringList> g_pageKeys;
+
+const char* kFormColumns = "IdArticulo,Descripcion,NroLote,idDeposito,idPosicion,idUnidadARTICULO,Cantidad,"
+                           "CantidadATransferir AS Transferir,Cantidades,Posiciones,id,id";
+const char* kFormWhere = "iddeposito='   1' AND Cantidad > 0";
+
+int waitingPage(int generated, Page page)
+{
+    const int pages = (generated + espera::kLineasDemo + kPageSize - 1) / kPageSize;
+    switch (page) {
+    case First: return 1;
+    case Middle: return pages / 2;
+    case Last: return pages;
+    }
+    return 1;
+}
+
+std::string caseName(int generated, int order, int page)
+{
+    return std::to_string(generated) + '/' + std::to_string(order) + '/' + std::to_string(page);
+}
+
+// The grid of a size, loaded, on the embedded connection to its file.
+struct FormGrid {
+    int generated = -1;
+    std::unique_ptr<VrDbGrid> grid;
+};
+FormGrid g_formGrid;
+
+VrDbGrid& formGrid(int generated, Order order)
+{
+    if (g_formGrid.generated != generated || !g_formGrid.grid) {
+        g_formGrid.grid.reset();
+        connectTo(espera::baseDelCamino(generated), Embedded);
+        auto grid = std::make_unique<VrDbGrid>();
+        grid->setPrimaryKey(QStringLiteral("id"));
+        grid->setPageSize(kPageSize);
+        grid->setFormatDate(103);
+        grid->setOrdenSent(0);
+        grid->setOcultarOrdenar(false);
+        grid->setSql(SqlLineasSinPosicion(ObjDB(), QStringLiteral("1"), {}, {}, {}));
+        grid->LoadVrDBGrid();
+        g_formGrid = {generated, std::move(grid)};
+    }
+    VrDbGrid& grid = *g_formGrid.grid;
+    grid.setOrdenSent(order == ByText ? 1 : 0);
+    grid.MsFlexGrid->setCol(order == ByText ? 2 : 1);
+    return grid;
+}
+
+void choosePage(VrDbGrid& grid, int page)
+{
+    auto* pages = grid.findChild<QComboBox*>(QStringLiteral("cboPagSelect"));
+    pages->setCurrentIndex(page - 1);
+    grid.cboPagSelect_Click();
+}
+
+QStringList keysShown(VrDbGrid& grid)
+{
+    QStringList keys;
+    for (int r = 1; r < grid.MsFlexGrid->Rows(); ++r)
+        keys << grid.MsFlexGrid->TextMatrix(r, 11);
+    return keys;
+}
+
+// A page of the form's source chosen from the page list.
+void FormPage(benchmark::State& state)
+{
+    const int generated = static_cast<int>(state.range(0));
+    const auto order = static_cast<Order>(state.range(1));
+    const int page = waitingPage(generated, static_cast<Page>(state.range(2)));
+    resetPeak();
+    VrDbGrid& grid = formGrid(generated, order);
+    if (grid.UltimaPagina() != waitingPage(generated, Last)) {
+        state.SkipWithError("wrong page count");
+        return;
+    }
+    for (auto _ : state) {
+        choosePage(grid, page);
+        benchmark::DoNotOptimize(grid.MsFlexGrid->TextMatrix(1, 11));
+    }
+    if (grid.PaginaActual() != page || grid.MsFlexGrid->Rows() < 2) {
+        state.SkipWithError("short page");
+        return;
+    }
+    g_pageKeys[caseName(generated, order, static_cast<int>(state.range(2)))] = keysShown(grid);
+    state.counters["peak_MB"] = peakMB();
+}
+
+// The page of the form's source turned to from its neighbour with the next
+// or previous button, back and forth: every iteration is one turn.
+void FormTurn(benchmark::State& state)
+{
+    const int generated = static_cast<int>(state.range(0));
+    const auto order = static_cast<Order>(state.range(1));
+    const int page = waitingPage(generated, static_cast<Page>(state.range(2)));
+    const int neighbour = page > 1 ? page - 1 : 2;
+    resetPeak();
+    VrDbGrid& grid = formGrid(generated, order);
+    choosePage(grid, neighbour);
+    for (auto _ : state) {
+        if (grid.PaginaActual() == neighbour ? page > neighbour : neighbour > page)
+            grid.cmdSiguiente_Click();
+        else
+            grid.cmdAnterior_Click();
+        benchmark::DoNotOptimize(grid.MsFlexGrid->TextMatrix(1, 11));
+    }
+    if (grid.PaginaActual() != page && grid.PaginaActual() != neighbour)
+        state.SkipWithError("lost page");
+    state.counters["peak_MB"] = peakMB();
+}
+
+bool linesAreATable()
+{
+    sqlite3_stmt* st = nullptr;
+    sqlite3_prepare_v2(gridHandle(),
+                       "SELECT type FROM sqlite_master WHERE name = 'Stk_Dravelo_Sin_Asignar' COLLATE NOCASE", -1, &st,
+                       nullptr);
+    const bool table = st && sqlite3_step(st) == SQLITE_ROW
+        && qstrcmp(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)), "table") == 0;
+    sqlite3_finalize(st);
+    return table;
+}
+
+// The waiting lines of depot 1 as the view makes them from its source, with
+// `having` added to their condition.
+QString groupedLines(const QString& having)
+{
+    return QStringLiteral(
+               "SELECT m.IDARTICULO AS IdArticulo, IFNULL(m.NROLOTE, '') AS NroLote, m.IDDEPOSITO AS idDeposito, "
+               "m.IDUNIDADBASE AS idUnidadARTICULO, ROUND(SUM(m.CANTIDAD), 4) AS Cantidad, MIN(m.ID) AS id "
+               "FROM V_MV_STOCK_DRAVELO m "
+               "WHERE m.IDDEPOSITO = '   1' AND m.IDPOSICION IS NULL AND m.ANULADO = 0 AND m.TC IN ('IR', 'TRP') "
+               "GROUP BY m.IDARTICULO, IFNULL(m.NROLOTE, '') COLLATE NOCASE, m.IDUNIDADBASE "
+               "HAVING ROUND(SUM(m.CANTIDAD), 4) > 0")
+        + having;
+}
+
+const QString kLineColumns = QStringLiteral(
+    "g.IdArticulo, a.DESCRIPCION AS Descripcion, g.NroLote, g.idDeposito, NULL AS idPosicion, g.idUnidadARTICULO, "
+    "g.Cantidad, 0 AS Transferir, '' AS Cantidades, '' AS Posiciones, g.id, g.id");
+
+// The floor's statement for a page of the form's source chosen from the list.
+QString formPageFloor(bool table, Order order, int page)
+{
+    const qint64 skip = static_cast<qint64>(page - 1) * kPageSize;
+    if (table)
+        return QStringLiteral("SELECT %1 FROM Stk_Dravelo_Sin_Asignar WHERE id IN (SELECT id FROM Stk_Dravelo_Sin_Asignar "
+                              "WHERE %2 ORDER BY %3 LIMIT %4 OFFSET %5) ORDER BY %3")
+            .arg(QLatin1String(kFormColumns), QLatin1String(kFormWhere), orderOf(order))
+            .arg(kPageSize)
+            .arg(skip);
+    if (order == ByText)
+        return QStringLiteral("SELECT %1 FROM (%2) g LEFT JOIN V_MA_ARTICULOS a ON a.IDARTICULO = g.IdArticulo "
+                              "ORDER BY a.DESCRIPCION, g.id LIMIT %3 OFFSET %4")
+            .arg(kLineColumns, groupedLines({}))
+            .arg(kPageSize)
+            .arg(skip);
+    return QStringLiteral("SELECT %1 FROM (%2 ORDER BY id LIMIT %3 OFFSET %4) g "
+                          "LEFT JOIN V_MA_ARTICULOS a ON a.IDARTICULO = g.IdArticulo ORDER BY g.id")
+        .arg(kLineColumns, groupedLines({}))
+        .arg(kPageSize)
+        .arg(skip);
+}
+
+// The floor's statement for the 15 lines on from the key `key`, forward
+// (after it) or back (before it).
+QString formKeysetFloor(bool table, bool forward, qint64 key)
+{
+    if (table)
+        return QStringLiteral("SELECT %1 FROM Stk_Dravelo_Sin_Asignar WHERE %2 AND id %3 %4 ORDER BY id %5 LIMIT %6")
+            .arg(QLatin1String(kFormColumns), QLatin1String(kFormWhere), forward ? QStringLiteral(">") : QStringLiteral("<"))
+            .arg(key)
+            .arg(forward ? QStringLiteral("Asc") : QStringLiteral("Desc"))
+            .arg(kPageSize);
+    return QStringLiteral("SELECT %1 FROM (%2 ORDER BY id %3 LIMIT %4) g "
+                          "LEFT JOIN V_MA_ARTICULOS a ON a.IDARTICULO = g.IdArticulo ORDER BY g.id")
+        .arg(kLineColumns,
+             groupedLines(QStringLiteral(" AND MIN(m.ID) %1 %2").arg(forward ? QStringLiteral(">") : QStringLiteral("<")).arg(key)),
+             forward ? QStringLiteral("Asc") : QStringLiteral("Desc"))
+        .arg(kPageSize);
+}
+
+QStringList keysOf(const std::vector<std::vector<QString>>& rows)
+{
+    QStringList keys;
+    for (const auto& row : rows)
+        keys << row[10];
+    std::sort(keys.begin(), keys.end(), [](const QString& a, const QString& b) { return a.toLongLong() < b.toLongLong(); });
+    return keys;
+}
+
+// The floor of a page of the form's source chosen from the list; its rows
+// must be the page the grid showed.
+void FormDirectPage(benchmark::State& state)
+{
+    const int generated = static_cast<int>(state.range(0));
+    const auto order = static_cast<Order>(state.range(1));
+    const int page = waitingPage(generated, static_cast<Page>(state.range(2)));
+    resetPeak();
+    formGrid(generated, order);
+    {
+        const bool table = linesAreATable();
+        Floor floor(gridHandle());
+        const std::size_t statement = floor.add(formPageFloor(table, order, page));
+        const auto it = g_pageKeys.find(caseName(generated, order, static_cast<int>(state.range(2))));
+        QStringList shown = it == g_pageKeys.end() ? QStringList() : it->second;
+        std::sort(shown.begin(), shown.end(), [](const QString& a, const QString& b) { return a.toLongLong() < b.toLongLong(); });
+        if (it != g_pageKeys.end() && keysOf(floor.read(statement)) != shown) {
+            state.SkipWithError("the floor reads other lines than the grid shows");
+            return;
+        }
+        readFloor(state, floor, {statement});
+        state.counters["table"] = table ? 1 : 0;
+    }
+    state.counters["peak_MB"] = peakMB();
+}
+
+// The floor of a turn of the form's source between a page and its
+// neighbour, back and forth: in key order the lines after the last key of
+// the lower page and before the first key of the higher one, in text order
+// the two pages as the list chooses them.
+void FormDirectTurn(benchmark::State& state)
+{
+    const int generated = static_cast<int>(state.range(0));
+    const auto order = static_cast<Order>(state.range(1));
+    const int page = waitingPage(generated, static_cast<Page>(state.range(2)));
+    const int neighbour = page > 1 ? page - 1 : 2;
+    resetPeak();
+    formGrid(generated, order);
+    {
+        const bool table = linesAreATable();
+        Floor floor(gridHandle());
+        std::vector<std::size_t> statements;
+        if (order == ByText) {
+            statements = {floor.add(formPageFloor(table, order, neighbour)), floor.add(formPageFloor(table, order, page))};
+        } else {
+            const int low = std::min(page, neighbour);
+            const auto lowRows = floor.read(floor.add(formPageFloor(table, order, low)));
+            const auto highRows = floor.read(floor.add(formPageFloor(table, order, low + 1)));
+            statements = {floor.add(formKeysetFloor(table, true, lowRows.back()[10].toLongLong())),
+                          floor.add(formKeysetFloor(table, false, highRows.front()[10].toLongLong()))};
+            if (keysOf(floor.read(statements[0])) != keysOf(highRows) || keysOf(floor.read(statements[1])) != keysOf(lowRows)) {
+                state.SkipWithError("the floor's turn reads other lines than the pages");
+                return;
+            }
+            if (page < neighbour)
+                std::swap(statements[0], statements[1]);
+        }
+        readFloor(state, floor, statements);
+        state.counters["table"] = table ? 1 : 0;
+    }
+    state.counters["peak_MB"] = peakMB();
+}
+
 // Each page's runs one after the other, so that the ratios compare runs made
 // under the same load.
 void registerRuns()
@@ -343,6 +627,22 @@ void registerRuns()
                         ->Unit(benchmark::kMillisecond);
                 benchmark::RegisterBenchmark("DirectTurn", DirectTurn)->Args(args)->ArgNames(names)->Unit(benchmark::kMillisecond);
                 benchmark::RegisterBenchmark("GridPageTurn", GridPageTurn)->Args(args)->ArgNames(names)->Unit(benchmark::kMillisecond);
+            }
+    // The form's source: a size's cases together, on its one loaded grid;
+    // at 1,000,000 lines a page takes seconds, so each is read once.
+    for (int generated : kWaiting)
+        for (int order : {Natural, ByText})
+            for (int page : {First, Middle, Last}) {
+                const std::vector<std::int64_t> args{generated, order, page};
+                const std::vector<std::string> names{"lines", "order", "page"};
+                using Case = std::pair<const char*, void (*)(benchmark::State&)>;
+                for (const auto& [name, function] : {Case{"FormPage", FormPage}, Case{"FormDirectPage", FormDirectPage},
+                                                     Case{"FormTurn", FormTurn}, Case{"FormDirectTurn", FormDirectTurn}}) {
+                    auto* b = benchmark::RegisterBenchmark(name, function)->Args(args)->ArgNames(names)->Unit(
+                        benchmark::kMillisecond);
+                    if (generated >= 1000000)
+                        b->Iterations(1);
+                }
             }
 }
 
@@ -383,5 +683,33 @@ int main(int argc, char** argv)
                 }
         std::printf("targets: grid and turn ratio 2 or less; the grid's peak the same at both sizes\n"
                     "(a turn in key order reads on from the key of the page shown; in text order it skips by offset)\n");
+
+        // The grid holds widgets: it goes while the application is there.
+        g_formGrid = {};
+        releaseObjDB();
+        std::printf("\nthe start-up form's lines without position (Stk_Dravelo_Sin_Asignar), the demo's %d lines "
+                    "and those generated\n",
+                    espera::kLineasDemo);
+        std::printf("%-9s %-5s %-6s %9s %9s %6s %9s %9s %6s %8s %8s %-6s\n", "lines", "order", "page", "grid ms",
+                    "floor", "ratio", "turn ms", "floor", "ratio", "grid MB", "floor MB", "floor");
+        for (int generated : kWaiting)
+            for (int order : {Natural, ByText})
+                for (int page : {First, Middle, Last}) {
+                    const std::string args = "/lines:" + std::to_string(generated) + "/order:" + std::to_string(order)
+                        + "/page:" + std::to_string(page);
+                    const auto& grid = reporter["FormPage" + args];
+                    const auto& turn = reporter["FormTurn" + args];
+                    const auto& direct = reporter["FormDirectPage" + args];
+                    const auto& directTurn = reporter["FormDirectTurn" + args];
+                    if (grid.time <= 0 || direct.time <= 0 || turn.time <= 0 || directTurn.time <= 0)
+                        continue;
+                    std::printf("%-9d %-5s %-6s %9.3f %9.3f %6.2f %9.3f %9.3f %6.2f %8.1f %8.1f %-6s\n", generated,
+                                orders[order], pageNames[page], grid.time, direct.time, grid.time / direct.time,
+                                turn.time, directTurn.time, turn.time / directTurn.time, grid.counter("peak_MB"),
+                                direct.counter("peak_MB"), direct.counter("table") > 0 ? "table" : "source");
+                }
+        std::printf("targets: grid and turn ratio 2 or less; the grid's peak the same at both sizes\n"
+                    "(floor \"source\": the lines are a view, and the floor is the grouping of V_MV_STOCK_DRAVELO the "
+                    "view stands for; \"table\": the lines are a table, and the floor reads it)\n");
     });
 }

@@ -13,9 +13,15 @@
 // Arguments: positions in the depot, family depth (levels of two characters),
 // balance rows per position. Every position is reserved for the article's
 // family or one of its ancestors, so all of them are proposed and read.
+//
+// That floor pays whatever the dialog's statements pay; a second benchmark
+// (below, "Against the cheapest read of the same positions") times the load
+// on the put-away road's databases against one grouped read of the same
+// positions and balances.
 #include "positions/DatosPosicionesSql.h"
 #include "positions/PosicionEntradas.h"
 
+#include "bench/BaseEnEspera.h"
 #include "bench/BenchSupport.h"
 #include "bench/PisoSentencias.h"
 
@@ -185,6 +191,180 @@ void CargaDelDialogo(benchmark::State& state)
     releaseObjDB();
 }
 
+// ---- Against the cheapest read of the same positions ------------------------
+//
+// The same load for a line of the put-away road's databases
+// (bench/BaseEnEspera.h: the demo, 1,000 or 10,000 positions of the
+// article's family and its parent, 20 balance rows each, half opening
+// balances and half rows of saved transfers), against a floor that does not
+// replay the dialog's statements: one statement, prepared once, that reads
+// the same candidate positions and their balances by the cheapest route on
+// the schema as it stands. The candidate positions of the depot are those
+// reserved for the article, its family or a parent family, its type or its
+// rubro (the depot's key, the family's index); each is joined to its balance
+// summed per position. While AC_SALDOSLAYOUT is a view, the balances are
+// summed from what the view stands for, as the view sums them: the opening
+// balances, and the positioned transfer rows grouped by position, article,
+// lot and unit, each group converted into the position's unit; its third
+// part, the depot's stock without position, never meets a position and is
+// left out. Once AC_SALDOSLAYOUT is a table of its own, the floor sums that
+// table's rows of the depot per position. Before the timing, the floor's
+// rows are checked against the positions and balances the load read.
+// Targets: a load within 2 times this floor at 10,000 positions, and linear
+// from 1,000 to 10,000 positions.
+
+// The load's own reads, with the candidate rows of the last one kept.
+class LecturasVistas : public DatosPosicionesSql {
+public:
+    std::vector<FilaPosicion> filas;
+    std::vector<FilaPosicion> LeePosiciones(const QString& idDeposito, const QStringList& propuestas) override
+    {
+        filas = DatosPosicionesSql::LeePosiciones(idDeposito, propuestas);
+        return filas;
+    }
+};
+
+bool esTabla(sqlite3* db, const char* nombre)
+{
+    sqlite3_stmt* st = nullptr;
+    sqlite3_prepare_v2(db, "SELECT type FROM sqlite_master WHERE name = ?1 COLLATE NOCASE", -1, &st, nullptr);
+    sqlite3_bind_text(st, 1, nombre, -1, SQLITE_STATIC);
+    const bool tabla = st && sqlite3_step(st) == SQLITE_ROW
+        && qstrcmp(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)), "table") == 0;
+    sqlite3_finalize(st);
+    return tabla;
+}
+
+// The floor's statement: the candidate positions of depot 1 for an article
+// of the generated family, with their balances.
+QString lecturaAgrupada(bool saldosEnTabla)
+{
+    // The conversion of a transfer group's quantity into the position's
+    // unit, as AC_SALDOSLAYOUT makes it.
+    const QString conversion = QStringLiteral(R"(
+        CASE WHEN TRIM(m.IDUNIDADBASE) = TRIM(IFNULL(q.IdUnidad, '')) COLLATE NOCASE THEN 1
+        ELSE COALESCE(
+            (SELECT MAX(e.Coeficiente) FROM S_TA_EQUIV e
+             WHERE e.IdArticulo = m.IDARTICULO AND e.Coeficiente <> 0
+               AND TRIM(e.IDUNIDAD) = TRIM(m.IDUNIDADBASE) COLLATE NOCASE
+               AND TRIM(e.IDUNIDAD_EQUIV) = TRIM(q.IdUnidad) COLLATE NOCASE),
+            (SELECT 1.0 / MAX(e.Coeficiente) FROM S_TA_EQUIV e
+             WHERE e.IdArticulo = m.IDARTICULO AND e.Coeficiente <> 0
+               AND TRIM(e.IDUNIDAD) = TRIM(q.IdUnidad) COLLATE NOCASE
+               AND TRIM(e.IDUNIDAD_EQUIV) = TRIM(m.IDUNIDADBASE) COLLATE NOCASE),
+            0) END)");
+    const QString saldos = saldosEnTabla
+        ? QStringLiteral("SELECT IdPosicion, SUM(SaldoPosicion) AS saldo FROM AC_SALDOSLAYOUT "
+                         "WHERE IdDeposito = '   1' AND IdPosicion IS NOT NULL GROUP BY IdPosicion")
+        : QStringLiteral(R"(
+        SELECT IdPosicion, SUM(saldo) AS saldo FROM (
+            SELECT IdPosicion, SaldoPosicion AS saldo FROM AC_SALDOSINICIALES
+            WHERE IdDeposito = '   1' AND IdPosicion IS NOT NULL
+            UNION ALL
+            SELECT m.IDPOSICION, ROUND(SUM(m.CANTIDAD) * %1, 4)
+            FROM V_MV_STOCK_DRAVELO m
+            LEFT JOIN MA_POSICIONES q ON q.IdDeposito = m.IDDEPOSITO AND q.IdPosicion = m.IDPOSICION
+            WHERE m.TC = 'TRP' AND m.IDPOSICION IS NOT NULL AND m.ANULADO = 0 AND m.IDDEPOSITO = '   1'
+            GROUP BY m.IDPOSICION, m.IDARTICULO, m.NROLOTE, m.IDUNIDADBASE)
+        GROUP BY IdPosicion)")
+              .arg(conversion);
+    return QStringLiteral(R"(
+        SELECT p.IdPosicion, p.Descripcion, p.ORDENINGRESO, IFNULL(p.IdUnidad, '') AS idunidad, p.HABILITADO,
+               IFNULL(p.CAPACIDAD, 0) AS capacidad, IFNULL(s.saldo, 0) AS SaldoPosicion
+        FROM MA_POSICIONES p LEFT JOIN (%1) s ON s.IdPosicion = p.IdPosicion
+        WHERE p.IdDeposito = '   1'
+          AND (p.IdArticulo = '%2' OR p.IdFamilia IN ('%3', '%4') OR p.IdTipo = 'T5' OR p.IdRubro = 'R5')
+        ORDER BY p.ORDENINGRESO, p.IdPosicion)")
+        .arg(saldos, espera::articulo(0), espera::kFamilia, espera::kFamiliaPadre);
+}
+
+// The floor's rows, position and balance, as the load's check reads them.
+QStringList filasDelPiso(sqlite3_stmt* st)
+{
+    QStringList filas;
+    sqlite3_reset(st);
+    while (sqlite3_step(st) == SQLITE_ROW)
+        filas << QStringLiteral("%1 %2")
+                     .arg(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0))))
+                     .arg(sqlite3_column_double(st, 6), 0, 'f', 4);
+    sqlite3_reset(st);
+    filas.sort();
+    return filas;
+}
+
+void CargaContraLecturaAgrupada(benchmark::State& state)
+{
+    const int posiciones = static_cast<int>(state.range(0));
+    const int saldos = static_cast<int>(state.range(1));
+    const QString path = espera::base(0, posiciones, saldos);
+
+    releaseObjDB();
+    resetPeak();
+    auto propia = std::make_unique<Contador>();
+    Contador& cn = *propia;
+    cn.Open(QStringLiteral("PROVIDER=SQLOLEDB;Server=(sqlite);Database =%1;UId=ana;Pwd=;").arg(path));
+    ObjDB().setConnection(std::move(propia));
+    ObjDB().gOpenFlag = true;
+    sqlite3* handle = static_cast<db::SqliteBackend*>(cn.backend())->handle();
+
+    const auto carga = [&](DatosPosicionesSql& lecturas) {
+        cn.leidas.clear();
+        QElapsedTimer t;
+        t.start();
+        GrillaMemoria celdas;
+        PosicionEntradas dialogo(lecturas, celdas);
+        dialogo.eIdArticulo = espera::articulo(0);
+        dialogo.eIdDeposito = QStringLiteral("1");
+        dialogo.eUnidadArticulo = QStringLiteral("  UN");
+        dialogo.eCantidadPedida = 100;
+        dialogo.eProposicionAutomatica = true;
+        dialogo.CargaYAcepta();
+        const qint64 esta = t.nsecsElapsed();
+        if (dialogo.Posiciones.isEmpty())
+            state.SkipWithError("nothing was placed");
+        return esta;
+    };
+
+    // A first load, untimed, gives the rows the floor must read.
+    LecturasVistas vistas;
+    carga(vistas);
+    QStringList leidas;
+    for (const FilaPosicion& f : vistas.filas)
+        leidas << QStringLiteral("%1 %2").arg(f.IdPosicion).arg(f.SaldoPosicion, 0, 'f', 4);
+    leidas.sort();
+    const int enviadas = static_cast<int>(cn.leidas.size());
+
+    const bool tabla = esTabla(handle, "AC_SALDOSLAYOUT");
+    std::vector<Sentencia> piso1{prepara(handle, lecturaAgrupada(tabla), {})};
+    if (filasDelPiso(piso1.front().st) != leidas || static_cast<int>(leidas.size()) != posiciones) {
+        state.SkipWithError("the floor reads other positions or balances than the load");
+        sqlite3_finalize(piso1.front().st);
+        return;
+    }
+
+    qint64 cargas = 0;
+    qint64 suelo = 0;
+    for (auto _ : state) {
+        DatosPosicionesSql lecturas;
+        const qint64 esta = carga(lecturas);
+        cargas += esta;
+        state.SetIterationTime(static_cast<double>(esta) / 1e9);
+        suelo += piso(piso1);
+    }
+    sqlite3_finalize(piso1.front().st);
+    const double n = static_cast<double>(state.iterations());
+    state.counters["statements"] = enviadas;
+    state.counters["load_ms"] = static_cast<double>(cargas) / n / 1e6;
+    state.counters["floor_ms"] = static_cast<double>(suelo) / n / 1e6;
+    state.counters["load_over_floor"] = suelo > 0 ? static_cast<double>(cargas) / static_cast<double>(suelo) : 0;
+    state.counters["table"] = tabla ? 1 : 0;
+    state.counters["peak_MB"] = peakMB();
+    releaseObjDB();
+}
+
+constexpr int kPosicionesAgrupadas[] = {1000, 10000};
+constexpr int kSaldosAgrupados = 20;
+
 constexpr int kPosiciones[] = {50, 1000, 10000};
 
 // Each configuration's two routes one after the other, so that their ratio
@@ -201,6 +381,13 @@ void registra()
                         ->UseManualTime()
                         ->Unit(benchmark::kMillisecond)
                         ->MinTime(0.5);
+    for (int posiciones : kPosicionesAgrupadas)
+        benchmark::RegisterBenchmark("CargaContraLecturaAgrupada", CargaContraLecturaAgrupada)
+            ->Args({posiciones, kSaldosAgrupados})
+            ->ArgNames({"positions", "balances"})
+            ->UseManualTime()
+            ->Unit(benchmark::kMillisecond)
+            ->MinTime(0.5);
 }
 
 }  // namespace
@@ -229,5 +416,27 @@ int main(int argc, char** argv)
                                 embebida.counter("peak_MB"));
                 }
         std::printf("worst load / floor: %.2f (target 1.5 or less in every configuration)\n", peor);
+
+        std::printf("\nagainst the cheapest read of the same positions and balances (one grouped statement)\n");
+        std::printf("%-9s %-8s %10s %10s %7s %6s %8s %-6s\n", "positions", "balances", "load ms", "floor ms", "ratio",
+                    "stmts", "peak MB", "floor");
+        double porPosicion[2] = {0, 0};
+        for (std::size_t i = 0; i < std::size(kPosicionesAgrupadas); ++i) {
+            const int posiciones = kPosicionesAgrupadas[i];
+            const auto& r = resultados["CargaContraLecturaAgrupada/positions:" + std::to_string(posiciones)
+                                       + "/balances:" + std::to_string(kSaldosAgrupados)];
+            const double carga = r.counter("load_ms");
+            if (carga <= 0)
+                continue;
+            porPosicion[i] = carga / posiciones;
+            std::printf("%-9d %-8d %10.3f %10.3f %7.2f %6.0f %8.1f %-6s\n", posiciones, kSaldosAgrupados, carga,
+                        r.counter("floor_ms"), r.counter("load_over_floor"), r.counter("statements"),
+                        r.counter("peak_MB"), r.counter("table") > 0 ? "table" : "source");
+        }
+        if (porPosicion[0] > 0 && porPosicion[1] > 0)
+            std::printf("load per position at 10,000 over that at 1,000: %.2f\n", porPosicion[1] / porPosicion[0]);
+        std::printf("targets: 2 or less at 10,000 positions; the load per position the same at both sizes\n"
+                    "(floor \"source\": AC_SALDOSLAYOUT is a view, and the floor sums the opening balances and the "
+                    "positioned transfer rows it stands for; \"table\": it is a table, and the floor sums it)\n");
     });
 }
