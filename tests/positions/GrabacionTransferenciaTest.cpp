@@ -461,3 +461,85 @@ TEST(GrabacionTransferencia, AReopenedLineIsSavedOnlyOverWhatItWasLoadedWith)
                                "IDPOSICION IS NOT NULL"),
               "P3 5");
 }
+
+// P1 holds 10 and another station has put 6 there since this station's dialog
+// saw it empty. Under the save's lock each share is checked against the room
+// its position has now: one that no longer fits refuses the whole line, with
+// nothing written, as a line another station placed; what fits is saved, and
+// a position without capacity takes anything.
+TEST(GrabacionTransferencia, EachShareIsCheckedAgainstTheRoomItsPositionHasNow)
+{
+    TestDatabase t(recibido("A1", "30") + R"(
+        INSERT INTO MA_POSICIONES (IdDeposito, IdPosicion, IdUnidad, HABILITADO, CAPACIDAD) VALUES
+            ('   1', 'P1', '  UN', 1, 10), ('   1', 'P2', '  UN', 1, NULL);
+        INSERT INTO AC_SALDOSLAYOUT (IdDeposito, IdPosicion, IdArticulo, SaldoPosicion) VALUES ('   1', 'P1', 'X', 6);)");
+    struct Caso {
+        const char* nombre;
+        LineaTransferencia linea;
+        const char* rechazo;  // words of the message; "" when it is saved
+    } casos[] = {
+        {"5 into P1, where 4 are left", linea("A1", "7", "|P2|P1|", "|2|5|"),
+         "otro puesto ya ocupo el lugar de la posicion P1. Le quedan 4 UN libres y la linea ocuparia 5 UN"},
+        {"4 fill P1 exactly", linea("A1", "4", "|p1|", "|4|"), ""},
+        {"then nothing is left", linea("A1", "0.0001", "|P1|", "|0.0001|"), "Le quedan 0 UN libres"},
+        {"no capacity, no limit", linea("A1", "9", "|P2|", "|9|"), ""},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        const QStringList antes = movimientos(ObjDB());
+        ScopedPrompts p;
+        if (*c.rechazo)
+            p.answerMessage(prompt::Ok, QString::fromUtf8(c.rechazo));
+        bool hayError = false;
+        const LineaGrabada g = GrabaLineaTransferencia(ObjDB(), cabecera(), NumeracionLinea::Fijada, c.linea, "ana",
+                                                       kHoy, hayError);
+        EXPECT_EQ(g.grabada, !*c.rechazo);
+        EXPECT_EQ(g.otroPuesto, bool(*c.rechazo));
+        EXPECT_EQ(hayError, bool(*c.rechazo));
+        if (*c.rechazo) {
+            EXPECT_EQ(movimientos(ObjDB()), antes);
+        }
+    }
+    EXPECT_EQ(escalar(ObjDB(), "SELECT SUM(SaldoPosicion) FROM AC_SALDOSLAYOUT WHERE IdPosicion = 'P1'"), "10");
+    EXPECT_EQ(restante(ObjDB(), "A1"), "17");
+    EXPECT_EQ(escalar(ObjDB(), "SELECT COUNT(*) FROM AUX_ERR"), "0") << "a refusal is no failure of the database";
+}
+
+// Voucher 7 put 3 screws in P1, whose capacity has since been lowered to 2. A
+// reopened line may take stock out of it, but put none back past its
+// capacity.
+TEST(GrabacionTransferencia, AReopenedLineMayEmptyAPositionPastItsCapacityButNotFillIt)
+{
+    TestDatabase t(R"(
+        INSERT INTO MA_POSICIONES (IdDeposito, IdPosicion, IdUnidad, HABILITADO, CAPACIDAD) VALUES
+            ('   1', 'P1', '  UN', 1, 2), ('   1', 'P2', '  UN', 1, 10);
+        INSERT INTO V_MV_STOCK_DRAVELO (TC, SUCURSAL, NUMERO, LETRA, IDARTICULO, IDUNIDADBASE, CANTIDAD, NROLOTE,
+                                        IDDEPOSITO, IDPOSICION) VALUES
+            ('TRP', '0001', '00000007', 'X', '                       A1', '  UN', -5, NULL, '   1', NULL),
+            ('TRP', '0001', '00000007', 'X', '                       A1', '  UN', 3, NULL, '   1', 'P1'),
+            ('TRP', '0001', '00000007', 'X', '                       A1', '  UN', 2, NULL, '   1', 'P2');)");
+    const auto reabierta = [](const char* posiciones, const char* cantidades, const char* cargadas) {
+        LineaTransferencia l = linea("A1", "5", posiciones, cantidades);
+        l.PosicionesCargadas = QStringLiteral("|P1|P2|");
+        l.CantidadesCargadas = QString::fromLatin1(cargadas);
+        return l;
+    };
+    bool hayError = false;
+    {
+        ScopedPrompts p;
+        p.answerMessage(prompt::Ok, "la posicion P1. Le quedan 0 UN libres y la linea ocuparia 1 UN");
+        EXPECT_FALSE(GrabaLineaTransferencia(ObjDB(), cabecera("00000007"), NumeracionLinea::Reabierta,
+                                             reabierta("|P1|P2|", "|4|1|", "|3|2|"), "ana", kHoy, hayError)
+                         .grabada);
+    }
+    EXPECT_TRUE(GrabaLineaTransferencia(ObjDB(), cabecera("00000007"), NumeracionLinea::Reabierta,
+                                        reabierta("|P1|P2|", "|3|2|", "|3|2|"), "ana", kHoy, hayError)
+                    .grabada)
+        << "kept as it is";
+    EXPECT_TRUE(GrabaLineaTransferencia(ObjDB(), cabecera("00000007"), NumeracionLinea::Reabierta,
+                                        reabierta("|P1|P2|", "|1|4|", "|3|2|"), "ana", kHoy, hayError)
+                    .grabada);
+    EXPECT_EQ(escalar(ObjDB(), "SELECT GROUP_CONCAT(IDPOSICION || ' ' || CANTIDAD) FROM V_MV_STOCK_DRAVELO WHERE "
+                               "IDPOSICION IS NOT NULL"),
+              "P1 1,P2 4");
+}
