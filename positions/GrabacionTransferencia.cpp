@@ -108,10 +108,10 @@ std::optional<QString> rechazoActual(DB_Dll& db, const CabeceraTransferencia& c,
     if (!bloqueo.isEmpty() && !lee(db, bloqueo, [](db::Recordset&) {}))
         return std::nullopt;
     if (numeracion != NumeracionLinea::Reabierta) {
-        Currency restante;
-        if (!lee(db, SentenciaRestanteLinea(db, c, l),
-                 [&](db::Recordset& rs) { restante = Currency::fromVariant(rs.value(QStringLiteral("Cantidad"))); }))
+        const std::optional<Currency> sinPosicion = SinPosicionAhora(db, c, l);
+        if (!sinPosicion)
             return std::nullopt;
+        const Currency restante = *sinPosicion;
         const Currency transferir = Currency::fromText(l.Transferir);
         if (transferir <= restante)
             return QString();
@@ -188,6 +188,16 @@ QString rechazoCapacidad(const Ocupaciones& antes, const Ocupaciones& despues)
 }
 
 }  // namespace
+
+std::optional<Currency> SinPosicionAhora(DB_Dll& db, const CabeceraTransferencia& cabecera,
+                                         const LineaTransferencia& linea)
+{
+    Currency restante;
+    if (!lee(db, SentenciaRestanteLinea(db, cabecera, linea),
+             [&](db::Recordset& rs) { restante = Currency::fromVariant(rs.value(QStringLiteral("Cantidad"))); }))
+        return std::nullopt;
+    return restante;
+}
 
 LineaGrabada GrabaLineaTransferencia(DB_Dll& db, const CabeceraTransferencia& cabecera, NumeracionLinea numeracion,
                                      const LineaTransferencia& linea, const QString& usuario, const QDate& fecha,

@@ -474,3 +474,38 @@ TEST(CapacidadPosiciones, ALineWhoseRoomWasTakenWhileItsDialogWasOpenIsRefusedAn
     EXPECT_EQ(p.filasDe(p.campo("NUMERO").text()), QStringList({"- -10", "F1 5", "F2 5"}));
     EXPECT_EQ(ocupacion(), QStringList({"F1 25/25", "F2 5/25"}));
 }
+// Station B placed thirteen of the fifteen lines on A's page (all but the
+// fourth and fifth), leaving room for 3. A's run on its stale page is refused
+// the first three lines (the room it sees is there, the stock is not), places
+// 3 of the fourth line, and finds no room for the others: the lines B placed
+// among them count too, as lines another station had placed.
+TEST(CapacidadPosiciones, AnAutomaticRunCountsEveryLineAnotherStationPlacedWhetherOrNotItFoundRoom)
+{
+    Pantalla p({}, depositoDeLaFamilia({26, 26, 26, 26, 29}));
+    p.f->Form_Load();
+    p.f->VrDbGrid1->setPageSize(20);
+    p.f->cmdFiltrar_Click();
+    ASSERT_EQ(p.lineas().size(), 15);
+
+    ComprobanteTransferencia deB{QStringLiteral("0001"), QStringLiteral("00000001"), QStringLiteral("X")};
+    int deOtroPuesto = 0;
+    for (const LineaTransferencia& linea : lineasSinPosicion(QStringLiteral("1"))) {
+        if (linea.IdArticulo.trimmed() == u"A04" || linea.IdArticulo.trimmed() == u"A05")
+            continue;
+        const std::optional<LineaGrabada> g = proponeYGraba(QStringLiteral("1"), linea, deB, deOtroPuesto > 0);
+        ASSERT_TRUE(g && g->grabada) << linea.IdArticulo.toStdString();
+        deB = g->comprobante;
+        ++deOtroPuesto;
+    }
+    ASSERT_EQ(deOtroPuesto, 13);
+
+    {
+        ScopedPrompts s;
+        s.answerMessage(prompt::Yes, "Desea Continuar?");
+        s.answerMessage(prompt::No, "Se ha Propuesto 1 Posiciones\r\nOtro puesto ya habia ubicado 13 lineas: no se "
+                                    "grabaron.\r\nDesea Imprimir");
+        p.f->cmdProponer_Click();
+    }
+    EXPECT_EQ(p.filasDe("00000002"), QStringList({"- -3", "F5 3"}));
+    EXPECT_EQ(p.lineas(), QStringList({"A04||7", "A05||10"}));
+}
