@@ -509,3 +509,60 @@ TEST(CapacidadPosiciones, AnAutomaticRunCountsEveryLineAnotherStationPlacedWheth
     EXPECT_EQ(p.filasDe("00000002"), QStringList({"- -3", "F5 3"}));
     EXPECT_EQ(p.lineas(), QStringList({"A04||7", "A05||10"}));
 }
+
+// --- units -----------------------------------------------------------------------------
+
+// Bulk kept in kilos, with 500 kilos to the cubic metre, and a silo counted in
+// cubic metres. A line in bags has no equivalence to the silo's unit, though
+// the article has one: the silo shows as a position without equivalences,
+// with no room, and takes nothing. A line in kilos finds it usable.
+TEST(CapacidadPosiciones, ALineInAUnitWithoutEquivalenceToThePositionsSeesItWithoutEquivalences)
+{
+    Pantalla p({}, QStringLiteral(R"(
+        INSERT INTO ta_usuarios (nombre, UNegocio) VALUES ('ana', '   1');
+        INSERT INTO V_TA_Deposito (IdDeposito, Descripcion, UnidadNegocio) VALUES ('   1', 'Deposito Central', '   1');
+        INSERT INTO V_MA_ARTICULOS (IDARTICULO, DESCRIPCION, IDUNIDAD) VALUES ('                   ART001', 'GRANEL', '  KG');
+        INSERT INTO S_TA_EQUIV (IdArticulo, IDUNIDAD, IDUNIDAD_EQUIV, Coeficiente) VALUES
+            ('                   ART001', '  M3', '  KG', 500);
+        INSERT INTO MA_POSICIONES (IdDeposito, IdPosicion, Descripcion, IdArticulo, ORDENINGRESO, IdUnidad, HABILITADO,
+                                   CAPACIDAD) VALUES ('   1', 'S1', 'Silo', '                   ART001', 1, '  M3', 1, 2);
+        INSERT INTO V_MV_STOCK_DRAVELO (FECHA, TC, SUCURSAL, NUMERO, LETRA, IDARTICULO, IDUNIDADBASE, CANTIDAD,
+                                        IDDEPOSITO) VALUES
+            ('2024-12-02T08:00:00', 'IR', '0001', '00000123', 'X', '                   ART001', '  BL', 30, '   1'),
+            ('2024-12-02T08:00:00', 'IR', '0001', '00000123', 'X', '                   ART001', '  KG', 300, '   1');)"));
+    p.f->Form_Load();
+    p.f->cmdFiltrar_Click();
+    struct Caso {
+        const char* unidad;
+        const char* cantidad;
+        std::uint32_t color;
+        const char* capacidad;
+        const char* libre;
+        const char* propuesta;
+    } casos[] = {
+        {"BL", "30", colorPosicion::SinEquivalencias, "0", "0", ""},
+        {"KG", "300", colorPosicion::Habilitada, "1000", "1000", "300"},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.unidad);
+        int fila = -1;
+        for (int r = 1; r < p.grid().Rows(); ++r)
+            if (p.celda(r, 6).trimmed() == QString::fromLatin1(c.unidad))
+                fila = r;
+        ASSERT_GT(fila, 0);
+        ScopedPrompts s;
+        s.onModal("frmPosicionEntradas", [&](QDialog& d) {
+            auto& dialogo = static_cast<frmPosicionEntradas&>(d);
+            const FlexGrid& g = *dialogo.MSFlexGrid1;
+            EXPECT_EQ(g.TextMatrix(1, PosicionEntradas::ColPosicion), "S1");
+            EXPECT_EQ(g.CellBackColorAt(1, PosicionEntradas::ColCantidad), c.color);
+            EXPECT_EQ(g.TextMatrix(1, PosicionEntradas::ColCapacidad), c.capacidad);
+            EXPECT_EQ(g.TextMatrix(1, PosicionEntradas::ColDisponible), c.libre);
+            EXPECT_EQ(g.TextMatrix(1, PosicionEntradas::ColCantidad), c.propuesta);
+            dialogo.CmdCancelar_Click();
+            return dialogo.result();
+        });
+        p.transfiere(fila, QString::fromLatin1(c.cantidad));
+    }
+    EXPECT_EQ(escalar("SELECT COUNT(*) FROM V_MV_STOCK_DRAVELO WHERE TC = 'TRP'"), "0");
+}
