@@ -74,8 +74,7 @@ std::vector<FilaPosicion> DatosPosicionesSql::LeePosiciones(const QString& idDep
     return filas;
 }
 
-const DatosPosicionesSql::Hallada& DatosPosicionesSql::equivalencia(const QString& idArticulo,
-                                                                         const QString& unidad)
+const DatosPosicionesSql::Hallada& DatosPosicionesSql::equivalencia(const QString& idArticulo, const QString& unidad)
 {
     const std::pair<QString, QString> clave(idArticulo, unidad);
     auto it = m_equivalencias.find(clave);
@@ -89,9 +88,8 @@ const DatosPosicionesSql::Hallada& DatosPosicionesSql::equivalencia(const QStrin
     return *it;
 }
 
-const DatosPosicionesSql::Hallada& DatosPosicionesSql::equivalencia(const QString& idArticulo,
-                                                                         const QString& unidad,
-                                                                         const QString& unidadEquiv)
+const DatosPosicionesSql::Hallada& DatosPosicionesSql::equivalencia(const QString& idArticulo, const QString& unidad,
+                                                                    const QString& unidadEquiv)
 {
     const std::pair<QString, std::pair<QString, QString>> clave(idArticulo, {unidad, unidadEquiv});
     auto it = m_equivalenciasEntreUnidades.find(clave);

@@ -1,6 +1,8 @@
 // No position past its capacity, as the balance view counts what lies in it:
-// lines in any unit over depots of generated positions, equivalences and
-// capacities, saved through the real save.
+// lines in any unit over generated depots, saved through the real save;
+// stations that propose at once, each in a process of its own; the count an
+// automatic run ends with; a line in a unit the position has no equivalence
+// for.
 #include "PantallaAsignacion.h"
 
 #include "positions/DatosPosicionesSql.h"
