@@ -288,6 +288,37 @@ QString restante(DB_Dll& db, const QString& articulo)
                            + articulo.rightJustified(25) + "'");
 }
 
+// A line this station saves into voucher 99, and the words of the message
+// that refuses it ("" when it is saved).
+struct CasoGrabacion {
+    const char* nombre;
+    LineaTransferencia linea;
+    const char* rechazo;
+};
+
+// Saves each case's line in turn: a refused line is told why, is taken for
+// one another station placed (or took the room of), and writes nothing.
+template <std::size_t N>
+void grabaEnOrden(const CasoGrabacion (&casos)[N])
+{
+    for (const CasoGrabacion& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        const QStringList antes = movimientos(ObjDB());
+        ScopedPrompts p;
+        if (*c.rechazo)
+            p.answerMessage(prompt::Ok, QString::fromUtf8(c.rechazo));
+        bool hayError = false;
+        const LineaGrabada g = GrabaLineaTransferencia(ObjDB(), cabecera(), NumeracionLinea::Fijada, c.linea, "ana",
+                                                       kHoy, hayError);
+        EXPECT_EQ(g.grabada, !*c.rechazo);
+        EXPECT_EQ(g.otroPuesto, bool(*c.rechazo));
+        EXPECT_EQ(hayError, bool(*c.rechazo));
+        if (*c.rechazo) {
+            EXPECT_EQ(movimientos(ObjDB()), antes);
+        }
+    }
+}
+
 }  // namespace
 
 // Two stations loaded the same list. What the other station placed since is
@@ -303,11 +334,7 @@ TEST(GrabacionTransferencia, ALineTakesNoMoreThanIsStillWithoutPosition)
                                         kHoy, hayErrorOtra)
                     .grabada);
 
-    struct Caso {
-        const char* nombre;
-        LineaTransferencia linea;
-        const char* rechazo;  // words of the message; "" when it is saved
-    } casos[] = {
+    const CasoGrabacion casos[] = {
         {"the whole line, placed in part by the other station", linea("A1", "10", "|P1|", "|10|"),
          "otro puesto ya ubico parte de esta mercaderia. Quedan 4 sin posicion y se quiso transferir 10"},
         {"what is left", linea("A1", "4", "|P2|", "|4|"), ""},
@@ -315,21 +342,7 @@ TEST(GrabacionTransferencia, ALineTakesNoMoreThanIsStillWithoutPosition)
         {"a lot counts apart from the same article without lot", linea("A2", "4", "|P2|", "|4|", "L7"), "Quedan 3"},
         {"an article never received", linea("A9", "1", "|P2|", "|1|"), "Quedan 0 sin posicion"},
     };
-    for (const Caso& c : casos) {
-        SCOPED_TRACE(c.nombre);
-        const QStringList antes = movimientos(ObjDB());
-        ScopedPrompts p;
-        if (*c.rechazo)
-            p.answerMessage(prompt::Ok, QString::fromUtf8(c.rechazo));
-        bool hayError = false;
-        const LineaGrabada g = GrabaLineaTransferencia(ObjDB(), cabecera(), NumeracionLinea::Fijada, c.linea, "ana",
-                                                       kHoy, hayError);
-        EXPECT_EQ(g.grabada, !*c.rechazo);
-        EXPECT_EQ(hayError, bool(*c.rechazo));
-        if (*c.rechazo) {
-            EXPECT_EQ(movimientos(ObjDB()), antes);
-        }
-    }
+    grabaEnOrden(casos);
     EXPECT_EQ(restante(ObjDB(), "A1"), "0");
     EXPECT_EQ(escalar(ObjDB(), "SELECT COUNT(*) FROM AUX_ERR"), "0") << "a refusal is no failure of the database";
 }
@@ -473,33 +486,14 @@ TEST(GrabacionTransferencia, EachShareIsCheckedAgainstTheRoomItsPositionHasNow)
         INSERT INTO MA_POSICIONES (IdDeposito, IdPosicion, IdUnidad, HABILITADO, CAPACIDAD) VALUES
             ('   1', 'P1', '  UN', 1, 10), ('   1', 'P2', '  UN', 1, NULL);
         INSERT INTO AC_SALDOSLAYOUT (IdDeposito, IdPosicion, IdArticulo, SaldoPosicion) VALUES ('   1', 'P1', 'X', 6);)");
-    struct Caso {
-        const char* nombre;
-        LineaTransferencia linea;
-        const char* rechazo;  // words of the message; "" when it is saved
-    } casos[] = {
+    const CasoGrabacion casos[] = {
         {"5 into P1, where 4 are left", linea("A1", "7", "|P2|P1|", "|2|5|"),
          "otro puesto ya ocupo el lugar de la posicion P1. Le quedan 4 UN libres y la linea ocuparia 5 UN"},
         {"4 fill P1 exactly", linea("A1", "4", "|p1|", "|4|"), ""},
         {"then nothing is left", linea("A1", "0.0001", "|P1|", "|0.0001|"), "Le quedan 0 UN libres"},
         {"no capacity, no limit", linea("A1", "9", "|P2|", "|9|"), ""},
     };
-    for (const Caso& c : casos) {
-        SCOPED_TRACE(c.nombre);
-        const QStringList antes = movimientos(ObjDB());
-        ScopedPrompts p;
-        if (*c.rechazo)
-            p.answerMessage(prompt::Ok, QString::fromUtf8(c.rechazo));
-        bool hayError = false;
-        const LineaGrabada g = GrabaLineaTransferencia(ObjDB(), cabecera(), NumeracionLinea::Fijada, c.linea, "ana",
-                                                       kHoy, hayError);
-        EXPECT_EQ(g.grabada, !*c.rechazo);
-        EXPECT_EQ(g.otroPuesto, bool(*c.rechazo));
-        EXPECT_EQ(hayError, bool(*c.rechazo));
-        if (*c.rechazo) {
-            EXPECT_EQ(movimientos(ObjDB()), antes);
-        }
-    }
+    grabaEnOrden(casos);
     EXPECT_EQ(escalar(ObjDB(), "SELECT SUM(SaldoPosicion) FROM AC_SALDOSLAYOUT WHERE IdPosicion = 'P1'"), "10");
     EXPECT_EQ(restante(ObjDB(), "A1"), "17");
     EXPECT_EQ(escalar(ObjDB(), "SELECT COUNT(*) FROM AUX_ERR"), "0") << "a refusal is no failure of the database";
