@@ -4,7 +4,6 @@
 
 #include "core/DB_Dll.h"
 #include "platform/Value.h"
-#include "rules/Cantidades.h"
 #include "rules/Stock.h"
 
 QString SentenciaPosiciones(const QString& idDeposito, const QStringList& propuestas)
@@ -75,13 +74,12 @@ std::vector<FilaPosicion> DatosPosicionesSql::LeePosiciones(const QString& idDep
     return filas;
 }
 
-const DatosPosicionesSql::Equivalencia& DatosPosicionesSql::equivalencia(const QString& idArticulo,
-                                                                         const QString& unidad)
+const DatosPosicionesSql::Hallada& DatosPosicionesSql::equivalencia(const QString& idArticulo, const QString& unidad)
 {
     const std::pair<QString, QString> clave(idArticulo, unidad);
     auto it = m_equivalencias.find(clave);
     if (it == m_equivalencias.end()) {
-        Equivalencia e;
+        Hallada e;
         QString unidadArticulo;
         bool sinUnidad = false;
         e.hay = ::IdArticuloTieneEquivalencias(idArticulo, unidad, e.operador, unidadArticulo, e.coeficiente, sinUnidad);
@@ -90,40 +88,31 @@ const DatosPosicionesSql::Equivalencia& DatosPosicionesSql::equivalencia(const Q
     return *it;
 }
 
-const DatosPosicionesSql::Equivalencia& DatosPosicionesSql::equivalencia(const QString& idArticulo,
-                                                                         const QString& unidad,
-                                                                         const QString& unidadEquiv)
+const DatosPosicionesSql::Hallada& DatosPosicionesSql::equivalencia(const QString& idArticulo, const QString& unidad,
+                                                                    const QString& unidadEquiv)
 {
     const std::pair<QString, std::pair<QString, QString>> clave(idArticulo, {unidad, unidadEquiv});
     auto it = m_equivalenciasEntreUnidades.find(clave);
     if (it == m_equivalenciasEntreUnidades.end()) {
-        Equivalencia e;
+        Hallada e;
         e.hay = EquivalenciaEntreUnidades(idArticulo, unidad, unidadEquiv, e.operador, e.coeficiente);
         it = m_equivalenciasEntreUnidades.insert(clave, e);
     }
     return *it;
 }
 
-// The conversion of the stock rules from the given unit rather than the
-// article's own, with each equivalence read once.
-double DatosPosicionesSql::ConvierteCantidadUnidad(const QString& idArticulo, const QString& unidad, double cantidad,
-                                                   const QString& unidadCantidad)
+bool DatosPosicionesSql::Equivalencia(const QString& idArticulo, const QString& unidad, const QString& unidadEquiv,
+                                      QString& operador, double& coeficiente)
 {
-    if (cantidad == 0)
-        return 0;
-    if (lang::sameText(unidad, unidadCantidad))
-        return cantidad;
-    const Equivalencia& e = equivalencia(idArticulo, unidad, unidadCantidad);
-    return e.hay ? AplicaEquivalencia(cantidad, e.operador, e.coeficiente) : 0;
+    const Hallada& e = equivalencia(idArticulo, unidad, unidadEquiv);
+    if (e.hay) {
+        operador = e.operador;
+        coeficiente = e.coeficiente;
+    }
+    return e.hay;
 }
 
 bool DatosPosicionesSql::IdArticuloTieneEquivalencias(const QString& idArticulo, const QString& unidad)
 {
     return equivalencia(idArticulo, unidad).hay;
-}
-
-bool DatosPosicionesSql::TieneEquivalencia(const QString& idArticulo, const QString& unidad,
-                                           const QString& unidadEquiv)
-{
-    return equivalencia(idArticulo, unidad, unidadEquiv).hay;
 }

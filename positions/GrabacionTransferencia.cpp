@@ -1,5 +1,8 @@
 #include "GrabacionTransferencia.h"
 
+#include "ClaveSinCaso.h"
+#include "DatosPosicionesSql.h"
+
 #include "core/DB_Dll.h"
 #include "core/Transacciones.h"
 #include "platform/ErrorTrap.h"
@@ -7,6 +10,7 @@
 #include "platform/RuntimeError.h"
 #include "platform/Value.h"
 
+#include <QHash>
 #include <optional>
 
 namespace {
@@ -104,10 +108,10 @@ std::optional<QString> rechazoActual(DB_Dll& db, const CabeceraTransferencia& c,
     if (!bloqueo.isEmpty() && !lee(db, bloqueo, [](db::Recordset&) {}))
         return std::nullopt;
     if (numeracion != NumeracionLinea::Reabierta) {
-        Currency restante;
-        if (!lee(db, SentenciaRestanteLinea(db, c, l),
-                 [&](db::Recordset& rs) { restante = Currency::fromVariant(rs.value(QStringLiteral("Cantidad"))); }))
+        const std::optional<Currency> sinPosicion = SinPosicionAhora(db, c, l);
+        if (!sinPosicion)
             return std::nullopt;
+        const Currency restante = *sinPosicion;
         const Currency transferir = Currency::fromText(l.Transferir);
         if (transferir <= restante)
             return QString();
@@ -132,7 +136,68 @@ std::optional<QString> rechazoActual(DB_Dll& db, const CabeceraTransferencia& c,
                           "La linea se vuelve a cargar con sus posiciones actuales.");
 }
 
+// A position of the line as the balance view counts it, in its own unit.
+struct Ocupacion {
+    QString posicion;
+    QString unidad;
+    Currency capacidad;
+    Currency saldo;
+};
+using Ocupaciones = QHash<ClaveSinCaso, Ocupacion>;
+
+// What lies in each of the line's positions and what each holds; nullopt
+// when that could not be read (the data layer has told the operator).
+std::optional<Ocupaciones> leeOcupacion(DB_Dll& db, const CabeceraTransferencia& c, const LineaTransferencia& l)
+{
+    QStringList posiciones;
+    for (const QString& p : RepartoDeLinea(l).Posiciones)
+        posiciones << p.trimmed();
+    posiciones << QString();
+    Ocupaciones o;
+    if (!lee(db, SentenciaPosiciones(c.IdDeposito, posiciones), [&](db::Recordset& rs) {
+            const QString posicion = lang::text(rs.value(QStringLiteral("idposicion"))).trimmed();
+            o.insert(ClaveSinCaso{posicion},
+                     {posicion, lang::text(rs.value(QStringLiteral("idunidad"))).trimmed(),
+                      Currency::fromVariant(rs.value(QStringLiteral("capacidad"))),
+                      Currency::fromVariant(rs.value(QStringLiteral("SaldoPosicion")))});
+        }))
+        return std::nullopt;
+    return o;
+}
+
+// Why the line's rows, written but not committed, cannot stay: a position
+// they take past its capacity, as the view counts it with them. Another
+// station may have filled what this one's dialog saw free. A position with no
+// capacity has no limit, and one that was already past it is refused only
+// what adds to it; "" when every share fits.
+QString rechazoCapacidad(const Ocupaciones& antes, const Ocupaciones& despues)
+{
+    for (const Ocupacion& d : despues) {
+        if (d.capacidad <= Currency())
+            continue;
+        const Currency saldoAntes = antes.value(ClaveSinCaso{d.posicion}).saldo;
+        if (d.saldo <= d.capacidad || d.saldo <= saldoAntes)
+            continue;
+        const Currency libre = std::max(d.capacidad - saldoAntes, Currency());
+        const QString unidad = d.unidad.isEmpty() ? QString() : u' ' + d.unidad;
+        return QStringLiteral("La linea no se grabo: otro puesto ya ocupo el lugar de la posicion ") + d.posicion
+               + QStringLiteral(". Le quedan ") + libre.toString() + unidad + QStringLiteral(" libres y la linea ocuparia ")
+               + (d.saldo - saldoAntes).toString() + unidad + QStringLiteral(". La lista se vuelve a cargar.");
+    }
+    return {};
+}
+
 }  // namespace
+
+std::optional<Currency> SinPosicionAhora(DB_Dll& db, const CabeceraTransferencia& cabecera,
+                                         const LineaTransferencia& linea)
+{
+    Currency restante;
+    if (!lee(db, SentenciaRestanteLinea(db, cabecera, linea),
+             [&](db::Recordset& rs) { restante = Currency::fromVariant(rs.value(QStringLiteral("Cantidad"))); }))
+        return std::nullopt;
+    return restante;
+}
 
 LineaGrabada GrabaLineaTransferencia(DB_Dll& db, const CabeceraTransferencia& cabecera, NumeracionLinea numeracion,
                                      const LineaTransferencia& linea, const QString& usuario, const QDate& fecha,
@@ -163,6 +228,7 @@ LineaGrabada GrabaLineaTransferencia(DB_Dll& db, const CabeceraTransferencia& ca
         QStringList sentencias;
         const bool reabierta = numeracion == NumeracionLinea::Reabierta;
         QString rechazoGuardado;
+        std::optional<Ocupaciones> antes;
         bool armado = false;
         ErrorTrap::showing(QString()).run({
             [&] {
@@ -181,6 +247,16 @@ LineaGrabada GrabaLineaTransferencia(DB_Dll& db, const CabeceraTransferencia& ca
                     rechazoGuardado = r.value_or(QString());
                     ErrorTrap::leave();
                 }
+            },
+            [&] {
+                // The room of the line's positions before its rows, read under
+                // the same lock as the rows are written and checked.
+                const QString bloqueo = SentenciaBloqueoPosiciones(db, cabecera, linea);
+                if (!bloqueo.isEmpty() && !lee(db, bloqueo, [](db::Recordset&) {}))
+                    ErrorTrap::leave();
+                antes = leeOcupacion(db, cabecera, linea);
+                if (!antes)
+                    ErrorTrap::leave();
             },
             [&] {
                 sentencias = reabierta ? SentenciasLineaReabierta(db, destino, linea, usuario, fecha)
@@ -205,6 +281,24 @@ LineaGrabada GrabaLineaTransferencia(DB_Dll& db, const CabeceraTransferencia& ca
             // The runner's rollback ended this transaction as well.
             HayError = true;
             return {};
+        }
+        const std::optional<Ocupaciones> despues = leeOcupacion(db, cabecera, linea);
+        if (!despues) {
+            descarta(db);
+            HayError = true;
+            return {};
+        }
+        const QString sinLugar = rechazoCapacidad(*antes, *despues);
+        if (!sinLugar.isEmpty()) {
+            // Told as a line another station placed: the line goes back to
+            // the list, and a new proposal sees the room that is left.
+            descarta(db);
+            HayError = true;
+            LineaGrabada rechazada;
+            rechazada.otroPuesto = true;
+            if (aviso == AvisoOtroPuesto::Avisa)
+                prompts().messageBox(sinLugar, prompt::Critical | prompt::OkOnly, kAviso);
+            return rechazada;
         }
         const std::optional<QString> id = leeId(db, SentenciaIdLinea(db, destino, linea, reabierta));
         if (!confirma(db)) {

@@ -4,6 +4,7 @@
 
 #include <QDate>
 #include <QString>
+#include <optional>
 
 class DB_Dll;
 
@@ -52,3 +53,10 @@ struct LineaGrabada {
 LineaGrabada GrabaLineaTransferencia(DB_Dll& db, const CabeceraTransferencia& cabecera, NumeracionLinea numeracion,
                                      const LineaTransferencia& linea, const QString& usuario, const QDate& fecha,
                                      bool& HayError, AvisoOtroPuesto aviso = AvisoOtroPuesto::Avisa);
+
+// What is left without position now of the line's depot, article, lot and
+// unit, as the list of lines counts it; nullopt when it could not be read
+// (the data layer has told the operator). Less than the line showed when
+// loaded: another station has placed (part of) it since.
+std::optional<Currency> SinPosicionAhora(DB_Dll& db, const CabeceraTransferencia& cabecera,
+                                         const LineaTransferencia& linea);

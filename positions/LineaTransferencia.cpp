@@ -250,6 +250,19 @@ QString SentenciaBloqueoLinea(DB_Dll& db, const CabeceraTransferencia& cabecera,
            + texto(db, deposito(cabecera)) + QStringLiteral(" AND IDARTICULO=") + texto(db, articulo(linea.IdArticulo));
 }
 
+QString SentenciaBloqueoPosiciones(DB_Dll& db, const CabeceraTransferencia& cabecera, const LineaTransferencia& linea)
+{
+    if (db.gCnn().dialect() != db::Dialect::SqlServer)
+        return {};
+    QStringList posiciones;
+    for (const QString& p : RepartoDeLinea(linea).Posiciones)
+        posiciones << texto(db, p.trimmed());
+    if (posiciones.isEmpty())
+        return {};
+    return QStringLiteral("SELECT COUNT(*) AS n FROM MA_POSICIONES WITH (UPDLOCK, HOLDLOCK) WHERE IDDEPOSITO=")
+           + texto(db, deposito(cabecera)) + QStringLiteral(" AND IDPOSICION IN (") + posiciones.join(u',') + u')';
+}
+
 bool MismoReparto(const Reparto& a, const Reparto& b)
 {
     if (a.Posiciones.size() != b.Posiciones.size() || a.Cantidades.size() != b.Cantidades.size())

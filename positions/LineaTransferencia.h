@@ -88,6 +88,12 @@ QString SentenciaRepartoGuardado(DB_Dll& db, const CabeceraTransferencia& cabece
 // (on SQLite the transaction holds the write lock already); empty elsewhere.
 QString SentenciaBloqueoLinea(DB_Dll& db, const CabeceraTransferencia& cabecera, const LineaTransferencia& linea);
 
+// On SQL Server, a read that locks the rows of the line's positions until the
+// saving transaction ends, so that no other station fills them between the
+// check of their room and the commit; empty elsewhere (on SQLite the
+// transaction holds the write lock already).
+QString SentenciaBloqueoPosiciones(DB_Dll& db, const CabeceraTransferencia& cabecera, const LineaTransferencia& linea);
+
 // Whether two distributions place the same quantities in the same positions,
 // in whatever order (positions compared without regard to case or blanks).
 bool MismoReparto(const Reparto& a, const Reparto& b);

@@ -6,6 +6,7 @@
 #include "platform/Prompts.h"
 #include "platform/RuntimeError.h"
 #include "platform/Value.h"
+#include "rules/Cantidades.h"
 
 #include <QHash>
 #include <QRegularExpression>
@@ -152,24 +153,38 @@ void PosicionEntradas::CargaPosiciones()
         m_grilla.setTextMatrix(fila, ColOrdenIngreso, f->OrdenIngreso.trimmed());
         m_grilla.setTextMatrix(fila, ColUnidadPosicion, f->IdUnidad);
         m_grilla.setTextMatrix(fila, ColUnidadArticulo, eUnidadArticulo);
-        // Capacity and balance in the line's own unit, by the equivalence
-        // the balance view measures the saved rows by: a line in another
-        // unit than the article's, read as if it were in the article's,
-        // would fill the position past its capacity. Four decimals, as the
-        // rows are saved (converted apart, a full position would keep a
-        // sliver of noise free), a half rounded as the view's ROUND does.
-        const Currency capacidad = Currency::fromDoubleAwayFromZero(
-            m_datos.ConvierteCantidadUnidad(eIdArticulo, unidadLinea, f->Capacidad, unidad));
-        const Currency saldo = Currency::fromDoubleAwayFromZero(
-            m_datos.ConvierteCantidadUnidad(eIdArticulo, unidadLinea, f->SaldoPosicion, unidad));
+        // Capacity and free room in the line's own unit, by the equivalence
+        // the balance view counts the saved rows by: a line in another unit
+        // than the article's, read as if it were in the article's, would fill
+        // the position past its capacity. Four decimals, as the rows are
+        // saved; the capacity with a half away from zero, as the view's ROUND
+        // takes it. The free room is worked out in the position's unit and
+        // then turned toward zero into the line's: what the dialog offers,
+        // once saved and counted back, never takes the position past its
+        // capacity.
+        const bool mismaUnidad = lang::sameText(unidadLinea, unidad);
+        QString operador;
+        double coeficiente = 0;
+        const bool equivalente =
+            !mismaUnidad && m_datos.Equivalencia(eIdArticulo, unidadLinea, unidad, operador, coeficiente);
+        const Currency libre =
+            Currency::fromDoubleAwayFromZero(f->Capacidad) - Currency::fromDoubleAwayFromZero(f->SaldoPosicion);
+        Currency capacidad;
+        Currency disponible;
+        if (mismaUnidad) {
+            capacidad = Currency::fromDoubleAwayFromZero(f->Capacidad);
+            disponible = libre;
+        } else if (equivalente) {
+            capacidad = Currency::fromDoubleAwayFromZero(AplicaEquivalencia(f->Capacidad, operador, coeficiente));
+            disponible = CabidaEnUnidad(libre, operador, coeficiente);
+        }
         m_grilla.setTextMatrix(fila, ColCapacidad, capacidad.toString());
-        m_grilla.setTextMatrix(fila, ColDisponible, (capacidad - saldo).toString());
+        m_grilla.setTextMatrix(fila, ColDisponible, disponible.toString());
 
         // A line in the position's unit needs the article's own equivalence
         // to the position, any other line an equivalence of its unit.
-        const bool convertible = lang::sameText(unidadLinea, unidad)
-                                     ? m_datos.IdArticuloTieneEquivalencias(eIdArticulo, unidad)
-                                     : m_datos.TieneEquivalencia(eIdArticulo, unidadLinea, unidad);
+        const bool convertible =
+            mismaUnidad ? m_datos.IdArticuloTieneEquivalencias(eIdArticulo, unidad) : equivalente;
         std::uint32_t color = colorPosicion::Habilitada;
         if (unidad.isEmpty())
             color = colorPosicion::SinUnidad;

@@ -40,16 +40,14 @@ public:
     virtual QStringList ProponePosiciones(const QString& idArticulo, const QString& idDeposito) = 0;
     // The rows of the proposed positions of the depot, in any order.
     virtual std::vector<FilaPosicion> LeePosiciones(const QString& idDeposito, const QStringList& propuestas) = 0;
-    // A quantity stated in unidadCantidad, in `unidad`: unchanged between
-    // equal units, otherwise by the article's equivalence between the two
-    // (EquivalenciaEntreUnidades), 0 without one. For `unidad` the article's
-    // own unit, this is the stock rules' conversion.
-    virtual double ConvierteCantidadUnidad(const QString& idArticulo, const QString& unidad, double cantidad,
-                                           const QString& unidadCantidad) = 0;
+    // The article's equivalence between two units, as the stock rules find it
+    // (EquivalenciaEntreUnidades): a quantity in unidadEquiv, converted by
+    // AplicaEquivalencia with `operador` and `coeficiente`, is in `unidad`.
+    // False without one; the two are then left alone.
+    virtual bool Equivalencia(const QString& idArticulo, const QString& unidad, const QString& unidadEquiv,
+                              QString& operador, double& coeficiente) = 0;
     // Whether the article has an equivalence between its own unit and `unidad`.
     virtual bool IdArticuloTieneEquivalencias(const QString& idArticulo, const QString& unidad) = 0;
-    // Whether the article has an equivalence between the two units.
-    virtual bool TieneEquivalencia(const QString& idArticulo, const QString& unidad, const QString& unidadEquiv) = 0;
 };
 
 // The logic of the position dialog over its grid: the candidate rows with

@@ -3,8 +3,10 @@
 // accepting its own proposal unseen, and each placed line is saved at once.
 #include "frmDRAVELO_ASIGNAR_UBICACION.h"
 
+#include "GrabacionTransferencia.h"
 #include "LineasSinPosicion.h"
 
+#include "core/DB_Dll.h"
 #include "core/Objetos.h"
 #include "grid/VrDbGrid.h"
 #include "platform/ErrorTrap.h"
@@ -39,9 +41,20 @@ void frmDRAVELO_ASIGNAR_UBICACION::cmdProponer_Click()
     const QString proponiendo = QStringLiteral("Proponiendo...");
     std::int16_t propuestas = 0;
     bool algunaPropuesta = false;
-    // Lines another station saved since the page was loaded: each is refused
-    // with nothing written, and told once at the end rather than one box each.
+    // Lines another station saved since the page was loaded, or whose room
+    // it took: each is refused with nothing written, and told once at the end
+    // rather than one box each.
     int deOtroPuesto = 0;
+    // A line of a new voucher that found no room may have found none because
+    // another station placed it, filling the positions: less of it is
+    // without position now than the page shows.
+    const auto ubicadaPorOtroPuesto = [&](int fila) {
+        if (!NuevoComprobante)
+            return false;
+        const std::optional<Currency> queda =
+            SinPosicionAhora(ObjDB(), {{}, texto(QStringLiteral("iddeposito"))}, Linea(fila));
+        return queda && *queda < Currency::fromText(grid.TextMatrix(fila, columnaLinea::Cantidad));
+    };
     const int filas = grid.Rows();
     for (int i = 1; i < filas; ++i) {
         const auto celda = [&](int col) { return grid.TextMatrix(i, col); };
@@ -70,7 +83,7 @@ void frmDRAVELO_ASIGNAR_UBICACION::cmdProponer_Click()
         // failed, or that placed nothing, may still show positions.
         if (r.estado == ResultadoTransferencia::Estado::Grabada)
             ++propuestas;
-        if (r.otroPuesto)
+        if (r.otroPuesto || (r.estado == ResultadoTransferencia::Estado::Cancelada && ubicadaPorOtroPuesto(i)))
             ++deOtroPuesto;
         // The operator would rather not wait for another station: the rest
         // of the page waits too.

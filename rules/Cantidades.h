@@ -50,3 +50,16 @@ private:
 // multiplies by the coefficient, "/" divides by it. A coefficient of 0 under
 // "/" is no usable equivalence and, like any other operator, gives 0.
 double AplicaEquivalencia(double cantidad, const QString& operador, double coeficiente);
+
+// The most of a room that a quantity in another unit may take: the room is
+// stated in its own unit at four decimals, the equivalence (operator and
+// coefficient as AplicaEquivalencia takes them) turns a quantity of the room's
+// unit into the other. The answer is rounded toward zero, to the largest
+// quantity of four decimals whose count in the room's unit (multiplied by the
+// coefficient under "/", divided under "*") stays within the room. Stored at
+// four decimals and counted back, rounded to four decimals as the balance
+// view counts it, it takes no more than the room, alone or added to rows
+// already there (short of an exact half, which the view's floating-point
+// rounding may take either way). A room below 0 is converted as it stands;
+// without a usable equivalence the answer is 0.
+Currency CabidaEnUnidad(Currency cabida, const QString& operador, double coeficiente);

@@ -574,7 +574,8 @@ TEST(AsignarUbicacionForm, ReopeningAVoucherAndMovingALineBetweenPositions)
 TEST(AsignarUbicacionForm, AReopenedLineChangedByAnotherStationIsNotOverwritten)
 {
     Pantalla p;
-    p.db.execute(kComprobanteUno);
+    // Room in P1 for the whole line, which the other station moves there.
+    p.db.execute(QString::fromLatin1(kComprobanteUno) + "UPDATE MA_POSICIONES SET CAPACIDAD = 9 WHERE IdPosicion = 'P1';");
     p.f->Form_Load();
     p.campo("NUMERO").setText("00000001");
     bool avanza = true;

@@ -33,22 +33,19 @@ public:
             throw RuntimeError(errnum::ProviderFailure, QStringLiteral("conexion perdida"));
         return filas;
     }
-    double ConvierteCantidadUnidad(const QString&, const QString& unidad, double cantidad,
-                                   const QString& unidadCantidad) override
+    // One of the given units is as many article units as the map says.
+    bool Equivalencia(const QString&, const QString&, const QString& unidadEquiv, QString& operador,
+                      double& coeficiente) override
     {
-        if (cantidad == 0)
-            return 0;
-        if (lang::sameText(unidad, unidadCantidad))
-            return cantidad;
-        return cantidad * equivalencias.value(unidadCantidad, 0);
+        if (!equivalencias.contains(unidadEquiv))
+            return false;
+        operador = QStringLiteral("*");
+        coeficiente = equivalencias.value(unidadEquiv);
+        return true;
     }
     bool IdArticuloTieneEquivalencias(const QString&, const QString& unidad) override
     {
         return equivalencias.contains(unidad);
-    }
-    bool TieneEquivalencia(const QString&, const QString&, const QString& unidadEquiv) override
-    {
-        return equivalencias.contains(unidadEquiv);
     }
 };
 

@@ -288,6 +288,37 @@ QString restante(DB_Dll& db, const QString& articulo)
                            + articulo.rightJustified(25) + "'");
 }
 
+// A line this station saves into voucher 99, and the words of the message
+// that refuses it ("" when it is saved).
+struct CasoGrabacion {
+    const char* nombre;
+    LineaTransferencia linea;
+    const char* rechazo;
+};
+
+// Saves each case's line in turn: a refused line is told why, is taken for
+// one another station placed (or took the room of), and writes nothing.
+template <std::size_t N>
+void grabaEnOrden(const CasoGrabacion (&casos)[N])
+{
+    for (const CasoGrabacion& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        const QStringList antes = movimientos(ObjDB());
+        ScopedPrompts p;
+        if (*c.rechazo)
+            p.answerMessage(prompt::Ok, QString::fromUtf8(c.rechazo));
+        bool hayError = false;
+        const LineaGrabada g = GrabaLineaTransferencia(ObjDB(), cabecera(), NumeracionLinea::Fijada, c.linea, "ana",
+                                                       kHoy, hayError);
+        EXPECT_EQ(g.grabada, !*c.rechazo);
+        EXPECT_EQ(g.otroPuesto, bool(*c.rechazo));
+        EXPECT_EQ(hayError, bool(*c.rechazo));
+        if (*c.rechazo) {
+            EXPECT_EQ(movimientos(ObjDB()), antes);
+        }
+    }
+}
+
 }  // namespace
 
 // Two stations loaded the same list. What the other station placed since is
@@ -303,11 +334,7 @@ TEST(GrabacionTransferencia, ALineTakesNoMoreThanIsStillWithoutPosition)
                                         kHoy, hayErrorOtra)
                     .grabada);
 
-    struct Caso {
-        const char* nombre;
-        LineaTransferencia linea;
-        const char* rechazo;  // words of the message; "" when it is saved
-    } casos[] = {
+    const CasoGrabacion casos[] = {
         {"the whole line, placed in part by the other station", linea("A1", "10", "|P1|", "|10|"),
          "otro puesto ya ubico parte de esta mercaderia. Quedan 4 sin posicion y se quiso transferir 10"},
         {"what is left", linea("A1", "4", "|P2|", "|4|"), ""},
@@ -315,21 +342,7 @@ TEST(GrabacionTransferencia, ALineTakesNoMoreThanIsStillWithoutPosition)
         {"a lot counts apart from the same article without lot", linea("A2", "4", "|P2|", "|4|", "L7"), "Quedan 3"},
         {"an article never received", linea("A9", "1", "|P2|", "|1|"), "Quedan 0 sin posicion"},
     };
-    for (const Caso& c : casos) {
-        SCOPED_TRACE(c.nombre);
-        const QStringList antes = movimientos(ObjDB());
-        ScopedPrompts p;
-        if (*c.rechazo)
-            p.answerMessage(prompt::Ok, QString::fromUtf8(c.rechazo));
-        bool hayError = false;
-        const LineaGrabada g = GrabaLineaTransferencia(ObjDB(), cabecera(), NumeracionLinea::Fijada, c.linea, "ana",
-                                                       kHoy, hayError);
-        EXPECT_EQ(g.grabada, !*c.rechazo);
-        EXPECT_EQ(hayError, bool(*c.rechazo));
-        if (*c.rechazo) {
-            EXPECT_EQ(movimientos(ObjDB()), antes);
-        }
-    }
+    grabaEnOrden(casos);
     EXPECT_EQ(restante(ObjDB(), "A1"), "0");
     EXPECT_EQ(escalar(ObjDB(), "SELECT COUNT(*) FROM AUX_ERR"), "0") << "a refusal is no failure of the database";
 }
@@ -460,4 +473,67 @@ TEST(GrabacionTransferencia, AReopenedLineIsSavedOnlyOverWhatItWasLoadedWith)
     EXPECT_EQ(escalar(ObjDB(), "SELECT GROUP_CONCAT(IDPOSICION || ' ' || CANTIDAD) FROM V_MV_STOCK_DRAVELO WHERE "
                                "IDPOSICION IS NOT NULL"),
               "P3 5");
+}
+
+// P1 holds 10 and another station has put 6 there since this station's dialog
+// saw it empty. Under the save's lock each share is checked against the room
+// its position has now: one that no longer fits refuses the whole line, with
+// nothing written, as a line another station placed; what fits is saved, and
+// a position without capacity takes anything.
+TEST(GrabacionTransferencia, EachShareIsCheckedAgainstTheRoomItsPositionHasNow)
+{
+    TestDatabase t(recibido("A1", "30") + R"(
+        INSERT INTO MA_POSICIONES (IdDeposito, IdPosicion, IdUnidad, HABILITADO, CAPACIDAD) VALUES
+            ('   1', 'P1', '  UN', 1, 10), ('   1', 'P2', '  UN', 1, NULL);
+        INSERT INTO AC_SALDOSLAYOUT (IdDeposito, IdPosicion, IdArticulo, SaldoPosicion) VALUES ('   1', 'P1', 'X', 6);)");
+    const CasoGrabacion casos[] = {
+        {"5 into P1, where 4 are left", linea("A1", "7", "|P2|P1|", "|2|5|"),
+         "otro puesto ya ocupo el lugar de la posicion P1. Le quedan 4 UN libres y la linea ocuparia 5 UN"},
+        {"4 fill P1 exactly", linea("A1", "4", "|p1|", "|4|"), ""},
+        {"then nothing is left", linea("A1", "0.0001", "|P1|", "|0.0001|"), "Le quedan 0 UN libres"},
+        {"no capacity, no limit", linea("A1", "9", "|P2|", "|9|"), ""},
+    };
+    grabaEnOrden(casos);
+    EXPECT_EQ(escalar(ObjDB(), "SELECT SUM(SaldoPosicion) FROM AC_SALDOSLAYOUT WHERE IdPosicion = 'P1'"), "10");
+    EXPECT_EQ(restante(ObjDB(), "A1"), "17");
+    EXPECT_EQ(escalar(ObjDB(), "SELECT COUNT(*) FROM AUX_ERR"), "0") << "a refusal is no failure of the database";
+}
+
+// Voucher 7 put 3 screws in P1, whose capacity has since been lowered to 2. A
+// reopened line may take stock out of it, but put none back past its
+// capacity.
+TEST(GrabacionTransferencia, AReopenedLineMayEmptyAPositionPastItsCapacityButNotFillIt)
+{
+    TestDatabase t(R"(
+        INSERT INTO MA_POSICIONES (IdDeposito, IdPosicion, IdUnidad, HABILITADO, CAPACIDAD) VALUES
+            ('   1', 'P1', '  UN', 1, 2), ('   1', 'P2', '  UN', 1, 10);
+        INSERT INTO V_MV_STOCK_DRAVELO (TC, SUCURSAL, NUMERO, LETRA, IDARTICULO, IDUNIDADBASE, CANTIDAD, NROLOTE,
+                                        IDDEPOSITO, IDPOSICION) VALUES
+            ('TRP', '0001', '00000007', 'X', '                       A1', '  UN', -5, NULL, '   1', NULL),
+            ('TRP', '0001', '00000007', 'X', '                       A1', '  UN', 3, NULL, '   1', 'P1'),
+            ('TRP', '0001', '00000007', 'X', '                       A1', '  UN', 2, NULL, '   1', 'P2');)");
+    const auto reabierta = [](const char* posiciones, const char* cantidades, const char* cargadas) {
+        LineaTransferencia l = linea("A1", "5", posiciones, cantidades);
+        l.PosicionesCargadas = QStringLiteral("|P1|P2|");
+        l.CantidadesCargadas = QString::fromLatin1(cargadas);
+        return l;
+    };
+    bool hayError = false;
+    {
+        ScopedPrompts p;
+        p.answerMessage(prompt::Ok, "la posicion P1. Le quedan 0 UN libres y la linea ocuparia 1 UN");
+        EXPECT_FALSE(GrabaLineaTransferencia(ObjDB(), cabecera("00000007"), NumeracionLinea::Reabierta,
+                                             reabierta("|P1|P2|", "|4|1|", "|3|2|"), "ana", kHoy, hayError)
+                         .grabada);
+    }
+    EXPECT_TRUE(GrabaLineaTransferencia(ObjDB(), cabecera("00000007"), NumeracionLinea::Reabierta,
+                                        reabierta("|P1|P2|", "|3|2|", "|3|2|"), "ana", kHoy, hayError)
+                    .grabada)
+        << "kept as it is";
+    EXPECT_TRUE(GrabaLineaTransferencia(ObjDB(), cabecera("00000007"), NumeracionLinea::Reabierta,
+                                        reabierta("|P1|P2|", "|1|4|", "|3|2|"), "ana", kHoy, hayError)
+                    .grabada);
+    EXPECT_EQ(escalar(ObjDB(), "SELECT GROUP_CONCAT(IDPOSICION || ' ' || CANTIDAD) FROM V_MV_STOCK_DRAVELO WHERE "
+                               "IDPOSICION IS NOT NULL"),
+              "P1 1,P2 4");
 }

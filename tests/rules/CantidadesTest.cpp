@@ -95,3 +95,35 @@ TEST(AplicaEquivalencia, MultipliesOrDividesAndNeverDividesByZero)
         EXPECT_DOUBLE_EQ(AplicaEquivalencia(c.cantidad, QString::fromLatin1(c.operador), c.coeficiente), c.esperado)
             << c.caso;
 }
+
+// The room of a position, in its own unit, offered to a quantity in another:
+// the most that, stored at four decimals and counted back by the equivalence,
+// stays within it.
+TEST(CabidaEnUnidad, TheRoomOfferedNeverCountsBackPastIt)
+{
+    struct Caso {
+        const char* caso;
+        const char* cabida;
+        const char* operador;
+        double coeficiente;
+        const char* esperada;
+    } casos[] = {
+        {"55 litres for boxes of 24: 2.2917 boxes would count 55.0008", "55", "/", 24, "2.2916"},
+        {"a whole number of boxes fills the room exactly", "48", "/", 24, "2"},
+        {"70 boxes for units, 12 to the box: exactly 840", "70", "*", 12, "840"},
+        {"3.3333 boxes hold 79.9992 units, not 80", "3.3333", "*", 24, "79.9992"},
+        {"half a unit to the litre", "9.9996", "*", 0.5, "4.9998"},
+        {"a coefficient with decimals", "1", "/", 0.3333, "3.0003"},
+        {"less room than one ten-thousandth of the other unit", "0.0023", "/", 24, "0"},
+        {"no room", "0", "/", 24, "0"},
+        {"a position past its capacity stays below 0", "-2", "*", 12, "-24"},
+        {"coefficient 0", "10", "*", 0, "0"},
+        {"no equivalence", "10", "", 12, "0"},
+    };
+    for (const auto& c : casos)
+        EXPECT_EQ(CabidaEnUnidad(Currency::fromText(QString::fromLatin1(c.cabida)), QString::fromLatin1(c.operador),
+                                 c.coeficiente)
+                      .toString(),
+                  c.esperada)
+            << c.caso;
+}
