@@ -29,8 +29,8 @@ struct Instalacion {
     {
         for (const char* carpeta : {"programa", "datos", "casa", "casa/run", "base"})
             QDir(raiz.path()).mkpath(QString::fromLatin1(carpeta));
-        QFile::copy(QStringLiteral(PROGRAMA), programa + QStringLiteral("/AsignacionPosiciones"));
-        QProcess::execute(QStringLiteral(CREA_BASE_DEMO), {base});
+        EXPECT_TRUE(QFile::copy(QStringLiteral(PROGRAMA), programa + QStringLiteral("/AsignacionPosiciones")));
+        EXPECT_EQ(QProcess::execute(QStringLiteral(CREA_BASE_DEMO), {base}), 0);
         ::chmod(raiz.path().toLocal8Bit().constData(), 0755);
         ::chmod((casa + QStringLiteral("/run")).toLocal8Bit().constData(), 0700);
         if (comoRoot) {
