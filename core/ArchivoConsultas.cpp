@@ -1,5 +1,6 @@
 #include "ArchivoConsultas.h"
 
+#include "CarpetasPrograma.h"
 #include "Globals.h"
 
 #include "platform/RuntimeError.h"
@@ -98,7 +99,7 @@ MascaraConsulta MascaraConsulta::DeRegistro(const QByteArray& registro)
 void CreaArchivoConsultas()
 {
     QFile archivo(RutaMascaraConsultas);
-    if (!archivo.open(QIODevice::ReadWrite))
+    if (!CreaCarpetaDe(RutaMascaraConsultas) || !archivo.open(QIODevice::ReadWrite))
         throw RuntimeError(75, QStringLiteral("Error de acceso a la ruta o el archivo: %1").arg(RutaMascaraConsultas),
                            QStringLiteral("CreaArchivoConsultas"));
     for (const auto& p : kPredeterminadas) {

@@ -27,6 +27,6 @@ struct MascaraConsulta {
 };
 
 // Appends the framework's default lookups to the file at RutaMascaraConsultas
-// (core/Globals.h), creating it when missing. Start-up calls it only when the
+// (core/Globals.h), creating it (and its folder) when missing. Start-up calls it only when the
 // file does not exist. A failure to write raises RuntimeError.
 void CreaArchivoConsultas();

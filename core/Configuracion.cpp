@@ -1,5 +1,6 @@
 #include "Configuracion.h"
 
+#include "CarpetasPrograma.h"
 #include "DB_Dll.h"
 #include "Globals.h"
 #include "Objetos.h"
@@ -71,7 +72,7 @@ void CargaConfiguracion(const QString& RutaAplicacion)
     MostrarStockenConsultas = esSi(Cfg(QStringLiteral("MostrarStockenConsultas")));
     TituloClientes = Cfg(QStringLiteral("TituloClientes")).trimmed();
     TituloProveedores = Cfg(QStringLiteral("TituloProveedores")).trimmed();
-    RutaDocTareas = RutaAplicacion + QStringLiteral("VRDOCTareas.vtl");
+    RutaDocTareas = RutaArchivoPrograma(RutaAplicacion, QStringLiteral("VRDOCTareas.vtl"));
     ExigeClaveConsultaLikeArticulos = esSi(Cfg(QStringLiteral("EXIGECLAVECONSULTALIKEARTICULOS")));
     UsaConsultaLike = esSi(Cfg(QStringLiteral("UsaConsultaLike")));
     CantidadDecimales = Cfg(QStringLiteral("CantidadDecimales"));

@@ -16,14 +16,14 @@ extern QString Caja;                 // "1" unless the parameters name one
 extern QString CadenaDSN;
 extern QString RutaAplicacion;       // the program's folder, with a trailing separator
 extern std::int32_t IdControlAcceso; // this run's row of CONTROL_ACCESO; 0 when there is none
-extern QString RutaMascaraConsultas; // the lookup-definition file: RutaAplicacion + "consultas.vtl"
+extern QString RutaMascaraConsultas; // the lookup-definition file "consultas.vtl" (RutaArchivoPrograma)
 
 // Configuration loaded from TA_CONFIGURACION at start-up.
 extern QString TablaConfiguracion;
 extern bool MostrarStockenConsultas;
 extern QString TituloClientes;
 extern QString TituloProveedores;
-extern QString RutaDocTareas;
+extern QString RutaDocTareas;        // the tasks document "VRDOCTareas.vtl" (RutaArchivoPrograma)
 extern bool ExigeClaveConsultaLikeArticulos;
 extern bool UsaConsultaLike;
 extern QString CantidadDecimales;

@@ -1,6 +1,7 @@
 #include "Sistema.h"
 
 #include "ArchivoConsultas.h"
+#include "CarpetasPrograma.h"
 #include "Configuracion.h"
 #include "DB_Dll.h"
 #include "EnlaceConsultas.h"
@@ -171,7 +172,7 @@ bool CompletaInicio(const ErrorTrap& trampa)
     CadenaDSN = QStringLiteral("DSN=") + db.gDbName + QStringLiteral("; UID=") + db.gUsuario + QStringLiteral("; PWD=")
                 + db.gUserPassWord;
     ObjReportes().EstableceRuta(RutaAplicacion);
-    RutaMascaraConsultas = RutaAplicacion + QStringLiteral("consultas.vtl");
+    RutaMascaraConsultas = RutaArchivoPrograma(RutaAplicacion, QStringLiteral("consultas.vtl"));
     if (EnlaceConsultas* enlace = EnlaceConsultasRegistrado())
         enlace->Prepara(db.gConnString, true, RutaMascaraConsultas);
     return trampa.run({

@@ -16,8 +16,10 @@
 //
 // The embedded database: "@Server=(sqlite);@DbName=FILE;@Usuario=ana;
 // @Password=;" on a file made by EmbeddedDatabase::create (db/), which
-// checks no password. The lookup-definition file consultas.vtl is written
-// into the program's folder (host().programFolder()) when it is missing. A
+// checks no password. The lookup-definition file consultas.vtl is read from
+// the program's folder (host().programFolder()), and written there when it is
+// missing; a program installed where its user cannot write keeps it in the
+// user's data folder instead (RutaArchivoPrograma). A
 // file that cannot be opened is told in a message box offering to try again,
 // then the program ends; a failure after the connection opened is raised
 // as a RuntimeError.

@@ -1,10 +1,13 @@
 #include "Host.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QLocale>
+#include <QStandardPaths>
 #include <QSysInfo>
 #include <QStringList>
+#include <QTemporaryFile>
 
 #include <clocale>
 #include <climits>
@@ -40,6 +43,27 @@ QString SystemHost::workstationUser() const
 QString SystemHost::programFolder() const
 {
     return QCoreApplication::applicationDirPath();
+}
+
+QString SystemHost::userDataFolder() const
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+}
+
+bool Host::canCreateFilesIn(const QString& folder) const
+{
+    if (folder.isEmpty())
+        return false;
+    QTemporaryFile probe(QDir(folder).filePath(QStringLiteral(".escritura-XXXXXX")));
+    return probe.open();
+}
+
+bool FixedHost::canCreateFilesIn(const QString& f) const
+{
+    for (const QString& readOnly : readOnlyFolders)
+        if (QDir::cleanPath(readOnly) == QDir::cleanPath(f))
+            return false;
+    return Host::canCreateFilesIn(f);
 }
 
 QString SystemHost::executableName() const

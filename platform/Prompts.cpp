@@ -108,6 +108,7 @@ int QtPrompts::messageBox(const QString& text, int style, const QString& title)
     const int defaultIndex = (style & 0xF00) / prompt::DefaultButton2;
     if (defaultIndex >= 0 && defaultIndex < static_cast<int>(choices.size()))
         box.setDefaultButton(choices[static_cast<std::size_t>(defaultIndex)].button);
+    makeRoomForTitle(box);
     const auto clicked = static_cast<QMessageBox::StandardButton>(box.exec());
     for (const auto& c : choices)
         if (c.button == clicked)
@@ -118,10 +119,13 @@ int QtPrompts::messageBox(const QString& text, int style, const QString& title)
 
 QString QtPrompts::inputBox(const QString& promptText, const QString& title, const QString& defaultText)
 {
-    bool ok = false;
-    const QString text = QInputDialog::getText(openingWindow(), title.isEmpty() ? applicationTitle() : title, promptText,
-                                               QLineEdit::Normal, defaultText, &ok);
-    return ok ? text : QString();
+    QInputDialog dialog(openingWindow());
+    dialog.setWindowTitle(title.isEmpty() ? applicationTitle() : title);
+    dialog.setLabelText(promptText);
+    dialog.setInputMode(QInputDialog::TextInput);
+    dialog.setTextValue(defaultText);
+    makeRoomForTitle(dialog);
+    return dialog.exec() == QDialog::Accepted ? dialog.textValue() : QString();
 }
 
 int QtPrompts::errorDialog(const RuntimeError& error, const QString& origin)
@@ -138,6 +142,7 @@ int QtPrompts::errorDialog(const RuntimeError& error, const QString& origin)
     QPushButton* leave = box.addButton(QStringLiteral("&Salir"), QMessageBox::RejectRole);
     box.setDefaultButton(leave);
     box.setEscapeButton(leave);
+    makeRoomForTitle(box);
     box.exec();
     if (box.clickedButton() == retry)
         return prompt::ErrorRetry;

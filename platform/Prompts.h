@@ -73,7 +73,8 @@ Prompts& prompts();
 void setPrompts(Prompts* p);
 
 // Qt implementation: QMessageBox, QInputDialog and QDialog::exec, each over
-// the window that asked (WindowPlacement's openingWindow).
+// the window that asked (WindowPlacement's openingWindow); a box and an input
+// box are at least as wide as their title needs (makeRoomForTitle).
 class QtPrompts : public Prompts {
 public:
     int messageBox(const QString& text, int style, const QString& title) override;

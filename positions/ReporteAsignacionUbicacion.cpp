@@ -100,6 +100,8 @@ report::Definition ReporteAsignacionUbicacion()
     };
     d.totalField = QStringLiteral("CANTIDAD");
     d.totalCaption = QStringLiteral("Total");
+    // A voucher's lines may be in different units: a total per unit.
+    d.totalByField = QStringLiteral("IDUNIDADBASE");
     d.heading = encabezado;
     return d;
 }

@@ -2,6 +2,7 @@
 
 #include "core/Formularios.h"
 #include "core/Objetos.h"
+#include "platform/Buttons.h"
 #include "platform/Colors.h"
 #include "platform/ErrorTrap.h"
 #include "platform/FlexGrid.h"
@@ -79,10 +80,12 @@ frmPosicionEntradas::frmPosicionEntradas(QWidget* parent, DatosPosiciones* datos
     CmdAceptar->setToolTip(QStringLiteral("(F2) Graba la grilla"));
     CmdCancelar->setObjectName(QStringLiteral("CmdCancelar"));
     CmdCancelar->setToolTip(QStringLiteral("(ESC) Borra la grilla"));
-    // Enter belongs to the grid's editor: no button takes it.
+    // Enter belongs to the grid's editor: no button takes it as the
+    // default; on a focused button it presses that button.
     for (QPushButton* b : {CmdAceptar, CmdCancelar}) {
         b->setAutoDefault(false);
         b->setDefault(false);
+        pressOnEnter(*b);
     }
     ImgHelp->setObjectName(QStringLiteral("ImgHelp"));
     ImgHelp->setText(QStringLiteral("?"));
@@ -371,11 +374,11 @@ void frmPosicionEntradas::CeldaNoEditable(FlexGrid& grid)
     if (grid.Row() < grid.Rows() - 1)
         grid.setRow(grid.Row() + 1);
     else
-        CmdAceptar->setFocus();
+        focusFromKeyboard(*CmdAceptar);
 }
 
 void frmPosicionEntradas::TrasTeclaAvance(FlexGrid& grid)
 {
     if (grid.Row() == grid.Rows() - 1)
-        CmdAceptar->setFocus();
+        focusFromKeyboard(*CmdAceptar);
 }

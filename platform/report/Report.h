@@ -73,7 +73,20 @@ struct Definition {
     // The column summed into the total line; none when empty.
     QString totalField;
     QString totalCaption;
+    // The column whose values split the total (a quantity's unit): one total
+    // line per value, that value beside its amount, so that amounts of
+    // different units are never added together. Values are compared trimmed
+    // and without regard to case. Empty: one total of every line.
+    QString totalByField;
     std::function<Heading(const Formulas&, const Rows&)> heading;
+};
+
+// One total line: the value of the total's split column it adds (empty
+// without a split) and its amount as printed.
+struct Total {
+    QString group;
+    QString amount;
+    bool operator==(const Total&) const = default;
 };
 
 // A report ready to draw.
@@ -83,8 +96,9 @@ struct Document {
     Rows rows;
     std::vector<QStringList> lines;  // the cells of each row, as printed
     QString totalCaption;
-    QString total;                   // empty when the report has no total
-    int totalColumn = -1;            // the column the total stands under
+    std::vector<Total> totals;       // in the order of their groups; none when the report has no total
+    int totalColumn = -1;            // the column the amounts stand under
+    int totalByColumn = -1;          // the column the groups stand under; -1: beside the caption
 };
 
 }  // namespace report

@@ -6,6 +6,8 @@
 #include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
 
+#include <algorithm>
+
 namespace report {
 
 namespace {
@@ -30,6 +32,48 @@ QString cellText(const QVariant& value, bool number)
     if (number)
         return Currency::fromVariant(value).toString();
     return lang::text(value).trimmed();
+}
+
+int columnOf(const Definition& definition, const QString& field, int otherwise)
+{
+    for (std::size_t c = 0; c < definition.columns.size(); ++c)
+        if (lang::sameText(definition.columns[c].field, field))
+            return static_cast<int>(c);
+    return otherwise;
+}
+
+// The total of every line, or one per value of the split column, in the
+// order of those values.
+void addTotals(Document& doc, const Definition& definition)
+{
+    struct Sum {
+        QString group;
+        Currency amount;
+    };
+    std::vector<Sum> sums;
+    const bool split = !definition.totalByField.isEmpty();
+    if (!split)
+        sums.push_back({});
+    for (std::size_t r = 0; r < doc.rows.size(); ++r) {
+        const Currency amount = Currency::fromVariant(doc.rows.value(r, definition.totalField));
+        if (!split) {
+            sums.front().amount += amount;
+            continue;
+        }
+        const QString group = lang::text(doc.rows.value(r, definition.totalByField)).trimmed();
+        auto it = std::find_if(sums.begin(), sums.end(), [&](const Sum& s) { return lang::sameText(s.group, group); });
+        if (it == sums.end())
+            it = sums.insert(sums.end(), {group, {}});
+        it->amount += amount;
+    }
+    std::stable_sort(sums.begin(), sums.end(), [](const Sum& a, const Sum& b) {
+        return QString::compare(a.group, b.group, Qt::CaseInsensitive) < 0;
+    });
+    doc.totalCaption = definition.totalCaption;
+    for (const Sum& s : sums)
+        doc.totals.push_back({s.group, s.amount.toString()});
+    doc.totalColumn = columnOf(definition, definition.totalField, static_cast<int>(definition.columns.size()) - 1);
+    doc.totalByColumn = split ? columnOf(definition, definition.totalByField, -1) : -1;
 }
 
 }  // namespace
@@ -58,23 +102,14 @@ Document load(const Definition& definition, const QString& selectionFormula, con
 
     if (definition.heading)
         doc.heading = definition.heading(values, doc.rows);
-    Currency total;
     for (std::size_t r = 0; r < doc.rows.size(); ++r) {
         QStringList cells;
         for (const Column& c : definition.columns)
             cells << cellText(doc.rows.value(r, c.field), c.number);
         doc.lines.push_back(cells);
-        if (!definition.totalField.isEmpty())
-            total += Currency::fromVariant(doc.rows.value(r, definition.totalField));
     }
-    if (!definition.totalField.isEmpty()) {
-        doc.totalCaption = definition.totalCaption;
-        doc.total = total.toString();
-        doc.totalColumn = static_cast<int>(definition.columns.size()) - 1;
-        for (std::size_t c = 0; c < definition.columns.size(); ++c)
-            if (lang::sameText(definition.columns[c].field, definition.totalField))
-                doc.totalColumn = static_cast<int>(c);
-    }
+    if (!definition.totalField.isEmpty())
+        addTotals(doc, definition);
     return doc;
 }
 

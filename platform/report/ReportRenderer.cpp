@@ -70,7 +70,10 @@ public:
     }
 
     int linesPerPage() const { return std::max(1, (height - headingHeight - footerHeight) / row); }
-    int totalHeight() const { return m_doc.total.isEmpty() ? 0 : row + gap; }
+    int totalHeight() const
+    {
+        return m_doc.totals.empty() ? 0 : static_cast<int>(m_doc.totals.size()) * row + gap;
+    }
 
     QFont base, bold, company, title, small;
     double mm = 0;
@@ -139,18 +142,30 @@ int drawHeading(QPainter& p, const Page& page, const Document& doc)
     return y + page.gap / 2;
 }
 
-void drawTotal(QPainter& p, const Page& page, const Document& doc, int y)
+// The total lines: the caption, the group under its own column (beside the
+// caption when it has none) and the amount under the total's column.
+void drawTotals(QPainter& p, const Page& page, const Document& doc, int y)
 {
-    if (doc.total.isEmpty() || doc.columns.empty())
+    if (doc.totals.empty() || doc.columns.empty())
         return;
     p.drawLine(0, y, page.width, y);
     y += page.gap / 2;
-    const QRect under = page.columns[static_cast<std::size_t>(std::clamp<int>(doc.totalColumn, 0,
-                                                                                 static_cast<int>(doc.columns.size()) - 1))]
-                            .translated(0, y);
+    const int last = static_cast<int>(doc.columns.size()) - 1;
+    const QRect amountColumn = page.columns[static_cast<std::size_t>(std::clamp(doc.totalColumn, 0, last))];
+    const bool groupColumn = doc.totalByColumn >= 0 && doc.totalByColumn <= last;
+    const QRect groupRect = groupColumn ? page.columns[static_cast<std::size_t>(doc.totalByColumn)] : QRect();
+    const int captionWidth = groupColumn ? std::min(groupRect.left(), amountColumn.left()) : amountColumn.left();
     p.setFont(page.bold);
-    cell(p, page, QRect(0, y, under.left(), page.row), doc.totalCaption, true);
-    cell(p, page, under, doc.total, true);
+    for (const Total& t : doc.totals) {
+        QString caption = doc.totalCaption;
+        if (groupColumn)
+            cell(p, page, groupRect.translated(0, y), t.group, doc.columns[static_cast<std::size_t>(doc.totalByColumn)].number);
+        else if (!t.group.isEmpty())
+            caption += u' ' + t.group;
+        cell(p, page, QRect(0, y, captionWidth, page.row), caption, true);
+        cell(p, page, amountColumn.translated(0, y), t.amount, true);
+        y += page.row;
+    }
 }
 
 }  // namespace
@@ -177,7 +192,7 @@ void render(const Document& doc, QPrinter& printer)
             y += page.row;
         }
         if (n + 1 == ranges.size())
-            drawTotal(p, page, doc, y);
+            drawTotals(p, page, doc, y);
         p.setFont(page.small);
         p.drawText(QRect(0, page.height - page.line, page.width, page.line), Qt::AlignRight | Qt::AlignBottom,
                    QStringLiteral("Pagina %1 de %2").arg(n + 1).arg(ranges.size()));

@@ -7,7 +7,7 @@ class QPrinter;
 namespace report {
 
 // Draws a document on the printer's pages: the heading and the column
-// captions on every page, the lines, the total after the last line and the
+// captions on every page, the lines, the total lines after the last line and the
 // page number at the foot of each page.
 void render(const Document& document, QPrinter& printer);
 

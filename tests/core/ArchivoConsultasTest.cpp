@@ -91,6 +91,18 @@ TEST(ArchivoConsultasTest, StoresTextInTheAnsiCodePage)
 TEST(ArchivoConsultasTest, AFileThatCannotBeWrittenRaises)
 {
     HostDePrueba h;
-    RutaMascaraConsultas = h.ruta("no/existe/consultas.vtl");
+    // Below a file no folder can be made, whoever runs the test.
+    QFile archivo(h.ruta("archivo"));
+    ASSERT_TRUE(archivo.open(QIODevice::WriteOnly));
+    archivo.close();
+    RutaMascaraConsultas = h.ruta("archivo/consultas.vtl");
     EXPECT_THROW(CreaArchivoConsultas(), RuntimeError);
+}
+
+TEST(ArchivoConsultasTest, AMissingFolderIsCreated)
+{
+    HostDePrueba h;
+    RutaMascaraConsultas = h.rutaDatos("consultas.vtl");
+    CreaArchivoConsultas();
+    EXPECT_EQ(lee(RutaMascaraConsultas), kArchivoFresco);
 }

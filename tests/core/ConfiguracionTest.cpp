@@ -93,15 +93,16 @@ TEST(ConfiguracionTest, CfgReadsEmptyWhenTheTableCannotBeRead)
 
 TEST(ConfiguracionTest, LoadsTheGlobalsOfTheConfigurationTable)
 {
+    HostDePrueba h;
     TestDatabase base(kConfiguracionCompleta);
     UsuarioLogeado = QStringLiteral("D'Angelo");
     ensucia();
-    CargaConfiguracion("/opt/app/");
+    CargaConfiguracion(h.folder + "/");
     EXPECT_EQ(TablaConfiguracion, "ta_configuracion");
     EXPECT_TRUE(MostrarStockenConsultas);
     EXPECT_EQ(TituloClientes, "Clientes");
     EXPECT_EQ(TituloProveedores, "Proveedores");
-    EXPECT_EQ(RutaDocTareas, "/opt/app/VRDOCTareas.vtl");
+    EXPECT_EQ(RutaDocTareas, h.ruta("VRDOCTareas.vtl"));
     EXPECT_TRUE(ExigeClaveConsultaLikeArticulos);
     EXPECT_FALSE(UsaConsultaLike);  // " SI" is not "SI": that value is not trimmed
     EXPECT_EQ(CantidadDecimales, " 3 ");

@@ -360,6 +360,37 @@ TEST(SistemaTest, AnExistingLookupFileIsNeverRewritten)
     EXPECT_EQ(a.lee("consultas.vtl"), "propio");
 }
 
+// Installed where its user cannot write: what start-up writes goes to the
+// user's data folder, what was shipped beside the program is read there.
+TEST(SistemaTest, AProgramFolderThatCannotBeWrittenSendsTheWrittenFilesToTheUsersDataFolder)
+{
+    for (const bool enviado : {false, true}) {
+        Arranque a;
+        TestDatabase base;
+        releaseObjDB();
+        if (enviado)
+            a.escribe("consultas.vtl", "enviado");
+        a.h.readOnlyFolders << a.h.folder;
+        ScopedPrompts p;  // no box may show
+        QString cadena;
+        IniciaSistema(false, base.parameters(), cadena);
+        EXPECT_EQ(a.terminado, 0) << enviado;
+        if (enviado) {
+            EXPECT_EQ(RutaMascaraConsultas, a.h.ruta("consultas.vtl"));
+            EXPECT_EQ(a.lee("consultas.vtl"), "enviado");
+            EXPECT_FALSE(QFile::exists(a.h.rutaDatos("consultas.vtl")));
+        } else {
+            EXPECT_EQ(RutaMascaraConsultas, a.h.rutaDatos("consultas.vtl"));
+            EXPECT_EQ(QFile(RutaMascaraConsultas).size(), 9616);
+            EXPECT_FALSE(QFile::exists(a.h.ruta("consultas.vtl")));
+        }
+        EXPECT_EQ(a.enlace.recibido.value(2), RutaMascaraConsultas) << enviado;
+        EXPECT_EQ(RutaDocTareas, a.h.rutaDatos("VRDOCTareas.vtl")) << enviado;
+        EXPECT_EQ(RutaAplicacion, a.h.folder + "/") << enviado << ": the program's folder is still its own";
+        EXPECT_TRUE(p.shown().empty()) << enviado;
+    }
+}
+
 TEST(SistemaTest, ASecondCallKeepsTheConnectionAndTheParameters)
 {
     Arranque a;
@@ -382,7 +413,10 @@ TEST(SistemaTest, AFailureOfItsOwnPassesToTheCaller)
 {
     Arranque a;
     RecordingConnection::installInObjDB();
-    a.h.folder = a.h.ruta("no/existe");
+    // Neither the program's folder nor the user's data folder can be made.
+    a.escribe("archivo", "");
+    a.h.folder = a.h.ruta("archivo/programa");
+    a.h.dataFolder = a.h.ruta("archivo/datos");
     QString cadena;
     EXPECT_THROW(IniciaSistema(false, "@Server=SRV1;@DbName=STOCK;", cadena), RuntimeError);
     EXPECT_EQ(a.terminado, 0);

@@ -242,7 +242,7 @@ TEST(ReportRendererTest, LongListRepeatsTheHeadingOnEveryPageAndEndsWithTheTotal
     const report::Document doc =
         report::load(listDefinition(), {}, {"Empresa = 'ACME'"}, db.cn);
     ASSERT_EQ(doc.lines.size(), 150u);
-    EXPECT_EQ(doc.total, QString("131"));
+    EXPECT_EQ(doc.totals, std::vector<report::Total>({{"", "131"}}));
 
     QTemporaryDir out;
     const QString pdf = out.filePath("largo.pdf");
@@ -263,4 +263,32 @@ TEST(ReportRendererTest, LongListRepeatsTheHeadingOnEveryPageAndEndsWithTheTotal
 
     EXPECT_EQ(errorNumberOf([&] { report::writePdf(doc, out.filePath("no/existe/x.pdf")); }),
               report::errnum::NotWritten);
+}
+
+// Amounts split by a column that is not printed: one total line per value,
+// the value beside the caption; values that differ only in case or blanks
+// are one group.
+TEST(ReportRendererTest, ATotalSplitByAColumnGivesOneLinePerValueOnTheLastPage)
+{
+    ListFixture db(150);
+    EmbeddedDatabase::execute(db.path, "INSERT INTO Movimientos (Codigo, Grupo, Cantidad) VALUES "
+                                       "('X1', 'a ', 2), ('X2', ' b', 3), ('X3', NULL, 4);");
+    report::Definition d = listDefinition();
+    d.source = QStringLiteral("SELECT Movimientos.Codigo, Movimientos.Grupo, Movimientos.Cantidad FROM Movimientos");
+    d.totalByField = QStringLiteral("Grupo");
+    const report::Document doc = report::load(d, {}, {"Empresa = 'ACME'"}, db.cn);
+    EXPECT_EQ(doc.totals, std::vector<report::Total>({{"", "4"}, {"A", "58"}, {"B", "78"}}));
+
+    QTemporaryDir out;
+    const QString pdf = out.filePath("grupos.pdf");
+    report::writePdf(doc, pdf);
+    const QStringList pages = pdfText(pdf).split(u'\f', Qt::SkipEmptyParts);
+    ASSERT_GE(pages.size(), 3);
+    QStringList totals;
+    for (qsizetype i = 0; i < pages.size(); ++i)
+        for (const QString& line : pages[i].split(u'\n'))
+            if (line.contains("Total"))
+                totals << QString("%1: %2").arg(i + 1).arg(line.simplified());
+    const QString last = QString::number(pages.size());
+    EXPECT_EQ(totals, QStringList({last + ": Total 4", last + ": Total A 58", last + ": Total B 78"}));
 }

@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QToolButton>
 #include <QPushButton>
+#include <QStyleOptionButton>
 #include <QTableView>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -323,6 +324,49 @@ TEST(PositionDialogEditor, EnterCommitsAndMovesToTheNextRowUpAndDownMove)
     EXPECT_EQ(t.grid().Row(), 4) << "after the last position comes the empty row";
     EXPECT_TRUE(t.f.CmdAceptar->hasFocus());
     EXPECT_EQ(t.cantidad(3), "3");
+}
+
+// A clerk at the keyboard: the editor's road ends on "Aceptar", which shows
+// its focus mark, and Enter on a focused button presses it.
+TEST(PositionDialogEditor, TheKeyboardReachesAceptarWithItsMarkAndEnterPressesTheFocusedButton)
+{
+    struct Caso {
+        const char* nombre;
+        int fila;
+        std::vector<Qt::Key> teclas;  // after the road has reached Aceptar
+        Qt::Key enter;
+        int resultado;
+        const char* cantidades;
+    } casos[] = {
+        {"Enter after the last position's quantity", 3, {}, Qt::Key_Return, QDialog::Accepted, "|6|4|"},
+        {"a key on the empty last row", 4, {}, Qt::Key_Return, QDialog::Accepted, "|6|4|"},
+        {"the keypad's Enter", 3, {}, Qt::Key_Enter, QDialog::Accepted, "|6|4|"},
+        {"Tab on to Cancelar, then Enter", 3, {Qt::Key_Tab}, Qt::Key_Return, QDialog::Rejected, ""},
+    };
+    for (const auto& c : casos) {
+        Forma t;
+        t.muestra();
+        t.enCelda(c.fila, C::ColCantidad);
+        t.teclaGrilla('4');
+        if (t.editor().Visible())
+            t.teclaEditor(Qt::Key_Return);
+        ASSERT_TRUE(t.f.CmdAceptar->hasFocus()) << c.nombre;
+        QStyleOptionButton marca;  // what the style reads to draw the focus mark
+        marca.initFrom(t.f.CmdAceptar);
+        EXPECT_TRUE(marca.state & QStyle::State_HasFocus) << c.nombre;
+        EXPECT_TRUE(marca.state & QStyle::State_KeyboardFocusChange) << c.nombre << ": the focus mark shows";
+
+        QWidget* boton = t.f.CmdAceptar;
+        for (Qt::Key k : c.teclas) {
+            QTest::keyClick(QApplication::focusWidget(), k);
+            boton = QApplication::focusWidget();
+        }
+        ASSERT_TRUE(boton == t.f.CmdAceptar || boton == t.f.CmdCancelar) << c.nombre;
+        QTest::keyClick(boton, c.enter);
+        EXPECT_EQ(t.f.result(), c.resultado) << c.nombre;
+        EXPECT_FALSE(t.f.isVisible()) << c.nombre;
+        EXPECT_EQ(t.f.Cantidades, c.cantidades) << c.nombre;
+    }
 }
 
 TEST(PositionDialogEditor, EscInTheEditorKeepsTheCellsOldValue)

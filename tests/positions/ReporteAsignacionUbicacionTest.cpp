@@ -52,7 +52,7 @@ report::Document reporte(const QString& letra = "X")
 
 }  // namespace
 
-TEST(ReporteAsignacionUbicacionTest, ListsOnlyThePositionedRowsOfTheVoucherByPositionWithTheirTotal)
+TEST(ReporteAsignacionUbicacionTest, ListsOnlyThePositionedRowsOfTheVoucherByPositionWithATotalPerUnit)
 {
     TestDatabase db(QString(kMovimientos) + kEmpresa);
     const report::Document doc = reporte();
@@ -64,7 +64,9 @@ TEST(ReporteAsignacionUbicacionTest, ListsOnlyThePositionedRowsOfTheVoucherByPos
     };
     EXPECT_EQ(doc.lines, expected);
     EXPECT_EQ(doc.totalCaption, QString("Total"));
-    EXPECT_EQ(doc.total, QString("17.5"));
+    // Boxes and units are never added together.
+    const std::vector<report::Total> totales = {{"CJ", "2.5"}, {"UN", "15"}};
+    EXPECT_EQ(doc.totals, totales);
     EXPECT_EQ(doc.heading.company, QStringList({"ACME S.A.", "San Martin 450 3B", "Rosario"}));
     EXPECT_EQ(doc.heading.title, QString("Asignacion de Posiciones"));
     EXPECT_EQ(doc.heading.details,
@@ -96,7 +98,7 @@ TEST(ReporteAsignacionUbicacionTest, SelectionFormulaOfTheVoucherKeepsTheOperato
     EXPECT_EQ(reporte("x").lines.size(), 3u);
 }
 
-TEST(ReporteAsignacionUbicacionTest, PrintsAPageWithTheVoucherItsPositionsAndTheTotal)
+TEST(ReporteAsignacionUbicacionTest, PrintsAPageWithTheVoucherItsPositionsAndATotalPerUnit)
 {
     TestDatabase db(QString(kMovimientos) + kEmpresa);
     QTemporaryDir out;
@@ -106,9 +108,16 @@ TEST(ReporteAsignacionUbicacionTest, PrintsAPageWithTheVoucherItsPositionsAndThe
     EXPECT_GT(inkShare(pdfPageImage(pdf, 1)), 0.002);
     const QString text = pdfText(pdf);
     for (const char* shown : {"ACME S.A.", "Asignacion de Posiciones", "TRP 0001-00000007-X", "10/12/2024",
-                              "Posicion", "Cantidad", "A10", "TUERCA 3/8", "Total", "17.5", "Pagina 1 de 1"})
+                              "Posicion", "Cantidad", "A10", "TUERCA 3/8", "Pagina 1 de 1"})
         EXPECT_TRUE(text.contains(shown)) << shown << " missing from:\n" << text.toStdString();
     EXPECT_FALSE(text.contains("A2"));
+    // One total line per unit, the unit under "Unidad" and its amount under
+    // "Cantidad"; no line adds the two units.
+    QStringList totales;
+    for (const QString& linea : text.split(u'\n'))
+        if (linea.contains("Total"))
+            totales << linea.simplified();
+    EXPECT_EQ(totales, QStringList({"Total CJ 2.5", "Total UN 15"})) << text.toStdString();
 }
 
 TEST(ReporteAsignacionUbicacionTest, TheReportCommandShowsTheRegisteredReportOnTheProgramsConnection)

@@ -14,13 +14,19 @@ public:
     HostEnUso& operator=(const HostEnUso&) = delete;
 };
 
-// A fixed machine whose program folder is a fresh temporary folder, installed
-// for the lifetime of a test.
+// A fixed machine whose program folder and user's data folder are fresh
+// temporary folders, installed for the lifetime of a test.
 struct HostDePrueba : FixedHost {
     QTemporaryDir carpeta;
+    QTemporaryDir datosUsuario;
     HostEnUso enUso{*this};
 
-    HostDePrueba() { folder = carpeta.path(); }
+    HostDePrueba()
+    {
+        folder = carpeta.path();
+        dataFolder = datosUsuario.filePath(QStringLiteral("AsignacionPosiciones"));
+    }
 
     QString ruta(const QString& nombre) const { return carpeta.filePath(nombre); }
+    QString rutaDatos(const QString& nombre) const { return dataFolder + u'/' + nombre; }
 };
