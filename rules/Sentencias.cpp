@@ -88,21 +88,23 @@ QString TalonarioCompartido(const QString& tipo, const QString& sistema, std::in
 }
 
 QString ActualizaUltimoNumero(bool compartido, const QString& tipo, const QString& sistema, const QString& letra,
-                              const QString& nuevoNumero, std::int16_t talonario)
+                              const QString& nuevoNumero, std::int16_t talonario, const QString& fechaHora)
 {
     const QString columna = ColumnaLetra(letra, QStringLiteral("_ULTIMO_NRO"));
     const QString nuevo = numero(nuevoNumero);
+    QString asigna = columna + QStringLiteral(" = ") + nuevo;
+    if (!fechaHora.isEmpty())
+        asigna += QStringLiteral(", fechahora_modificacion = ") + texto(fechaHora);
     // The statement is handed to callers who may run it late or twice, after
     // later numbers were recorded: it never takes the number back.
     const QString sinRetroceder = QStringLiteral(" AND (") + columna + QStringLiteral(" IS NULL OR ") + columna
                                 + QStringLiteral(" < ") + nuevo + u')';
     if (!compartido)
-        return QStringLiteral(" UPDATE V_TA_CPTE SET ") + columna + QStringLiteral(" = ") + nuevo
-             + QStringLiteral(" WHERE CODIGO = ") + tipo4(tipo) + QStringLiteral(" AND TALONARIO=") + numero(talonario)
-             + sinRetroceder;
-    return QStringLiteral(" UPDATE TA_Comprobantes SET ") + columna + QStringLiteral(" = ") + nuevo
-         + QStringLiteral(" WHERE CODIGO = ") + tipo4(tipo) + QStringLiteral(" AND SISTEMA = ")
-         + texto(sistema.trimmed()) + QStringLiteral(" AND TALONARIO =") + numero(talonario) + sinRetroceder;
+        return QStringLiteral(" UPDATE V_TA_CPTE SET ") + asigna + QStringLiteral(" WHERE CODIGO = ") + tipo4(tipo)
+             + QStringLiteral(" AND TALONARIO=") + numero(talonario) + sinRetroceder;
+    return QStringLiteral(" UPDATE TA_Comprobantes SET ") + asigna + QStringLiteral(" WHERE CODIGO = ") + tipo4(tipo)
+         + QStringLiteral(" AND SISTEMA = ") + texto(sistema.trimmed()) + QStringLiteral(" AND TALONARIO =")
+         + numero(talonario) + sinRetroceder;
 }
 
 QString InsertaControl(const QString& tipo, const QString& sucursal, const QString& nro, const QString& letra)

@@ -29,9 +29,10 @@ QString TalonarioParaGrabar(const QString& tipo, std::int16_t talonario);
 QString TalonarioCompartido(const QString& tipo, const QString& sistema, std::int16_t talonario);
 // Records the next number of a letter in the row found by TalonarioParaGrabar
 // (compartido false) or by TalonarioCompartido (compartido true), unless a
-// higher one is recorded already.
+// higher one is recorded already; with a date and time, stamps the row with
+// it as well.
 QString ActualizaUltimoNumero(bool compartido, const QString& tipo, const QString& sistema, const QString& letra,
-                              const QString& numero, std::int16_t talonario);
+                              const QString& numero, std::int16_t talonario, const QString& fechaHora = {});
 QString InsertaControl(const QString& tipo, const QString& sucursal, const QString& numero, const QString& letra);
 QString BorraControl(const QString& tipo, const QString& sucursal, const QString& numero, const QString& letra);
 

@@ -39,11 +39,12 @@ QVariant AsignarNumeroComprobante(const QString& Tipo, QString& Sucursal, QStrin
 bool ValidaNumeroComprobante(const QString& Tipo, const QString& Sucursal, const QString& Numero,
                              const QString& Letra, QString& Mensaje, const QString& Fecha);
 // Records NumeroSiguiente (the voucher's number plus one) as the letter's
-// next number in the voucher's talonario. With SoloSQL nothing is executed:
-// SQL receives the statements for the caller's own transaction (the UPDATE,
-// which leaves a higher number recorded since in place, and for accounting
-// vouchers, Contable or type OC a CR LF, the control-row INSERT and a CR LF).
-// An empty letter becomes X.
+// next number in the voucher's talonario, unless a higher one is recorded
+// already: no road takes a talonario's number back. Without SoloSQL it is
+// written at once, with the row's date and time of change. With SoloSQL
+// nothing is executed: SQL receives the statements for the caller's own
+// transaction (the UPDATE, and for accounting vouchers, Contable or type OC
+// a CR LF, the control-row INSERT and a CR LF). An empty letter becomes X.
 void ActualizaNumeroComprobante(const QString& Tipo, const QString& Sistema, const QString& Sucursal,
                                 const QString& NumeroSiguiente, QString& Letra, bool SoloSQL, QString& SQL,
                                 bool Contable);

@@ -319,9 +319,12 @@ void ActualizaNumeroComprobante(const QString& Tipo, const QString& Sistema, con
                 }
                 SQL = texto;
             } else {
-                rs.setValue(columna(Letra, "_ULTIMO_NRO"), NumeroSiguiente);
-                rs.setValue(QStringLiteral("fechahora_modificacion"), TextoFechaHora(host().now()));
-                rs.Update();
+                // Written by one statement that leaves a higher number in
+                // place: a number read, compared and written back would let
+                // a late caller, or a station writing meanwhile, take it back.
+                ObjDB().gCnn().Execute(sentencias::ActualizaUltimoNumero(compartido, Tipo, Sistema, Letra.trimmed(),
+                                                                         NumeroSiguiente, TalonarioActual,
+                                                                         TextoFechaHora(host().now())));
             }
         },
         [&] { ObjDB().CierraRecordset(rs); },

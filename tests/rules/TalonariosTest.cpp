@@ -371,6 +371,40 @@ TEST(GrabacionNumero, RecordsetPathWritesTheRowItFound)
               6);
 }
 
+// A host may record a number late, after a later one: the number recorded
+// never goes back, in either table, and the row is left as it was.
+TEST(GrabacionNumero, RecordsetPathNeverTakesTheNumberBack)
+{
+    FixedHost host;
+    HostEnUso enUso(host);
+    TestDatabase db(QString::fromLatin1(kGrabacion));
+    struct Caso {
+        const char* caso;
+        const char* tipo;
+        const char* sistema;
+        const char* tabla;
+        const char* numero;
+        int queda;
+        const char* fecha;
+    } casos[] = {
+        {"a lower number", "FC", "VENTAS", "V_TA_CPTE", "2", 16, ""},
+        {"the same number", "FC", "VENTAS", "V_TA_CPTE", "16", 16, ""},
+        {"a lower number in the shared table", "PE", "STOCK", "TA_Comprobantes", "2", 5, ""},
+        {"a higher one is recorded", "FC", "VENTAS", "V_TA_CPTE", "20", 20, "10/12/24 14:05"},
+    };
+    for (const Caso& c : casos) {
+        TalonarioActual = 1;
+        QString letra = QStringLiteral("X");
+        QString sql;
+        ActualizaNumeroComprobante(QString::fromLatin1(c.tipo), QString::fromLatin1(c.sistema), QStringLiteral("0001"),
+                                   QString::fromLatin1(c.numero), letra, false, sql, false);
+        const QString fila = QStringLiteral("SELECT * FROM %1 WHERE CODIGO = '%2'")
+                                 .arg(QLatin1String(c.tabla), QString::fromLatin1(c.tipo).rightJustified(4));
+        EXPECT_EQ(lang::number(valor(fila, QStringLiteral("X_ULTIMO_NRO"))), c.queda) << c.caso;
+        EXPECT_EQ(lang::text(valor(fila, QStringLiteral("fechahora_modificacion"))), QString::fromLatin1(c.fecha)) << c.caso;
+    }
+}
+
 TEST(GrabacionNumero, NothingIsRecordedForAnotherBranchOrAMissingTalonario)
 {
     TestDatabase db(QString::fromLatin1(kGrabacion));
