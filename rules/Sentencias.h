@@ -33,7 +33,11 @@ QString TalonarioCompartido(const QString& tipo, const QString& sistema, std::in
 // it as well.
 QString ActualizaUltimoNumero(bool compartido, const QString& tipo, const QString& sistema, const QString& letra,
                               const QString& numero, std::int16_t talonario, const QString& fechaHora = {});
-QString InsertaControl(const QString& tipo, const QString& sucursal, const QString& numero, const QString& letra);
+// The control row of a number handed out, written from the talonario's row
+// (as ActualizaUltimoNumero finds it) unless the number has its control row
+// already: the statement is handed to callers who may run it twice.
+QString InsertaControl(bool compartido, const QString& tipo, const QString& sistema, std::int16_t talonario,
+                       const QString& sucursal, const QString& numero, const QString& letra);
 QString BorraControl(const QString& tipo, const QString& sucursal, const QString& numero, const QString& letra);
 
 // --- numbers already used -------------------------------------------------

@@ -313,7 +313,8 @@ void ActualizaNumeroComprobante(const QString& Tipo, const QString& Sistema, con
                     || lang::sameText(Tipo.trimmed(), u"OC")) {
                     const Currency numero = ku.TextoAMoneda(NumeroSiguiente) - Currency::fromDouble(1);
                     texto += CRLF
-                           + sentencias::InsertaControl(Tipo, CerosIzquierda(ku.TextoAMoneda(Sucursal).toDouble(), 4),
+                           + sentencias::InsertaControl(compartido, Tipo, Sistema, TalonarioActual,
+                                                        CerosIzquierda(ku.TextoAMoneda(Sucursal).toDouble(), 4),
                                                         CerosIzquierda(numero.toDouble(), 8), letra)
                            + CRLF;
                 }

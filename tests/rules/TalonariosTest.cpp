@@ -286,8 +286,13 @@ INSERT INTO TA_Comprobantes (CODIGO, TALONARIO, SISTEMA, Letras, X_SUC_DEFAULT, 
 TEST(GrabacionNumero, StatementsOnlyTextRecordsTheNextNumber)
 {
     TestDatabase db(QString::fromLatin1(kGrabacion));
-    const QString insertOC = QStringLiteral(
-        "\r\n INSERT INTO V_MV_CTROL_CPTE (TC,SUCURSAL,NUMERO,LETRA) VALUES ('  OC','0001','00000015','X')\r\n");
+    const auto control = [](const char* tc) {
+        return QStringLiteral("\r\n INSERT INTO V_MV_CTROL_CPTE (TC,SUCURSAL,NUMERO,LETRA) SELECT '%1','0001',"
+                              "'00000015','X' FROM V_TA_CPTE WHERE CODIGO = '%1' AND TALONARIO=1 AND NOT EXISTS (SELECT "
+                              "* FROM V_MV_CTROL_CPTE WHERE TC = '%1' AND SUCURSAL = '0001' AND NUMERO = '00000015' AND "
+                              "LETRA = 'X')\r\n")
+            .arg(QLatin1String(tc));
+    };
     struct Caso {
         const char* caso;
         const char* tipo;
@@ -302,15 +307,13 @@ TEST(GrabacionNumero, StatementsOnlyTextRecordsTheNextNumber)
                         "AND (X_ULTIMO_NRO IS NULL OR X_ULTIMO_NRO < 16)")},
         {"type OC: UPDATE and control row", "OC", "COMPRAS", "0001", "X", false,
          QStringLiteral(" UPDATE V_TA_CPTE SET X_ULTIMO_NRO = 16 WHERE CODIGO = '  OC' AND TALONARIO=1 "
-                        "AND (X_ULTIMO_NRO IS NULL OR X_ULTIMO_NRO < 16)") + insertOC},
+                        "AND (X_ULTIMO_NRO IS NULL OR X_ULTIMO_NRO < 16)") + control("  OC")},
         {"accounting flag", "FC", "VENTAS", "1", "x", true,
          QStringLiteral(" UPDATE V_TA_CPTE SET X_ULTIMO_NRO = 16 WHERE CODIGO = '  FC' AND TALONARIO=1 "
-                        "AND (X_ULTIMO_NRO IS NULL OR X_ULTIMO_NRO < 16)\r\n INSERT INTO "
-                        "V_MV_CTROL_CPTE (TC,SUCURSAL,NUMERO,LETRA) VALUES ('  FC','0001','00000015','X')\r\n")},
+                        "AND (X_ULTIMO_NRO IS NULL OR X_ULTIMO_NRO < 16)") + control("  FC")},
         {"talonario of the accounting system", "AS", "Contable", "0001", "X", false,
          QStringLiteral(" UPDATE V_TA_CPTE SET X_ULTIMO_NRO = 16 WHERE CODIGO = '  AS' AND TALONARIO=1 "
-                        "AND (X_ULTIMO_NRO IS NULL OR X_ULTIMO_NRO < 16)\r\n INSERT INTO "
-                        "V_MV_CTROL_CPTE (TC,SUCURSAL,NUMERO,LETRA) VALUES ('  AS','0001','00000015','X')\r\n")},
+                        "AND (X_ULTIMO_NRO IS NULL OR X_ULTIMO_NRO < 16)") + control("  AS")},
         {"an empty letter is X", "FC", "VENTAS", "0001", "", false,
          QStringLiteral(" UPDATE V_TA_CPTE SET X_ULTIMO_NRO = 16 WHERE CODIGO = '  FC' AND TALONARIO=1 "
                         "AND (X_ULTIMO_NRO IS NULL OR X_ULTIMO_NRO < 16)")},
@@ -346,6 +349,9 @@ TEST(GrabacionNumero, TheStatementsRunInTheCallersBatch)
               16);
     EXPECT_EQ(valor(QStringLiteral("SELECT NUMERO FROM V_MV_CTROL_CPTE WHERE TC = '  OC'"), QStringLiteral("NUMERO")),
               QVariant(QStringLiteral("00000015")));
+    ObjDB().EjecutaConsultaSQL(sql);
+    EXPECT_EQ(lang::number(valor(QStringLiteral("SELECT COUNT(*) AS N FROM V_MV_CTROL_CPTE"), QStringLiteral("N"))), 1)
+        << "run again, the number keeps its one control row";
 }
 
 TEST(GrabacionNumero, RecordsetPathWritesTheRowItFound)

@@ -14,6 +14,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QThread>
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
@@ -174,6 +175,44 @@ TEST(DescargaInsumos, TheNumberIsFreeAfterAFailureAndRightAfterTheBatchRunsAgain
         << "the first one's statements, run late, do not take the number back";
     EXPECT_EQ(d.siguientePE(), "000100000003X");
     EXPECT_NE(primera.SQLTemp, segunda.SQLTemp);
+}
+
+// A PE talonario of the accounting system records each number handed out in
+// a control row. One voucher writes one, in either mode, however the host
+// runs what it was handed back: once, twice, its statements in reverse.
+TEST(DescargaInsumos, AnAccountingTalonarioGetsOneControlRowPerVoucher)
+{
+    struct Caso {
+        const char* caso;
+        bool lote;
+        bool alReves;
+    } casos[] = {
+        {"executed at once, the statement handed back run twice", false, false},
+        {"a batch run twice", true, false},
+        {"a batch run twice, its statements in reverse", true, true},
+    };
+    for (const Caso& c : casos) {
+        Descarga d;
+        d.base.execute(QStringLiteral("UPDATE V_TA_CPTE SET SISTEMA = 'Contable' WHERE CODIGO = '  PE';"));
+        LineaArticulo(d.f.articulos, "PROD", "1");
+        ArgumentosStock a;
+        a.GeneraSentenciaSQL = c.lote;
+        a = d.actualiza(a);
+        ASSERT_FALSE(a.HayError) << c.caso;
+        QStringList sentencias = a.SQLTemp.split(u'\r');
+        if (c.alReves)
+            std::reverse(sentencias.begin(), sentencias.end());
+        for (int vez = 0; vez < 2; ++vez) {
+            bool fallo = false;
+            std::int32_t nro = 0;
+            EjecutaTransaccion(sentencias, fallo, nro, false);
+            EXPECT_FALSE(fallo) << c.caso;
+        }
+        EXPECT_EQ(ValorDe("SELECT group_concat(TC || SUCURSAL || NUMERO || LETRA, ';') FROM V_MV_CTROL_CPTE"),
+                  QStringLiteral("  PE000100000001X"))
+            << c.caso;
+        EXPECT_EQ(ValorDe("SELECT X_ULTIMO_NRO FROM V_TA_CPTE WHERE CODIGO = '  PE'"), "2") << c.caso;
+    }
 }
 
 // Batches built one after the other and run later, in any order or never:
