@@ -161,7 +161,7 @@ void ActualizacionStock::leeArticulos()
     }
 }
 
-void ActualizacionStock::Ejecuta(const Escritura& escribe, const Escritura& ejecutaYa)
+void ActualizacionStock::Ejecuta(const Escritura& escribe, const Ejecucion& ejecutaYa)
 {
     leeArticulos();
     recibeOrdenDeCompra(escribe);

@@ -22,10 +22,13 @@ const QString kActualizaStock = QStringLiteral("ActualizaStock");
 // Another station holds the database's lock.
 struct Ocupada {};
 
-void ejecuta(db::Connection& cn, const QString& sentencia)
+// Runs a statement at once; answers the rows it changed.
+long ejecuta(db::Connection& cn, const QString& sentencia)
 {
     try {
-        cn.Execute(sentencia);
+        long filas = 0;
+        cn.Execute(sentencia, &filas);
+        return filas;
     } catch (const RuntimeError& e) {
         if (BaseOcupada(cn.errors()))
             throw Ocupada{};
@@ -124,7 +127,7 @@ void ClsCmnCptes::ActualizaStock(const FlexGrid& MSFlexGrid2, const QString& TC,
                 },
                 [&](const QString& sentencia) {
                     transaccion.abre();
-                    ejecuta(cn, sentencia);
+                    return ejecuta(cn, sentencia);
                 });
             revisaLecturas(cn);
             transaccion.confirma();

@@ -217,8 +217,7 @@ TEST(DescargaInsumos, AnAccountingTalonarioGetsOneControlRowPerVoucher)
 
 // Batches built one after the other and run later, in any order or never:
 // each voucher's inputs go out under a PE number of its own, claimed while
-// its batch was built; a batch never run leaves its number unused. Without
-// a PE talonario to hold the number, a batch is refused.
+// its batch was built; a batch never run leaves its number unused.
 TEST(DescargaInsumos, EachBatchHoldsANumberOfItsOwnWhenItRunsLateOrNever)
 {
     Descarga d;
@@ -243,18 +242,29 @@ TEST(DescargaInsumos, EachBatchHoldsANumberOfItsOwnWhenItRunsLateOrNever)
               "000100000001X:000100000021X:1 000100000001X:000100000021X:2 000100000001X:000100000021X:3 "
               "000100000002X:000100000022X:1 000100000002X:000100000022X:2 000100000002X:000100000022X:3");
     EXPECT_EQ(ValorDe("SELECT X_ULTIMO_NRO FROM V_TA_CPTE WHERE CODIGO = '  PE'"), "4");
+}
 
-    Descarga s;
-    s.base.execute(QStringLiteral("DELETE FROM V_TA_CPTE WHERE CODIGO = '  PE';"));
-    LineaArticulo(s.f.articulos, "PROD", "10");
-    ScopedPrompts prompts;
-    prompts.answerMessage(prompt::Ok, QStringLiteral("no se ha encontrado el comprobante configurado"));
-    prompts.answerMessage(prompt::Ok, QStringLiteral("no hay un talonario del comprobante PE"));
-    ArgumentosStock a;
-    a.GeneraSentenciaSQL = true;
-    a = s.actualiza(a);
-    EXPECT_TRUE(a.HayError);
-    EXPECT_EQ(a.SQLTemp, "");
+// Without a PE talonario no number of the discharge can be held, in either
+// mode: the voucher is refused with one message that says so, and nothing of
+// it is written or handed back.
+TEST(DescargaInsumos, WithoutAPETalonarioTheVoucherIsRefusedInEitherMode)
+{
+    for (const bool lote : {false, true}) {
+        Descarga d;
+        d.base.execute(QStringLiteral("DELETE FROM V_TA_CPTE WHERE CODIGO = '  PE';"));
+        LineaArticulo(d.f.articulos, "ART001", "2");
+        LineaArticulo(d.f.articulos, "PROD", "10");
+        ScopedPrompts prompts;
+        prompts.answerMessage(prompt::Ok, QStringLiteral("no hay un talonario del comprobante PE"));
+        ArgumentosStock a;
+        a.GeneraSentenciaSQL = lote;
+        a.SQLTemp = QStringLiteral("previo");
+        a = d.actualiza(a);
+        EXPECT_TRUE(a.HayError) << lote;
+        EXPECT_EQ(a.SQLTemp, "previo") << lote;
+        EXPECT_EQ(ValorDe("SELECT COUNT(*) FROM V_MV_STOCK"), "0") << lote;
+        EXPECT_EQ(prompts.shown().size(), 1u) << lote << ": " << prompts.messages().join(u'/').toStdString();
+    }
 }
 
 namespace {
