@@ -62,6 +62,12 @@ QString TalonariosDelTipo(const QString& tipo)
          + QStringLiteral(" ORDER BY TALONARIO");
 }
 
+QString TalonariosCompartidosDelTipo(const QString& tipo)
+{
+    return QStringLiteral("SELECT * FROM TA_Comprobantes WHERE CODIGO = ") + tipo4(tipo)
+         + QStringLiteral(" ORDER BY TALONARIO");
+}
+
 QString TalonariosDeSucursal(const QString& tipo, const QString& letra, const QString& sucursal)
 {
     return QStringLiteral("Select * from v_ta_cpte where codigo = ") + tipo4(tipo) + QStringLiteral(" and ")

@@ -23,6 +23,9 @@ QString ColumnaLetra(const QString& letra, const QString& sufijo);
 
 // --- talonarios -----------------------------------------------------------
 QString TalonariosDelTipo(const QString& tipo);
+// The same in the table every system shares, for a type that has no
+// talonario of this system's.
+QString TalonariosCompartidosDelTipo(const QString& tipo);
 QString TalonariosDeSucursal(const QString& tipo, const QString& letra, const QString& sucursal);
 QString TalonarioDelTipo(const QString& tipo, std::int16_t talonario);
 QString TalonarioParaGrabar(const QString& tipo, std::int16_t talonario);

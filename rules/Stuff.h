@@ -16,10 +16,11 @@
 extern std::int16_t TalonarioActual;
 
 // Proposes branch ("0000"), number ("00000000") and letter of a new voucher
-// of the type from its first usable talonario; sets ModificaNumeracion from
-// the talonario. A type without talonarios gets branch 0001, number 1,
-// letter X. When every talonario is used up the operator is told so and
-// branch and number stay as passed.
+// of the type from its first usable talonario (those of V_TA_CPTE, or for a
+// type that has none there, those of the shared TA_Comprobantes); sets
+// ModificaNumeracion from the talonario. A type without talonarios gets
+// branch 0001, number 1, letter X. When every talonario is used up the
+// operator is told so and branch and number stay as passed.
 void Obtener_Nro_Comprobante_Contable(const QString& Tipo, QString& Sucursal, QString& Numero, QString& Letra,
                                       bool& ModificaNumeracion, const QString& Fecha);
 // The talonario proposal, then for accounting vouchers (Contable) the number

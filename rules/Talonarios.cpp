@@ -72,6 +72,13 @@ void Obtener_Nro_Comprobante_Contable(const QString& Tipo, QString& Sucursal, QS
                 Letra = QStringLiteral("X");
         },
         [&] { ObjDB().AbrirRecordset(sentencias::TalonariosDelTipo(Tipo), rs); },
+        // A type with no talonario of this system's is numbered from the
+        // table every system shares, where its number is recorded too: a
+        // proposal that did not read it would hand out the same number again.
+        [&] {
+            if (rs.Eof())
+                ObjDB().AbrirRecordset(sentencias::TalonariosCompartidosDelTipo(Tipo), rs);
+        },
         [&] {
             if (rs.Eof()) {
                 // Padded like every other proposal, so the identifier keeps its 13 characters.

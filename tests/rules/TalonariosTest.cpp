@@ -39,6 +39,10 @@ INSERT INTO V_TA_CPTE (CODIGO, TALONARIO, Letras, Modificanumeracion, X_SUC_DEFA
   ('  OP', 2, 'X', 'NO', 2, 1, 100, 40, '2025-12-31T00:00:00'),
   ('  OC', 1, 'X', 'NO', 1, 1, 100, 15, NULL),
   ('  AJ', 1, 'X', 'NO', 1, 1, 100, 15, NULL);
+INSERT INTO TA_Comprobantes (CODIGO, TALONARIO, SISTEMA, Letras, Modificanumeracion, X_SUC_DEFAULT, X_NRO_DESDE,
+                             X_NRO_HASTA, X_ULTIMO_NRO) VALUES
+  ('  SH', 4, 'STOCK', 'X', 'NO', 2, 1, 100, 12),
+  ('  ND', 7, 'STOCK', 'X', 'NO', 9, 1, 100, 70);
 )";
 
 struct Propuesta {
@@ -67,12 +71,13 @@ TEST(Numeracion, TheFirstUsableTalonarioProposesTheNumber)
         {"a used-up talonario passes to the next", "PE", "A", "", "0003", "00000015", "A", 2, false},
         {"a letter the talonario does not serve becomes its first, also for later talonarios", "FC", "B", "", "0002",
          "00000007", "A", 2, false},
-        {"next number 0 gives 1; Null renumbering flag is true", "ND", "X", "", "0001", "00000001", "X", 1, true},
+        {"next number 0 gives 1; Null renumbering flag is true; the shared table not read", "ND", "X", "", "0001", "00000001", "X", 1, true},
         {"empty letter list gives X", "NC", "A", "", "0005", "00000008", "X", 1, true},
         {"9 is below 10: not used up", "NP", "", "", "0001", "00000009", "X", 1, false},
         {"an expired talonario is passed over", "OP", "X", "10/12/2024", "0002", "00000040", "X", 2, false},
         {"no date: expiry is not looked at", "OP", "X", "", "0001", "00000005", "X", 1, false},
         {"a type without talonarios", "ZZ", "A", "", "0001", "00000001", "X", -1, false},
+        {"a type only in the shared table is numbered from it", "SH", "X", "", "0002", "00000012", "X", 4, false},
     };
     for (const auto& c : casos) {
         TalonarioActual = -1;

@@ -338,6 +338,37 @@ TEST(DescargaInsumos, TwoStationsAtOnceGetTwoNumbers)
     EXPECT_EQ(ValorDe("SELECT X_ULTIMO_NRO FROM V_TA_CPTE WHERE CODIGO = '  PE'"), "3");
 }
 
+// The PE talonario lives in the table every system shares, not in this
+// system's: stations claiming from it at once, executing their vouchers or
+// building batches, still never share a number, and the number is recorded
+// where it lives.
+TEST(DescargaInsumos, StationsSharingATalonarioOfTheSharedTableNeverShareANumber)
+{
+    struct Caso {
+        const char* modo;
+        int estaciones;
+        int cuantos;
+        int lineas;
+        QStringList vales;
+        const char* siguiente;
+    } casos[] = {
+        {"directo", 3, 2, 10, QStringList(6, QStringLiteral("1/30/1-30")), "7"},
+        {"lote", 4, 6, 1, QStringList(24, QStringLiteral("1/3/1-3")), "25"},
+    };
+    for (const Caso& c : casos) {
+        TestDatabase base{QString::fromLatin1(kBaseStock) + QStringLiteral(R"(
+DELETE FROM V_TA_CPTE WHERE CODIGO = '  PE';
+INSERT INTO TA_Comprobantes (CODIGO, TALONARIO, SISTEMA, ES, Letras, Modificanumeracion,
+                             X_SUC_DEFAULT, X_NRO_DESDE, X_NRO_HASTA, X_ULTIMO_NRO) VALUES
+  ('  PE', 3, 'STOCK', 'S', 'X', 'NO', 1, 1, 99999999, 1);
+)")};
+        correEstaciones(base, c.modo, c.estaciones, c.cuantos, c.lineas);
+        EXPECT_EQ(ValesPE(), c.vales) << c.modo;
+        EXPECT_EQ(ValorDe("SELECT X_ULTIMO_NRO FROM TA_Comprobantes WHERE CODIGO = '  PE'"), c.siguiente) << c.modo;
+        EXPECT_EQ(ValorDe("SELECT COUNT(*) FROM V_TA_CPTE WHERE CODIGO = '  PE'"), "0") << c.modo;
+    }
+}
+
 // Four stations each build the batch of a voucher and run it, eight times,
 // all at once: every voucher's inputs go out under a PE number of its own.
 TEST(DescargaInsumos, StationsBuildingAndRunningBatchesAtOnceNeverShareANumber)
