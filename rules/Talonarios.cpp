@@ -330,7 +330,7 @@ void ActualizaNumeroComprobante(const QString& Tipo, const QString& Sistema, con
                 // Written by one statement that leaves a higher number in
                 // place: a number read, compared and written back would let
                 // a late caller, or a station writing meanwhile, take it back.
-                ObjDB().gCnn().Execute(sentencias::ActualizaUltimoNumero(compartido, Tipo, Sistema, Letra.trimmed(),
+                ObjDB().EjecutaDirecto(sentencias::ActualizaUltimoNumero(compartido, Tipo, Sistema, Letra.trimmed(),
                                                                          NumeroSiguiente, TalonarioActual,
                                                                          TextoFechaHora(host().now())));
             }
