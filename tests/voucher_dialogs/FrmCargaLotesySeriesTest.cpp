@@ -248,18 +248,12 @@ QString lotes(const QStringList& cantidades)
 // it stands: the quantities list, or empty when refused.
 QString aceptaSalida(double cantidad, bool mostrado, bool rechazado)
 {
-    ScopedPrompts p;
-    if (rechazado && !mostrado)
-        p.answerMessage(prompt::Ok, QStringLiteral("El Stock es Menor a la cantidad solicitada "));
-    if (rechazado && mostrado)
-        p.answerMessage(prompt::No, QStringLiteral("Es Menor a la solicitada"))
-            .answerMessage(prompt::Ok, QStringLiteral("Debe Ajustar la suma de las cantidades a :"));
     F f;
     f.MostrarForm = mostrado;
     cargaSalida(f, {cantidad, true, "", "", "", "", "ART007"});
-    f.CmdAceptar_Click();
-    EXPECT_EQ(f.result() == QDialog::Accepted, !rechazado);
-    return f.result() == QDialog::Accepted ? f.Series : QString();
+    const bool aceptada = AceptaLaPropuesta(f, rechazado, "El Stock es Menor a la cantidad solicitada ");
+    EXPECT_EQ(aceptada, !rechazado);
+    return aceptada ? f.Series : QString();
 }
 
 }  // namespace

@@ -360,18 +360,13 @@ double todoEnCajas(const Existencias& e, double unidadesDeMas = 0)
 // accepted as it stands: the list of positions, or empty when refused.
 QString acepta(double cajas, bool mostrado, bool rechazado)
 {
-    ScopedPrompts p;
-    if (rechazado && !mostrado)
-        p.answerMessage(prompt::Ok, QStringLiteral("La suma de cantidades informadas es Menor a la cantidad solicitada "));
-    if (rechazado && mostrado)
-        p.answerMessage(prompt::No, QStringLiteral("Es Menor a la solicitada"))
-            .answerMessage(prompt::Ok, QStringLiteral("Debe Ajustar la suma de las cantidades a :"));
     F f;
     f.MostrarForm = mostrado;
     carga(f, {cajas, true, "", "", "ART005", "CJ"});
-    f.CmdAceptar_Click();
-    EXPECT_EQ(f.result() == QDialog::Accepted, !rechazado);
-    return f.result() == QDialog::Accepted ? f.Posiciones : QString();
+    const bool aceptada =
+        AceptaLaPropuesta(f, rechazado, "La suma de cantidades informadas es Menor a la cantidad solicitada ");
+    EXPECT_EQ(aceptada, !rechazado);
+    return aceptada ? f.Posiciones : QString();
 }
 
 }  // namespace
