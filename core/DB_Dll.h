@@ -98,6 +98,12 @@ public:
         QString copy = SentenciaSQL;
         EjecutaConsultaSQL(copy, RecordsAffected, Silencioso);
     }
+    // Runs a statement (or a batch) at once on gCnn, as written: no synonym
+    // rewrite and no message. On an Oracle connection it goes through the
+    // script runner, so its transaction statements and savepoints reach the
+    // server in Oracle's form. A failure raises, its errors left in
+    // gCnn().errors(). Answers the rows changed.
+    long EjecutaDirecto(const QString& Sentencia);
     // The caller's text receives the synonym-rewritten statement.
     void AbrirRecordset(QString& SentenciaSQL, db::Recordset& Lrcs, db::Connection* ConexionActiva = nullptr,
                         int CursorType = 0, int LockType = 1, int Options = -1, bool ConvOracle = true);

@@ -18,3 +18,15 @@ QString DB_Dll::EjecutaScriptOracle(QString& script, long& RecordsAffected)
     OracleDialect::runScript(script, RecordsAffected, gCnn(), [this](const QString& s) { return ORACLE_Dicc(s); });
     return {};
 }
+
+long DB_Dll::EjecutaDirecto(const QString& Sentencia)
+{
+    long filas = 0;
+    if (enOracle()) {
+        QString script = Sentencia;
+        EjecutaScriptOracle(script, filas);
+    } else {
+        gCnn().Execute(Sentencia, &filas, -1);
+    }
+    return filas;
+}

@@ -3,6 +3,7 @@
 #include "platform/SqlText.h"
 #include "platform/RuntimeError.h"
 #include "platform/db/Connection.h"
+#include "platform/db/Recordset.h"
 #include "platform/kumozen/KumozenUtilidades.h"
 
 #include <QSet>
@@ -161,7 +162,9 @@ QString wrapDateColumns(const QString& text)
 
 // Where each statement of a normalised batch begins: a statement keyword
 // standing as a word of the code, outside parentheses. Text before the first
-// one is a statement of its own.
+// one is a statement of its own. A savepoint (SAVE TRANSACTION) and the
+// condition of the statement after it (IF EXISTS, IF NOT EXISTS) begin one
+// too.
 std::vector<std::pair<qsizetype, qsizetype>> statementSpans(const QString& script)
 {
     const std::vector<SqlText::Word> words = SqlText::words(script);
@@ -171,7 +174,9 @@ std::vector<std::pair<qsizetype, qsizetype>> statementSpans(const QString& scrip
         if (w.depth != 0)
             continue;
         bool start = sameWord(w, "INSERT") || sameWord(w, "DELETE") || sameWord(w, "UPDATE") || sameWord(w, "COMMIT")
-                     || sameWord(w, "ROLLBACK");
+                     || sameWord(w, "ROLLBACK")
+                     || (sameWord(w, "SAVE") && (followedBy(words, k, "TRANSACTION") || followedBy(words, k, "TRAN")))
+                     || (sameWord(w, "IF") && (followedBy(words, k, "EXISTS") || followedBy(words, k, "NOT")));
         if (!start && sameWord(w, "SET") && followedBy(words, k, "TRANSACTION")) {
             const qsizetype gapStart = w.start + w.text.size();
             start = script.mid(gapStart, words[k + 1].start - gapStart).trimmed().isEmpty();
@@ -186,6 +191,34 @@ std::vector<std::pair<qsizetype, qsizetype>> statementSpans(const QString& scrip
             spans.emplace_back(starts[k], end);
     }
     return spans;
+}
+
+// The words of a statement of a batch, outside literals and parentheses.
+QStringList topWords(const QString& statement)
+{
+    QStringList out;
+    for (const SqlText::Word& w : SqlText::words(statement))
+        if (w.depth == 0)
+            out << w.text.toUpper();
+    return out;
+}
+
+// SQL Server's "IF [NOT] EXISTS (query)": the query, and whether the
+// condition holds when the query returns a row (false for NOT). Empty when
+// the statement is no such condition.
+QString existsCondition(const QString& statement, bool& whenFound)
+{
+    const QStringList words = topWords(statement);
+    if (words.size() < 2 || words[0] != u"IF")
+        return {};
+    whenFound = words[1] != u"NOT";
+    if (words.size() != (whenFound ? 2 : 3) || words.last() != u"EXISTS")
+        return {};
+    const qsizetype open = statement.indexOf(u'(');
+    const qsizetype close = statement.lastIndexOf(u')');
+    if (open < 0 || close < open || !SqlText::trimBlanks(statement.mid(close + 1)).isEmpty())
+        return {};
+    return SqlText::trimBlanks(statement.mid(open + 1, close - open - 1));
 }
 
 }  // namespace
@@ -238,8 +271,16 @@ void OracleDialect::runScript(QString& script, long& recordsAffected, db::Connec
                               const std::function<QString(const QString&)>& rewriteStatement)
 {
     const QString text = normaliseScript(script);
+    // Set by a condition that does not hold: the statement after it is passed over.
+    bool skipNext = false;
     for (const auto& [start, end] : statementSpans(text)) {
         const QString statement = text.mid(start, end - start).trimmed();
+        if (skipNext) {
+            skipNext = false;
+            continue;
+        }
+        const QStringList words = topWords(statement);
+        bool whenFound = true;
         try {
             if (statement.compare(QLatin1String("SET TRANSACTION"), Qt::CaseInsensitive) == 0) {
                 connection.BeginTrans();
@@ -247,6 +288,21 @@ void OracleDialect::runScript(QString& script, long& recordsAffected, db::Connec
                 connection.CommitTrans();
             } else if (statement.compare(QLatin1String("ROLLBACK"), Qt::CaseInsensitive) == 0) {
                 connection.RollbackTrans();
+            } else if (words.size() == 3 && words[0] == u"SAVE"
+                       && (words[1] == u"TRANSACTION" || words[1] == u"TRAN")) {
+                // A savepoint inside the connection's transaction, and the way
+                // back to it (ROLLBACK TRANSACTION name, normalised above):
+                // the rest of the transaction stays as it was.
+                connection.Execute(QStringLiteral("SAVEPOINT ") + words[2], nullptr, -1);
+            } else if (words.size() == 2 && words[0] == u"ROLLBACK" && words[1] != u"WORK") {
+                connection.Execute(QStringLiteral("ROLLBACK TO SAVEPOINT ") + words[1], nullptr, -1);
+            } else if (const QString query = existsCondition(statement, whenFound); !query.isEmpty()) {
+                db::Recordset rows;
+                rows.Open(rewriteStatement(QStringLiteral("SELECT 1 FROM DUAL WHERE EXISTS (") + query + u')'),
+                          connection);
+                const bool found = !rows.Eof();
+                rows.Close();
+                skipNext = found != whenFound;
             } else {
                 long affected = 0;
                 connection.Execute(rewriteStatement(statement), &affected, -1);

@@ -29,7 +29,11 @@ public:
     // Runs a batch statement by statement on the connection. `script` is
     // consumed as it runs: it ends empty, or after a failure holds the
     // statements not yet run, beginning with the one that failed. The rows
-    // each statement reports are added to `recordsAffected`.
+    // each statement reports are added to `recordsAffected`. The transaction
+    // statements become the connection's own calls, a savepoint and the
+    // rollback to it Oracle's SAVEPOINT and ROLLBACK TO SAVEPOINT, and an
+    // IF [NOT] EXISTS (query) a query that decides whether the statement
+    // after it runs.
     static void runScript(QString& script, long& recordsAffected, db::Connection& connection,
                           const std::function<QString(const QString&)>& rewriteStatement);
 

@@ -62,6 +62,12 @@ QString TalonariosDelTipo(const QString& tipo)
          + QStringLiteral(" ORDER BY TALONARIO");
 }
 
+QString TalonariosCompartidosDelTipo(const QString& tipo)
+{
+    return QStringLiteral("SELECT * FROM TA_Comprobantes WHERE CODIGO = ") + tipo4(tipo)
+         + QStringLiteral(" ORDER BY TALONARIO");
+}
+
 QString TalonariosDeSucursal(const QString& tipo, const QString& letra, const QString& sucursal)
 {
     return QStringLiteral("Select * from v_ta_cpte where codigo = ") + tipo4(tipo) + QStringLiteral(" and ")
@@ -87,28 +93,52 @@ QString TalonarioCompartido(const QString& tipo, const QString& sistema, std::in
          + numero(talonario);
 }
 
+namespace {
+
+// The talonario's row, in the table it came from.
+QString filaDelTalonario(bool compartido, const QString& tipo, const QString& sistema, std::int16_t talonario)
+{
+    if (!compartido)
+        return QStringLiteral(" WHERE CODIGO = ") + tipo4(tipo) + QStringLiteral(" AND TALONARIO=") + numero(talonario);
+    return QStringLiteral(" WHERE CODIGO = ") + tipo4(tipo) + QStringLiteral(" AND SISTEMA = ") + texto(sistema.trimmed())
+         + QStringLiteral(" AND TALONARIO =") + numero(talonario);
+}
+
+QString tablaDelTalonario(bool compartido)
+{
+    return compartido ? QStringLiteral("TA_Comprobantes") : QStringLiteral("V_TA_CPTE");
+}
+
+}  // namespace
+
 QString ActualizaUltimoNumero(bool compartido, const QString& tipo, const QString& sistema, const QString& letra,
-                              const QString& nuevoNumero, std::int16_t talonario)
+                              const QString& nuevoNumero, std::int16_t talonario, const QString& fechaHora)
 {
     const QString columna = ColumnaLetra(letra, QStringLiteral("_ULTIMO_NRO"));
     const QString nuevo = numero(nuevoNumero);
+    QString asigna = columna + QStringLiteral(" = ") + nuevo;
+    if (!fechaHora.isEmpty())
+        asigna += QStringLiteral(", fechahora_modificacion = ") + texto(fechaHora);
     // The statement is handed to callers who may run it late or twice, after
     // later numbers were recorded: it never takes the number back.
     const QString sinRetroceder = QStringLiteral(" AND (") + columna + QStringLiteral(" IS NULL OR ") + columna
                                 + QStringLiteral(" < ") + nuevo + u')';
-    if (!compartido)
-        return QStringLiteral(" UPDATE V_TA_CPTE SET ") + columna + QStringLiteral(" = ") + nuevo
-             + QStringLiteral(" WHERE CODIGO = ") + tipo4(tipo) + QStringLiteral(" AND TALONARIO=") + numero(talonario)
-             + sinRetroceder;
-    return QStringLiteral(" UPDATE TA_Comprobantes SET ") + columna + QStringLiteral(" = ") + nuevo
-         + QStringLiteral(" WHERE CODIGO = ") + tipo4(tipo) + QStringLiteral(" AND SISTEMA = ")
-         + texto(sistema.trimmed()) + QStringLiteral(" AND TALONARIO =") + numero(talonario) + sinRetroceder;
+    return QStringLiteral(" UPDATE ") + tablaDelTalonario(compartido) + QStringLiteral(" SET ") + asigna
+         + filaDelTalonario(compartido, tipo, sistema, talonario) + sinRetroceder;
 }
 
-QString InsertaControl(const QString& tipo, const QString& sucursal, const QString& nro, const QString& letra)
+QString InsertaControl(bool compartido, const QString& tipo, const QString& sistema, std::int16_t talonario,
+                       const QString& sucursal, const QString& nro, const QString& letra)
 {
-    return QStringLiteral(" INSERT INTO V_MV_CTROL_CPTE (TC,SUCURSAL,NUMERO,LETRA) VALUES (") + tipo4(tipo)
-         + u',' + texto(sucursal) + u',' + texto(nro) + u',' + texto(letra) + u')';
+    // The control table has no key: the row's absence is the statement's own
+    // condition. The talonario's row gives the one row to insert from, a
+    // source every server accepts.
+    return QStringLiteral(" INSERT INTO V_MV_CTROL_CPTE (TC,SUCURSAL,NUMERO,LETRA) SELECT ") + tipo4(tipo) + u','
+         + texto(sucursal) + u',' + texto(nro) + u',' + texto(letra) + QStringLiteral(" FROM ")
+         + tablaDelTalonario(compartido) + filaDelTalonario(compartido, tipo, sistema, talonario)
+         + QStringLiteral(" AND NOT EXISTS (SELECT * FROM V_MV_CTROL_CPTE WHERE TC = ") + tipo4(tipo)
+         + QStringLiteral(" AND SUCURSAL = ") + texto(sucursal) + QStringLiteral(" AND NUMERO = ") + texto(nro)
+         + QStringLiteral(" AND LETRA = ") + texto(letra) + u')';
 }
 
 QString BorraControl(const QString& tipo, const QString& sucursal, const QString& nro, const QString& letra)

@@ -23,16 +23,24 @@ QString ColumnaLetra(const QString& letra, const QString& sufijo);
 
 // --- talonarios -----------------------------------------------------------
 QString TalonariosDelTipo(const QString& tipo);
+// The same in the table every system shares, for a type that has no
+// talonario of this system's.
+QString TalonariosCompartidosDelTipo(const QString& tipo);
 QString TalonariosDeSucursal(const QString& tipo, const QString& letra, const QString& sucursal);
 QString TalonarioDelTipo(const QString& tipo, std::int16_t talonario);
 QString TalonarioParaGrabar(const QString& tipo, std::int16_t talonario);
 QString TalonarioCompartido(const QString& tipo, const QString& sistema, std::int16_t talonario);
 // Records the next number of a letter in the row found by TalonarioParaGrabar
 // (compartido false) or by TalonarioCompartido (compartido true), unless a
-// higher one is recorded already.
+// higher one is recorded already; with a date and time, stamps the row with
+// it as well.
 QString ActualizaUltimoNumero(bool compartido, const QString& tipo, const QString& sistema, const QString& letra,
-                              const QString& numero, std::int16_t talonario);
-QString InsertaControl(const QString& tipo, const QString& sucursal, const QString& numero, const QString& letra);
+                              const QString& numero, std::int16_t talonario, const QString& fechaHora = {});
+// The control row of a number handed out, written from the talonario's row
+// (as ActualizaUltimoNumero finds it) unless the number has its control row
+// already: the statement is handed to callers who may run it twice.
+QString InsertaControl(bool compartido, const QString& tipo, const QString& sistema, std::int16_t talonario,
+                       const QString& sucursal, const QString& numero, const QString& letra);
 QString BorraControl(const QString& tipo, const QString& sucursal, const QString& numero, const QString& letra);
 
 // --- numbers already used -------------------------------------------------

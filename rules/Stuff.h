@@ -16,10 +16,11 @@
 extern std::int16_t TalonarioActual;
 
 // Proposes branch ("0000"), number ("00000000") and letter of a new voucher
-// of the type from its first usable talonario; sets ModificaNumeracion from
-// the talonario. A type without talonarios gets branch 0001, number 1,
-// letter X. When every talonario is used up the operator is told so and
-// branch and number stay as passed.
+// of the type from its first usable talonario (those of V_TA_CPTE, or for a
+// type that has none there, those of the shared TA_Comprobantes); sets
+// ModificaNumeracion from the talonario. A type without talonarios gets
+// branch 0001, number 1, letter X. When every talonario is used up the
+// operator is told so and branch and number stay as passed.
 void Obtener_Nro_Comprobante_Contable(const QString& Tipo, QString& Sucursal, QString& Numero, QString& Letra,
                                       bool& ModificaNumeracion, const QString& Fecha);
 // The talonario proposal, then for accounting vouchers (Contable) the number
@@ -39,11 +40,12 @@ QVariant AsignarNumeroComprobante(const QString& Tipo, QString& Sucursal, QStrin
 bool ValidaNumeroComprobante(const QString& Tipo, const QString& Sucursal, const QString& Numero,
                              const QString& Letra, QString& Mensaje, const QString& Fecha);
 // Records NumeroSiguiente (the voucher's number plus one) as the letter's
-// next number in the voucher's talonario. With SoloSQL nothing is executed:
-// SQL receives the statements for the caller's own transaction (the UPDATE,
-// which leaves a higher number recorded since in place, and for accounting
-// vouchers, Contable or type OC a CR LF, the control-row INSERT and a CR LF).
-// An empty letter becomes X.
+// next number in the voucher's talonario, unless a higher one is recorded
+// already: no road takes a talonario's number back. Without SoloSQL it is
+// written at once, with the row's date and time of change. With SoloSQL
+// nothing is executed: SQL receives the statements for the caller's own
+// transaction (the UPDATE, and for accounting vouchers, Contable or type OC
+// a CR LF, the control-row INSERT and a CR LF). An empty letter becomes X.
 void ActualizaNumeroComprobante(const QString& Tipo, const QString& Sistema, const QString& Sucursal,
                                 const QString& NumeroSiguiente, QString& Letra, bool SoloSQL, QString& SQL,
                                 bool Contable);

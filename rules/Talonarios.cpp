@@ -72,6 +72,13 @@ void Obtener_Nro_Comprobante_Contable(const QString& Tipo, QString& Sucursal, QS
                 Letra = QStringLiteral("X");
         },
         [&] { ObjDB().AbrirRecordset(sentencias::TalonariosDelTipo(Tipo), rs); },
+        // A type with no talonario of this system's is numbered from the
+        // table every system shares, where its number is recorded too: a
+        // proposal that did not read it would hand out the same number again.
+        [&] {
+            if (rs.Eof())
+                ObjDB().AbrirRecordset(sentencias::TalonariosCompartidosDelTipo(Tipo), rs);
+        },
         [&] {
             if (rs.Eof()) {
                 // Padded like every other proposal, so the identifier keeps its 13 characters.
@@ -313,15 +320,19 @@ void ActualizaNumeroComprobante(const QString& Tipo, const QString& Sistema, con
                     || lang::sameText(Tipo.trimmed(), u"OC")) {
                     const Currency numero = ku.TextoAMoneda(NumeroSiguiente) - Currency::fromDouble(1);
                     texto += CRLF
-                           + sentencias::InsertaControl(Tipo, CerosIzquierda(ku.TextoAMoneda(Sucursal).toDouble(), 4),
+                           + sentencias::InsertaControl(compartido, Tipo, Sistema, TalonarioActual,
+                                                        CerosIzquierda(ku.TextoAMoneda(Sucursal).toDouble(), 4),
                                                         CerosIzquierda(numero.toDouble(), 8), letra)
                            + CRLF;
                 }
                 SQL = texto;
             } else {
-                rs.setValue(columna(Letra, "_ULTIMO_NRO"), NumeroSiguiente);
-                rs.setValue(QStringLiteral("fechahora_modificacion"), TextoFechaHora(host().now()));
-                rs.Update();
+                // Written by one statement that leaves a higher number in
+                // place: a number read, compared and written back would let
+                // a late caller, or a station writing meanwhile, take it back.
+                ObjDB().EjecutaDirecto(sentencias::ActualizaUltimoNumero(compartido, Tipo, Sistema, Letra.trimmed(),
+                                                                         NumeroSiguiente, TalonarioActual,
+                                                                         TextoFechaHora(host().now())));
             }
         },
         [&] { ObjDB().CierraRecordset(rs); },

@@ -166,35 +166,72 @@ double DialogoDetalle::SumaColumna(int columna, long menosCual) const
     return ComoCelda(suma);
 }
 
+namespace {
+
+// Half a unit in the fifteenth significant digit of the request for each
+// row: what the rounding of the request and of the cells of the rows taken
+// whole can make the share of the row that ends it differ by from what that
+// row holds.
+double holgura(double pedido, int filas)
+{
+    if (pedido == 0 || !std::isfinite(pedido))
+        return 0;
+    const double unidad = std::pow(10.0, std::floor(std::log10(std::fabs(pedido))) - 14);
+    return unidad / 2 * std::max(filas, 1);
+}
+
+}  // namespace
+
+double DialogoDetalle::DisponibleExacto(int fila, int columnaStock) const
+{
+    return NumeroCelda(MSFlexGrid1->TextMatrix(fila, columnaStock));
+}
+
+bool DialogoDetalle::Cabe(int fila, double cantidad, double pedido, int columnaStock) const
+{
+    return cantidad <= DisponibleExacto(fila, columnaStock) + holgura(ComoCelda(pedido), MSFlexGrid1->Rows() - 1)
+        || ComoCelda(cantidad) <= NumeroCelda(MSFlexGrid1->TextMatrix(fila, columnaStock));
+}
+
 void DialogoDetalle::DistribuyeEnOrden(double pedido, int columnaStock, int columnaCantidad)
 {
     FlexGrid& g = *MSFlexGrid1;
     const double total = ComoCelda(pedido);
-    double resto = total;
-    // What the column adds up to after a row taken whole is the rows above
-    // it as they now read, added in order, when no row below holds anything:
-    // kept as the rows go by instead of adding the column up again. Past a
-    // row below that holds a quantity, the column is added up whole.
+    const double margen = holgura(total, g.Rows() - 1);
+    // The quantities the rows hold already, and the last row with one: past
+    // it, what the other cells add up to is the rows above, kept as the
+    // rows go by instead of adding the column up again.
+    double tomadoRestante = 0;
     int ultimaConCantidad = 0;
-    for (int fila = 1; fila < g.Rows(); ++fila)
-        if (NumeroCelda(g.TextMatrix(fila, columnaCantidad)) != 0)
-            ultimaConCantidad = fila;
-    double hastaAqui = 0;
-    for (int fila = 1; fila < g.Rows() && resto != 0; ++fila) {
+    for (int fila = 1; fila < g.Rows(); ++fila) {
         const double tomado = NumeroCelda(g.TextMatrix(fila, columnaCantidad));
+        tomadoRestante += tomado;
+        if (tomado != 0)
+            ultimaConCantidad = fila;
+    }
+    // The rows taken whole: what they hold, and what their cells read.
+    double enteras = 0;
+    double escrito = 0;
+    for (int fila = 1; fila < g.Rows(); ++fila) {
+        const double tomado = NumeroCelda(g.TextMatrix(fila, columnaCantidad));
+        tomadoRestante -= tomado;
+        const double falta = total - enteras - tomadoRestante - tomado;
+        if (falta <= margen)
+            return;
         // Stock the voucher's other lines took whole (or more) gives nothing:
         // never a negative quantity.
-        const double stock = std::max(NumeroCelda(g.TextMatrix(fila, columnaStock)), 0.0);
-        const double junto = ComoCelda(tomado + resto);
-        if (junto <= stock) {
-            g.setTextMatrix(fila, columnaCantidad, TextoCelda(junto));
-            resto = 0;
-        } else {
-            g.setTextMatrix(fila, columnaCantidad, TextoCelda(stock));
-            hastaAqui += ComoCelda(stock);
-            const double suma = fila >= ultimaConCantidad ? ComoCelda(hastaAqui) : SumaColumna(columnaCantidad, -1);
-            resto = ComoCelda(total - suma);
+        const double stock = std::max(DisponibleExacto(fila, columnaStock), 0.0);
+        if (tomado + falta <= stock + margen) {
+            // This row ends the request: it takes what the other cells leave.
+            const double otras = fila >= ultimaConCantidad ? ComoCelda(escrito) : SumaColumna(columnaCantidad, fila);
+            const double resto = ComoCelda(total - otras);
+            g.setTextMatrix(fila, columnaCantidad, TextoCelda(resto > margen ? resto : 0.0));
+            return;
         }
+        const double entera = ComoCelda(stock);
+        g.setTextMatrix(fila, columnaCantidad, TextoCelda(entera));
+        enteras += stock;
+        escrito += entera;
     }
 }
 

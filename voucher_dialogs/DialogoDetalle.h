@@ -77,12 +77,25 @@ protected:
     // The total of a quantity column over the data rows, leaving out row
     // menosCual (-1: none), as a cell would hold it (vouchers/NumeroCelda.h).
     double SumaColumna(int columna, long menosCual) const;
-    // The first-in first-out proposal: row by row, what `pedido` still
-    // lacks is taken from the row's stock (below 0 gives nothing) on top of
-    // the quantity the row already holds. Quantities are written and
-    // compared as the cells show them, so a row never gives more than its
-    // stock cell shows.
+    // The first-in first-out proposal: row by row, a row that holds what
+    // `pedido` still lacks (on top of the quantity it already has) takes it,
+    // and one that does not gives its whole stock (below 0 gives nothing).
+    // Whether a row holds it is decided on what the rows hold, not on their
+    // rounded cells; the row that ends the request takes what the other
+    // cells leave of it, so the column adds up to the request as a cell
+    // shows it.
     void DistribuyeEnOrden(double pedido, int columnaStock, int columnaCantidad);
+    // What a row holds in the line's unit, unrounded: the stock cell unless
+    // the dialog kept the number it was written from.
+    virtual double DisponibleExacto(int fila, int columnaStock) const;
+    // Whether `cantidad` fits in what the row holds. Cells show fifteen
+    // significant digits, so a quantity is compared at the precision of the
+    // request it is part of: it fits when it is no more than the row holds,
+    // give or take half a unit in the fifteenth digit of the request for
+    // each row of the grid (what the rounding of the request and of the
+    // cells of the rows above can add up to), or no more than the row's
+    // stock cell shows.
+    bool Cabe(int fila, double cantidad, double pedido, int columnaStock) const;
     // Every row whose cell in the column is blank takes row 1's, trimmed.
     void CompletaColumna(int columna);
     // The rows a load reads, one after the other, each with a cell for every

@@ -63,6 +63,7 @@ void FrmLoteyPosicion::InicializaGrid()
     g.setCols(5);
     g.setRows(1);
     m_filaDeposito = -1;
+    m_disponibles.assign(1, 0.0);
     const char* const encabezados[] = {"POSICION", "LOTE", "UNIDAD", "DISPONIBLE", "CANT."};
     const int anchos[] = {12, 12, 6, 10, 8};
     for (int c = 0; c < 5; ++c) {
@@ -124,6 +125,7 @@ void FrmLoteyPosicion::CargaSaldos()
                          "ac_saldoslayout.idposicion  ");
     db::Recordset rs;
     db.AbrirRecordset(sql, rs);
+    m_disponibles.resize(static_cast<std::size_t>(MSFlexGrid1->Rows()), 0.0);
     AgregaFilas([&](FilasLeidas& filas) {
         if (rs.Eof())
             return;
@@ -138,8 +140,8 @@ void FrmLoteyPosicion::CargaSaldos()
             if (lote)
                 fila[ColLote] = lang::text(util.ValorNoNulo(lote->Value())).trimmed();
             fila[ColUnidad] = iUnidad;
-            fila[ColDisponible] =
-                TextoCelda(EnUnidadDeLinea(lang::text(unidad.Value()), lang::number(disponible.Value())));
+            m_disponibles.push_back(EnUnidadDeLinea(lang::text(unidad.Value()), lang::number(disponible.Value())));
+            fila[ColDisponible] = TextoCelda(m_disponibles.back());
             fila[ColCantidad] = ConLotes() ? QStringLiteral("0") : QString();
         }
     });
@@ -173,9 +175,18 @@ void FrmLoteyPosicion::AgregaFilaDeposito()
     g.setRows(fila + 1);
     m_filaDeposito = fila;
     g.setTextMatrix(fila, ColPosicion, QStringLiteral("DEPOSITO ") + Deposito);
+    m_disponibles.resize(static_cast<std::size_t>(fila), 0.0);
+    m_disponibles.push_back(saldo);
     g.setTextMatrix(fila, ColDisponible, TextoCelda(saldo));
     g.setTextMatrix(fila, ColCantidad, QStringLiteral("0"));
     g.setColWidth(ColPosicion, std::max(g.ColWidth(ColPosicion), AnchoParaTexto(QStringLiteral("   DEPOSITO ") + Deposito)));
+}
+
+double FrmLoteyPosicion::DisponibleExacto(int fila, int columnaStock) const
+{
+    if (fila > 0 && static_cast<std::size_t>(fila) < m_disponibles.size())
+        return m_disponibles[static_cast<std::size_t>(fila)];
+    return DialogoDetalle::DisponibleExacto(fila, columnaStock);
 }
 
 void FrmLoteyPosicion::MuestraAnteriores(const std::vector<QString>& posiciones,
@@ -216,11 +227,8 @@ bool FrmLoteyPosicion::ValidaCantidadCantidadPedida() const
 
 void FrmLoteyPosicion::DistribuyeCantidad()
 {
-    if (MSFlexGrid1->Rows() == 2) {
-        // One row takes the whole request, whatever it holds.
-        MSFlexGrid1->setTextMatrix(1, ColCantidad, TextoCelda(Cantidad1));
-        return;
-    }
+    // A row alone is no exception: it gives no more than it holds either,
+    // and what it lacks is the shortfall the accept tells.
     DistribuyeEnOrden(Cantidad1, ColDisponible, ColCantidad);
 }
 
@@ -249,7 +257,7 @@ void FrmLoteyPosicion::CampoValida(TextBox& Texto)
         } else if (NumeroCelda(texto) < 0) {
             HayError = true;
             Aviso(QStringLiteral("La Cantidad no puede ser Menor a Cero"));
-        } else if (NumeroCelda(texto) > NumeroCelda(g.TextMatrix(g.Row(), ColDisponible))) {
+        } else if (!Cabe(g.Row(), NumeroCelda(texto), Cantidad1, ColDisponible)) {
             HayError = true;
             Aviso(QStringLiteral("No hay disponible para esa posicion"));
         }

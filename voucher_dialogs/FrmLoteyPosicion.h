@@ -39,7 +39,7 @@ public:
     // Copies the unit of row 1 into every row whose unit is blank.
     void CompletaTodoIgual();
     // The quantity typed: a number, not below 0 and not above the row's
-    // available balance.
+    // available balance (see DialogoDetalle::Cabe).
     void CampoValida(TextBox& Texto) override;
     // The total of "CANT." over the data rows, leaving out row MenosCual
     // (-1: none).
@@ -56,7 +56,8 @@ public:
 
 private:
     bool ConLotes() const { return EsLote; }
-    // The first-in first-out proposal of Cantidad1 over the rows.
+    // The first-in first-out proposal of Cantidad1 over the rows
+    // (DialogoDetalle::DistribuyeEnOrden).
     void DistribuyeCantidad();
     void DescomponeAnteriores(std::vector<QString>& posiciones, std::vector<QString>& cantidades,
                               std::vector<QString>& lotes) const;
@@ -66,6 +67,12 @@ private:
                            const std::vector<QString>& lotes);
     // A balance in the line's unit.
     double EnUnidadDeLinea(const QString& unidad, double saldo) const;
+    // What the row's balance converted into, before it was written with the
+    // fifteen digits a cell shows: a third of a box held as a unit is the
+    // unit, not 0.333333333333333 of a box.
+    double DisponibleExacto(int fila, int columnaStock) const override;
 
     int m_filaDeposito = -1;
+    // By grid row (row 0 unused), for the rows loaded.
+    std::vector<double> m_disponibles;
 };

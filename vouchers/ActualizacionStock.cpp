@@ -26,11 +26,18 @@ bool esSi(const QString& valor)
     return lang::sameText(valor.trimmed(), u"SI");
 }
 
-// A lot or serial number as the rows store it: trimmed and right-justified to
-// 25, or blank.
+// Only spaces are blanks in the lists: a tab or any other character is part
+// of the lot.
+bool enBlanco(const QString& valor)
+{
+    return lang::trimBlanks(valor).isEmpty();
+}
+
+// A lot or serial number as the rows store it: without its blanks at either
+// end and right-justified to 25, or blank.
 QString codigoSerieLote(const QString& valor)
 {
-    const QString t = valor.trimmed();
+    const QString t = lang::trimBlanks(valor).toString();
     return t.isEmpty() ? QString() : ObjUtilidades().AlineaDerecha(t, 25);
 }
 
@@ -154,7 +161,7 @@ void ActualizacionStock::leeArticulos()
     }
 }
 
-void ActualizacionStock::Ejecuta(const Escritura& escribe, const Escritura& ejecutaYa)
+void ActualizacionStock::Ejecuta(const Escritura& escribe, const Ejecucion& ejecutaYa)
 {
     leeArticulos();
     recibeOrdenDeCompra(escribe);
@@ -272,13 +279,13 @@ ActualizacionStock::Item ActualizacionStock::item(int fila, int signo, int j) co
             const QString talleItem = lista(ColArticulos::AuxNroLote);
             QString resto;
             SeparaLoteSerie(talleItem, it.lote, resto);
-            if (talleItem.trimmed().isEmpty())
+            if (enBlanco(talleItem))
                 it.serie = lista(ColArticulos::AuxNroSerie);
             else
                 it.cantidad = NumeroCelda(lista(ColArticulos::AuxNroSerie));
         } else {
             it.lote = lista(ColArticulos::AuxNroLote);
-            if (it.lote.trimmed().isEmpty() && !m_argumentos.LoteFijo.trimmed().isEmpty())
+            if (enBlanco(it.lote) && !enBlanco(m_argumentos.LoteFijo))
                 it.lote = m_argumentos.LoteFijo;
             it.serie = lista(ColArticulos::AuxNroSerie);
         }
@@ -287,7 +294,7 @@ ActualizacionStock::Item ActualizacionStock::item(int fila, int signo, int j) co
         if (talle) {
             it.lote = salida;
             it.cantidad = NumeroCelda(lista(ColArticulos::AuxNroSerie));
-        } else if (!salida.trimmed().isEmpty()) {
+        } else if (!enBlanco(salida)) {
             SeparaLoteSerie(salida, it.lote, it.serie);
             it.cantidad = NumeroCelda(lista(ColArticulos::AuxNroSerie));
         }

@@ -30,10 +30,13 @@ class FlexGrid;
 // the statement recording its number.
 //
 // The PE number is claimed when its first row is built, in both modes: the
-// talonario's PE rows are locked, the number taken and its recording
-// executed at once through `ejecutaYa`, inside the transaction of the run,
-// so that no other voucher, in this station or another, takes it while this
-// one's rows wait in a batch; a batch never run leaves a gap.
+// talonario's PE rows are locked (in V_TA_CPTE, or in the shared
+// TA_Comprobantes when the type has none there), the number taken and its
+// recording executed at once through `ejecutaYa`, inside the transaction of
+// the run, so that no other voucher, in this station or another, takes it
+// while this one's rows wait in a batch; a batch never run leaves a gap.
+// Without a PE talonario to record it, no number is safe from another
+// station in either mode: the run is refused.
 //
 // Every value goes into the statements through the data layer's literal
 // builder: a lot, a serial number or a code holding an apostrophe is stored
@@ -41,14 +44,16 @@ class FlexGrid;
 class ActualizacionStock {
 public:
     using Escritura = std::function<void(const QString& sentencia)>;
+    // Runs a statement at once; answers the rows it changed.
+    using Ejecucion = std::function<long(const QString& sentencia)>;
 
     // Raised by Prepara when the rows would take a voucher type that has no
     // stock sign (the operator has been told when it is missing from the
     // voucher table): nothing may be written.
     struct TipoSinSigno {};
     // A run that must write nothing, with the operator's reason: a stock row
-    // without a depot, a PE number no talonario can hold for a batch, a
-    // statement the database refused.
+    // without a depot, a PE number no talonario holds, a statement the
+    // database refused.
     struct Rechazo {
         QString mensaje;
     };
@@ -61,7 +66,7 @@ public:
     // `escribe` takes the rows (and, in batch mode, the PE numbering) in
     // order; `ejecutaYa` what must reach the database at once whatever the
     // mode: the claim of the PE number.
-    void Ejecuta(const Escritura& escribe, const Escritura& ejecutaYa);
+    void Ejecuta(const Escritura& escribe, const Ejecucion& ejecutaYa);
 
     // The statement that records the PE number; empty when no input left.
     const QString& NumeracionPE() const { return m_numeracionPE; }
@@ -91,8 +96,8 @@ private:
     bool lineaVale(int fila) const;
     void leeArticulos();
     QString cuentaDelArticulo(const QString& articulo) const;
-    void descargaInsumos(int signo, const Escritura& escribe, const Escritura& ejecutaYa);
-    void tomaNumeroPE(const Escritura& ejecutaYa);
+    void descargaInsumos(int signo, const Escritura& escribe, const Ejecucion& ejecutaYa);
+    void tomaNumeroPE(const Ejecucion& ejecutaYa);
     QString filaInsumo(int fila, int signo, const QString& insumo, const QString& unidad, const QString& lote,
                        double cantidad);
     void siguienteSecuencia(std::int32_t& secuencia) const;

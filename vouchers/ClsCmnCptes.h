@@ -137,7 +137,9 @@ public:
     // "PE" voucher, and the receipt date of the purchase order it comes from.
     //
     // All of it or nothing. Executed at once, it runs in a transaction of its
-    // own that begins with the savepoint "ActualizaStock". Called on its own,
+    // own that begins with the savepoint "ActualizaStock" (on an Oracle
+    // connection the connection's own transaction calls and Oracle's
+    // SAVEPOINT and ROLLBACK TO SAVEPOINT). Called on its own,
     // it commits or leaves nothing. Inside a transaction the host opened
     // (BeginTrans, or "BEGIN TRANSACTION"), its rows become part of it, and a
     // failure undoes only the update's own rows: the host's work stays and
@@ -148,17 +150,21 @@ public:
     // leaves SQLTemp as it was.
     //
     // The number of the PE voucher is claimed at once in both modes, when its
-    // first row is built: the PE talonario's row is locked, the number taken
-    // and recorded in the update's transaction, so no other voucher takes it,
-    // whether the batch runs at once, later or never (a batch never run
-    // leaves a gap). The recording statement also goes to SQLTemp; run again,
-    // late or in any order, it never lowers the recorded number. Without a PE
-    // talonario, a batch that discharges inputs is refused.
+    // first row is built: the PE talonario's row is locked (in V_TA_CPTE, or
+    // in the shared TA_Comprobantes for a PE talonario kept there), the
+    // number taken and recorded in the update's transaction, so no other
+    // voucher takes it, whether the batch runs at once, later or never (a
+    // batch never run leaves a gap). The recording statements also go to
+    // SQLTemp; run again, late or in any order, they never lower the recorded
+    // number nor write a second control row of an accounting talonario.
+    // Without a PE talonario, a voucher that discharges inputs is refused in
+    // either mode.
     //
     // Failures, each with nothing written and HayError set: a stock row
     // without a depot (the line's, IdDeposito and "DepositoDefault" all
-    // blank, or a transfer's IdDepositoDestino), a statement the database
-    // refuses or a read that failed on the way, each told in a message box
+    // blank, or a transfer's IdDepositoDestino), inputs to discharge with no
+    // PE talonario to number them, a statement the database refuses or a
+    // read that failed on the way, each told in a message box
     // ("Aviso al operador"); a voucher type without a stock sign (transfers
     // and production orders aside, which sign their passes), told by
     // ObtieneSignoComprobante. When another station holds the database, the

@@ -22,10 +22,12 @@ const QString kActualizaStock = QStringLiteral("ActualizaStock");
 // Another station holds the database's lock.
 struct Ocupada {};
 
-void ejecuta(db::Connection& cn, const QString& sentencia)
+// Runs a statement at once, in the connection's dialect; answers the rows it
+// changed.
+long ejecuta(db::Connection& cn, const QString& sentencia)
 {
     try {
-        cn.Execute(sentencia);
+        return ObjDB().EjecutaDirecto(sentencia);
     } catch (const RuntimeError& e) {
         if (BaseOcupada(cn.errors()))
             throw Ocupada{};
@@ -73,15 +75,16 @@ public:
         if (!m_abierta)
             return;
         m_abierta = false;
+        DB_Dll& db = ObjDB();
         try {
             if (m_marcada)
-                m_cn.Execute(QStringLiteral("ROLLBACK TRANSACTION ") + kActualizaStock);
-            m_cn.Execute(QStringLiteral("COMMIT TRANSACTION"));
+                db.EjecutaDirecto(QStringLiteral("ROLLBACK TRANSACTION ") + kActualizaStock);
+            db.EjecutaDirecto(QStringLiteral("COMMIT TRANSACTION"));
         } catch (const RuntimeError&) {
             // The database ended the whole transaction itself (a deadlock, a
             // full disk): nothing of it is left to keep.
             try {
-                m_cn.Execute(QStringLiteral("ROLLBACK TRANSACTION"));
+                db.EjecutaDirecto(QStringLiteral("ROLLBACK TRANSACTION"));
             } catch (const RuntimeError&) {
             }
         }
@@ -124,7 +127,7 @@ void ClsCmnCptes::ActualizaStock(const FlexGrid& MSFlexGrid2, const QString& TC,
                 },
                 [&](const QString& sentencia) {
                     transaccion.abre();
-                    ejecuta(cn, sentencia);
+                    return ejecuta(cn, sentencia);
                 });
             revisaLecturas(cn);
             transaccion.confirma();

@@ -18,10 +18,17 @@
 namespace {
 
 const QString kPE = QStringLiteral("PE");
+const QString kSistemaPE = QStringLiteral("STOCK");
+
+ActualizacionStock::Rechazo sinTalonario()
+{
+    return {QStringLiteral("No se grabó el stock del comprobante: no hay un talonario del comprobante PE que numere "
+                           "la descarga de insumos de sus artículos.")};
+}
 
 }  // namespace
 
-void ActualizacionStock::descargaInsumos(int signo, const Escritura& escribe, const Escritura& ejecutaYa)
+void ActualizacionStock::descargaInsumos(int signo, const Escritura& escribe, const Ejecucion& ejecutaYa)
 {
     // Kept as stored settings have it: "SI" is the one value that skips it.
     if (lang::sameText(Cfg(QStringLiteral("DescargaInsumosProduccion")), u"SI"))
@@ -59,14 +66,19 @@ void ActualizacionStock::descargaInsumos(int signo, const Escritura& escribe, co
         escribe(m_numeracionPE);
 }
 
-void ActualizacionStock::tomaNumeroPE(const Escritura& ejecutaYa)
+void ActualizacionStock::tomaNumeroPE(const Ejecucion& ejecutaYa)
 {
-    // The talonario's PE rows are locked before the number is read: on a
-    // server whose reads take no lock, two stations would both read the same
-    // next number. The embedded database's transaction holds its write lock
-    // already.
-    ejecutaYa(QStringLiteral(" UPDATE V_TA_CPTE SET fechahora_modificacion = fechahora_modificacion WHERE CODIGO = ")
-              + LiteralCodigo(kPE, 4));
+    // The talonario's PE rows are locked before the number is read, in the
+    // table the number lives in: on a server whose reads take no lock, two
+    // stations would both read the same next number. The embedded database's
+    // transaction holds its write lock already.
+    const QString tc = LiteralCodigo(kPE, 4);
+    const QString sinCambio = QStringLiteral(" SET fechahora_modificacion = fechahora_modificacion WHERE CODIGO = ") + tc;
+    if (ejecutaYa(QStringLiteral(" UPDATE V_TA_CPTE") + sinCambio) <= 0
+        && ejecutaYa(QStringLiteral(" UPDATE TA_Comprobantes") + sinCambio + QStringLiteral(" AND SISTEMA = ")
+                     + LiteralTexto(kSistemaPE))
+               <= 0)
+        throw sinTalonario();
     QString sucursal = QStringLiteral("0001");
     QString letra = QStringLiteral("X");
     m_idPE = lang::text(AsignarNumeroComprobante(kPE, sucursal, letra));
@@ -77,16 +89,13 @@ void ActualizacionStock::tomaNumeroPE(const Escritura& ejecutaYa)
     sucursal = m_idPE.left(4);
     letra = m_idPE.mid(12, 1);
     const QString siguiente = QString::number(m_idPE.mid(4, 8).toLongLong() + 1);
-    ActualizaNumeroComprobante(kPE, QStringLiteral("STOCK"), sucursal, siguiente, letra, true, m_numeracionPE, false);
-    if (!m_numeracionPE.trimmed().isEmpty()) {
-        ejecutaYa(m_numeracionPE);
-        return;
-    }
-    // No talonario records it: rows executed at once hold the number under
-    // the transaction's lock, but a batch waiting for its caller would not.
-    if (m_argumentos.GeneraSentenciaSQL)
-        throw Rechazo{QStringLiteral("No se armó el stock del comprobante: no hay un talonario del comprobante PE "
-                                     "donde reservar el número de la descarga de insumos.")};
+    ActualizaNumeroComprobante(kPE, kSistemaPE, sucursal, siguiente, letra, true, m_numeracionPE, false);
+    // A number no talonario records is held by nothing: rows executed at
+    // once would hold it only on a server whose reads wait for them, and a
+    // batch waiting for its caller not at all.
+    if (m_numeracionPE.trimmed().isEmpty())
+        throw sinTalonario();
+    ejecutaYa(m_numeracionPE);
 }
 
 QString ActualizacionStock::filaInsumo(int fila, int signo, const QString& insumo, const QString& unidad,

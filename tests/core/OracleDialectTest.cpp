@@ -1,6 +1,7 @@
 #include "core/DB_Dll.h"
 #include "core/OracleDialect.h"
 #include "platform/RuntimeError.h"
+#include "platform/db/RowSet.h"
 #include "tests/support/QtPrinting.h"
 
 #include <gtest/gtest.h>
@@ -45,6 +46,20 @@ public:
     void BeginTrans() override { calls << QStringLiteral("BeginTrans"); }
     void CommitTrans() override { calls << QStringLiteral("CommitTrans"); }
     void RollbackTrans() override { calls << QStringLiteral("RollbackTrans"); }
+
+    // A query answers one row while `rowsFound`, none otherwise.
+    bool rowsFound = false;
+
+protected:
+    std::unique_ptr<db::RowSet> openRows(const QString& source) override
+    {
+        calls << QStringLiteral("query: ") + source;
+        auto rows = std::make_unique<db::RowSet>();
+        rows->columns.push_back({QStringLiteral("C"), db::type::Integer, 4, false});
+        if (rowsFound)
+            rows->addInteger(1);
+        return rows;
+    }
 };
 
 QStringList run(RecordingConnection& cn, QString& script, long& affected)
@@ -245,6 +260,49 @@ TEST(OracleScript, RunsEachStatementAndMapsTheTransactionStatements)
                            "CommitTrans"}));
     EXPECT_EQ(affected, 7);
     EXPECT_TRUE(script.isEmpty());
+}
+
+// A savepoint and the rollback to it are Oracle's statements inside the
+// connection's transaction; a condition is asked as a query, and the
+// statement after it runs only when it holds.
+TEST(OracleScript, SavepointsAndConditionsTakeOraclesForm)
+{
+    const QString update = QStringLiteral("UPDATE c_mv_cpte set FechaRecepcion='10/12/2024' where TC='  OC'");
+    const QString script = QStringLiteral(
+        "BEGIN TRANSACTION \r\rSAVE TRANSACTION ActualizaStock\r%1(select * from c_mv_cpte where TC='  OC' and "
+        "fecharecepcion is null)  %2\rINSERT INTO A VALUES (1)\rROLLBACK TRANSACTION ActualizaStock\rSAVE TRAN Otra\r"
+        "COMMIT TRANSACTION");
+    const QString consulta = "query: " + OracleDialect::rewrite(QStringLiteral("SELECT 1 FROM DUAL WHERE EXISTS (select * "
+                                                                              "from c_mv_cpte where TC='  OC' and "
+                                                                              "fecharecepcion is null)"),
+                                                                true);
+    const QString actualiza = OracleDialect::rewrite(update, true);
+    const struct {
+        const char* name;
+        const char* condicion;
+        bool filas;
+        bool corre;
+    } cases[] = {
+        {"IF EXISTS, a row", "if exists", true, true},
+        {"IF EXISTS, no row", "IF EXISTS", false, false},
+        {"IF NOT EXISTS, a row", "if not exists", true, false},
+        {"IF NOT EXISTS, no row", "If Not Exists", false, true},
+    };
+    for (const auto& c : cases) {
+        RecordingConnection cn;
+        cn.rowsFound = c.filas;
+        QString texto = script.arg(QLatin1String(c.condicion), update);
+        long affected = 0;
+        QStringList esperadas = {"BeginTrans", "SAVEPOINT ACTUALIZASTOCK", consulta};
+        if (c.corre)
+            esperadas << actualiza;
+        esperadas << "INSERT INTO A VALUES (1)" << "ROLLBACK TO SAVEPOINT ACTUALIZASTOCK" << "SAVEPOINT OTRA"
+                  << "CommitTrans";
+        EXPECT_EQ(run(cn, texto, affected).join(QStringLiteral(" | ")).toStdString(),
+                  esperadas.join(QStringLiteral(" | ")).toStdString())
+            << c.name;
+        EXPECT_TRUE(texto.isEmpty()) << c.name;
+    }
 }
 
 TEST(OracleScript, AStatementThatChangesNoRowsAddsNothingToTheCount)

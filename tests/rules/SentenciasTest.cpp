@@ -39,8 +39,24 @@ TEST(Sentencias, StatementsCarryCodesRightJustified)
          ActualizaUltimoNumero(true, QStringLiteral("PE"), QStringLiteral("STOCK"), QStringLiteral("X"), QStringLiteral("16"), 1),
          QStringLiteral(" UPDATE TA_Comprobantes SET X_ULTIMO_NRO = 16 WHERE CODIGO = '  PE' AND SISTEMA = 'STOCK' AND TALONARIO =1 "
                         "AND (X_ULTIMO_NRO IS NULL OR X_ULTIMO_NRO < 16)")},
-        {"control row", InsertaControl(QStringLiteral("OC"), QStringLiteral("0001"), QStringLiteral("00000015"), QStringLiteral("X")),
-         QStringLiteral(" INSERT INTO V_MV_CTROL_CPTE (TC,SUCURSAL,NUMERO,LETRA) VALUES ('  OC','0001','00000015','X')")},
+        {"control row, unless written already",
+         InsertaControl(false, QStringLiteral("OC"), QStringLiteral("COMPRAS"), 1, QStringLiteral("0001"),
+                        QStringLiteral("00000015"), QStringLiteral("X")),
+         QStringLiteral(" INSERT INTO V_MV_CTROL_CPTE (TC,SUCURSAL,NUMERO,LETRA) SELECT '  OC','0001','00000015','X' "
+                        "FROM V_TA_CPTE WHERE CODIGO = '  OC' AND TALONARIO=1 AND NOT EXISTS (SELECT * FROM "
+                        "V_MV_CTROL_CPTE WHERE TC = '  OC' AND SUCURSAL = '0001' AND NUMERO = '00000015' AND LETRA = 'X')")},
+        {"control row of a shared talonario",
+         InsertaControl(true, QStringLiteral("PE"), QStringLiteral("STOCK"), 2, QStringLiteral("0001"),
+                        QStringLiteral("00000015"), QStringLiteral("X")),
+         QStringLiteral(" INSERT INTO V_MV_CTROL_CPTE (TC,SUCURSAL,NUMERO,LETRA) SELECT '  PE','0001','00000015','X' "
+                        "FROM TA_Comprobantes WHERE CODIGO = '  PE' AND SISTEMA = 'STOCK' AND TALONARIO =2 AND NOT EXISTS "
+                        "(SELECT * FROM V_MV_CTROL_CPTE WHERE TC = '  PE' AND SUCURSAL = '0001' AND NUMERO = '00000015' "
+                        "AND LETRA = 'X')")},
+        {"next number and the date and time of the change",
+         ActualizaUltimoNumero(false, QStringLiteral("FC"), QStringLiteral("VENTAS"), QStringLiteral("X"), QStringLiteral("17"), 1,
+                               QStringLiteral("10/12/24 14:05")),
+         QStringLiteral(" UPDATE V_TA_CPTE SET X_ULTIMO_NRO = 17, fechahora_modificacion = '10/12/24 14:05' WHERE "
+                        "CODIGO = '  FC' AND TALONARIO=1 AND (X_ULTIMO_NRO IS NULL OR X_ULTIMO_NRO < 17)")},
         {"control row delete", BorraControl(QStringLiteral("PE"), QStringLiteral("0001"), QStringLiteral("00000015"), QStringLiteral("X")),
          QStringLiteral("DELETE FROM V_MV_CTROL_CPTE WHERE TC = '  PE' AND SUCURSAL = '0001' AND NUMERO = '00000015' AND LETRA = 'X'")},
         {"entries without account", AsientosDelComprobante(QStringLiteral("PE"), QStringLiteral("0001"), QStringLiteral("00000015"), QStringLiteral("X"), QString()),

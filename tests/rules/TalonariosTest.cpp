@@ -39,6 +39,10 @@ INSERT INTO V_TA_CPTE (CODIGO, TALONARIO, Letras, Modificanumeracion, X_SUC_DEFA
   ('  OP', 2, 'X', 'NO', 2, 1, 100, 40, '2025-12-31T00:00:00'),
   ('  OC', 1, 'X', 'NO', 1, 1, 100, 15, NULL),
   ('  AJ', 1, 'X', 'NO', 1, 1, 100, 15, NULL);
+INSERT INTO TA_Comprobantes (CODIGO, TALONARIO, SISTEMA, Letras, Modificanumeracion, X_SUC_DEFAULT, X_NRO_DESDE,
+                             X_NRO_HASTA, X_ULTIMO_NRO) VALUES
+  ('  SH', 4, 'STOCK', 'X', 'NO', 2, 1, 100, 12),
+  ('  ND', 7, 'STOCK', 'X', 'NO', 9, 1, 100, 70);
 )";
 
 struct Propuesta {
@@ -67,12 +71,13 @@ TEST(Numeracion, TheFirstUsableTalonarioProposesTheNumber)
         {"a used-up talonario passes to the next", "PE", "A", "", "0003", "00000015", "A", 2, false},
         {"a letter the talonario does not serve becomes its first, also for later talonarios", "FC", "B", "", "0002",
          "00000007", "A", 2, false},
-        {"next number 0 gives 1; Null renumbering flag is true", "ND", "X", "", "0001", "00000001", "X", 1, true},
+        {"next number 0 gives 1; Null renumbering flag is true; the shared table not read", "ND", "X", "", "0001", "00000001", "X", 1, true},
         {"empty letter list gives X", "NC", "A", "", "0005", "00000008", "X", 1, true},
         {"9 is below 10: not used up", "NP", "", "", "0001", "00000009", "X", 1, false},
         {"an expired talonario is passed over", "OP", "X", "10/12/2024", "0002", "00000040", "X", 2, false},
         {"no date: expiry is not looked at", "OP", "X", "", "0001", "00000005", "X", 1, false},
         {"a type without talonarios", "ZZ", "A", "", "0001", "00000001", "X", -1, false},
+        {"a type only in the shared table is numbered from it", "SH", "X", "", "0002", "00000012", "X", 4, false},
     };
     for (const auto& c : casos) {
         TalonarioActual = -1;
@@ -286,8 +291,13 @@ INSERT INTO TA_Comprobantes (CODIGO, TALONARIO, SISTEMA, Letras, X_SUC_DEFAULT, 
 TEST(GrabacionNumero, StatementsOnlyTextRecordsTheNextNumber)
 {
     TestDatabase db(QString::fromLatin1(kGrabacion));
-    const QString insertOC = QStringLiteral(
-        "\r\n INSERT INTO V_MV_CTROL_CPTE (TC,SUCURSAL,NUMERO,LETRA) VALUES ('  OC','0001','00000015','X')\r\n");
+    const auto control = [](const char* tc) {
+        return QStringLiteral("\r\n INSERT INTO V_MV_CTROL_CPTE (TC,SUCURSAL,NUMERO,LETRA) SELECT '%1','0001',"
+                              "'00000015','X' FROM V_TA_CPTE WHERE CODIGO = '%1' AND TALONARIO=1 AND NOT EXISTS (SELECT "
+                              "* FROM V_MV_CTROL_CPTE WHERE TC = '%1' AND SUCURSAL = '0001' AND NUMERO = '00000015' AND "
+                              "LETRA = 'X')\r\n")
+            .arg(QLatin1String(tc));
+    };
     struct Caso {
         const char* caso;
         const char* tipo;
@@ -302,15 +312,13 @@ TEST(GrabacionNumero, StatementsOnlyTextRecordsTheNextNumber)
                         "AND (X_ULTIMO_NRO IS NULL OR X_ULTIMO_NRO < 16)")},
         {"type OC: UPDATE and control row", "OC", "COMPRAS", "0001", "X", false,
          QStringLiteral(" UPDATE V_TA_CPTE SET X_ULTIMO_NRO = 16 WHERE CODIGO = '  OC' AND TALONARIO=1 "
-                        "AND (X_ULTIMO_NRO IS NULL OR X_ULTIMO_NRO < 16)") + insertOC},
+                        "AND (X_ULTIMO_NRO IS NULL OR X_ULTIMO_NRO < 16)") + control("  OC")},
         {"accounting flag", "FC", "VENTAS", "1", "x", true,
          QStringLiteral(" UPDATE V_TA_CPTE SET X_ULTIMO_NRO = 16 WHERE CODIGO = '  FC' AND TALONARIO=1 "
-                        "AND (X_ULTIMO_NRO IS NULL OR X_ULTIMO_NRO < 16)\r\n INSERT INTO "
-                        "V_MV_CTROL_CPTE (TC,SUCURSAL,NUMERO,LETRA) VALUES ('  FC','0001','00000015','X')\r\n")},
+                        "AND (X_ULTIMO_NRO IS NULL OR X_ULTIMO_NRO < 16)") + control("  FC")},
         {"talonario of the accounting system", "AS", "Contable", "0001", "X", false,
          QStringLiteral(" UPDATE V_TA_CPTE SET X_ULTIMO_NRO = 16 WHERE CODIGO = '  AS' AND TALONARIO=1 "
-                        "AND (X_ULTIMO_NRO IS NULL OR X_ULTIMO_NRO < 16)\r\n INSERT INTO "
-                        "V_MV_CTROL_CPTE (TC,SUCURSAL,NUMERO,LETRA) VALUES ('  AS','0001','00000015','X')\r\n")},
+                        "AND (X_ULTIMO_NRO IS NULL OR X_ULTIMO_NRO < 16)") + control("  AS")},
         {"an empty letter is X", "FC", "VENTAS", "0001", "", false,
          QStringLiteral(" UPDATE V_TA_CPTE SET X_ULTIMO_NRO = 16 WHERE CODIGO = '  FC' AND TALONARIO=1 "
                         "AND (X_ULTIMO_NRO IS NULL OR X_ULTIMO_NRO < 16)")},
@@ -346,6 +354,9 @@ TEST(GrabacionNumero, TheStatementsRunInTheCallersBatch)
               16);
     EXPECT_EQ(valor(QStringLiteral("SELECT NUMERO FROM V_MV_CTROL_CPTE WHERE TC = '  OC'"), QStringLiteral("NUMERO")),
               QVariant(QStringLiteral("00000015")));
+    ObjDB().EjecutaConsultaSQL(sql);
+    EXPECT_EQ(lang::number(valor(QStringLiteral("SELECT COUNT(*) AS N FROM V_MV_CTROL_CPTE"), QStringLiteral("N"))), 1)
+        << "run again, the number keeps its one control row";
 }
 
 TEST(GrabacionNumero, RecordsetPathWritesTheRowItFound)
@@ -369,6 +380,40 @@ TEST(GrabacionNumero, RecordsetPathWritesTheRowItFound)
     EXPECT_EQ(lang::number(valor(QStringLiteral("SELECT X_ULTIMO_NRO FROM TA_Comprobantes WHERE CODIGO = '  PE'"),
                                  QStringLiteral("X_ULTIMO_NRO"))),
               6);
+}
+
+// A host may record a number late, after a later one: the number recorded
+// never goes back, in either table, and the row is left as it was.
+TEST(GrabacionNumero, RecordsetPathNeverTakesTheNumberBack)
+{
+    FixedHost host;
+    HostEnUso enUso(host);
+    TestDatabase db(QString::fromLatin1(kGrabacion));
+    struct Caso {
+        const char* caso;
+        const char* tipo;
+        const char* sistema;
+        const char* tabla;
+        const char* numero;
+        int queda;
+        const char* fecha;
+    } casos[] = {
+        {"a lower number", "FC", "VENTAS", "V_TA_CPTE", "2", 16, ""},
+        {"the same number", "FC", "VENTAS", "V_TA_CPTE", "16", 16, ""},
+        {"a lower number in the shared table", "PE", "STOCK", "TA_Comprobantes", "2", 5, ""},
+        {"a higher one is recorded", "FC", "VENTAS", "V_TA_CPTE", "20", 20, "10/12/24 14:05"},
+    };
+    for (const Caso& c : casos) {
+        TalonarioActual = 1;
+        QString letra = QStringLiteral("X");
+        QString sql;
+        ActualizaNumeroComprobante(QString::fromLatin1(c.tipo), QString::fromLatin1(c.sistema), QStringLiteral("0001"),
+                                   QString::fromLatin1(c.numero), letra, false, sql, false);
+        const QString fila = QStringLiteral("SELECT * FROM %1 WHERE CODIGO = '%2'")
+                                 .arg(QLatin1String(c.tabla), QString::fromLatin1(c.tipo).rightJustified(4));
+        EXPECT_EQ(lang::number(valor(fila, QStringLiteral("X_ULTIMO_NRO"))), c.queda) << c.caso;
+        EXPECT_EQ(lang::text(valor(fila, QStringLiteral("fechahora_modificacion"))), QString::fromLatin1(c.fecha)) << c.caso;
+    }
 }
 
 TEST(GrabacionNumero, NothingIsRecordedForAnotherBranchOrAMissingTalonario)

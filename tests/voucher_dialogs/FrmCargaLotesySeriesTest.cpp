@@ -13,9 +13,13 @@
 #include "vouchers/ClsCmnCptes.h"
 #include "vouchers/ColumnasGrillas.h"
 #include "vouchers/ListasSerieLote.h"
+#include "vouchers/NumeroCelda.h"
 
 #include <QTest>
+#include <cmath>
 #include <gtest/gtest.h>
+#include <random>
+#include <vector>
 
 using F = FrmCargaLotesySeries;
 
@@ -223,6 +227,95 @@ TEST(FrmCargaLotesySeries, OutgoingAcceptWritesTheRowsThatTakeSomething)
         EXPECT_DOUBLE_EQ(f.Cantidad, 14);
         EXPECT_EQ(f.Series, "|10|4|");
     }
+}
+
+namespace {
+
+// ART007's lots L01, L02, ... in depot 1, holding the quantities given (SQL
+// expressions, so that a third is stored as the database keeps it).
+QString lotes(const QStringList& cantidades)
+{
+    QString sql;
+    for (int i = 0; i < cantidades.size(); ++i)
+        sql += QStringLiteral("INSERT INTO STK_SERIES_Y_LOTES (IdArticulo, IDDEPOSITO, NroLote, NroSerie, CANTIDAD) "
+                              "VALUES ('                   ART007', '   1', 'L%1', NULL, %2);\n")
+                   .arg(i + 1, 2, 10, QLatin1Char('0'))
+                   .arg(cantidades[i]);
+    return sql;
+}
+
+// The outgoing request answered unseen or shown, its proposal accepted as
+// it stands: the quantities list, or empty when refused.
+QString aceptaSalida(double cantidad, bool mostrado, bool rechazado)
+{
+    F f;
+    f.MostrarForm = mostrado;
+    cargaSalida(f, {cantidad, true, "", "", "", "", "ART007"});
+    const bool aceptada = AceptaLaPropuesta(f, rechazado, "El Stock es Menor a la cantidad solicitada ");
+    EXPECT_EQ(aceptada, !rechazado);
+    return aceptada ? f.Series : QString();
+}
+
+}  // namespace
+
+// Outgoing, a request the lots cover is accepted, shown or unseen, with
+// quantities that add up to it as a cell shows numbers, each no more than
+// its lot holds; one unit more than the lots hold is refused. Lots of a
+// tenth and two, thirds as the database keeps them, and quantities of up to
+// four decimals drawn at random (a fixed seed).
+TEST(FrmCargaLotesySeries, ARequestTheLotsCoverIsAcceptedWithQuantitiesThatAddUpToIt)
+{
+    std::vector<QStringList> casos = {{"0.1", "0.2"}, {"1.0/3", "1.0/3", "1.0/3"}, {"2.0/3", "2.0/3", "2.0/3"},
+                                      {"1000", "1.0/3"}};
+    std::mt19937 azar(20241210);
+    for (int i = 0; i < 16; ++i) {
+        QStringList cantidades;
+        const int filas = std::uniform_int_distribution<int>(2, 6)(azar);
+        for (int f = 0; f < filas; ++f)
+            cantidades << TextoCelda(std::uniform_int_distribution<int>(1, 2000000)(azar) / 10000.0);
+        casos.push_back(cantidades);
+    }
+    for (const QStringList& cantidades : casos) {
+        const std::string caso = cantidades.join(u',').toStdString();
+        TestDatabase db(lotes(cantidades));
+        std::vector<double> tiene;
+        double todo = 0;
+        for (const QString& c : cantidades) {
+            tiene.push_back(c.contains(u'/') ? c.section(u'/', 0, 0).toDouble() / c.section(u'/', 1).toDouble()
+                                             : c.toDouble());
+            todo += tiene.back();
+        }
+        const double pedido = ComoCelda(todo);
+        const double redondeo =
+            std::pow(10.0, std::floor(std::log10(pedido)) - 14) / 2 * static_cast<double>(cantidades.size() + 1);
+        for (const bool mostrado : {false, true}) {
+            std::vector<QString> tomadas;
+            DescomponeSerieLote(aceptaSalida(pedido, mostrado, false), tomadas);
+            double suma = 0;
+            for (std::size_t k = 0; k + 1 < tomadas.size(); ++k) {
+                EXPECT_LE(NumeroCelda(tomadas[k]) - tiene.at(k), redondeo) << caso << ", lot " << k + 1;
+                suma += NumeroCelda(tomadas[k]);
+            }
+            EXPECT_EQ(ComoCelda(suma), pedido) << caso << (mostrado ? ", shown" : ", unseen");
+        }
+        for (const bool mostrado : {false, true})
+            aceptaSalida(ComoCelda(todo + 1), mostrado, true);
+    }
+}
+
+// A request of 0.3 over lots of 0.1, 0.2 and 5 takes the first two whole and
+// leaves the third as it was.
+TEST(FrmCargaLotesySeries, ATenthAndTwoCoverThreeTenths)
+{
+    TestDatabase db(lotes({"0.1", "0.2", "5"}));
+    ScopedPrompts p;
+    F f;
+    cargaSalida(f, {0.3, true, "", "", "", "", "ART007"});
+    EXPECT_EQ(filas(f), QStringList({"L01||0.1|0.1", "L02||0.2|0.2", "L03||5|0", "|||0"}));
+    f.CmdAceptar_Click();
+    EXPECT_EQ(f.result(), QDialog::Accepted);
+    EXPECT_EQ(f.Lotes, lista("|L01~|L02~|"));
+    EXPECT_EQ(f.Series, "|0.1|0.2|");
 }
 
 TEST(FrmCargaLotesySeries, EntryTakesOneLotOrSerialNumberPerUnit)
@@ -457,4 +550,25 @@ TEST(PideSerieLote_Salidas, UnseenTheDialogsProposalIsTheAnswer)
         EXPECT_EQ(cantidades, c.cantidades) << c.caso;
         EXPECT_DOUBLE_EQ(cantidad, c.cantidad) << c.caso;
     }
+}
+
+// A host asks for a whole unit over three lots of a third each, unseen: the
+// proposal is the answer, its quantities adding up to the unit asked.
+TEST(PideSerieLote_Salidas, AUnitOverThreeThirdsIsAnswered)
+{
+    TestDatabase db(lotes({"1.0/3", "1.0/3", "1.0/3"}));
+    DialogosRegistrados dialogos;
+    const ClsCmnCptes cls;
+    FlexGrid articulos;
+    articulos.setCols(ColArticulos::Columnas);
+    articulos.setRows(2);
+    ScopedPrompts p;
+    double cantidad = 1;
+    QString deposito = QStringLiteral("1");
+    QString lotesNuevos, cantidades;
+    cls.PideSerieLote_Salidas(articulos, QStringLiteral("ART007"), QStringLiteral("Harina"), cantidad, QString(), QString(),
+                              lotesNuevos, cantidades, true, false, false, deposito, false);
+    EXPECT_EQ(lotesNuevos, lista("|L01~|L02~|L03~|"));
+    EXPECT_EQ(cantidades, "|0.333333333333333|0.333333333333333|0.333333333333334|");
+    EXPECT_DOUBLE_EQ(cantidad, 1);
 }

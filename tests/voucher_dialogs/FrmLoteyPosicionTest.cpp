@@ -11,12 +11,16 @@
 #include "tests/voucher_dialogs/TecleaEnGrilla.h"
 #include "tests/voucher_dialogs/VerificaDialogoDetalle.h"
 #include "vouchers/ClsCmnCptes.h"
+#include "vouchers/ListasSerieLote.h"
 #include "vouchers/NumeroCelda.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QToolBar>
 #include <gtest/gtest.h>
+#include <cmath>
+#include <random>
+#include <vector>
 
 using F = FrmLoteyPosicion;
 
@@ -273,9 +277,12 @@ TEST(FrmLoteyPosicion, QuantitiesConvertedToTheLinesUnitAreSpreadAndCheckedExact
                   NumeroCelda(f.MSFlexGrid1->TextMatrix(r, F::ColDisponible)))
             << "row " << r;
 
+    // Typed, a quantity is compared with the row's 10 units at the
+    // precision the request of 1.5 boxes has, fifteen digits.
     f.Text_Propiedades(*f.txtEdit, F::ColCantidad);
     VerificaCantidadTecleada(f, 1, "0.83334", "No hay disponible para esa posicion");
-    VerificaCantidadTecleada(f, 1, "0.833333333333334", "No hay disponible para esa posicion");
+    VerificaCantidadTecleada(f, 1, "0.8333333333334", "No hay disponible para esa posicion");
+    VerificaCantidadTecleada(f, 1, "0.833333333333334", nullptr);
     VerificaCantidadTecleada(f, 1, "0.833333333333333", nullptr);
 
     {
@@ -307,6 +314,154 @@ TEST(FrmLoteyPosicion, QuantitiesConvertedToTheLinesUnitAreSpreadAndCheckedExact
         EXPECT_EQ(g.result(), QDialog::Accepted);
         EXPECT_EQ(g.Posiciones, "|B1*0.1|B2*0.2|");
     }
+}
+
+namespace {
+
+// ART005, kept in units, asked for in boxes of `porCaja` units, with
+// positions P01, P02, ... of depot 1 holding the units given, in that order.
+struct Existencias {
+    double porCaja;
+    std::vector<double> unidades;
+    const char* lote = "L1";
+};
+
+QString fixture(const Existencias& e)
+{
+    QString sql = QStringLiteral(R"(
+INSERT INTO V_MA_ARTICULOS (IDARTICULO, DESCRIPCION, IDUNIDAD) VALUES ('                   ART005', 'Tornillos', '  UN');
+INSERT INTO S_TA_EQUIV (IdArticulo, IDUNIDAD, IDUNIDAD_EQUIV, Coeficiente) VALUES ('                   ART005', '  CJ', '  UN', %1);
+)")
+                      .arg(QString::number(e.porCaja, 'g', 17));
+    for (std::size_t i = 0; i < e.unidades.size(); ++i) {
+        const QString posicion = QStringLiteral("P%1").arg(i + 1, 2, 10, QLatin1Char('0'));
+        sql += QStringLiteral("INSERT INTO MA_POSICIONES (IdDeposito, IdPosicion, ORDENINGRESO) VALUES ('   1', '%1', %2);\n"
+                              "INSERT INTO AC_SALDOSLAYOUT (IdDeposito, IdPosicion, IdArticulo, NroLote, IdUnidadBase, Saldo) "
+                              "VALUES ('   1', '%1', '                   ART005', '%3', '  UN', %4);\n")
+                   .arg(posicion)
+                   .arg(i + 1)
+                   .arg(QLatin1String(e.lote))
+                   .arg(QString::number(e.unidades[i], 'g', 17));
+    }
+    return sql;
+}
+
+// What the boxes the rows hold add up to, as a cell shows it: the whole
+// available, asked for.
+double todoEnCajas(const Existencias& e, double unidadesDeMas = 0)
+{
+    double cajas = unidadesDeMas / e.porCaja;
+    for (const double u : e.unidades)
+        cajas += u / e.porCaja;
+    return ComoCelda(cajas);
+}
+
+// The request of `cajas` boxes answered unseen or shown, its proposal
+// accepted as it stands: the list of positions, or empty when refused.
+QString acepta(double cajas, bool mostrado, bool rechazado)
+{
+    F f;
+    f.MostrarForm = mostrado;
+    carga(f, {cajas, true, "", "", "ART005", "CJ"});
+    const bool aceptada =
+        AceptaLaPropuesta(f, rechazado, "La suma de cantidades informadas es Menor a la cantidad solicitada ");
+    EXPECT_EQ(aceptada, !rechazado);
+    return aceptada ? f.Posiciones : QString();
+}
+
+}  // namespace
+
+// A request the rows cover is accepted, shown or unseen, with shares that
+// add up to it as a cell shows numbers and never take more than a row holds
+// in its own unit: the share that ends the request takes what the others
+// leave. The whole available, written with the fifteen digits of a cell,
+// may be more than the rows hold by the rounding of that last digit; the
+// share that ends it takes that too, and nothing more. One unit more than
+// the rows hold is refused. Boxes of 3, 7 and 1.5 units, 1.5 boxes over 10
+// and 8 units, a large row and a small one, a row alone, and ratios and
+// balances drawn at random (a fixed seed).
+TEST(FrmLoteyPosicion, ARequestTheRowsCoverIsAcceptedWithSharesThatAddUpToIt)
+{
+    std::vector<Existencias> casos = {
+        {3, {1, 1, 1}},
+        {7, {1, 1, 1, 1, 1, 1, 1}},
+        {1.5, {1, 1, 1}},
+        {12, {10, 8}},
+        {3, {1, 1, 1, 1, 1}},
+        {3, {1000, 1}},
+        {3, {2}},
+    };
+    std::mt19937 azar(20241210);
+    for (int i = 0; i < 24; ++i) {
+        Existencias e{std::uniform_int_distribution<int>(1001, 500000)(azar) / 10000.0, {}};
+        const int filas = std::uniform_int_distribution<int>(2, 6)(azar);
+        for (int f = 0; f < filas; ++f)
+            e.unidades.push_back(std::uniform_int_distribution<int>(1, 2000000)(azar) / 10000.0);
+        casos.push_back(e);
+    }
+    for (const Existencias& e : casos) {
+        QStringList unidades;
+        for (const double u : e.unidades)
+            unidades << TextoCelda(u);
+        const std::string caso = QStringLiteral("%1 per box, units %2").arg(e.porCaja).arg(unidades.join(u',')).toStdString();
+        TestDatabase db(fixture(e));
+        const double pedido = todoEnCajas(e);
+        // Half a unit in the fifteenth digit of the request, for each row.
+        const double redondeo =
+            std::pow(10.0, std::floor(std::log10(pedido)) - 14) / 2 * static_cast<double>(e.unidades.size());
+        for (const bool mostrado : {false, true}) {
+            const QString posiciones = acepta(pedido, mostrado, false);
+            std::vector<QString> lista, cantidades, lotes;
+            DescomponePosicionCantidadLote(posiciones, QString(), lista, cantidades, lotes);
+            double suma = 0;
+            for (std::size_t k = 0; k + 1 < lista.size(); ++k) {
+                const double cajas = NumeroCelda(cantidades[k]);
+                const double tiene = e.unidades.at(static_cast<std::size_t>(lista[k].mid(1).toInt() - 1));
+                EXPECT_LE(cajas - tiene / e.porCaja, redondeo) << caso << ", " << lista[k].toStdString();
+                suma += cajas;
+            }
+            EXPECT_EQ(ComoCelda(suma), pedido) << caso << (mostrado ? ", shown" : ", unseen");
+        }
+        for (const bool mostrado : {false, true})
+            acepta(todoEnCajas(e, 1), mostrado, true);
+    }
+}
+
+// The case as an operator meets it: three positions of one unit each give a
+// box of three, the last taking what the other two leave; that share typed
+// is taken, a share typed short of the box is refused as a total.
+TEST(FrmLoteyPosicion, ABoxOfThreeOverThreeUnits)
+{
+    TestDatabase db(fixture({3, {1, 1, 1}}));
+    for (const bool mostrado : {false, true})
+        EXPECT_EQ(acepta(1, mostrado, false), "|P01*0.333333333333333|P02*0.333333333333333|P03*0.333333333333334|");
+
+    F f;
+    carga(f, {1, true, "", "", "ART005", "CJ"});
+    f.Text_Propiedades(*f.txtEdit, F::ColCantidad);
+    VerificaCantidadTecleada(f, 3, "0.333333333333334", nullptr);
+    VerificaCantidadTecleada(f, 3, "0.3333333333334", "No hay disponible para esa posicion");
+    ScopedPrompts p;
+    p.answerMessage(prompt::Ok, QStringLiteral("La suma de cantidades informadas es Menor a la cantidad solicitada "));
+    ponCantidades(f, {"0.333333333333333", "0.333333333333333", "0.333333333333333"});
+    f.CmdAceptar_Click();
+    EXPECT_NE(f.result(), QDialog::Accepted);
+}
+
+// Quantities that are no binary fractions: 0.1 and 0.2 cover 0.3, and a
+// request of 0.3 over 0.1, 0.2 and 5 leaves the third row as it was.
+TEST(FrmLoteyPosicion, DecimalBalancesCoverTheirSum)
+{
+    TestDatabase db(fixture({1, {0.1, 0.2, 5}}) + QStringLiteral(
+        "INSERT INTO S_TA_EQUIV (IdArticulo, IDUNIDAD, IDUNIDAD_EQUIV, Coeficiente) VALUES "
+        "('                   ART005', '  UN', '  UN', 1);"));
+    ScopedPrompts p;
+    F f;
+    carga(f, {0.3, true, "", "", "ART005", "UN"});
+    EXPECT_EQ(filas(f), QStringList({"P01|L1|UN|0.1|0.1", "P02|L1|UN|0.2|0.2", "P03|L1|UN|5|0"}));
+    f.CmdAceptar_Click();
+    EXPECT_EQ(f.result(), QDialog::Accepted);
+    EXPECT_EQ(f.Posiciones, "|P01*0.1|P02*0.2|");
 }
 
 TEST(FrmLoteyPosicion, TheToolbarFillsOrClearsTheQuantitiesBelow)
@@ -401,4 +556,23 @@ TEST(PidePosicionLote, TheDialogShownModallyAnswersTheRequest)
                          posiciones, lotes, true, true);
     EXPECT_EQ(posiciones, "|A1*4|A2*3|*3|") << "a cancel keeps the line's lists";
     EXPECT_EQ(lotes, "|L1|L1||");
+}
+
+// A host asks for a box of three units over three positions of one unit
+// each; the operator accepts the proposal as it is shown.
+TEST(PidePosicionLote, ABoxOverThreeUnitsIsAnswered)
+{
+    TestDatabase db(fixture({3, {1, 1, 1}}));
+    DialogosRegistrados dialogos;
+    const ClsCmnCptes cls;
+    ScopedPrompts p;
+    p.onModal(QStringLiteral("FrmLoteyPosicion"), [](QDialog& d) {
+        static_cast<F&>(d).CmdAceptar_Click();
+        return d.result();
+    });
+    QString posiciones, lotes;
+    cls.PidePosicionLote(QStringLiteral("ART005"), QStringLiteral("CJ"), 1, QStringLiteral("1"), QString(), QString(),
+                         posiciones, lotes, true, true);
+    EXPECT_EQ(posiciones, "|P01*0.333333333333333|P02*0.333333333333333|P03*0.333333333333334|");
+    EXPECT_EQ(lotes, "|L1|L1|L1|");
 }

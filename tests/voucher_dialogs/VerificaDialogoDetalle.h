@@ -30,6 +30,23 @@ inline void VerificaCantidadTecleada(DialogoDetalle& f, int fila, const char* te
     }
 }
 
+// The accept of a loaded dialog whose proposal stands: true when it took it
+// (no box at all); false when the total falls short of the request and it
+// is refused, unseen with `menorSinMostrar`, shown with the question
+// answered No and the message that asks for the total.
+template <class Dialogo>
+bool AceptaLaPropuesta(Dialogo& f, bool menorQueElPedido, const char* menorSinMostrar)
+{
+    ScopedPrompts p;
+    if (menorQueElPedido && !f.MostrarForm)
+        p.answerMessage(prompt::Ok, QString::fromUtf8(menorSinMostrar));
+    if (menorQueElPedido && f.MostrarForm)
+        p.answerMessage(prompt::No, QStringLiteral("Es Menor a la solicitada"))
+            .answerMessage(prompt::Ok, QStringLiteral("Debe Ajustar la suma de las cantidades a :"));
+    f.CmdAceptar_Click();
+    return f.result() == QDialog::Accepted;
+}
+
 // In a loaded dialog only the cells the editor opens on look editable (the
 // grid's own colour); every other cell of a scrollable column has a colour
 // of its own.

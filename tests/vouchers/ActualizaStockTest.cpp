@@ -94,6 +94,39 @@ TEST(ActualizaStock, OneRowPerItemOfEachLine)
     }
 }
 
+// Only spaces are blanks in the lists: a tab is part of the lot or serial
+// number it stands in, which is stored right-justified with it.
+TEST(ActualizaStock, OnlySpacesAreBlanksInALotOrASerialNumber)
+{
+    const QString tab = QStringLiteral("\t");
+    struct Caso {
+        const char* caso;
+        const char* tc;
+        std::initializer_list<std::pair<int, QString>> celdas;
+        QString lote;
+        QString serie;
+    } casos[] = {
+        {"an incoming lot", "IR", {{AuxNroLote, "| " + tab + "L1 |"}}, tab + "L1", {}},
+        {"an incoming serial number, the fixed lot", "IR", {{AuxNroSerie, "|" + tab + "S1|"}}, "LF", tab + "S1"},
+        {"an outgoing lot and serial number", "RM",
+         {{AuxNroLote, "|" + tab + "L1" + Y + "S1" + tab + "|"}, {AuxNroSerie, "|1|"}}, tab + "L1", "S1" + tab},
+        {"a tab alone is a lot, not a blank the fixed lot fills", "IR", {{AuxNroLote, "|" + tab + "|"}}, tab, {}},
+    };
+    for (const Caso& c : casos) {
+        Voucher v;
+        LineaArticulo(v.f.articulos, QStringLiteral("ART001"), QStringLiteral("1"), c.celdas);
+        ArgumentosStock a;
+        a.LoteFijo = QStringLiteral("LF");
+        a = v.actualiza(c.tc, a);
+        EXPECT_FALSE(a.HayError) << c.caso;
+        const auto guardado = [](const QString& codigo) {
+            return codigo.isEmpty() ? QStringLiteral("(nulo)") : codigo.rightJustified(25);
+        };
+        EXPECT_EQ(ValorDe("SELECT IFNULL(NroLote, '(nulo)') FROM V_MV_STOCK"), guardado(c.lote)) << c.caso;
+        EXPECT_EQ(ValorDe("SELECT IFNULL(NroSerie, '(nulo)') FROM V_MV_STOCK"), guardado(c.serie)) << c.caso;
+    }
+}
+
 TEST(ActualizaStock, SequenceRunsOnOverSkippedItemsLinesAndPasses)
 {
     {

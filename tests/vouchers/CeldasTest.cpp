@@ -36,11 +36,15 @@ TEST(NumeroCelda, ReadsEitherDecimalSignAndWritesOneForm)
     }
     // A computed number is what its cell would read back, whole numbers
     // included.
-    for (const double n : {0.1 + 0.2, 5.0 / 6, -7.0, 12.0, 999999999999999.0, 1e15, 123456789012345.6, -0.0}) {
+    for (const double n : {0.1 + 0.2, 5.0 / 6, -7.0, 12.0, 999999999999999.0, 1e15, 123456789012345.6, -0.0,
+                           1234567890123456.0, -1234567890123456.0}) {
         const double comoCelda = ComoCelda(n);
         EXPECT_EQ(comoCelda, NumeroCelda(TextoCelda(n))) << TextoCelda(n).toStdString();
         EXPECT_EQ(std::signbit(comoCelda), std::signbit(NumeroCelda(TextoCelda(n)))) << TextoCelda(n).toStdString();
     }
+    // A whole number of sixteen digits typed into a cell is held with the
+    // fifteen a cell shows, like any other number.
+    EXPECT_EQ(ComoCelda(NumeroCelda(QStringLiteral("1234567890123456"))), 1234567890123460.0);
 }
 
 namespace {

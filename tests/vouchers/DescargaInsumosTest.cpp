@@ -14,6 +14,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QThread>
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
@@ -176,10 +177,47 @@ TEST(DescargaInsumos, TheNumberIsFreeAfterAFailureAndRightAfterTheBatchRunsAgain
     EXPECT_NE(primera.SQLTemp, segunda.SQLTemp);
 }
 
+// A PE talonario of the accounting system records each number handed out in
+// a control row. One voucher writes one, in either mode, however the host
+// runs what it was handed back: once, twice, its statements in reverse.
+TEST(DescargaInsumos, AnAccountingTalonarioGetsOneControlRowPerVoucher)
+{
+    struct Caso {
+        const char* caso;
+        bool lote;
+        bool alReves;
+    } casos[] = {
+        {"executed at once, the statement handed back run twice", false, false},
+        {"a batch run twice", true, false},
+        {"a batch run twice, its statements in reverse", true, true},
+    };
+    for (const Caso& c : casos) {
+        Descarga d;
+        d.base.execute(QStringLiteral("UPDATE V_TA_CPTE SET SISTEMA = 'Contable' WHERE CODIGO = '  PE';"));
+        LineaArticulo(d.f.articulos, "PROD", "1");
+        ArgumentosStock a;
+        a.GeneraSentenciaSQL = c.lote;
+        a = d.actualiza(a);
+        ASSERT_FALSE(a.HayError) << c.caso;
+        QStringList sentencias = a.SQLTemp.split(u'\r');
+        if (c.alReves)
+            std::reverse(sentencias.begin(), sentencias.end());
+        for (int vez = 0; vez < 2; ++vez) {
+            bool fallo = false;
+            std::int32_t nro = 0;
+            EjecutaTransaccion(sentencias, fallo, nro, false);
+            EXPECT_FALSE(fallo) << c.caso;
+        }
+        EXPECT_EQ(ValorDe("SELECT group_concat(TC || SUCURSAL || NUMERO || LETRA, ';') FROM V_MV_CTROL_CPTE"),
+                  QStringLiteral("  PE000100000001X"))
+            << c.caso;
+        EXPECT_EQ(ValorDe("SELECT X_ULTIMO_NRO FROM V_TA_CPTE WHERE CODIGO = '  PE'"), "2") << c.caso;
+    }
+}
+
 // Batches built one after the other and run later, in any order or never:
 // each voucher's inputs go out under a PE number of its own, claimed while
-// its batch was built; a batch never run leaves its number unused. Without
-// a PE talonario to hold the number, a batch is refused.
+// its batch was built; a batch never run leaves its number unused.
 TEST(DescargaInsumos, EachBatchHoldsANumberOfItsOwnWhenItRunsLateOrNever)
 {
     Descarga d;
@@ -204,18 +242,29 @@ TEST(DescargaInsumos, EachBatchHoldsANumberOfItsOwnWhenItRunsLateOrNever)
               "000100000001X:000100000021X:1 000100000001X:000100000021X:2 000100000001X:000100000021X:3 "
               "000100000002X:000100000022X:1 000100000002X:000100000022X:2 000100000002X:000100000022X:3");
     EXPECT_EQ(ValorDe("SELECT X_ULTIMO_NRO FROM V_TA_CPTE WHERE CODIGO = '  PE'"), "4");
+}
 
-    Descarga s;
-    s.base.execute(QStringLiteral("DELETE FROM V_TA_CPTE WHERE CODIGO = '  PE';"));
-    LineaArticulo(s.f.articulos, "PROD", "10");
-    ScopedPrompts prompts;
-    prompts.answerMessage(prompt::Ok, QStringLiteral("no se ha encontrado el comprobante configurado"));
-    prompts.answerMessage(prompt::Ok, QStringLiteral("no hay un talonario del comprobante PE"));
-    ArgumentosStock a;
-    a.GeneraSentenciaSQL = true;
-    a = s.actualiza(a);
-    EXPECT_TRUE(a.HayError);
-    EXPECT_EQ(a.SQLTemp, "");
+// Without a PE talonario no number of the discharge can be held, in either
+// mode: the voucher is refused with one message that says so, and nothing of
+// it is written or handed back.
+TEST(DescargaInsumos, WithoutAPETalonarioTheVoucherIsRefusedInEitherMode)
+{
+    for (const bool lote : {false, true}) {
+        Descarga d;
+        d.base.execute(QStringLiteral("DELETE FROM V_TA_CPTE WHERE CODIGO = '  PE';"));
+        LineaArticulo(d.f.articulos, "ART001", "2");
+        LineaArticulo(d.f.articulos, "PROD", "10");
+        ScopedPrompts prompts;
+        prompts.answerMessage(prompt::Ok, QStringLiteral("no hay un talonario del comprobante PE"));
+        ArgumentosStock a;
+        a.GeneraSentenciaSQL = lote;
+        a.SQLTemp = QStringLiteral("previo");
+        a = d.actualiza(a);
+        EXPECT_TRUE(a.HayError) << lote;
+        EXPECT_EQ(a.SQLTemp, "previo") << lote;
+        EXPECT_EQ(ValorDe("SELECT COUNT(*) FROM V_MV_STOCK"), "0") << lote;
+        EXPECT_EQ(prompts.shown().size(), 1u) << lote << ": " << prompts.messages().join(u'/').toStdString();
+    }
 }
 
 namespace {
@@ -287,6 +336,37 @@ TEST(DescargaInsumos, TwoStationsAtOnceGetTwoNumbers)
     correEstaciones(base, "directo", 2, 1, 40);
     EXPECT_EQ(ValesPE(), QStringList({"1/120/1-120", "1/120/1-120"}));
     EXPECT_EQ(ValorDe("SELECT X_ULTIMO_NRO FROM V_TA_CPTE WHERE CODIGO = '  PE'"), "3");
+}
+
+// The PE talonario lives in the table every system shares, not in this
+// system's: stations claiming from it at once, executing their vouchers or
+// building batches, still never share a number, and the number is recorded
+// where it lives.
+TEST(DescargaInsumos, StationsSharingATalonarioOfTheSharedTableNeverShareANumber)
+{
+    struct Caso {
+        const char* modo;
+        int estaciones;
+        int cuantos;
+        int lineas;
+        QStringList vales;
+        const char* siguiente;
+    } casos[] = {
+        {"directo", 3, 2, 10, QStringList(6, QStringLiteral("1/30/1-30")), "7"},
+        {"lote", 4, 6, 1, QStringList(24, QStringLiteral("1/3/1-3")), "25"},
+    };
+    for (const Caso& c : casos) {
+        TestDatabase base{QString::fromLatin1(kBaseStock) + QStringLiteral(R"(
+DELETE FROM V_TA_CPTE WHERE CODIGO = '  PE';
+INSERT INTO TA_Comprobantes (CODIGO, TALONARIO, SISTEMA, ES, Letras, Modificanumeracion,
+                             X_SUC_DEFAULT, X_NRO_DESDE, X_NRO_HASTA, X_ULTIMO_NRO) VALUES
+  ('  PE', 3, 'STOCK', 'S', 'X', 'NO', 1, 1, 99999999, 1);
+)")};
+        correEstaciones(base, c.modo, c.estaciones, c.cuantos, c.lineas);
+        EXPECT_EQ(ValesPE(), c.vales) << c.modo;
+        EXPECT_EQ(ValorDe("SELECT X_ULTIMO_NRO FROM TA_Comprobantes WHERE CODIGO = '  PE'"), c.siguiente) << c.modo;
+        EXPECT_EQ(ValorDe("SELECT COUNT(*) FROM V_TA_CPTE WHERE CODIGO = '  PE'"), "0") << c.modo;
+    }
 }
 
 // Four stations each build the batch of a voucher and run it, eight times,
