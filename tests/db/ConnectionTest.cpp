@@ -4,10 +4,12 @@
 #include "platform/db/NativeErrors.h"
 #include "tests/support/QtPrinting.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QMap>
 #include <functional>
 #include <sqlite3.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -148,6 +150,13 @@ TEST(EmbeddedConnection, AFileThatIsNotThisSystemsDatabaseIsRefusedInTheSameWord
              f.write("IdArticulo;Cantidad\n");
          },
          "el archivo no es una base de datos de este sistema"},
+        {"a database's header and nothing more",
+         [](const QString& p) {
+             QFile f(p);
+             ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+             f.write(QByteArray("SQLite format 3\0", 16));
+         },
+         "el archivo no es una base de datos de este sistema"},
         {"an empty SQLite database", [](const QString& p) { sqliteFile(p, "PRAGMA user_version = 3;"); },
          "no es una base de datos de este sistema (le faltan TA_CONFIGURACION, AUX_ERR)"},
         {"another program's database",
@@ -196,6 +205,56 @@ TEST(EmbeddedConnection, AFileThatIsNotThisSystemsDatabaseIsRefusedInTheSameWord
         cn.Open(route);
         EXPECT_EQ(cn.State(), db::state::Open) << route.toStdString();
     }
+}
+
+namespace {
+
+// Whether this process holds a read lock on the file: SQLite's lock that
+// tells other stations the database is in use (from /proc/locks, since a
+// process never sees its own locks through fcntl).
+bool holdsReadLock(const QString& path)
+{
+    struct stat st {};
+    if (stat(path.toUtf8().constData(), &st) != 0)
+        return false;
+    QFile locks(QStringLiteral("/proc/locks"));
+    if (!locks.open(QIODevice::ReadOnly))
+        return false;
+    const QString pid = QString::number(QCoreApplication::applicationPid());
+    const QString inode = u':' + QString::number(st.st_ino);
+    for (const QByteArray& line : locks.readAll().split('\n')) {
+        const QStringList f = QString::fromLatin1(line).split(u' ', Qt::SkipEmptyParts);
+        if (f.size() >= 6 && f[1] == u"POSIX" && f[3] == u"READ" && f[4] == pid && f[5].endsWith(inode))
+            return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+// A connection that opens the file keeps every lock the program holds on it:
+// a lock lost lets another station take the file for unused and reset its
+// write-ahead log under this one, and what this one saves then is lost.
+TEST(EmbeddedConnection, OpeningTheFileLeavesTheLocksOfTheConnectionsOpenOnIt)
+{
+    EmbeddedFixture f;
+    ASSERT_TRUE(holdsReadLock(f.path)) << "the fixture's embedded connection";
+    const struct {
+        const char* what;
+        QString connectionString;
+    } cases[] = {
+        {"a second embedded connection", f.connectionString()},
+        {"a connection through the SQLite ODBC driver", QStringLiteral("DRIVER={SQLite3};Database=%1;").arg(f.path)},
+    };
+    for (const auto& c : cases) {
+        db::Connection second;
+        second.Open(c.connectionString);
+        EXPECT_TRUE(holdsReadLock(f.path)) << c.what;
+    }
+    f.cn.Close();
+    db::Connection odbc;
+    odbc.Open(QStringLiteral("DRIVER={SQLite3};Database=%1;").arg(f.path));
+    EXPECT_TRUE(holdsReadLock(f.path)) << "the ODBC driver's connection alone";
 }
 
 TEST(EmbeddedConnection, AnotherStationsLockFailsAfterAShortWaitInTheOperatorsWords)
