@@ -339,6 +339,11 @@ void SqliteBackend::checkFile(const QString& path)
     // of it on the first write.
     if (file.size() == 0)
         throw BackendFailure{{wrongDatabaseFile(path)}};
+    // Refused at the opening rather than at the first line saved: in such a
+    // folder SQLite cannot even read a file kept with its write-ahead log
+    // unless another station happens to have it open.
+    if (!file.isWritable() || !QFileInfo(file.absolutePath()).isWritable())
+        throw BackendFailure{{readOnlyDatabaseFile(path)}};
 }
 
 void SqliteBackend::checkReadable(ConnectionBackend& backend, const QString& path)

@@ -39,7 +39,8 @@ public:
     // not created empty, a wrong file is not turned into one).
     static std::unique_ptr<SqliteBackend> open(const QString& path);
     // The refusals that need only the file's entry in its folder: nothing
-    // there, a folder, an empty file. The file itself is not opened: POSIX
+    // there, a folder, an empty file, a file this station cannot write or
+    // in a folder it cannot write. The file itself is not opened: POSIX
     // locks belong to the process, and closing any descriptor of the file
     // drops every lock the process holds on it, those of a connection already
     // open on it too (the ODBC driver's, another of this program's). Another

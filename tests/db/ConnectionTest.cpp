@@ -7,9 +7,11 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QMap>
+#include <QProcess>
 #include <functional>
 #include <sqlite3.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -255,6 +257,70 @@ TEST(EmbeddedConnection, OpeningTheFileLeavesTheLocksOfTheConnectionsOpenOnIt)
     db::Connection odbc;
     odbc.Open(QStringLiteral("DRIVER={SQLite3};Database=%1;").arg(f.path));
     EXPECT_TRUE(holdsReadLock(f.path)) << "the ODBC driver's connection alone";
+}
+
+// A database this station cannot write, in a folder it cannot write or as a
+// file it cannot write, is refused at the opening in one sentence that names
+// the file and says what cannot be done, on both routes, and the file is left
+// as it was. The program starts as a clerk does: its own process, as a user
+// the files' permissions apply to (root may write anywhere).
+TEST(EmbeddedConnection, ADatabaseThisStationCannotWriteIsRefusedNamingTheFile)
+{
+    constexpr uid_t kOtroUsuario = 65534;
+    const bool comoRoot = geteuid() == 0;
+    const struct {
+        const char* what;
+        QFileDevice::Permissions folder;
+        QFileDevice::Permissions file;
+    } cases[] = {
+        {"a folder it cannot write", QFileDevice::ReadOwner | QFileDevice::ExeOwner,
+         QFileDevice::ReadOwner | QFileDevice::WriteOwner},
+        {"a file it cannot write", QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner,
+         QFileDevice::ReadOwner},
+    };
+    for (const auto& c : cases) {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("stock.db"));
+        EmbeddedDatabase::create(path, false);
+        if (comoRoot) {
+            ASSERT_EQ(chown(dir.path().toUtf8().constData(), kOtroUsuario, kOtroUsuario), 0);
+            ASSERT_EQ(chown(path.toUtf8().constData(), kOtroUsuario, kOtroUsuario), 0);
+        }
+        QFile::setPermissions(path, c.file);
+        QFile::setPermissions(dir.path(), c.folder);
+        const QByteArray before = [&] {
+            QFile f(path);
+            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        }();
+        const QStringList filesBefore = QDir(dir.path()).entryList(QDir::Files);
+
+        for (const QString& route : {QStringLiteral("PROVIDER=SQLOLEDB;Server=(sqlite);Database =%1;UId=ana;Pwd=;").arg(path),
+                                     QStringLiteral("DRIVER={SQLite3};Database=%1;").arg(path)}) {
+            SCOPED_TRACE(std::string(c.what) + " " + route.toStdString());
+            const QStringList estacion{QStringLiteral(ESTACION_GRABACION), route, QStringLiteral("E"),
+                                       QStringLiteral("1"), dir.filePath(QStringLiteral("abierta"))};
+            QProcess p;
+            if (comoRoot)
+                p.start(QStringLiteral("setpriv"), QStringList{QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
+                                                               QStringLiteral("--clear-groups")} + estacion);
+            else
+                p.start(estacion.front(), estacion.mid(1));
+            ASSERT_TRUE(p.waitForFinished(60000));
+            const QString shown = QString::fromUtf8(p.readAllStandardOutput());
+            EXPECT_EQ(p.exitCode(), 200) << "the program goes on without a database: " << shown.toStdString();
+            EXPECT_TRUE(shown.contains(QStringLiteral("No se puede abrir la base de datos \"%1\": este puesto no tiene "
+                                                      "permiso para escribir en el archivo o en su carpeta")
+                                           .arg(path)))
+                << shown.toStdString();
+            QFile f(path);
+            ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+            EXPECT_EQ(f.readAll(), before) << "the file was changed";
+            if (route.contains(QLatin1String("(sqlite)"))) {
+                EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), filesBefore);
+            }
+        }
+        QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    }
 }
 
 TEST(EmbeddedConnection, AnotherStationsLockFailsAfterAShortWaitInTheOperatorsWords)
