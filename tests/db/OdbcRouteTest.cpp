@@ -2,9 +2,13 @@
 // FreeTDS up to a reported connection failure.
 #include "DbFixture.h"
 
+#include "core/DB_Dll.h"
+#include "platform/Prompts.h"
 #include "platform/RuntimeError.h"
 #include "platform/Value.h"
+#include "platform/db/NativeErrors.h"
 #include "tests/support/QtPrinting.h"
+#include "tests/support/ScriptedPrompts.h"
 
 #include <QProcess>
 #include <QThread>
@@ -227,6 +231,43 @@ TEST(OdbcRoute, ADriverThatDoesNotLoadIsNamedInASpanishSentence)
         EXPECT_EQ(cn.errors().Item(0).Description, e.description()) << c.what;
         EXPECT_EQ(cn.State(), db::state::Closed) << c.what;
     }
+}
+
+// An Oracle server answers a table it does not hold with ORA-00942 (SQLSTATE
+// 42S02): the program's opening refuses the database as not this system's,
+// in the operator's words, naming the tables it lacks, and does not go on.
+// Holding them all, it opens on Oracle.
+TEST(OdbcRoute, AnOracleDatabaseWithoutTheTablesIsRefusedInTheOperatorsWords)
+{
+    ScopedEnv driver("APP_ORACLE_ODBC_DRIVER", QByteArray(CONTROLADOR_ORACLE_PRUEBA));
+    const struct {
+        const char* tables;  // what the server holds
+        const char* refusal; // "" when it opens
+    } cases[] = {
+        {"TA_CONFIGURACION",
+         "Descripcion: No se puede abrir la base de datos \"ORCL\": no es una base de datos de este sistema (le faltan "
+         "AUX_ERR, TA_USUARIOS). No se modificó."},
+        {"TA_CONFIGURACION,AUX_ERR,TA_USUARIOS", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.tables);
+        ScopedEnv tables("ORACLE_DE_PRUEBA_TABLAS", QByteArray(c.tables));
+        releaseObjDB();
+        DB_Dll& db = ObjDB();
+        db.gProveedor = QStringLiteral("OraOLEDB.Oracle.1");
+        db.gDbName = QStringLiteral("ORCL");
+        db.gUsuario = QStringLiteral("ana");
+        db.gUserPassWord = QStringLiteral("clave");
+        db.gTablasRequeridas << QStringLiteral("TA_USUARIOS");
+        ScopedPrompts p;
+        if (*c.refusal)
+            p.answerMessage(prompt::No, QString::fromUtf8(c.refusal));
+        db.OpenServerADODB(false, 3, QString());
+        EXPECT_EQ(db.gOpenFlag, !*c.refusal);
+        EXPECT_EQ(db.gCnn().State(), *c.refusal ? db::state::Closed : db::state::Open);
+        EXPECT_EQ(db.gCnn().dialect(), db::Dialect::Oracle);
+    }
+    releaseObjDB();
 }
 
 TEST(OdbcRoute, OracleWithoutADriverFailsWithAClearMessage)
