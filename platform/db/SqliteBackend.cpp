@@ -339,9 +339,10 @@ void SqliteBackend::checkFile(const QString& path)
     // of it on the first write.
     if (file.size() == 0)
         throw BackendFailure{{wrongDatabaseFile(path)}};
-    // Refused at the opening rather than at the first line saved: in such a
-    // folder SQLite cannot even read a file kept with its write-ahead log
-    // unless another station happens to have it open.
+    // Refused at the opening rather than at the first line saved: nothing
+    // could be saved, and in a folder it cannot write SQLite cannot even read
+    // a file kept with its write-ahead log unless another station happens to
+    // have it open.
     if (!file.isWritable() || !QFileInfo(file.absolutePath()).isWritable())
         throw BackendFailure{{readOnlyDatabaseFile(path)}};
 }

@@ -34,7 +34,8 @@ public:
     static constexpr const char* kCollation = "CI_RTRIM";
 
     // Opens an existing database file, reading only. A missing file, a
-    // folder, and a file that is no SQLite database or a damaged one fail,
+    // folder, a file this station cannot write or in a folder it cannot
+    // write, and a file that is no SQLite database or a damaged one fail,
     // and the file is left exactly as it was (a database that is not there is
     // not created empty, a wrong file is not turned into one).
     static std::unique_ptr<SqliteBackend> open(const QString& path);
