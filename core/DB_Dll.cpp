@@ -248,7 +248,13 @@ void DB_Dll::OpenServerADODB(bool PideParametrosSQL, long lCursor, const QString
         },
         [&] {
             gCnn().setCursorLocation(static_cast<int>(lCursor));
-            gCnn().setRequiredTables(gTablasRequeridas);
+            // Each by the name the statements reach after the synonym rewrite:
+            // where the shared master tables live in another database, the
+            // company's holds only their synonyms.
+            QStringList alcanzadas;
+            for (const QString& tabla : gTablasRequeridas)
+                alcanzadas << SS_TSinonimos(u' ' + tabla + u' ').trimmed();
+            gCnn().setRequiredTables(alcanzadas);
             gCnn().setSchemaUpgrade([](db::ConnectionBackend& backend, const QString& name) {
                 EmbeddedDatabase::bringUpToDate(backend, name);
             });

@@ -35,7 +35,9 @@ public:
     bool ParametrosSQL = false;
     // The tables and views a database must hold for OpenServerADODB to open
     // it: the framework's own here, the program adds what it reads and
-    // writes. An embedded file without them is refused untouched.
+    // writes. Each is asked for by the name the statements reach after the
+    // synonym rewrite (V_TA_Deposito as SS_V_TA_DEPOSITO). An embedded file
+    // without them is refused untouched.
     QStringList gTablasRequeridas{QStringLiteral("TA_CONFIGURACION"), QStringLiteral("AUX_ERR")};
 
     // The one connection, created (unopened) on its first reference.

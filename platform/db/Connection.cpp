@@ -64,6 +64,7 @@ std::unique_ptr<ConnectionBackend> openOdbc(const QString& odbc, const QString& 
             throw BackendFailure{{missingDatabaseFile(file)}};
         }
         SqliteBackend::checkFile(file);
+        SqliteBackend::checkReadable(*backend, file);
     }
     return backend;
 }

@@ -131,4 +131,11 @@ Error wrongDatabaseFile(const QString& name)
     return refusedDatabase(name, QStringLiteral("el archivo no es una base de datos de este sistema. No se modificó."));
 }
 
+Error readOnlyDatabaseFile(const QString& name)
+{
+    return refusedDatabase(name, QStringLiteral("este puesto no tiene permiso para escribir en el archivo o en su "
+                                                "carpeta, y sin él no se puede grabar nada en ella. No se modificó. "
+                                                "Avise al responsable del sistema."));
+}
+
 }  // namespace db

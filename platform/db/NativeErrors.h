@@ -56,5 +56,9 @@ Error refusedDatabase(const QString& name, const QString& why);
 // of this system (another program's file, a damaged one).
 Error missingDatabaseFile(const QString& name);
 Error wrongDatabaseFile(const QString& name);
+// The refusal of a file this station cannot write, or that lies in a folder
+// it cannot write (where the database keeps the files it works with beside
+// it): nothing could be saved in it.
+Error readOnlyDatabaseFile(const QString& name);
 
 }  // namespace db

@@ -369,12 +369,33 @@ std::unique_ptr<RowSet> OdbcBackend::query(const QString& sql, const std::vector
 
 void OdbcBackend::begin()
 {
+    // Behind the SQLite driver the write lock is taken at once, as on the
+    // embedded route, so a batch never fails half-way for a lock. The
+    // driver's own transaction (autocommit off) takes it at the first write:
+    // a line that read before it writes and meets another station's newer
+    // rows can then never write, and the driver tries again until its
+    // Timeout runs out before it fails in the middle of the line.
+    if (m_dialect == Dialect::Sqlite) {
+        execute(QStringLiteral("BEGIN IMMEDIATE"));
+        return;
+    }
     if (!ok(SQLSetConnectAttr(m_dbc, SQL_ATTR_AUTOCOMMIT, reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_OFF), 0)))
         throw BackendFailure{diagnostics(SQL_HANDLE_DBC, m_dbc, m_dialect)};
 }
 
 void OdbcBackend::endTransaction(bool commit)
 {
+    if (m_dialect == Dialect::Sqlite) {
+        try {
+            execute(commit ? QStringLiteral("COMMIT") : QStringLiteral("ROLLBACK"));
+        } catch (const BackendFailure& f) {
+            // SQLite may already have ended the transaction itself (a full
+            // disk, an interrupted statement); nothing is left to undo then.
+            if (commit || !f.errors.front().Description.contains(QLatin1String("no transaction is active")))
+                throw;
+        }
+        return;
+    }
     const SQLRETURN rc = SQLEndTran(SQL_HANDLE_DBC, m_dbc, commit ? SQL_COMMIT : SQL_ROLLBACK);
     std::vector<Error> errors;
     if (!ok(rc))

@@ -4,7 +4,6 @@
 #include "NativeErrors.h"
 #include "platform/Value.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QCoreApplication>
 #include <algorithm>
@@ -135,17 +134,6 @@ void appendRow(sqlite3_stmt* st, int count, RowSet& rows)
 // fails: the operator is then asked whether to wait more, rather than the
 // station freezing for as long as a server would let a query run.
 constexpr int kBusyWaitMs = 5000;
-
-// An SQLite file begins with this text; an empty file, or any other, is no
-// database, and SQLite would make a new one of it on the first write.
-bool hasDatabaseHeader(const QString& path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return true;  // SQLite's own open says why it cannot be read
-    static const QByteArray header("SQLite format 3\0", 16);
-    return f.read(header.size()) == header;
-}
 
 }  // namespace
 
@@ -347,8 +335,27 @@ void SqliteBackend::checkFile(const QString& path)
         throw BackendFailure{{missingDatabaseFile(path)}};
     if (file.isDir())
         throw BackendFailure{{refusedDatabase(path, QStringLiteral("es una carpeta; indique el archivo de la base de datos."))}};
-    if (!hasDatabaseHeader(path))
+    // SQLite takes an empty file for an empty database, and would make one
+    // of it on the first write.
+    if (file.size() == 0)
         throw BackendFailure{{wrongDatabaseFile(path)}};
+    // Refused at the opening rather than at the first line saved: nothing
+    // could be saved, and in a folder it cannot write SQLite cannot even read
+    // a file kept with its write-ahead log unless another station happens to
+    // have it open.
+    if (!file.isWritable() || !QFileInfo(file.absolutePath()).isWritable())
+        throw BackendFailure{{readOnlyDatabaseFile(path)}};
+}
+
+void SqliteBackend::checkReadable(ConnectionBackend& backend, const QString& path)
+{
+    try {
+        backend.query(QStringLiteral("SELECT COUNT(*) FROM sqlite_master"));
+    } catch (const BackendFailure& f) {
+        if (f.errors.front().NativeError == serverError::NotADatabase)
+            throw BackendFailure{{wrongDatabaseFile(path)}};
+        throw;
+    }
 }
 
 std::unique_ptr<SqliteBackend> SqliteBackend::open(const QString& path)
@@ -371,16 +378,7 @@ std::unique_ptr<SqliteBackend> SqliteBackend::open(const QString& path)
     sqlite3_extended_result_codes(handle, 1);
     sqlite3_busy_timeout(handle, kBusyWaitMs);
     registerCollation(handle);
-    // Read only, and here rather than at the first query: a file with a
-    // database's header and a damaged or cut body is refused as any other
-    // wrong file, before anything is written to it.
-    try {
-        backend->query(QStringLiteral("SELECT COUNT(*) FROM sqlite_master"));
-    } catch (const BackendFailure& f) {
-        if (f.errors.front().NativeError == serverError::NotADatabase)
-            throw BackendFailure{{wrongDatabaseFile(path)}};
-        throw;
-    }
+    checkReadable(*backend, path);
     return backend;
 }
 

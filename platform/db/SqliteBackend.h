@@ -34,13 +34,25 @@ public:
     static constexpr const char* kCollation = "CI_RTRIM";
 
     // Opens an existing database file, reading only. A missing file, a
-    // folder, and a file that is no SQLite database or a damaged one fail,
+    // folder, a file this station cannot write or in a folder it cannot
+    // write, and a file that is no SQLite database or a damaged one fail,
     // and the file is left exactly as it was (a database that is not there is
     // not created empty, a wrong file is not turned into one).
     static std::unique_ptr<SqliteBackend> open(const QString& path);
-    // The refusals that need only the file: nothing there, a folder, a file
-    // without a SQLite database's header.
+    // The refusals that need only the file's entry in its folder: nothing
+    // there, a folder, an empty file, a file this station cannot write or
+    // in a folder it cannot write. The file itself is not opened: POSIX
+    // locks belong to the process, and closing any descriptor of the file
+    // drops every lock the process holds on it, those of a connection already
+    // open on it too (the ODBC driver's, another of this program's). Another
+    // station then takes the file for unused and resets its write-ahead log
+    // under this one, and what this one saves is lost.
     static void checkFile(const QString& path);
+    // Refuses a file that `backend`, open on it, cannot read as a database
+    // (another program's file, a damaged or cut one) as a wrong file, by a
+    // read of its schema that writes nothing: here rather than at the first
+    // query, before anything is written to it.
+    static void checkReadable(ConnectionBackend& backend, const QString& path);
     ~SqliteBackend() override;
     // The file's own settings (write-ahead log, full synchronisation,
     // foreign keys), written once the connection accepted the database.

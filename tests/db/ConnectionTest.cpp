@@ -4,10 +4,14 @@
 #include "platform/db/NativeErrors.h"
 #include "tests/support/QtPrinting.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QMap>
+#include <QProcess>
 #include <functional>
 #include <sqlite3.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -148,6 +152,13 @@ TEST(EmbeddedConnection, AFileThatIsNotThisSystemsDatabaseIsRefusedInTheSameWord
              f.write("IdArticulo;Cantidad\n");
          },
          "el archivo no es una base de datos de este sistema"},
+        {"a database's header and nothing more",
+         [](const QString& p) {
+             QFile f(p);
+             ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+             f.write(QByteArray("SQLite format 3\0", 16));
+         },
+         "el archivo no es una base de datos de este sistema"},
         {"an empty SQLite database", [](const QString& p) { sqliteFile(p, "PRAGMA user_version = 3;"); },
          "no es una base de datos de este sistema (le faltan TA_CONFIGURACION, AUX_ERR)"},
         {"another program's database",
@@ -195,6 +206,120 @@ TEST(EmbeddedConnection, AFileThatIsNotThisSystemsDatabaseIsRefusedInTheSameWord
         cn.setRequiredTables(required);
         cn.Open(route);
         EXPECT_EQ(cn.State(), db::state::Open) << route.toStdString();
+    }
+}
+
+namespace {
+
+// Whether this process holds a read lock on the file: SQLite's lock that
+// tells other stations the database is in use (from /proc/locks, since a
+// process never sees its own locks through fcntl).
+bool holdsReadLock(const QString& path)
+{
+    struct stat st {};
+    if (stat(path.toUtf8().constData(), &st) != 0)
+        return false;
+    QFile locks(QStringLiteral("/proc/locks"));
+    if (!locks.open(QIODevice::ReadOnly))
+        return false;
+    const QString pid = QString::number(QCoreApplication::applicationPid());
+    const QString inode = u':' + QString::number(st.st_ino);
+    for (const QByteArray& line : locks.readAll().split('\n')) {
+        const QStringList f = QString::fromLatin1(line).split(u' ', Qt::SkipEmptyParts);
+        if (f.size() >= 6 && f[1] == u"POSIX" && f[3] == u"READ" && f[4] == pid && f[5].endsWith(inode))
+            return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+// A connection that opens the file keeps every lock the program holds on it:
+// a lock lost lets another station take the file for unused and reset its
+// write-ahead log under this one, and what this one saves then is lost.
+TEST(EmbeddedConnection, OpeningTheFileLeavesTheLocksOfTheConnectionsOpenOnIt)
+{
+    EmbeddedFixture f;
+    ASSERT_TRUE(holdsReadLock(f.path)) << "the fixture's embedded connection";
+    const struct {
+        const char* what;
+        QString connectionString;
+    } cases[] = {
+        {"a second embedded connection", f.connectionString()},
+        {"a connection through the SQLite ODBC driver", QStringLiteral("DRIVER={SQLite3};Database=%1;").arg(f.path)},
+    };
+    for (const auto& c : cases) {
+        db::Connection second;
+        second.Open(c.connectionString);
+        EXPECT_TRUE(holdsReadLock(f.path)) << c.what;
+    }
+    f.cn.Close();
+    db::Connection odbc;
+    odbc.Open(QStringLiteral("DRIVER={SQLite3};Database=%1;").arg(f.path));
+    EXPECT_TRUE(holdsReadLock(f.path)) << "the ODBC driver's connection alone";
+}
+
+// A database this station cannot write, in a folder it cannot write or as a
+// file it cannot write, is refused at the opening in one sentence that names
+// the file and says what cannot be done, on both routes, and the file is left
+// as it was. The program starts as a clerk does: its own process, as a user
+// the files' permissions apply to (root may write anywhere).
+TEST(EmbeddedConnection, ADatabaseThisStationCannotWriteIsRefusedNamingTheFile)
+{
+    constexpr uid_t kOtroUsuario = 65534;
+    const bool comoRoot = geteuid() == 0;
+    const struct {
+        const char* what;
+        QFileDevice::Permissions folder;
+        QFileDevice::Permissions file;
+    } cases[] = {
+        {"a folder it cannot write", QFileDevice::ReadOwner | QFileDevice::ExeOwner,
+         QFileDevice::ReadOwner | QFileDevice::WriteOwner},
+        {"a file it cannot write", QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner,
+         QFileDevice::ReadOwner},
+    };
+    for (const auto& c : cases) {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("stock.db"));
+        EmbeddedDatabase::create(path, false);
+        if (comoRoot) {
+            ASSERT_EQ(chown(dir.path().toUtf8().constData(), kOtroUsuario, kOtroUsuario), 0);
+            ASSERT_EQ(chown(path.toUtf8().constData(), kOtroUsuario, kOtroUsuario), 0);
+        }
+        QFile::setPermissions(path, c.file);
+        QFile::setPermissions(dir.path(), c.folder);
+        const QByteArray before = [&] {
+            QFile f(path);
+            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        }();
+        const QStringList filesBefore = QDir(dir.path()).entryList(QDir::Files);
+
+        for (const QString& route : {QStringLiteral("PROVIDER=SQLOLEDB;Server=(sqlite);Database =%1;UId=ana;Pwd=;").arg(path),
+                                     QStringLiteral("DRIVER={SQLite3};Database=%1;").arg(path)}) {
+            SCOPED_TRACE(std::string(c.what) + " " + route.toStdString());
+            const QStringList estacion{QStringLiteral(ESTACION_GRABACION), route, QStringLiteral("E"),
+                                       QStringLiteral("1"), dir.filePath(QStringLiteral("abierta"))};
+            QProcess p;
+            if (comoRoot)
+                p.start(QStringLiteral("setpriv"), QStringList{QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
+                                                               QStringLiteral("--clear-groups")} + estacion);
+            else
+                p.start(estacion.front(), estacion.mid(1));
+            ASSERT_TRUE(p.waitForFinished(60000));
+            const QString shown = QString::fromUtf8(p.readAllStandardOutput());
+            EXPECT_EQ(p.exitCode(), 200) << "the program goes on without a database: " << shown.toStdString();
+            EXPECT_TRUE(shown.contains(QStringLiteral("No se puede abrir la base de datos \"%1\": este puesto no tiene "
+                                                      "permiso para escribir en el archivo o en su carpeta")
+                                           .arg(path)))
+                << shown.toStdString();
+            QFile f(path);
+            ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+            EXPECT_EQ(f.readAll(), before) << "the file was changed";
+            if (route.contains(QLatin1String("(sqlite)"))) {
+                EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), filesBefore);
+            }
+        }
+        QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     }
 }
 

@@ -2,11 +2,18 @@
 // FreeTDS up to a reported connection failure.
 #include "DbFixture.h"
 
+#include "core/DB_Dll.h"
+#include "platform/Prompts.h"
 #include "platform/RuntimeError.h"
 #include "platform/Value.h"
+#include "platform/db/NativeErrors.h"
 #include "tests/support/QtPrinting.h"
+#include "tests/support/ScriptedPrompts.h"
 
+#include <QProcess>
+#include <QThread>
 #include <optional>
+#include <sqlite3.h>
 
 namespace {
 
@@ -108,6 +115,36 @@ TEST(OdbcRoute, RunsATransactionBatchAndRollsItBack)
     EXPECT_EQ(f.count(QStringLiteral("SELECT * FROM ta_usuarios")), 2);
 }
 
+// A transaction the database ended itself (here a trigger that rolls it
+// back) leaves nothing to undo: the rollback after it is no failure, and the
+// next transaction runs, through the driver as on the embedded route.
+TEST(OdbcRoute, ARollbackAfterTheDatabaseEndedTheTransactionItselfIsNoFailure)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("deshace.db"));
+    EmbeddedDatabase::create(path, false);
+    EmbeddedDatabase::execute(path, QStringLiteral("CREATE TRIGGER Deshace BEFORE INSERT ON ta_usuarios WHEN "
+                                                   "NEW.nombre = 'deshace' BEGIN SELECT RAISE(ROLLBACK, 'deshecha'); END;"));
+    for (const QString& route : {QStringLiteral("PROVIDER=SQLOLEDB;Server=(sqlite);Database =%1;").arg(path),
+                                 QStringLiteral("DRIVER={SQLite3};Database=%1;").arg(path)}) {
+        SCOPED_TRACE(route.toStdString());
+        db::Connection cn;
+        cn.Open(route);
+        cn.Execute(QStringLiteral("DELETE FROM ta_usuarios"));
+        cn.BeginTrans();
+        cn.Execute(QStringLiteral("INSERT INTO ta_usuarios (nombre) VALUES ('juan')"));
+        EXPECT_THROW(cn.Execute(QStringLiteral("INSERT INTO ta_usuarios (nombre) VALUES ('deshace')")), RuntimeError);
+        EXPECT_NO_THROW(cn.RollbackTrans());
+        cn.BeginTrans();
+        cn.Execute(QStringLiteral("INSERT INTO ta_usuarios (nombre) VALUES ('luis')"));
+        cn.CommitTrans();
+        db::Recordset rs;
+        rs.Open(QStringLiteral("SELECT nombre FROM ta_usuarios"), cn);
+        ASSERT_EQ(rs.RecordCount(), 1);
+        EXPECT_EQ(rs.value(0).toString(), QStringLiteral("luis"));
+    }
+}
+
 TEST(OdbcRoute, MapsAnUnknownColumn)
 {
     OdbcFixture f;
@@ -196,6 +233,43 @@ TEST(OdbcRoute, ADriverThatDoesNotLoadIsNamedInASpanishSentence)
     }
 }
 
+// An Oracle server answers a table it does not hold with ORA-00942 (SQLSTATE
+// 42S02): the program's opening refuses the database as not this system's,
+// in the operator's words, naming the tables it lacks, and does not go on.
+// Holding them all, it opens on Oracle.
+TEST(OdbcRoute, AnOracleDatabaseWithoutTheTablesIsRefusedInTheOperatorsWords)
+{
+    ScopedEnv driver("APP_ORACLE_ODBC_DRIVER", QByteArray(CONTROLADOR_ORACLE_PRUEBA));
+    const struct {
+        const char* tables;  // what the server holds
+        const char* refusal; // "" when it opens
+    } cases[] = {
+        {"TA_CONFIGURACION",
+         "Descripcion: No se puede abrir la base de datos \"ORCL\": no es una base de datos de este sistema (le faltan "
+         "AUX_ERR, TA_USUARIOS). No se modificó."},
+        {"TA_CONFIGURACION,AUX_ERR,TA_USUARIOS", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.tables);
+        ScopedEnv tables("ORACLE_DE_PRUEBA_TABLAS", QByteArray(c.tables));
+        releaseObjDB();
+        DB_Dll& db = ObjDB();
+        db.gProveedor = QStringLiteral("OraOLEDB.Oracle.1");
+        db.gDbName = QStringLiteral("ORCL");
+        db.gUsuario = QStringLiteral("ana");
+        db.gUserPassWord = QStringLiteral("clave");
+        db.gTablasRequeridas << QStringLiteral("TA_USUARIOS");
+        ScopedPrompts p;
+        if (*c.refusal)
+            p.answerMessage(prompt::No, QString::fromUtf8(c.refusal));
+        db.OpenServerADODB(false, 3, QString());
+        EXPECT_EQ(db.gOpenFlag, !*c.refusal);
+        EXPECT_EQ(db.gCnn().State(), *c.refusal ? db::state::Closed : db::state::Open);
+        EXPECT_EQ(db.gCnn().dialect(), db::Dialect::Oracle);
+    }
+    releaseObjDB();
+}
+
 TEST(OdbcRoute, OracleWithoutADriverFailsWithAClearMessage)
 {
     ScopedEnv driver("APP_ORACLE_ODBC_DRIVER", QByteArray());
@@ -205,4 +279,93 @@ TEST(OdbcRoute, OracleWithoutADriverFailsWithAClearMessage)
     EXPECT_TRUE(e.description().contains(QStringLiteral("APP_ORACLE_ODBC_DRIVER")));
     EXPECT_TRUE(e.description().contains(QStringLiteral("Oracle")));
     EXPECT_EQ(cn.dialect(), db::Dialect::Oracle);
+}
+
+namespace {
+
+// Stations saving lines at the same moment, each from its own process and
+// its own ODBC connection (tests/db/estacion): station s saves `lineas` lines
+// of its own articles "E<s>_<i>". All wait on a lock this test holds until
+// every one has opened the database, so that they start side by side. What
+// each station showed, a box a line.
+std::vector<QString> correEstaciones(const QString& conexion, const QString& archivo, int estaciones, int lineas)
+{
+    sqlite3* bloqueo = nullptr;
+    EXPECT_EQ(sqlite3_open(archivo.toUtf8().constData(), &bloqueo), SQLITE_OK);
+    EXPECT_EQ(sqlite3_exec(bloqueo, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+
+    QTemporaryDir marcas;
+    std::vector<std::unique_ptr<QProcess>> procesos;
+    for (int s = 0; s < estaciones; ++s) {
+        auto p = std::make_unique<QProcess>();
+        p->start(QStringLiteral(ESTACION_GRABACION), {conexion, QStringLiteral("E%1_").arg(s), QString::number(lineas),
+                                                      marcas.filePath(QString::number(s))});
+        EXPECT_TRUE(p->waitForStarted(10000));
+        procesos.push_back(std::move(p));
+    }
+    for (int espera = 0; espera < 400; ++espera) {
+        bool listas = true;
+        for (int s = 0; s < estaciones; ++s)
+            listas = listas && QFile::exists(marcas.filePath(QString::number(s)));
+        if (listas)
+            break;
+        QThread::msleep(50);
+    }
+    QThread::msleep(200);
+    EXPECT_EQ(sqlite3_exec(bloqueo, "COMMIT", nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(bloqueo);
+
+    std::vector<QString> mostrado;
+    for (std::size_t s = 0; s < procesos.size(); ++s) {
+        QProcess& p = *procesos[s];
+        EXPECT_TRUE(p.waitForFinished(100000)) << "station " << s;
+        EXPECT_EQ(p.exitCode(), 0) << "station " << s << " lost lines";
+        mostrado.push_back(QString::fromUtf8(p.readAllStandardOutput()));
+    }
+    return mostrado;
+}
+
+}  // namespace
+
+// Eight stations save lines through the SQLite ODBC driver at the same
+// moment. A line's transaction takes the write lock when it begins, as on the
+// embedded route, so no station's write ever finds that another station wrote
+// after it began reading: every line is saved, and no station is told that
+// the database is damaged. A station that waits longer than the driver's
+// Timeout is asked whether to wait more, and nothing else.
+TEST(OdbcRoute, EightStationsSavingAtOnceSaveEveryLine)
+{
+    constexpr int kEstaciones = 8;
+    constexpr int kLineas = 10;
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("estaciones.db"));
+    EmbeddedDatabase::create(path, false);
+    QString recibos = QStringLiteral("INSERT INTO ta_usuarios (nombre, UNegocio) VALUES ('ana', '   1');\n");
+    for (int s = 0; s < kEstaciones; ++s)
+        for (int i = 0; i < kLineas; ++i)
+            recibos += QStringLiteral("INSERT INTO V_MV_STOCK_DRAVELO (TC, SUCURSAL, NUMERO, LETRA, IDARTICULO, "
+                                      "IDUNIDADBASE, CANTIDAD, IDDEPOSITO) VALUES ('IR', '0001', '00000123', 'X', "
+                                      "'%1', '  UN', 2, '   1');\n")
+                           .arg(QStringLiteral("E%1_%2").arg(s).arg(i).rightJustified(25));
+    EmbeddedDatabase::execute(path, recibos);
+
+    // The driver waits about twice its Timeout for another station's lock:
+    // about the embedded route's 5 s.
+    const std::vector<QString> mostrado =
+        correEstaciones(QStringLiteral("DRIVER={SQLite3};Database=%1;Timeout=2500;").arg(path), path, kEstaciones, kLineas);
+    for (std::size_t s = 0; s < mostrado.size(); ++s)
+        for (const QString& caja : mostrado[s].split(u'\n', Qt::SkipEmptyParts))
+            EXPECT_TRUE(caja.startsWith(QStringLiteral("[1222] "))) << "station " << s << ": " << caja.toStdString();
+
+    db::Connection cn;
+    cn.Open(QStringLiteral("PROVIDER=SQLOLEDB;Server=(sqlite);Database =%1;UId=ana;Pwd=;").arg(path));
+    const auto filas = [&](const char* sql) {
+        db::Recordset rs;
+        rs.Open(QString::fromLatin1(sql), cn);
+        return rs.RecordCount();
+    };
+    EXPECT_EQ(filas("SELECT * FROM V_MV_STOCK_DRAVELO WHERE TC = 'TRP' AND IDPOSICION = 'P1'"), kEstaciones * kLineas);
+    EXPECT_EQ(filas("SELECT * FROM Stk_Dravelo_Sin_Asignar WHERE Cantidad <> 0"), 0);
+    EXPECT_EQ(filas("SELECT DISTINCT NUMERO FROM V_MV_STOCK_DRAVELO WHERE TC = 'TRP'"), kEstaciones * kLineas)
+        << "each first line takes a number of its own";
 }
