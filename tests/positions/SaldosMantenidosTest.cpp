@@ -545,15 +545,22 @@ private:
         }
     }
 
+    // A code that differs from another only in its trailing blanks would be
+    // refused by the server; here its trim would be, and leave it stored
+    // untrimmed: such codes are not written.
     QString cambiaPosicion()
     {
         const QString cual = QStringLiteral("rowid = ") + alAzar(QStringLiteral("MA_POSICIONES"), QStringLiteral("rowid"),
                                                                    QStringLiteral("IdPosicion NOT LIKE 'K%'"));
+        const QString deposito = sqlTexto(uno(kDepositos));
+        const QString posicion = sqlTexto(uno(kPosiciones));
+        const QString libre = QStringLiteral("NOT EXISTS (SELECT 1 FROM MA_POSICIONES o WHERE o.IdDeposito = RTRIM(%1) "
+                                             "AND o.IdPosicion = RTRIM(%2))");
         switch (numero(0, 3)) {
         case 0:
-            ejecuta(QStringLiteral("INSERT OR IGNORE INTO MA_POSICIONES (IdDeposito, IdPosicion, IdUnidad, HABILITADO, "
-                                   "CAPACIDAD) VALUES (%1, %2, %3, 1, 1e9);")
-                        .arg(sqlTexto(uno(kDepositos)), sqlTexto(uno(kPosiciones)), sqlTexto(uno(kUnidadesPosicion))));
+            ejecuta(QStringLiteral("INSERT INTO MA_POSICIONES (IdDeposito, IdPosicion, IdUnidad, HABILITADO, CAPACIDAD) "
+                                   "SELECT %1, %2, %3, 1, 1e9 WHERE %4;")
+                        .arg(deposito, posicion, sqlTexto(uno(kUnidadesPosicion)), libre.arg(deposito, posicion)));
             return QStringLiteral("position added");
         case 1:
             ejecuta(QStringLiteral("DELETE FROM MA_POSICIONES WHERE %1;").arg(cual));
@@ -563,8 +570,8 @@ private:
                         .arg(sqlTexto(uno(kUnidadesPosicion)), cual));
             return QStringLiteral("position's unit changed");
         default:
-            ejecuta(QStringLiteral("UPDATE OR IGNORE MA_POSICIONES SET IdPosicion = %1 WHERE %2;")
-                        .arg(sqlTexto(uno(kPosiciones)), cual));
+            ejecuta(QStringLiteral("UPDATE MA_POSICIONES SET IdPosicion = %1 WHERE %2 AND %3;")
+                        .arg(posicion, cual, libre.arg(QStringLiteral("MA_POSICIONES.IdDeposito"), posicion)));
             return QStringLiteral("position renamed");
         }
     }
