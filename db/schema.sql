@@ -503,9 +503,11 @@ CREATE TABLE AC_SALDOSDRAVELO (
 -- an article's groups; a look-up names Tipo <> 'I' to be served here.
 CREATE UNIQUE INDEX IX_AC_SALDOSDRAVELO_Grupo ON AC_SALDOSDRAVELO (IdArticulo, IdDeposito, IdPosicion, NroLote, IdUnidadBase)
     WHERE Tipo <> 'I';
--- The lines in no position, by id: the start-up form's grid counts and
--- pages them here.
-CREATE INDEX IX_AC_SALDOSDRAVELO_Lineas ON AC_SALDOSDRAVELO (id, IdDeposito, Saldo, Tipo) WHERE Tipo = 'D';
+-- The lines in no position with stock, by id: the start-up form's grid
+-- counts them and chooses a page's keys here, without reading the table;
+-- then it reads the page's lines by their keys.
+CREATE INDEX IX_AC_SALDOSDRAVELO_Lineas ON AC_SALDOSDRAVELO (id, IdDeposito, Saldo, Tipo) WHERE Tipo = 'D' AND Saldo > 0;
+CREATE INDEX IX_AC_SALDOSDRAVELO_Linea ON AC_SALDOSDRAVELO (id) WHERE Tipo = 'D';
 -- A position's balances: the position dialog adds them up, the proposal
 -- joins them.
 CREATE INDEX IX_AC_SALDOSDRAVELO_Posicion ON AC_SALDOSDRAVELO (IdPosicion, IdDeposito, SaldoPosicion, Tipo, Saldo)
