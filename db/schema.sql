@@ -779,40 +779,45 @@ WHERE s.Tipo = 'D';
 
 -- The same stock per receiving voucher: one line per receipt row, `id` being
 -- that row's. What transfers moved out of a depot's article, lot and unit is
--- taken from its receipts in the order they came in (date, then row), so each
--- receipt shows its own remainder; a receipt placed in full shows 0.
+-- taken from its receipts in the order they came in (date, then row; a
+-- receipt without date first), so each receipt shows its own remainder; a
+-- receipt placed in full shows 0. Each row adds up only its own article's
+-- movements, so that the lines of one receiving voucher cost what its
+-- articles hold, not what the whole table holds; the receipts are not
+-- looked for through the voucher index (+r.TC): every receipt would match
+-- it, and a page of lines is then read by its keys.
 CREATE VIEW Stk_Dravelo_Sin_asignar_ir AS
-WITH recibido AS (
-    SELECT r.ID, r.TC, r.SUCURSAL, r.NUMERO, r.LETRA, r.IDARTICULO, IFNULL(r.NROLOTE, '') COLLATE NOCASE AS lote,
-           r.IDDEPOSITO, r.IDUNIDADBASE, r.CANTIDAD,
-           SUM(r.CANTIDAD) OVER (PARTITION BY r.IDDEPOSITO, r.IDARTICULO, IFNULL(r.NROLOTE, '') COLLATE NOCASE, r.IDUNIDADBASE
-                                 ORDER BY r.FECHA, r.ID ROWS UNBOUNDED PRECEDING) - r.CANTIDAD AS antes
-    FROM V_MV_STOCK_DRAVELO r
-    WHERE r.TC = 'IR' AND r.IDPOSICION IS NULL AND r.ANULADO = 0 AND r.CANTIDAD > 0
-),
-movido AS (
-    SELECT IDDEPOSITO, IDARTICULO, IFNULL(NROLOTE, '') COLLATE NOCASE AS lote, IDUNIDADBASE, -SUM(CANTIDAD) AS cantidad
-    FROM V_MV_STOCK_DRAVELO
-    WHERE TC = 'TRP' AND IDPOSICION IS NULL AND ANULADO = 0
-    GROUP BY IDDEPOSITO, IDARTICULO, IFNULL(NROLOTE, '') COLLATE NOCASE, IDUNIDADBASE
-)
 SELECT r.IDARTICULO AS IdArticulo,
        a.DESCRIPCION AS Descripcion,
-       r.lote AS NroLote,
+       IFNULL(r.NROLOTE, '') COLLATE NOCASE AS NroLote,
        r.IDDEPOSITO AS idDeposito,
        NULL AS idPosicion,
        r.IDUNIDADBASE AS idUnidadARTICULO,
-       ROUND(r.CANTIDAD - MIN(MAX(IFNULL(m.cantidad, 0) - r.antes, 0), r.CANTIDAD), 4) AS Cantidad,
+       ROUND(r.CANTIDAD - MIN(MAX(
+           -- moved out by transfers
+           IFNULL((SELECT -SUM(t.CANTIDAD) FROM V_MV_STOCK_DRAVELO t
+                   WHERE t.IDDEPOSITO = r.IDDEPOSITO AND t.IDARTICULO = r.IDARTICULO
+                     AND IFNULL(t.NROLOTE, '') = IFNULL(r.NROLOTE, '') COLLATE NOCASE
+                     AND t.IDUNIDADBASE = r.IDUNIDADBASE
+                     AND t.TC = 'TRP' AND t.IDPOSICION IS NULL AND t.ANULADO = 0), 0)
+           -- less what the receipts before this one brought
+           - IFNULL((SELECT SUM(x.CANTIDAD) FROM V_MV_STOCK_DRAVELO x
+                     WHERE x.IDDEPOSITO IS r.IDDEPOSITO AND x.IDARTICULO IS r.IDARTICULO
+                       AND IFNULL(x.NROLOTE, '') = IFNULL(r.NROLOTE, '') COLLATE NOCASE
+                       AND x.IDUNIDADBASE IS r.IDUNIDADBASE
+                       AND x.TC = 'IR' AND x.IDPOSICION IS NULL AND x.ANULADO = 0 AND x.CANTIDAD > 0
+                       AND (x.FECHA < r.FECHA OR (x.FECHA IS r.FECHA AND x.ID < r.ID)
+                            OR (x.FECHA IS NULL AND r.FECHA IS NOT NULL))), 0),
+           0), r.CANTIDAD), 4) AS Cantidad,
        0 AS CantidadATransferir,
        '' AS Cantidades,
        '' AS Posiciones,
        r.ID AS id,
        r.TC AS tc,
        r.SUCURSAL || r.NUMERO || r.LETRA AS idcomprobante
-FROM recibido r
-LEFT JOIN movido m ON m.IDDEPOSITO = r.IDDEPOSITO AND m.IDARTICULO = r.IDARTICULO AND m.lote = r.lote
-                  AND m.IDUNIDADBASE = r.IDUNIDADBASE
-LEFT JOIN V_MA_ARTICULOS a ON a.IDARTICULO = r.IDARTICULO;
+FROM V_MV_STOCK_DRAVELO r
+LEFT JOIN V_MA_ARTICULOS a ON a.IDARTICULO = r.IDARTICULO
+WHERE +r.TC = 'IR' AND r.IDPOSICION IS NULL AND r.ANULADO = 0 AND r.CANTIDAD > 0;
 
 -- Stock balances per depot, position, article and lot (SaldoPosicion in the
 -- position's unit, Saldo in the article's base unit), kept in

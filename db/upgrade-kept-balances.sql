@@ -2,10 +2,12 @@
 -- position (Stk_Dravelo_Sin_Asignar) and the balances by position
 -- (AC_SALDOSLAYOUT), until then views that summed every movement on each
 -- read, are kept from here on in AC_SALDOSDRAVELO as each movement is
--- written. The objects are those schema.sql makes at this version; the
--- table is filled from the rows stored, each movement counted in the order
--- it was written, as the triggers count it.
+-- written, and the lines per receiving voucher add up only their own
+-- articles' movements. The objects are those schema.sql makes at this
+-- version; the table is filled from the rows stored, each movement counted
+-- in the order it was written, as the triggers count it.
 DROP VIEW Stk_Dravelo_Sin_Asignar;
+DROP VIEW Stk_Dravelo_Sin_asignar_ir;
 DROP VIEW AC_SALDOSLAYOUT;
 
 -- The balances of the put-away movements, kept as each movement is written,
@@ -328,6 +330,48 @@ SELECT s.IdArticulo AS IdArticulo,
        s.id AS id
 FROM AC_SALDOSDRAVELO s
 WHERE s.Tipo = 'D';
+
+-- The same stock per receiving voucher: one line per receipt row, `id` being
+-- that row's. What transfers moved out of a depot's article, lot and unit is
+-- taken from its receipts in the order they came in (date, then row; a
+-- receipt without date first), so each receipt shows its own remainder; a
+-- receipt placed in full shows 0. Each row adds up only its own article's
+-- movements, so that the lines of one receiving voucher cost what its
+-- articles hold, not what the whole table holds; the receipts are not
+-- looked for through the voucher index (+r.TC): every receipt would match
+-- it, and a page of lines is then read by its keys.
+CREATE VIEW Stk_Dravelo_Sin_asignar_ir AS
+SELECT r.IDARTICULO AS IdArticulo,
+       a.DESCRIPCION AS Descripcion,
+       IFNULL(r.NROLOTE, '') COLLATE NOCASE AS NroLote,
+       r.IDDEPOSITO AS idDeposito,
+       NULL AS idPosicion,
+       r.IDUNIDADBASE AS idUnidadARTICULO,
+       ROUND(r.CANTIDAD - MIN(MAX(
+           -- moved out by transfers
+           IFNULL((SELECT -SUM(t.CANTIDAD) FROM V_MV_STOCK_DRAVELO t
+                   WHERE t.IDDEPOSITO = r.IDDEPOSITO AND t.IDARTICULO = r.IDARTICULO
+                     AND IFNULL(t.NROLOTE, '') = IFNULL(r.NROLOTE, '') COLLATE NOCASE
+                     AND t.IDUNIDADBASE = r.IDUNIDADBASE
+                     AND t.TC = 'TRP' AND t.IDPOSICION IS NULL AND t.ANULADO = 0), 0)
+           -- less what the receipts before this one brought
+           - IFNULL((SELECT SUM(x.CANTIDAD) FROM V_MV_STOCK_DRAVELO x
+                     WHERE x.IDDEPOSITO IS r.IDDEPOSITO AND x.IDARTICULO IS r.IDARTICULO
+                       AND IFNULL(x.NROLOTE, '') = IFNULL(r.NROLOTE, '') COLLATE NOCASE
+                       AND x.IDUNIDADBASE IS r.IDUNIDADBASE
+                       AND x.TC = 'IR' AND x.IDPOSICION IS NULL AND x.ANULADO = 0 AND x.CANTIDAD > 0
+                       AND (x.FECHA < r.FECHA OR (x.FECHA IS r.FECHA AND x.ID < r.ID)
+                            OR (x.FECHA IS NULL AND r.FECHA IS NOT NULL))), 0),
+           0), r.CANTIDAD), 4) AS Cantidad,
+       0 AS CantidadATransferir,
+       '' AS Cantidades,
+       '' AS Posiciones,
+       r.ID AS id,
+       r.TC AS tc,
+       r.SUCURSAL || r.NUMERO || r.LETRA AS idcomprobante
+FROM V_MV_STOCK_DRAVELO r
+LEFT JOIN V_MA_ARTICULOS a ON a.IDARTICULO = r.IDARTICULO
+WHERE +r.TC = 'IR' AND r.IDPOSICION IS NULL AND r.ANULADO = 0 AND r.CANTIDAD > 0;
 
 -- Stock balances per depot, position, article and lot (SaldoPosicion in the
 -- position's unit, Saldo in the article's base unit), kept in

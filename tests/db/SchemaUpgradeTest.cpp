@@ -323,8 +323,8 @@ const char* kMovimientosVariados = R"(
 
 // An earlier file whose lines without position and balances were views over
 // the movements gets them kept from its stored rows: they show what the
-// views showed, and the file holds what a new file holds after the same
-// rows were written to it one by one.
+// views showed, as do its lines per receiving voucher, and the file holds
+// what a new file holds after the same rows were written to it one by one.
 TEST(SchemaUpgrade, AnEarlierFileKeepsTheBalancesItsStoredMovementsGive)
 {
     QTemporaryDir dir;
@@ -347,6 +347,8 @@ TEST(SchemaUpgrade, AnEarlierFileKeepsTheBalancesItsStoredMovementsGive)
     const QString lineas = QStringLiteral("SELECT * FROM Stk_Dravelo_Sin_Asignar ORDER BY 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11");
     EXPECT_EQ(rowsOf(after, lineas), rowsOf(before, lineas));
     EXPECT_EQ(rowsOf(after, lineas), rowsOf(fresh, lineas));
+    const QString porRecepcion = QStringLiteral("SELECT * FROM Stk_Dravelo_Sin_asignar_ir ORDER BY id");
+    EXPECT_EQ(rowsOf(after, porRecepcion), rowsOf(before, porRecepcion));
     const QString saldos = QStringLiteral("SELECT * FROM AC_SALDOSLAYOUT ORDER BY 1, 2, 3, 4, 5, 6, 7");
     // The depot's rows take "q1" and "Q1" as one lot now: 10.5 + 4 - 6, where
     // the view showed the 10.5 of "q1" and left out the -2 of "Q1".

@@ -46,6 +46,33 @@ LEFT JOIN V_MA_ARTICULOS a ON a.IDARTICULO = m.IDARTICULO
 WHERE m.IDPOSICION IS NULL AND m.ANULADO = 0 AND m.TC IN ('IR', 'TRP')
 GROUP BY m.IDDEPOSITO, m.IDARTICULO, IFNULL(m.NROLOTE, '') COLLATE NOCASE, m.IDUNIDADBASE)";
 
+// The lines without position per receiving voucher as the view that took
+// the transfers from the receipts in order, over every movement, gave them.
+const char* kLineasPorRecepcionAgrupadas = R"(
+WITH recibido AS (
+    SELECT r.ID, r.TC, r.SUCURSAL, r.NUMERO, r.LETRA, r.IDARTICULO, IFNULL(r.NROLOTE, '') COLLATE NOCASE AS lote,
+           r.IDDEPOSITO, r.IDUNIDADBASE, r.CANTIDAD,
+           SUM(r.CANTIDAD) OVER (PARTITION BY r.IDDEPOSITO, r.IDARTICULO, IFNULL(r.NROLOTE, '') COLLATE NOCASE, r.IDUNIDADBASE
+                                 ORDER BY r.FECHA, r.ID ROWS UNBOUNDED PRECEDING) - r.CANTIDAD AS antes
+    FROM V_MV_STOCK_DRAVELO r
+    WHERE r.TC = 'IR' AND r.IDPOSICION IS NULL AND r.ANULADO = 0 AND r.CANTIDAD > 0
+),
+movido AS (
+    SELECT IDDEPOSITO, IDARTICULO, IFNULL(NROLOTE, '') COLLATE NOCASE AS lote, IDUNIDADBASE, -SUM(CANTIDAD) AS cantidad
+    FROM V_MV_STOCK_DRAVELO
+    WHERE TC = 'TRP' AND IDPOSICION IS NULL AND ANULADO = 0
+    GROUP BY IDDEPOSITO, IDARTICULO, IFNULL(NROLOTE, '') COLLATE NOCASE, IDUNIDADBASE
+)
+SELECT r.IDARTICULO AS IdArticulo, a.DESCRIPCION AS Descripcion, r.lote AS NroLote, r.IDDEPOSITO AS idDeposito,
+       NULL AS idPosicion, r.IDUNIDADBASE AS idUnidadARTICULO,
+       ROUND(r.CANTIDAD - MIN(MAX(IFNULL(m.cantidad, 0) - r.antes, 0), r.CANTIDAD), 4) AS Cantidad,
+       0 AS CantidadATransferir, '' AS Cantidades, '' AS Posiciones, r.ID AS id, r.TC AS tc,
+       r.SUCURSAL || r.NUMERO || r.LETRA AS idcomprobante
+FROM recibido r
+LEFT JOIN movido m ON m.IDDEPOSITO = r.IDDEPOSITO AND m.IDARTICULO = r.IDARTICULO AND m.lote = r.lote
+                  AND m.IDUNIDADBASE = r.IDUNIDADBASE
+LEFT JOIN V_MA_ARTICULOS a ON a.IDARTICULO = r.IDARTICULO)";
+
 // The balances as the view that grouped the movements gave them, with two
 // changes: the depot's rows take a lot in either case as one lot (as the
 // lines without position do; the view took them apart, a fault), and each
@@ -168,6 +195,7 @@ void comparaFilas(const QString& path, const char* objeto, const char* agrupado,
 void comparaConLaAgrupacion(const QString& path)
 {
     comparaFilas(path, "SELECT * FROM Stk_Dravelo_Sin_Asignar", kLineasAgrupadas);
+    comparaFilas(path, "SELECT * FROM Stk_Dravelo_Sin_asignar_ir", kLineasPorRecepcionAgrupadas);
     comparaFilas(path, "SELECT *, NULL FROM AC_SALDOSLAYOUT", kSaldosAgrupados, 6);
 }
 
@@ -287,6 +315,16 @@ private:
         }
     }
     void ejecuta(const QString& sql) { m_base->execute(sql); }
+    // A receipt's date: mostly a time stamp of few days, so that receipts of
+    // one day are many; now and then none, or a day as a station writes it.
+    QString fecha()
+    {
+        switch (numero(0, 7)) {
+        case 0: return QStringLiteral("NULL");
+        case 1: return QStringLiteral("'%1/12/2024'").arg(numero(10, 14));
+        default: return QStringLiteral("'2024-12-%1T08:00:00'").arg(numero(10, 14));
+        }
+    }
     // A row of `tabla` that meets `condicion`, chosen by the seed: its
     // `columna`, as an SQL expression (NULL when there is none).
     QString alAzar(const QString& tabla, const QString& columna = QStringLiteral("rowid"),
@@ -344,9 +382,9 @@ private:
             const QString id = numero(0, 9) == 0 ? QString::number(numero(1, 400)) : QStringLiteral("NULL");
             sql += QStringLiteral("INSERT OR IGNORE INTO V_MV_STOCK_DRAVELO (ID, FECHA, TC, SUCURSAL, NUMERO, "
                                   "LETRA, IDARTICULO, IDUNIDADBASE, CANTIDAD, NROLOTE, IDDEPOSITO, IDPOSICION, "
-                                  "USUARIO, ANULADO) VALUES (%1, '2024-12-%2T08:00:00', '%3', '0001', '%4', 'X', %5, "
+                                  "USUARIO, ANULADO) VALUES (%1, %2, '%3', '0001', '%4', 'X', %5, "
                                   "%6, %7, %8, %9, %10, 'pedro', %11);\n")
-                       .arg(id, QString::number(numero(10, 28)), numero(0, 5) == 0 ? "ir " : "IR",
+                       .arg(id, fecha(), numero(0, 5) == 0 ? "ir " : "IR",
                             QString::number(m_recepcion).rightJustified(8, u'0'), sqlTexto(articulo(uno(kArticulos))),
                             sqlTexto(uno(kUnidades)), cantidad(), sqlTexto(uno(kLotes)), sqlTexto(uno(kDepositos)))
                        .arg(numero(0, 12) == 0 ? sqlTexto(uno(kPosiciones)) : QStringLiteral("NULL"),
