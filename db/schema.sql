@@ -324,6 +324,9 @@ CREATE TABLE MA_POSICIONES (
 );
 CREATE INDEX IX_MA_POSICIONES_IdArticulo ON MA_POSICIONES (IdArticulo);
 CREATE INDEX IX_MA_POSICIONES_IdFamilia ON MA_POSICIONES (IdFamilia);
+-- The positions in put-away order: the proposal and the position dialog read
+-- them so, with their balances joined, without sorting what they read.
+CREATE INDEX IX_MA_POSICIONES_Orden ON MA_POSICIONES (ORDENINGRESO, IdPosicion);
 CREATE TRIGGER MA_POSICIONES_Codigos AFTER INSERT ON MA_POSICIONES
 WHEN NEW.IdDeposito GLOB '* ' OR NEW.IdPosicion GLOB '* ' OR NEW.IdArticulo GLOB '* ' OR NEW.IdFamilia GLOB '* '
   OR NEW.IdTipo GLOB '* ' OR NEW.IdRubro GLOB '* ' OR NEW.IdUnidad GLOB '* '

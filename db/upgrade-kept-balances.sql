@@ -155,6 +155,10 @@ CREATE TRIGGER AC_SALDOSDRAVELO_MOVIMIENTOS_Vacia AFTER INSERT ON AC_SALDOSDRAVE
 BEGIN
     DELETE FROM AC_SALDOSDRAVELO_MOVIMIENTOS WHERE rowid = NEW.rowid;
 END;
+-- The positions in put-away order: the proposal and the position dialog read
+-- them so, with their balances joined, without sorting what they read.
+CREATE INDEX IX_MA_POSICIONES_Orden ON MA_POSICIONES (ORDENINGRESO, IdPosicion);
+
 -- The movements stored, and the opening balances.
 INSERT INTO AC_SALDOSDRAVELO_MOVIMIENTOS
 SELECT 1, ID, RTRIM(TC), RTRIM(IDDEPOSITO), RTRIM(IDARTICULO), RTRIM(IDPOSICION),
