@@ -362,4 +362,11 @@ TEST(SchemaUpgrade, AnEarlierFileKeepsTheBalancesItsStoredMovementsGive)
                                              "IdUnidadBase, Saldo, SaldoPosicion, id, Filas, Suma, Sumados, Factor "
                                              "FROM AC_SALDOSDRAVELO ORDER BY 1, 2, 3, 4, 6, 7, 8, 9");
     EXPECT_EQ(rowsOf(after, guardados), rowsOf(fresh, guardados));
+    // The objects that keep them are those a new file has, down to the
+    // text of each trigger and view.
+    const QString objetos = QStringLiteral(
+        "SELECT type, name, sql FROM sqlite_master WHERE name LIKE 'AC_SALDOS%' OR name LIKE 'Stk_Dravelo%' "
+        "OR name LIKE '%_Saldos%' OR name LIKE 'IX_AC_SALDOSDRAVELO%' OR name LIKE 'IX_MA_POSICIONES%' "
+        "OR name LIKE 'IX_S_TA_EQUIV%' ORDER BY type, name");
+    EXPECT_EQ(rowsOf(after, objetos), rowsOf(fresh, objetos));
 }
