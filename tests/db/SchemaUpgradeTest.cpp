@@ -255,6 +255,16 @@ QStringList shapeOf(const QString& path)
     return shape;
 }
 
+// Opens the file as the program does, which brings it up to date.
+void openAsTheProgramDoes(const QString& path)
+{
+    db::Connection cn;
+    cn.setSchemaUpgrade([](db::ConnectionBackend& backend, const QString& name) {
+        EmbeddedDatabase::bringUpToDate(backend, name);
+    });
+    cn.Open(embedded(path));
+}
+
 }  // namespace
 
 // The demo file of the version before the schema was numbered, opened by
@@ -268,13 +278,7 @@ TEST(SchemaUpgrade, AnEarlierDemoFileGetsTheNewSchemaAndShowsWhatItShowed)
     const QString fresh = dir.filePath(QStringLiteral("nueva.db"));
     buildEarlierDemo(before);
     ASSERT_TRUE(QFile::copy(before, after));
-    {
-        db::Connection cn;
-        cn.setSchemaUpgrade([](db::ConnectionBackend& backend, const QString& name) {
-            EmbeddedDatabase::bringUpToDate(backend, name);
-        });
-        cn.Open(embedded(after));
-    }
+    openAsTheProgramDoes(after);
     EmbeddedDatabase::create(fresh, true);
 
     EXPECT_EQ(shapeOf(after), shapeOf(fresh));
@@ -334,13 +338,7 @@ TEST(SchemaUpgrade, AnEarlierFileKeepsTheBalancesItsStoredMovementsGive)
     buildEarlierDemo(before);
     EmbeddedDatabase::execute(before, QString::fromLatin1(kMovimientosVariados));
     ASSERT_TRUE(QFile::copy(before, after));
-    {
-        db::Connection cn;
-        cn.setSchemaUpgrade([](db::ConnectionBackend& backend, const QString& name) {
-            EmbeddedDatabase::bringUpToDate(backend, name);
-        });
-        cn.Open(embedded(after));
-    }
+    openAsTheProgramDoes(after);
     EmbeddedDatabase::create(fresh, true);
     EmbeddedDatabase::execute(fresh, QString::fromLatin1(kMovimientosVariados));
 
