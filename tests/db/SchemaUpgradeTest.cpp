@@ -272,6 +272,16 @@ QStringList shapeOf(const QString& path)
     return shape;
 }
 
+// Opens the file as the program does, which brings it up to date.
+void openAsTheProgramDoes(const QString& path)
+{
+    db::Connection cn;
+    cn.setSchemaUpgrade([](db::ConnectionBackend& backend, const QString& name) {
+        EmbeddedDatabase::bringUpToDate(backend, name);
+    });
+    cn.Open(embedded(path));
+}
+
 }  // namespace
 
 // The demo file of the version before the schema was numbered, opened by
@@ -285,13 +295,7 @@ TEST(SchemaUpgrade, AnEarlierDemoFileGetsTheNewSchemaAndShowsWhatItShowed)
     const QString fresh = dir.filePath(QStringLiteral("nueva.db"));
     buildEarlierDemo(before);
     ASSERT_TRUE(QFile::copy(before, after));
-    {
-        db::Connection cn;
-        cn.setSchemaUpgrade([](db::ConnectionBackend& backend, const QString& name) {
-            EmbeddedDatabase::bringUpToDate(backend, name);
-        });
-        cn.Open(embedded(after));
-    }
+    openAsTheProgramDoes(after);
     EmbeddedDatabase::create(fresh, true);
 
     EXPECT_EQ(shapeOf(after), shapeOf(fresh));
@@ -306,4 +310,78 @@ TEST(SchemaUpgrade, AnEarlierDemoFileGetsTheNewSchemaAndShowsWhatItShowed)
                                                  .value(0));
         EXPECT_EQ(rowsOf(after, all), rowsOf(before, all)) << object.toStdString();
     }
+}
+
+namespace {
+
+// Movements in the spellings the server takes for one code (case, trailing
+// blanks, a lot missing or empty), opening balances, and a position's unit
+// and an article's equivalences that convert its balances; some annulled,
+// some of other kinds.
+const char* kMovimientosVariados = R"(
+    INSERT INTO MA_POSICIONES (IdDeposito, IdPosicion, IdUnidad, HABILITADO, CAPACIDAD) VALUES
+        ('   1', 'Z1', '  CJ', 1, 10), ('   1', 'Z2', '  UN', 1, 10);
+    INSERT INTO S_TA_EQUIV (IdArticulo, IDUNIDAD, IDUNIDAD_EQUIV, Coeficiente) VALUES ('                     ZA1', '  CJ', '  UN', 12);
+    INSERT INTO V_MA_ARTICULOS (IDARTICULO, DESCRIPCION, IDUNIDAD) VALUES ('                     ZA1', 'CLAVO', '  UN');
+    INSERT INTO V_MV_STOCK_DRAVELO (FECHA, TC, SUCURSAL, NUMERO, LETRA, IDARTICULO, IDUNIDADBASE, CANTIDAD, NROLOTE,
+                                    IDDEPOSITO, IDPOSICION, USUARIO, ANULADO) VALUES
+        ('2024-12-01', 'IR', '0001', '00000900', 'X', '                     za1', '  un', 10.5, 'q1', '   1', NULL, 'x', 0),
+        ('2024-12-01', 'ir ', '0001', '00000900', 'X', '                     ZA1 ', '  UN', 4, 'Q1 ', '   1 ', NULL, 'x', 0),
+        ('2024-12-01', 'IR', '0001', '00000900', 'X', '                     ZA1', '  UN', 7, NULL, '   1', NULL, 'x', 0),
+        ('2024-12-01', 'IR', '0001', '00000900', 'X', '                     ZA1', '  UN', 2, '', '   1', NULL, 'x', 0),
+        ('2024-12-01', 'IR', '0001', '00000901', 'X', '                     ZA1', '  UN', 99, 'Q1', '   1', NULL, 'x', 1),
+        ('2024-12-02', 'TRP', '0001', '00000900', 'X', '                     ZA1', '  UN', -6, 'Q1', '   1', NULL, 'x', 0),
+        ('2024-12-02', 'TRP', '0001', '00000900', 'X', '                     ZA1', '  UN', 5.25, 'q1', '   1', 'z1', 'x', 0),
+        ('2024-12-02', 'trp', '0001', '00000900', 'X', '                     ZA1', '  UN', 0.75, 'Q1', '   1', 'Z1 ', 'x', 0),
+        ('2024-12-02', 'TRP', '0001', '00000900', 'X', '                     ZA1', '  UN', 3, NULL, '   1', 'Z2', 'x', 0),
+        ('2024-12-02', 'TRP', '0001', '00000900', 'X', '                     ZA1', '  UN', 1, NULL, '   1', 'Z9', 'x', 0),
+        ('2024-12-02', 'RM', '0001', '00000900', 'X', '                     ZA1', '  UN', 50, NULL, '   1', NULL, 'x', 0);
+    INSERT INTO AC_SALDOSLAYOUT (IdDeposito, IdPosicion, IdArticulo, NroLote, IdUnidadBase, Saldo, SaldoPosicion) VALUES
+        ('   1', 'Z2 ', '                     ZA1', 'Q1', '  UN', 6, 6), ('   1', 'Z2', '                     ZA1', 'Q1', '  UN', 6, 6);
+)";
+
+}  // namespace
+
+// An earlier file whose lines without position and balances were views over
+// the movements gets them kept from its stored rows: they show what the
+// views showed, as do its lines per receiving voucher, and the file holds
+// what a new file holds after the same rows were written to it one by one.
+TEST(SchemaUpgrade, AnEarlierFileKeepsTheBalancesItsStoredMovementsGive)
+{
+    QTemporaryDir dir;
+    const QString before = dir.filePath(QStringLiteral("antes.db"));
+    const QString after = dir.filePath(QStringLiteral("despues.db"));
+    const QString fresh = dir.filePath(QStringLiteral("nueva.db"));
+    buildEarlierDemo(before);
+    EmbeddedDatabase::execute(before, QString::fromLatin1(kMovimientosVariados));
+    ASSERT_TRUE(QFile::copy(before, after));
+    openAsTheProgramDoes(after);
+    EmbeddedDatabase::create(fresh, true);
+    EmbeddedDatabase::execute(fresh, QString::fromLatin1(kMovimientosVariados));
+
+    const QString lineas = QStringLiteral("SELECT * FROM Stk_Dravelo_Sin_Asignar ORDER BY 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11");
+    EXPECT_EQ(rowsOf(after, lineas), rowsOf(before, lineas));
+    EXPECT_EQ(rowsOf(after, lineas), rowsOf(fresh, lineas));
+    const QString porRecepcion = QStringLiteral("SELECT * FROM Stk_Dravelo_Sin_asignar_ir ORDER BY id");
+    EXPECT_EQ(rowsOf(after, porRecepcion), rowsOf(before, porRecepcion));
+    const QString saldos = QStringLiteral("SELECT * FROM AC_SALDOSLAYOUT ORDER BY 1, 2, 3, 4, 5, 6, 7");
+    // The depot's rows take "q1" and "Q1" as one lot now: 10.5 + 4 - 6, where
+    // the view showed the 10.5 of "q1" and left out the -2 of "Q1".
+    QStringList antes = rowsOf(before, saldos);
+    const qsizetype q1 = antes.indexOf(QStringLiteral("   1|NULL|                     za1|q1|  un|10.5|NULL"));
+    ASSERT_GE(q1, 0) << antes.join(u'\n').toStdString();
+    antes.replace(q1, QStringLiteral("   1|NULL|                     za1|q1|  un|8.5|NULL"));
+    EXPECT_EQ(rowsOf(after, saldos), antes);
+    EXPECT_EQ(rowsOf(after, saldos), rowsOf(fresh, saldos));
+    const QString guardados = QStringLiteral("SELECT Tipo, IdDeposito, IdPosicion, IdArticulo, Descripcion, NroLote, "
+                                             "IdUnidadBase, Saldo, SaldoPosicion, id, Filas, Suma, Sumados, Factor "
+                                             "FROM AC_SALDOSDRAVELO ORDER BY 1, 2, 3, 4, 6, 7, 8, 9");
+    EXPECT_EQ(rowsOf(after, guardados), rowsOf(fresh, guardados));
+    // The objects that keep them are those a new file has, down to the
+    // text of each trigger and view.
+    const QString objetos = QStringLiteral(
+        "SELECT type, name, sql FROM sqlite_master WHERE name LIKE 'AC_SALDOS%' OR name LIKE 'Stk_Dravelo%' "
+        "OR name LIKE '%_Saldos%' OR name LIKE 'IX_AC_SALDOSDRAVELO%' OR name LIKE 'IX_MA_POSICIONES%' "
+        "OR name LIKE 'IX_S_TA_EQUIV%' ORDER BY type, name");
+    EXPECT_EQ(rowsOf(after, objetos), rowsOf(fresh, objetos));
 }

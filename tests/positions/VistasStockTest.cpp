@@ -151,3 +151,19 @@ TEST(VistasStock, CodesDifferingInCaseAndTrailingBlanksAreOneCode)
     EXPECT_EQ(filasCrudas(t.path(), "SELECT IdPosicion, SUM(SaldoPosicion) FROM AC_SALDOSLAYOUT GROUP BY IdPosicion"),
               QStringList({"|", "P1|4.0"}));
 }
+
+// A lot received as "L1" and as "l1" is one lot, in the lines without
+// position and in the depot's balance alike: once the line is placed whole,
+// the depot holds none of it in no position, under either spelling.
+TEST(VistasStock, ALotSpelledTwoWaysIsOneLotInTheDepotsBalance)
+{
+    TestDatabase t(R"(
+        INSERT INTO V_MV_STOCK_DRAVELO (ID, TC, IDARTICULO, IDUNIDADBASE, CANTIDAD, NROLOTE, IDDEPOSITO, IDPOSICION) VALUES
+            (1, 'IR', 'A1', '  UN', 10, 'L1', '   1', NULL), (2, 'IR', 'A1', '  UN', 5, 'l1', '   1', NULL),
+            (3, 'TRP', 'A1', '  UN', -15, 'L1', '   1', NULL), (4, 'TRP', 'A1', '  UN', 15, 'L1', '   1', 'P1'),
+            (5, 'IR', 'A2', '  UN', 4, 'm1', '   1', NULL), (6, 'IR', 'A2', '  UN', 3, 'M1', '   1', NULL);)");
+    EXPECT_EQ(filas("SELECT IdArticulo, NroLote, Cantidad FROM Stk_Dravelo_Sin_Asignar ORDER BY id"),
+              QStringList({"A1|L1|0", "A2|m1|7"}));
+    EXPECT_EQ(filas("SELECT IdArticulo, NroLote, Saldo FROM AC_SALDOSLAYOUT WHERE IdPosicion IS NULL ORDER BY IdArticulo"),
+              QStringList({"A2|m1|7"}));
+}
