@@ -42,9 +42,27 @@
 #include <algorithm>
 #include <cstdio>
 #include <initializer_list>
+#include <sqlite3.h>
 #include <utility>
 
 namespace espera {
+
+// Whether the file keeps `nombre` (the lines without position, the balances
+// by position) in a table: a table of that name, or the views over the
+// table the file's triggers keep. A floor then reads what the program
+// reads, not the grouping of the movements that file no longer does.
+inline bool mantenidoEnTabla(sqlite3* db, const char* nombre)
+{
+    sqlite3_stmt* st = nullptr;
+    sqlite3_prepare_v2(db,
+                       "SELECT COUNT(*) FROM sqlite_master WHERE type = 'table' "
+                       "AND (name = ?1 COLLATE NOCASE OR name = 'AC_SALDOSDRAVELO' COLLATE NOCASE)",
+                       -1, &st, nullptr);
+    sqlite3_bind_text(st, 1, nombre, -1, SQLITE_STATIC);
+    const bool tabla = st && sqlite3_step(st) == SQLITE_ROW && sqlite3_column_int(st, 0) > 0;
+    sqlite3_finalize(st);
+    return tabla;
+}
 
 // The demo's own lines waiting in depot 1.
 constexpr int kLineasDemo = 16;

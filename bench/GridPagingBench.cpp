@@ -469,14 +469,7 @@ void FormTurn(benchmark::State& state)
 
 bool linesAreATable()
 {
-    sqlite3_stmt* st = nullptr;
-    sqlite3_prepare_v2(gridHandle(),
-                       "SELECT type FROM sqlite_master WHERE name = 'Stk_Dravelo_Sin_Asignar' COLLATE NOCASE", -1, &st,
-                       nullptr);
-    const bool table = st && sqlite3_step(st) == SQLITE_ROW
-        && qstrcmp(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)), "table") == 0;
-    sqlite3_finalize(st);
-    return table;
+    return espera::mantenidoEnTabla(gridHandle(), "Stk_Dravelo_Sin_Asignar");
 }
 
 // The waiting lines of depot 1 as the view makes them from its source, with

@@ -224,17 +224,6 @@ public:
     }
 };
 
-bool esTabla(sqlite3* db, const char* nombre)
-{
-    sqlite3_stmt* st = nullptr;
-    sqlite3_prepare_v2(db, "SELECT type FROM sqlite_master WHERE name = ?1 COLLATE NOCASE", -1, &st, nullptr);
-    sqlite3_bind_text(st, 1, nombre, -1, SQLITE_STATIC);
-    const bool tabla = st && sqlite3_step(st) == SQLITE_ROW
-        && qstrcmp(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)), "table") == 0;
-    sqlite3_finalize(st);
-    return tabla;
-}
-
 // The floor's statement: the candidate positions of depot 1 for an article
 // of the generated family, with their balances.
 QString lecturaAgrupada(bool saldosEnTabla)
@@ -334,7 +323,7 @@ void CargaContraLecturaAgrupada(benchmark::State& state)
     leidas.sort();
     const int enviadas = static_cast<int>(cn.leidas.size());
 
-    const bool tabla = esTabla(handle, "AC_SALDOSLAYOUT");
+    const bool tabla = espera::mantenidoEnTabla(handle, "AC_SALDOSLAYOUT");
     std::vector<Sentencia> piso1{prepara(handle, lecturaAgrupada(tabla), {})};
     if (filasDelPiso(piso1.front().st) != leidas || static_cast<int>(leidas.size()) != posiciones) {
         state.SkipWithError("the floor reads other positions or balances than the load");
