@@ -242,12 +242,20 @@ public:
     // with the request's name.
     //
     // An incoming line: its lots (Lote) or serial numbers (Serie; both: serial
-    // numbers) typed unit by unit; Talle: the lots are size keys. SerieNvo and
-    // LoteNvo get the lists the operator accepted, the earlier ones when he
+    // numbers) typed unit by unit, one row per unit of Cantidad, into the
+    // depot Deposito (named in the caption; empty: the setting
+    // "DepositoDefault"); Talle: the lots are size keys. The dialog is always
+    // shown: a host without a screen answers it in its prompts' showModal
+    // (the form is a FrmCargaLotesySeries, voucher_dialogs/
+    // FrmCargaLotesySeries.h: it writes each unit's lot or serial number in
+    // column ColValor of rows 1 to Cantidad of MSFlexGrid1, a lot on row 1
+    // serving the blank rows below, calls CmdAceptar_Click() and returns the
+    // form's result()). SerieNvo and LoteNvo get the lists the operator
+    // accepted, one item per unit (|L1|L1|L2|), the earlier ones when he
     // cancels, "" for a quantity of 0 (no dialog).
     void PideSerieLote(const QString& Articulo, double Cantidad, const QString& SerieAnt, const QString& LoteAnt,
                        QString& SerieNvo, QString& LoteNvo, bool Serie = false, bool Lote = false,
-                       bool Talle = false) const;
+                       bool Talle = false, const QString& Deposito = {}) const;
     // An outgoing line: lots and serial numbers picked from the stock of the
     // depot (an empty Deposito becomes the setting "DepositoDefault", kept in
     // the caller's variable), less what the lines of the article in Grilla
