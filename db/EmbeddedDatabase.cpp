@@ -82,7 +82,11 @@ void runScript(sqlite3* db, const QString& script, const QString& what)
 
 // The scripts that bring a file of an earlier version up to date, in order:
 // the i-th (from 1) makes version i, and schema.sql makes the last version.
-const std::vector<const char*> kUpgradeSteps = {};
+const std::vector<const char*> kUpgradeSteps = {
+    // The toolkit's stock balances kept from the movements; the rows of the
+    // earlier tables become opening balances.
+    "upgrade-toolkit-stock.sql",
+};
 
 QStringList upgradeSteps()
 {
