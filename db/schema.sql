@@ -239,25 +239,6 @@ CREATE TABLE V_MV_STOCK (
     EQUIV_UDBASE          numeric(18,4)
 );
 
--- The codes the toolkit's stock balances are kept by are stored without
--- trailing blanks, whoever writes the row (see the balances below).
-CREATE INDEX IX_V_MV_STOCK_Articulo ON V_MV_STOCK (IdArticulo);
-CREATE TRIGGER V_MV_STOCK_Codigos AFTER INSERT ON V_MV_STOCK
-WHEN NEW.IdDeposito GLOB '* ' OR NEW.IdArticulo GLOB '* ' OR NEW.NroLote GLOB '* ' OR NEW.NroSerie GLOB '* '
-  OR NEW.IdUnidad GLOB '* '
-BEGIN
-    UPDATE V_MV_STOCK SET IdDeposito = RTRIM(IdDeposito), IdArticulo = RTRIM(IdArticulo), NroLote = RTRIM(NroLote),
-        NroSerie = RTRIM(NroSerie), IdUnidad = RTRIM(IdUnidad)
-     WHERE rowid = NEW.rowid;
-END;
-CREATE TRIGGER V_MV_STOCK_CodigosCambiados AFTER UPDATE OF IdDeposito, IdArticulo, NroLote, NroSerie, IdUnidad ON V_MV_STOCK
-WHEN NEW.IdDeposito GLOB '* ' OR NEW.IdArticulo GLOB '* ' OR NEW.NroLote GLOB '* ' OR NEW.NroSerie GLOB '* '
-  OR NEW.IdUnidad GLOB '* '
-BEGIN
-    UPDATE V_MV_STOCK SET IdDeposito = RTRIM(IdDeposito), IdArticulo = RTRIM(IdArticulo), NroLote = RTRIM(NroLote),
-        NroSerie = RTRIM(NroSerie), IdUnidad = RTRIM(IdUnidad)
-     WHERE rowid = NEW.rowid;
-END;
 
 -- Inputs (components) of an article, as quantities per unit of the article.
 CREATE TABLE V_MA_INSUMOS (
@@ -297,9 +278,11 @@ END;
 -- transfer). The triggers below keep both in tables of their own, in the
 -- transaction of each change, so that reading them is reading rows: one row
 -- per key, and none for a balance that came to 0. Codes keep their leading
--- blanks (right-justified) and compare without regard to case; a blank lot,
--- serial number or position is NULL. The rows of one lot and serial number
--- stay in the order they first came in.
+-- blanks (right-justified) and compare without regard to case or trailing
+-- blanks; a blank lot, serial number or position is NULL. The rows of one
+-- lot and serial number stay in the order they first came in. The work a
+-- movement's row costs is kept small: every statement that writes one pays
+-- it again, as SQLite prepares its triggers with it.
 
 -- Opening balances, as rows of their own: the stock there was before the
 -- movements the file holds. A row inserted into STK_SERIES_Y_LOTES or
@@ -312,54 +295,29 @@ CREATE TABLE STK_SERIES_Y_LOTES_INICIALES (
     IdPosicion  varchar(15) COLLATE NOCASE,
     CANTIDAD    numeric(18,4)
 );
-CREATE INDEX IX_STK_SERIES_Y_LOTES_INICIALES_Articulo ON STK_SERIES_Y_LOTES_INICIALES (IdArticulo);
-CREATE TRIGGER STK_SERIES_Y_LOTES_INICIALES_Codigos AFTER INSERT ON STK_SERIES_Y_LOTES_INICIALES
-WHEN NEW.IdArticulo GLOB '* ' OR NEW.IDDEPOSITO GLOB '* ' OR NEW.NroLote GLOB '* ' OR NEW.NroSerie GLOB '* '
-  OR NEW.IdPosicion GLOB '* '
-BEGIN
-    UPDATE STK_SERIES_Y_LOTES_INICIALES SET IdArticulo = RTRIM(IdArticulo), IDDEPOSITO = RTRIM(IDDEPOSITO),
-        NroLote = RTRIM(NroLote), NroSerie = RTRIM(NroSerie), IdPosicion = RTRIM(IdPosicion)
-     WHERE rowid = NEW.rowid;
-END;
-CREATE TRIGGER STK_SERIES_Y_LOTES_INICIALES_CodigosCambiados AFTER UPDATE OF IdArticulo, IDDEPOSITO, NroLote, NroSerie, IdPosicion ON STK_SERIES_Y_LOTES_INICIALES
-WHEN NEW.IdArticulo GLOB '* ' OR NEW.IDDEPOSITO GLOB '* ' OR NEW.NroLote GLOB '* ' OR NEW.NroSerie GLOB '* '
-  OR NEW.IdPosicion GLOB '* '
-BEGIN
-    UPDATE STK_SERIES_Y_LOTES_INICIALES SET IdArticulo = RTRIM(IdArticulo), IDDEPOSITO = RTRIM(IDDEPOSITO),
-        NroLote = RTRIM(NroLote), NroSerie = RTRIM(NroSerie), IdPosicion = RTRIM(IdPosicion)
-     WHERE rowid = NEW.rowid;
-END;
-
+CREATE INDEX IX_STK_SERIES_Y_LOTES_INICIALES_Articulo ON STK_SERIES_Y_LOTES_INICIALES (RTRIM(IdArticulo) COLLATE NOCASE);
 CREATE TABLE STK_SALDOS_UNIDADES_INICIALES (
     IDARTICULO    varchar(25) COLLATE NOCASE,
     EQUIVALENCIA  varchar(4) COLLATE NOCASE,
     IDDEPOSITO    varchar(4) COLLATE NOCASE,
     STOCK         numeric(18,4)
 );
-CREATE INDEX IX_STK_SALDOS_UNIDADES_INICIALES_Articulo ON STK_SALDOS_UNIDADES_INICIALES (IDARTICULO);
-CREATE TRIGGER STK_SALDOS_UNIDADES_INICIALES_Codigos AFTER INSERT ON STK_SALDOS_UNIDADES_INICIALES
-WHEN NEW.IDARTICULO GLOB '* ' OR NEW.EQUIVALENCIA GLOB '* ' OR NEW.IDDEPOSITO GLOB '* '
-BEGIN
-    UPDATE STK_SALDOS_UNIDADES_INICIALES SET IDARTICULO = RTRIM(IDARTICULO), EQUIVALENCIA = RTRIM(EQUIVALENCIA),
-        IDDEPOSITO = RTRIM(IDDEPOSITO)
-     WHERE rowid = NEW.rowid;
-END;
-CREATE TRIGGER STK_SALDOS_UNIDADES_INICIALES_CodigosCambiados AFTER UPDATE OF IDARTICULO, EQUIVALENCIA, IDDEPOSITO ON STK_SALDOS_UNIDADES_INICIALES
-WHEN NEW.IDARTICULO GLOB '* ' OR NEW.EQUIVALENCIA GLOB '* ' OR NEW.IDDEPOSITO GLOB '* '
-BEGIN
-    UPDATE STK_SALDOS_UNIDADES_INICIALES SET IDARTICULO = RTRIM(IDARTICULO), EQUIVALENCIA = RTRIM(EQUIVALENCIA),
-        IDDEPOSITO = RTRIM(IDDEPOSITO)
-     WHERE rowid = NEW.rowid;
-END;
+CREATE INDEX IX_STK_SALDOS_UNIDADES_INICIALES_Articulo ON STK_SALDOS_UNIDADES_INICIALES (RTRIM(IDARTICULO) COLLATE NOCASE);
+CREATE INDEX IX_V_MV_STOCK_Articulo ON V_MV_STOCK (RTRIM(IdArticulo) COLLATE NOCASE);
 
 -- The units an article is counted in, each with how many of it make one of
 -- the article's own unit (Factor): its own unit (1), and each unit an
 -- equivalence pairs with it, as the unit conversion reads S_TA_EQUIV (a row
 -- from the article's unit wins over a row back to it; of two rows for the
--- same pair, the higher coefficient, then the first). Units right-justified
--- to 4. Kept per article in STK_UNIDADES_ARTICULO.
+-- same pair, the higher coefficient, then the first). A blank unit, four
+-- blanks here, stands for its own. Units right-justified to 4. Kept per
+-- article in STK_UNIDADES_ARTICULO.
 CREATE VIEW STK_UNIDADES_EQUIVALENTES AS
 SELECT a.IDARTICULO AS IdArticulo, printf('%4s', TRIM(a.IDUNIDAD)) AS Unidad, 1.0 AS Factor
+FROM V_MA_ARTICULOS a
+WHERE TRIM(IFNULL(a.IDUNIDAD, '')) <> ''
+UNION ALL
+SELECT a.IDARTICULO, '    ', 1.0
 FROM V_MA_ARTICULOS a
 WHERE TRIM(IFNULL(a.IDUNIDAD, '')) <> ''
 UNION ALL
@@ -389,65 +347,22 @@ WHERE e.Coeficiente <> 0 AND TRIM(e.IDUNIDAD_EQUIV) = TRIM(a.IDUNIDAD) COLLATE N
 CREATE TABLE STK_UNIDADES_ARTICULO (
     IdArticulo  varchar(25) COLLATE NOCASE NOT NULL,
     Unidad      varchar(4) COLLATE NOCASE NOT NULL,
-    Factor      float NOT NULL
+    Factor      float NOT NULL,
+    PRIMARY KEY (IdArticulo, Unidad)
 );
-CREATE UNIQUE INDEX IX_STK_UNIDADES_ARTICULO_Clave ON STK_UNIDADES_ARTICULO (IdArticulo, Unidad);
 CREATE INDEX IX_S_TA_EQUIV_Articulo ON S_TA_EQUIV (IdArticulo);
 
--- What each row of opening balances (Origen 'L' by lot, 'U' by unit) and
--- each movement ('M') adds to a balance, Fila naming the row. A movement
--- counts by lot in the article's own unit, and by unit in each unit the
--- article is counted in. A blank unit is the article's own. A movement in a
--- unit the article has no equivalence for counts in that unit alone (by
--- lot it adds nothing: it cannot be told in the article's unit); one of an
--- article without a unit counts as it is.
-CREATE VIEW STK_APORTES_LOTES AS
-SELECT 'L' AS Origen, i.rowid AS Fila, i.IdArticulo, i.IDDEPOSITO, NULLIF(RTRIM(i.NroLote), '') AS NroLote,
-       NULLIF(RTRIM(i.NroSerie), '') AS NroSerie, NULLIF(RTRIM(i.IdPosicion), '') AS IdPosicion, i.CANTIDAD
-FROM STK_SERIES_Y_LOTES_INICIALES i
-WHERE i.IdArticulo IS NOT NULL
-UNION ALL
-SELECT 'M', m.ID, m.IdArticulo, m.IdDeposito, NULLIF(RTRIM(m.NroLote), ''), NULLIF(RTRIM(m.NroSerie), ''), NULL,
-       ROUND(CASE WHEN TRIM(IFNULL(m.IdUnidad, '')) = ''
-                    OR NOT EXISTS (SELECT 1 FROM STK_UNIDADES_ARTICULO u WHERE u.IdArticulo = m.IdArticulo)
-                  THEN m.Cantidad
-                  ELSE m.Cantidad / (SELECT u.Factor FROM STK_UNIDADES_ARTICULO u
-                                     WHERE u.IdArticulo = m.IdArticulo AND u.Unidad = printf('%4s', TRIM(m.IdUnidad)))
-             END, 10)
-FROM V_MV_STOCK m
-WHERE m.IdArticulo IS NOT NULL;
-
-CREATE VIEW STK_APORTES_UNIDADES AS
-SELECT 'U' AS Origen, i.rowid AS Fila, i.IDARTICULO, i.EQUIVALENCIA, i.IDDEPOSITO, i.STOCK
-FROM STK_SALDOS_UNIDADES_INICIALES i
-WHERE i.IDARTICULO IS NOT NULL
-UNION ALL
-SELECT 'M', m.ID, m.IdArticulo, u.Unidad, m.IdDeposito, ROUND(m.Cantidad * u.Factor / p.Factor, 10)
-FROM V_MV_STOCK m
-JOIN STK_UNIDADES_ARTICULO p
-  ON p.IdArticulo = m.IdArticulo
- AND p.Unidad = CASE WHEN TRIM(IFNULL(m.IdUnidad, '')) = ''
-                     THEN (SELECT printf('%4s', TRIM(a.IDUNIDAD)) FROM V_MA_ARTICULOS a WHERE a.IDARTICULO = m.IdArticulo)
-                     ELSE printf('%4s', TRIM(m.IdUnidad)) END
-JOIN STK_UNIDADES_ARTICULO u ON u.IdArticulo = m.IdArticulo
-UNION ALL
-SELECT 'M', m.ID, m.IdArticulo, printf('%4s', TRIM(m.IdUnidad)), m.IdDeposito, m.Cantidad
-FROM V_MV_STOCK m
-WHERE m.IdArticulo IS NOT NULL AND TRIM(IFNULL(m.IdUnidad, '')) <> ''
-  AND NOT EXISTS (SELECT 1 FROM STK_UNIDADES_ARTICULO u
-                  WHERE u.IdArticulo = m.IdArticulo AND u.Unidad = printf('%4s', TRIM(m.IdUnidad)));
-
--- The kept balances: those contributions added up by key, to 10 decimals so
--- that what cancels out comes to 0 (a row that does goes), and shown to 4
--- decimals, as the movements hold them.
+-- The kept balances: one row per key, added up to 10 decimals so that what
+-- cancels out comes to 0 (a row that does goes), and shown to 4, as the
+-- movements hold them.
 CREATE TABLE STK_SERIES_Y_LOTES_SALDOS (
-    IdArticulo  varchar(25) COLLATE NOCASE,
-    IDDEPOSITO  varchar(4) COLLATE NOCASE,
-    NroLote     varchar(25) COLLATE NOCASE,
-    NroSerie    varchar(25) COLLATE NOCASE,
-    IdPosicion  varchar(15) COLLATE NOCASE,
-    CANTIDAD    numeric(18,4),
-    CantidadExacta  float
+    IdArticulo      varchar(25) COLLATE NOCASE NOT NULL,
+    IDDEPOSITO      varchar(4) COLLATE NOCASE,
+    NroLote         varchar(25) COLLATE NOCASE,
+    NroSerie        varchar(25) COLLATE NOCASE,
+    IdPosicion      varchar(15) COLLATE NOCASE,
+    CantidadExacta  float NOT NULL,
+    CANTIDAD        numeric(18,4) GENERATED ALWAYS AS (ROUND(CantidadExacta, 4)) STORED
 );
 CREATE UNIQUE INDEX IX_STK_SERIES_Y_LOTES_SALDOS_Clave ON STK_SERIES_Y_LOTES_SALDOS (IdArticulo,
     IFNULL(IDDEPOSITO, '') COLLATE NOCASE, IFNULL(NroLote, '') COLLATE NOCASE, IFNULL(NroSerie, '') COLLATE NOCASE,
@@ -457,13 +372,12 @@ WHEN NEW.CantidadExacta = 0
 BEGIN
     DELETE FROM STK_SERIES_Y_LOTES_SALDOS WHERE rowid = NEW.rowid;
 END;
-
 CREATE TABLE STK_SALDOS_UNIDADES_SALDOS (
-    IDARTICULO    varchar(25) COLLATE NOCASE,
+    IDARTICULO    varchar(25) COLLATE NOCASE NOT NULL,
     EQUIVALENCIA  varchar(4) COLLATE NOCASE,
     IDDEPOSITO    varchar(4) COLLATE NOCASE,
-    STOCK         numeric(18,4),
-    StockExacto   float
+    StockExacto   float NOT NULL,
+    STOCK         numeric(18,4) GENERATED ALWAYS AS (ROUND(StockExacto, 4)) STORED
 );
 CREATE UNIQUE INDEX IX_STK_SALDOS_UNIDADES_SALDOS_Clave ON STK_SALDOS_UNIDADES_SALDOS (IDARTICULO,
     IFNULL(EQUIVALENCIA, '') COLLATE NOCASE, IFNULL(IDDEPOSITO, '') COLLATE NOCASE);
@@ -481,7 +395,6 @@ BEGIN
     INSERT INTO STK_SERIES_Y_LOTES_INICIALES (IdArticulo, IDDEPOSITO, NroLote, NroSerie, IdPosicion, CANTIDAD)
     VALUES (NEW.IdArticulo, NEW.IDDEPOSITO, NEW.NroLote, NEW.NroSerie, NEW.IdPosicion, NEW.CANTIDAD);
 END;
-
 CREATE VIEW STK_SALDOS_UNIDADES AS
 SELECT IDARTICULO, EQUIVALENCIA, IDDEPOSITO, STOCK FROM STK_SALDOS_UNIDADES_SALDOS WHERE STOCK <> 0;
 CREATE TRIGGER STK_SALDOS_UNIDADES_Inicial INSTEAD OF INSERT ON STK_SALDOS_UNIDADES
@@ -490,103 +403,123 @@ BEGIN
     VALUES (NEW.IDARTICULO, NEW.EQUIVALENCIA, NEW.IDDEPOSITO, NEW.STOCK);
 END;
 
--- One row's contributions added to the kept balances (Signo 1) or taken out
--- of them (-1): an insert here is a change, nothing is stored.
-CREATE VIEW STK_CAMBIO AS SELECT 'M' AS Origen, 0 AS Fila, 1 AS Signo WHERE 0;
-CREATE TRIGGER STK_CAMBIO_Aplica INSTEAD OF INSERT ON STK_CAMBIO
+-- A change to a kept balance, inserted here: added to the row of its key,
+-- which is made when missing. Nothing is stored in these views.
+CREATE VIEW STK_CAMBIO_LOTES AS
+SELECT IdArticulo, IDDEPOSITO, NroLote, NroSerie, IdPosicion, CANTIDAD FROM STK_SERIES_Y_LOTES_INICIALES WHERE 0;
+CREATE TRIGGER STK_CAMBIO_LOTES_Suma INSTEAD OF INSERT ON STK_CAMBIO_LOTES
 BEGIN
-    INSERT INTO STK_SERIES_Y_LOTES_SALDOS (IdArticulo, IDDEPOSITO, NroLote, NroSerie, IdPosicion, CANTIDAD, CantidadExacta)
-    SELECT IdArticulo, IDDEPOSITO, NroLote, NroSerie, IdPosicion, ROUND(NEW.Signo * CANTIDAD, 4), NEW.Signo * CANTIDAD
-    FROM STK_APORTES_LOTES
-    WHERE Origen = NEW.Origen AND Fila = NEW.Fila AND IFNULL(CANTIDAD, 0) <> 0
+    INSERT INTO STK_SERIES_Y_LOTES_SALDOS (IdArticulo, IDDEPOSITO, NroLote, NroSerie, IdPosicion, CantidadExacta)
+    SELECT RTRIM(NEW.IdArticulo), RTRIM(NEW.IDDEPOSITO), NULLIF(RTRIM(NEW.NroLote), ''),
+           NULLIF(RTRIM(NEW.NroSerie), ''), NULLIF(RTRIM(NEW.IdPosicion), ''), NEW.CANTIDAD
+    WHERE TRIM(IFNULL(NEW.IdArticulo, '')) <> '' AND IFNULL(NEW.CANTIDAD, 0) <> 0
     ON CONFLICT (IdArticulo, IFNULL(IDDEPOSITO, '') COLLATE NOCASE, IFNULL(NroLote, '') COLLATE NOCASE,
                  IFNULL(NroSerie, '') COLLATE NOCASE, IFNULL(IdPosicion, '') COLLATE NOCASE)
-    DO UPDATE SET CantidadExacta = ROUND(CantidadExacta + excluded.CantidadExacta, 10),
-                  CANTIDAD = ROUND(CantidadExacta + excluded.CantidadExacta, 4);
-    INSERT INTO STK_SALDOS_UNIDADES_SALDOS (IDARTICULO, EQUIVALENCIA, IDDEPOSITO, STOCK, StockExacto)
-    SELECT IDARTICULO, EQUIVALENCIA, IDDEPOSITO, ROUND(NEW.Signo * STOCK, 4), NEW.Signo * STOCK
-    FROM STK_APORTES_UNIDADES
-    WHERE Origen = NEW.Origen AND Fila = NEW.Fila AND IFNULL(STOCK, 0) <> 0
+    DO UPDATE SET CantidadExacta = ROUND(CantidadExacta + excluded.CantidadExacta, 10);
+END;
+CREATE VIEW STK_CAMBIO_UNIDADES AS
+SELECT IDARTICULO, EQUIVALENCIA, IDDEPOSITO, STOCK FROM STK_SALDOS_UNIDADES_INICIALES WHERE 0;
+CREATE TRIGGER STK_CAMBIO_UNIDADES_Suma INSTEAD OF INSERT ON STK_CAMBIO_UNIDADES
+BEGIN
+    INSERT INTO STK_SALDOS_UNIDADES_SALDOS (IDARTICULO, EQUIVALENCIA, IDDEPOSITO, StockExacto)
+    SELECT RTRIM(NEW.IDARTICULO), RTRIM(NEW.EQUIVALENCIA), RTRIM(NEW.IDDEPOSITO), NEW.STOCK
+    WHERE TRIM(IFNULL(NEW.IDARTICULO, '')) <> '' AND IFNULL(NEW.STOCK, 0) <> 0
     ON CONFLICT (IDARTICULO, IFNULL(EQUIVALENCIA, '') COLLATE NOCASE, IFNULL(IDDEPOSITO, '') COLLATE NOCASE)
-    DO UPDATE SET StockExacto = ROUND(StockExacto + excluded.StockExacto, 10),
-                  STOCK = ROUND(StockExacto + excluded.StockExacto, 4);
+    DO UPDATE SET StockExacto = ROUND(StockExacto + excluded.StockExacto, 10);
 END;
 
--- Every change to a row of opening balances or to a movement takes its
--- contributions out as the row stood and puts them in as it stands.
+-- A movement's change: by lot, in the article's own unit; by unit, in each
+-- unit the article is counted in. A movement in a unit the article has no
+-- equivalence for, or of an article without a unit, counts as it is: by
+-- lot, and by unit in that unit alone. Written straight into the kept
+-- tables, two statements: this is the work every movement written pays.
+CREATE VIEW STK_CAMBIO_MOVIMIENTO AS
+SELECT IdArticulo, IdDeposito, NroLote, NroSerie, IdUnidad, Cantidad FROM V_MV_STOCK WHERE 0;
+CREATE TRIGGER STK_CAMBIO_MOVIMIENTO_Suma INSTEAD OF INSERT ON STK_CAMBIO_MOVIMIENTO
+WHEN TRIM(IFNULL(NEW.IdArticulo, '')) <> '' AND IFNULL(NEW.Cantidad, 0) <> 0
+BEGIN
+    INSERT INTO STK_SERIES_Y_LOTES_SALDOS (IdArticulo, IDDEPOSITO, NroLote, NroSerie, IdPosicion, CantidadExacta)
+    VALUES (RTRIM(NEW.IdArticulo), RTRIM(NEW.IdDeposito), NULLIF(RTRIM(NEW.NroLote), ''), NULLIF(RTRIM(NEW.NroSerie), ''),
+            NULL,
+            ROUND(NEW.Cantidad / IFNULL((SELECT Factor FROM STK_UNIDADES_ARTICULO
+                                         WHERE IdArticulo = RTRIM(NEW.IdArticulo)
+                                           AND Unidad = printf('%4s', TRIM(IFNULL(NEW.IdUnidad, '')))), 1), 10))
+    ON CONFLICT (IdArticulo, IFNULL(IDDEPOSITO, '') COLLATE NOCASE, IFNULL(NroLote, '') COLLATE NOCASE,
+                 IFNULL(NroSerie, '') COLLATE NOCASE, IFNULL(IdPosicion, '') COLLATE NOCASE)
+    DO UPDATE SET CantidadExacta = ROUND(CantidadExacta + excluded.CantidadExacta, 10);
+    INSERT INTO STK_SALDOS_UNIDADES_SALDOS (IDARTICULO, EQUIVALENCIA, IDDEPOSITO, StockExacto)
+    SELECT RTRIM(NEW.IdArticulo), IFNULL(e.Unidad, x.Unidad), RTRIM(NEW.IdDeposito),
+           ROUND(NEW.Cantidad * IFNULL(e.Factor / p.Factor, 1), 10)
+    FROM (SELECT printf('%4s', TRIM(IFNULL(NEW.IdUnidad, ''))) AS Unidad) x
+    LEFT JOIN STK_UNIDADES_ARTICULO p ON p.IdArticulo = RTRIM(NEW.IdArticulo) AND p.Unidad = x.Unidad
+    LEFT JOIN STK_UNIDADES_ARTICULO e ON e.IdArticulo = p.IdArticulo AND e.Unidad <> '    '
+    WHERE IFNULL(e.Unidad, x.Unidad) <> '    '
+    ON CONFLICT (IDARTICULO, IFNULL(EQUIVALENCIA, '') COLLATE NOCASE, IFNULL(IDDEPOSITO, '') COLLATE NOCASE)
+    DO UPDATE SET StockExacto = ROUND(StockExacto + excluded.StockExacto, 10);
+END;
+
+-- Every change to a row of opening balances or to a movement takes out what
+-- it added as the row stood and adds what it adds as it stands.
 CREATE TRIGGER STK_SERIES_Y_LOTES_INICIALES_Entra AFTER INSERT ON STK_SERIES_Y_LOTES_INICIALES
 BEGIN
-    INSERT INTO STK_CAMBIO VALUES ('L', NEW.rowid, 1);
+    INSERT INTO STK_CAMBIO_LOTES VALUES (NEW.IdArticulo, NEW.IDDEPOSITO, NEW.NroLote, NEW.NroSerie, NEW.IdPosicion, NEW.CANTIDAD);
 END;
-CREATE TRIGGER STK_SERIES_Y_LOTES_INICIALES_Sale BEFORE DELETE ON STK_SERIES_Y_LOTES_INICIALES
+CREATE TRIGGER STK_SERIES_Y_LOTES_INICIALES_Sale AFTER DELETE ON STK_SERIES_Y_LOTES_INICIALES
 BEGIN
-    INSERT INTO STK_CAMBIO VALUES ('L', OLD.rowid, -1);
+    INSERT INTO STK_CAMBIO_LOTES VALUES (OLD.IdArticulo, OLD.IDDEPOSITO, OLD.NroLote, OLD.NroSerie, OLD.IdPosicion, -OLD.CANTIDAD);
 END;
-CREATE TRIGGER STK_SERIES_Y_LOTES_INICIALES_Cambia BEFORE UPDATE ON STK_SERIES_Y_LOTES_INICIALES
+CREATE TRIGGER STK_SERIES_Y_LOTES_INICIALES_Cambia AFTER UPDATE ON STK_SERIES_Y_LOTES_INICIALES
 BEGIN
-    INSERT INTO STK_CAMBIO VALUES ('L', OLD.rowid, -1);
-END;
-CREATE TRIGGER STK_SERIES_Y_LOTES_INICIALES_Cambiado AFTER UPDATE ON STK_SERIES_Y_LOTES_INICIALES
-BEGIN
-    INSERT INTO STK_CAMBIO VALUES ('L', NEW.rowid, 1);
+    INSERT INTO STK_CAMBIO_LOTES VALUES (OLD.IdArticulo, OLD.IDDEPOSITO, OLD.NroLote, OLD.NroSerie, OLD.IdPosicion, -OLD.CANTIDAD);
+    INSERT INTO STK_CAMBIO_LOTES VALUES (NEW.IdArticulo, NEW.IDDEPOSITO, NEW.NroLote, NEW.NroSerie, NEW.IdPosicion, NEW.CANTIDAD);
 END;
 CREATE TRIGGER STK_SALDOS_UNIDADES_INICIALES_Entra AFTER INSERT ON STK_SALDOS_UNIDADES_INICIALES
 BEGIN
-    INSERT INTO STK_CAMBIO VALUES ('U', NEW.rowid, 1);
+    INSERT INTO STK_CAMBIO_UNIDADES VALUES (NEW.IDARTICULO, NEW.EQUIVALENCIA, NEW.IDDEPOSITO, NEW.STOCK);
 END;
-CREATE TRIGGER STK_SALDOS_UNIDADES_INICIALES_Sale BEFORE DELETE ON STK_SALDOS_UNIDADES_INICIALES
+CREATE TRIGGER STK_SALDOS_UNIDADES_INICIALES_Sale AFTER DELETE ON STK_SALDOS_UNIDADES_INICIALES
 BEGIN
-    INSERT INTO STK_CAMBIO VALUES ('U', OLD.rowid, -1);
+    INSERT INTO STK_CAMBIO_UNIDADES VALUES (OLD.IDARTICULO, OLD.EQUIVALENCIA, OLD.IDDEPOSITO, -OLD.STOCK);
 END;
-CREATE TRIGGER STK_SALDOS_UNIDADES_INICIALES_Cambia BEFORE UPDATE ON STK_SALDOS_UNIDADES_INICIALES
+CREATE TRIGGER STK_SALDOS_UNIDADES_INICIALES_Cambia AFTER UPDATE ON STK_SALDOS_UNIDADES_INICIALES
 BEGIN
-    INSERT INTO STK_CAMBIO VALUES ('U', OLD.rowid, -1);
-END;
-CREATE TRIGGER STK_SALDOS_UNIDADES_INICIALES_Cambiado AFTER UPDATE ON STK_SALDOS_UNIDADES_INICIALES
-BEGIN
-    INSERT INTO STK_CAMBIO VALUES ('U', NEW.rowid, 1);
+    INSERT INTO STK_CAMBIO_UNIDADES VALUES (OLD.IDARTICULO, OLD.EQUIVALENCIA, OLD.IDDEPOSITO, -OLD.STOCK);
+    INSERT INTO STK_CAMBIO_UNIDADES VALUES (NEW.IDARTICULO, NEW.EQUIVALENCIA, NEW.IDDEPOSITO, NEW.STOCK);
 END;
 CREATE TRIGGER V_MV_STOCK_Entra AFTER INSERT ON V_MV_STOCK
 BEGIN
-    INSERT INTO STK_CAMBIO VALUES ('M', NEW.ID, 1);
+    INSERT INTO STK_CAMBIO_MOVIMIENTO VALUES (NEW.IdArticulo, NEW.IdDeposito, NEW.NroLote, NEW.NroSerie, NEW.IdUnidad, NEW.Cantidad);
 END;
-CREATE TRIGGER V_MV_STOCK_Sale BEFORE DELETE ON V_MV_STOCK
+CREATE TRIGGER V_MV_STOCK_Sale AFTER DELETE ON V_MV_STOCK
 BEGIN
-    INSERT INTO STK_CAMBIO VALUES ('M', OLD.ID, -1);
+    INSERT INTO STK_CAMBIO_MOVIMIENTO VALUES (OLD.IdArticulo, OLD.IdDeposito, OLD.NroLote, OLD.NroSerie, OLD.IdUnidad, -OLD.Cantidad);
 END;
-CREATE TRIGGER V_MV_STOCK_Cambia BEFORE UPDATE OF ID, IdDeposito, IdArticulo, NroLote, NroSerie, IdUnidad, Cantidad ON V_MV_STOCK
+CREATE TRIGGER V_MV_STOCK_Cambia AFTER UPDATE OF IdArticulo, IdDeposito, NroLote, NroSerie, IdUnidad, Cantidad ON V_MV_STOCK
 BEGIN
-    INSERT INTO STK_CAMBIO VALUES ('M', OLD.ID, -1);
-END;
-CREATE TRIGGER V_MV_STOCK_Cambiado AFTER UPDATE OF ID, IdDeposito, IdArticulo, NroLote, NroSerie, IdUnidad, Cantidad ON V_MV_STOCK
-BEGIN
-    INSERT INTO STK_CAMBIO VALUES ('M', NEW.ID, 1);
+    INSERT INTO STK_CAMBIO_MOVIMIENTO VALUES (OLD.IdArticulo, OLD.IdDeposito, OLD.NroLote, OLD.NroSerie, OLD.IdUnidad, -OLD.Cantidad);
+    INSERT INTO STK_CAMBIO_MOVIMIENTO VALUES (NEW.IdArticulo, NEW.IdDeposito, NEW.NroLote, NEW.NroSerie, NEW.IdUnidad, NEW.Cantidad);
 END;
 
 -- An article counted again from its opening balances and its movements,
 -- its units read again first: what a change to its unit or to one of its
--- equivalences moves. An insert here is the count, nothing is stored.
+-- equivalences moves. An insert here is the count; nothing is stored.
 CREATE VIEW STK_RECUENTO AS SELECT IDARTICULO FROM V_MA_ARTICULOS WHERE 0;
 CREATE TRIGGER STK_RECUENTO_Articulo INSTEAD OF INSERT ON STK_RECUENTO
 BEGIN
-    DELETE FROM STK_UNIDADES_ARTICULO WHERE IdArticulo = NEW.IDARTICULO;
+    DELETE FROM STK_UNIDADES_ARTICULO WHERE IdArticulo = RTRIM(NEW.IDARTICULO);
     INSERT OR IGNORE INTO STK_UNIDADES_ARTICULO (IdArticulo, Unidad, Factor)
-    SELECT IdArticulo, Unidad, Factor FROM STK_UNIDADES_EQUIVALENTES WHERE IdArticulo = NEW.IDARTICULO;
-    DELETE FROM STK_SERIES_Y_LOTES_SALDOS WHERE IdArticulo = NEW.IDARTICULO;
-    DELETE FROM STK_SALDOS_UNIDADES_SALDOS WHERE IDARTICULO = NEW.IDARTICULO;
-    INSERT INTO STK_SERIES_Y_LOTES_SALDOS (IdArticulo, IDDEPOSITO, NroLote, NroSerie, IdPosicion, CANTIDAD, CantidadExacta)
-    SELECT IdArticulo, IDDEPOSITO, NroLote, NroSerie, IdPosicion, ROUND(CANTIDAD, 4), CANTIDAD FROM STK_APORTES_LOTES
-    WHERE IdArticulo = NEW.IDARTICULO AND IFNULL(CANTIDAD, 0) <> 0
-    ON CONFLICT (IdArticulo, IFNULL(IDDEPOSITO, '') COLLATE NOCASE, IFNULL(NroLote, '') COLLATE NOCASE,
-                 IFNULL(NroSerie, '') COLLATE NOCASE, IFNULL(IdPosicion, '') COLLATE NOCASE)
-    DO UPDATE SET CantidadExacta = ROUND(CantidadExacta + excluded.CantidadExacta, 10),
-                  CANTIDAD = ROUND(CantidadExacta + excluded.CantidadExacta, 4);
-    INSERT INTO STK_SALDOS_UNIDADES_SALDOS (IDARTICULO, EQUIVALENCIA, IDDEPOSITO, STOCK, StockExacto)
-    SELECT IDARTICULO, EQUIVALENCIA, IDDEPOSITO, ROUND(STOCK, 4), STOCK FROM STK_APORTES_UNIDADES
-    WHERE IDARTICULO = NEW.IDARTICULO AND IFNULL(STOCK, 0) <> 0
-    ON CONFLICT (IDARTICULO, IFNULL(EQUIVALENCIA, '') COLLATE NOCASE, IFNULL(IDDEPOSITO, '') COLLATE NOCASE)
-    DO UPDATE SET StockExacto = ROUND(StockExacto + excluded.StockExacto, 10),
-                  STOCK = ROUND(StockExacto + excluded.StockExacto, 4);
+    SELECT RTRIM(IdArticulo), Unidad, Factor FROM STK_UNIDADES_EQUIVALENTES WHERE IdArticulo = RTRIM(NEW.IDARTICULO);
+    DELETE FROM STK_SERIES_Y_LOTES_SALDOS WHERE IdArticulo = RTRIM(NEW.IDARTICULO);
+    DELETE FROM STK_SALDOS_UNIDADES_SALDOS WHERE IDARTICULO = RTRIM(NEW.IDARTICULO);
+    INSERT INTO STK_CAMBIO_LOTES (IdArticulo, IDDEPOSITO, NroLote, NroSerie, IdPosicion, CANTIDAD)
+    SELECT IdArticulo, IDDEPOSITO, NroLote, NroSerie, IdPosicion, CANTIDAD FROM STK_SERIES_Y_LOTES_INICIALES
+    WHERE RTRIM(IdArticulo) = RTRIM(NEW.IDARTICULO) COLLATE NOCASE ORDER BY rowid;
+    INSERT INTO STK_CAMBIO_UNIDADES (IDARTICULO, EQUIVALENCIA, IDDEPOSITO, STOCK)
+    SELECT IDARTICULO, EQUIVALENCIA, IDDEPOSITO, STOCK FROM STK_SALDOS_UNIDADES_INICIALES
+    WHERE RTRIM(IDARTICULO) = RTRIM(NEW.IDARTICULO) COLLATE NOCASE ORDER BY rowid;
+    INSERT INTO STK_CAMBIO_MOVIMIENTO (IdArticulo, IdDeposito, NroLote, NroSerie, IdUnidad, Cantidad)
+    SELECT IdArticulo, IdDeposito, NroLote, NroSerie, IdUnidad, Cantidad FROM V_MV_STOCK
+    WHERE RTRIM(IdArticulo) = RTRIM(NEW.IDARTICULO) COLLATE NOCASE ORDER BY ID;
 END;
 CREATE TRIGGER V_MA_ARTICULOS_Stock AFTER INSERT ON V_MA_ARTICULOS
 BEGIN
@@ -595,7 +528,7 @@ END;
 CREATE TRIGGER V_MA_ARTICULOS_StockCambiado AFTER UPDATE OF IDARTICULO, IDUNIDAD ON V_MA_ARTICULOS
 BEGIN
     INSERT INTO STK_RECUENTO VALUES (OLD.IDARTICULO);
-    INSERT INTO STK_RECUENTO SELECT NEW.IDARTICULO WHERE NEW.IDARTICULO IS NOT OLD.IDARTICULO;
+    INSERT INTO STK_RECUENTO SELECT NEW.IDARTICULO WHERE RTRIM(NEW.IDARTICULO) IS NOT RTRIM(OLD.IDARTICULO) COLLATE NOCASE;
 END;
 CREATE TRIGGER V_MA_ARTICULOS_StockBorrado AFTER DELETE ON V_MA_ARTICULOS
 BEGIN
@@ -608,7 +541,7 @@ END;
 CREATE TRIGGER S_TA_EQUIV_StockCambiado AFTER UPDATE ON S_TA_EQUIV
 BEGIN
     INSERT INTO STK_RECUENTO VALUES (OLD.IdArticulo);
-    INSERT INTO STK_RECUENTO SELECT NEW.IdArticulo WHERE NEW.IdArticulo IS NOT OLD.IdArticulo;
+    INSERT INTO STK_RECUENTO SELECT NEW.IdArticulo WHERE RTRIM(NEW.IdArticulo) IS NOT RTRIM(OLD.IdArticulo) COLLATE NOCASE;
 END;
 CREATE TRIGGER S_TA_EQUIV_StockBorrado AFTER DELETE ON S_TA_EQUIV
 BEGIN

@@ -108,8 +108,9 @@ using Balances = std::map<std::vector<QString>, double>;
 // unit in each unit the article is counted in, through its equivalences (a
 // row from the article's unit wins over one back to it; the highest
 // coefficient, then the first row); a movement in a unit without an
-// equivalence counts in that unit alone, and one of an article without a
-// unit as it is. Shown to 4 decimals, a balance of 0 not at all.
+// equivalence, or of an article without a unit, counts as it is: by lot,
+// and by unit in that unit alone. Shown to 4 decimals, a balance of 0 not
+// at all.
 std::pair<Balances, Balances> expected(Db& db)
 {
     std::map<QString, QString> ownUnit;
@@ -178,6 +179,7 @@ std::pair<Balances, Balances> expected(Db& db)
         const QString unit = r[4].trimmed().isEmpty() ? ownUnit[article] : unitKey(r[4]);
         const auto in = found->second.find(unit);
         if (in == found->second.end()) {
+            byLot[lot] += quantity;
             byUnit[{article, unit, depot}] += quantity;
             continue;
         }
@@ -223,6 +225,11 @@ void expectBalances(Db& db, const std::string& where)
     const auto [shownLots, shownUnits] = shown(db);
     EXPECT_EQ(describe(shownLots), describe(lots)) << where << ": by lot";
     EXPECT_EQ(describe(shownUnits), describe(units)) << where << ": by unit";
+    // A balance that came to 0 keeps no row behind the views.
+    EXPECT_EQ(db.rows(QStringLiteral("SELECT (SELECT COUNT(*) FROM STK_SERIES_Y_LOTES_SALDOS WHERE CantidadExacta = 0) "
+                                     "+ (SELECT COUNT(*) FROM STK_SALDOS_UNIDADES_SALDOS WHERE StockExacto = 0)"))[0][0],
+              QStringLiteral("0"))
+        << where;
 }
 
 // Random movements and changes, drawn from codes that differ in letter case
