@@ -56,9 +56,10 @@ struct ArgumentosStock {
 // ("0" for a kind that has none). A date is a text, day first
 // ("10/12/2024"), or "2024-12-10". The stock of a type missing from
 // V_TA_CPTE is refused, told to the operator ("El Tipo de Comprobante
-// informado no existe en la tabla de comprobantes"). The class writes no voucher header or line: the host
-// keeps them (sales in V_MV_CPTE and V_MV_CPTEINSUMOS, purchases in
-// C_MV_CPTE and C_MV_CPTEINSUMOS), where AsignarDatosComprobante reads them.
+// informado no existe en la tabla de comprobantes"). The class writes no
+// voucher header or line: the host keeps them (sales in V_MV_CPTE and
+// V_MV_CPTEINSUMOS, purchases in C_MV_CPTE and C_MV_CPTEINSUMOS), where
+// AsignarDatosComprobante reads them.
 //
 // How a call reports a failure, as each operation says: "errors reach the
 // caller" is a RuntimeError (platform/RuntimeError.h) thrown to the host;
@@ -137,7 +138,7 @@ public:
 
     // The stock movements of a voucher (vouchers/ActualizacionStock.h): signed
     // V_MV_STOCK rows for each line of the articles grid with an article and a
-    // quantity, the sign the type's direction (ES of V_TA_CPTE, "E" in and
+    // quantity, signed by the type's direction (ES of V_TA_CPTE, "E" in and
     // "S" out); the inputs of produced articles discharged as a "PE"
     // voucher; and the receipt date of the purchase order it comes from. An
     // incoming line whose lists name one lot or serial number, or none,
