@@ -77,6 +77,36 @@ void LineaDeArandelas(FlexGrid& articulos, int fila, const QString& cantidad, co
     articulos.setTextMatrix(fila, ColArticulos::Aux_InsumosPorPorcentaje, QStringLiteral("0"));
 }
 
+// The host started as the README says, on a new demo database, with its
+// own prompts and a program folder for the lookup-definition file; ended
+// as it says when it goes.
+class EnElDemo {
+public:
+    explicit EnElDemo(Prompts& avisos)
+    {
+        const QString base = m_carpeta.filePath(QStringLiteral("demo.db"));
+        EmbeddedDatabase::create(base, true);
+        m_maquina.folder = m_carpeta.path();
+        setHost(&m_maquina);
+        setPrompts(&avisos);
+        QString cadena;
+        IniciaSistema(false, "@Server=(sqlite);@DbName=" + base + ";@Usuario=ana;@Password=;", cadena);
+        RegistraDialogosComprobante();
+    }
+    ~EnElDemo()
+    {
+        FinalizaSistema();
+        setPrompts(nullptr);
+        setHost(nullptr);
+    }
+    EnElDemo(const EnElDemo&) = delete;
+    EnElDemo& operator=(const EnElDemo&) = delete;
+
+private:
+    QTemporaryDir m_carpeta;
+    FixedHost m_maquina;
+};
+
 int FilasDe(const QString& idComprobante)
 {
     db::Recordset rs;
@@ -92,18 +122,8 @@ int FilasDe(const QString& idComprobante)
 
 TEST(ProgramaAnfitrion, LoadsAVoucherAsksItsLotsAndWritesItsStock)
 {
-    // The demo database, and a program folder for the lookup-definition file.
-    QTemporaryDir carpeta;
-    const QString base = carpeta.filePath(QStringLiteral("demo.db"));
-    EmbeddedDatabase::create(base, true);
-    FixedHost maquina;
-    maquina.folder = carpeta.path();
-    setHost(&maquina);
     Avisos avisos;
-    setPrompts(&avisos);
-    QString cadena;
-    IniciaSistema(false, "@Server=(sqlite);@DbName=" + base + ";@Usuario=ana;@Password=;", cadena);
-    RegistraDialogosComprobante();
+    EnElDemo demo(avisos);
 
     const ClsCmnCptes reglas;
     FlexGrid tareas, articulos, otros, totales;
@@ -177,10 +197,6 @@ TEST(ProgramaAnfitrion, LoadsAVoucherAsksItsLotsAndWritesItsStock)
                                  lotes, cantidades, lotes2, cantidades2, true, false, false, deposito, false);
     EXPECT_EQ(avisos.textos, QStringList({QStringLiteral("El Stock es Menor a la cantidad solicitada ")}));
     EXPECT_EQ(lotes2, lotes);
-
-    FinalizaSistema();
-    setPrompts(nullptr);
-    setHost(nullptr);
 }
 
 // The road of a lot from its receipt to its issue: 30 washers received in
@@ -191,17 +207,8 @@ TEST(ProgramaAnfitrion, LoadsAVoucherAsksItsLotsAndWritesItsStock)
 // takes them down. No cell of the lots is written but from the requests.
 TEST(ProgramaAnfitrion, ReceivesLotsAndIssuesThemFirstInFirstOut)
 {
-    QTemporaryDir carpeta;
-    const QString base = carpeta.filePath(QStringLiteral("demo.db"));
-    EmbeddedDatabase::create(base, true);
-    FixedHost maquina;
-    maquina.folder = carpeta.path();
-    setHost(&maquina);
     AvisosYLotes avisos;
-    setPrompts(&avisos);
-    QString cadena;
-    IniciaSistema(false, "@Server=(sqlite);@DbName=" + base + ";@Usuario=ana;@Password=;", cadena);
-    RegistraDialogosComprobante();
+    EnElDemo demo(avisos);
     const ClsCmnCptes reglas;
     EXPECT_EQ(reglas.ObtieneStock(QStringLiteral("ART002"), QStringLiteral("2")), 0);
 
@@ -257,8 +264,4 @@ TEST(ProgramaAnfitrion, ReceivesLotsAndIssuesThemFirstInFirstOut)
                                  lotesOtra, cantidadesOtra, true, false, false, deposito, false);
     EXPECT_EQ(lotesOtra, QStringLiteral("|H6-B\u00FF|"));
     EXPECT_EQ(cantidadesOtra, QStringLiteral("|5|"));
-
-    FinalizaSistema();
-    setPrompts(nullptr);
-    setHost(nullptr);
 }
