@@ -86,6 +86,9 @@ const std::vector<const char*> kUpgradeSteps = {
     // The lines without position and the balances by position kept as the
     // movements are written, instead of summed from them on every read.
     "upgrade-kept-balances.sql",
+    // The toolkit's stock balances kept from the movements; the rows of the
+    // earlier tables become opening balances.
+    "upgrade-toolkit-stock.sql",
 };
 
 QStringList upgradeSteps()

@@ -217,10 +217,12 @@ INSERT INTO V_MV_CPTETERCEROS (IDCOMPROBANTE, IDCOMPLEMENTO, Fecha, FECHAENVIADO
     ('000100000040A', 1, '2024-12-05T00:00:00', '2024-12-06T00:00:00', '2024-12-09T00:00:00'),
     ('000100000041B', 0, '2024-12-06T00:00:00', '2024-12-07T00:00:00', NULL);
 
--- The stock the toolkit's requests read: by lot (the washers and the flour as
--- the receipts brought them, none placed yet; lots right-justified to 25, as
--- the rules look them up) and by unit (the screws also counted in boxes of
--- twelve).
+-- The toolkit's opening balances, before the movements of V_MV_STOCK: by lot
+-- (the washers and the flour as the receipts brought them, none placed yet;
+-- lots right-justified to 25, as the rules look them up) and by unit (the
+-- screws also counted in boxes of twelve). The receipt of 120 screws above is
+-- a movement of its own, so the central depot's opening holds the other 60
+-- (5 boxes): its balance is the 180 the put-away receipts brought.
 INSERT INTO STK_SERIES_Y_LOTES (IdArticulo, IDDEPOSITO, NroLote, NroSerie, IdPosicion, CANTIDAD) VALUES
     ('                   ART002', '   1', '                   A-2411', NULL, NULL, 500),
     ('                   ART002', '   1', '                   A-2412', NULL, NULL, 300),
@@ -237,8 +239,8 @@ INSERT INTO STK_SERIES_Y_LOTES (IdArticulo, IDDEPOSITO, NroLote, NroSerie, IdPos
     ('                 INSUMO01', '   1', '                 H2411-11', NULL, NULL, 100),
     ('                 INSUMO01', '   1', '                 H2412-01', NULL, NULL, 250);
 INSERT INTO STK_SALDOS_UNIDADES (IDARTICULO, EQUIVALENCIA, IDDEPOSITO, STOCK) VALUES
-    ('                   ART001', '  UN', '   1', 180),
-    ('                   ART001', '  CJ', '   1', 15),
+    ('                   ART001', '  UN', '   1', 60),
+    ('                   ART001', '  CJ', '   1', 5),
     ('                   ART002', '  UN', '   1', 800),
     ('                   ART003', '  UN', '   1', 200),
     ('                 INSUMO01', '  KG', '   1', 2500),

@@ -239,15 +239,6 @@ CREATE TABLE V_MV_STOCK (
     EQUIV_UDBASE          numeric(18,4)
 );
 
--- Stock by article, depot, lot, serial number and position.
-CREATE TABLE STK_SERIES_Y_LOTES (
-    IdArticulo  varchar(25) COLLATE NOCASE,
-    IDDEPOSITO  varchar(4) COLLATE NOCASE,
-    NroLote     varchar(25) COLLATE NOCASE,
-    NroSerie    varchar(25) COLLATE NOCASE,
-    IdPosicion  varchar(15) COLLATE NOCASE,
-    CANTIDAD    numeric(18,4)
-);
 
 -- Inputs (components) of an article, as quantities per unit of the article.
 CREATE TABLE V_MA_INSUMOS (
@@ -278,13 +269,284 @@ BEGIN
      WHERE rowid = NEW.rowid;
 END;
 
--- Stock balance per article, unit and depot.
-CREATE TABLE STK_SALDOS_UNIDADES (
+-- ---- The toolkit's stock balances ---------------------------------------
+-- STK_SERIES_Y_LOTES: the stock by article, depot, lot, serial number and
+-- position, in the article's own unit. STK_SALDOS_UNIDADES: the stock by
+-- article, unit and depot, in each unit the article is counted in. Each is
+-- its opening balances plus every movement of V_MV_STOCK, whose quantity
+-- carries the sign the stock update gave it (in, out, each pass of a
+-- transfer). The triggers below keep both in tables of their own, in the
+-- transaction of each change, so that reading them is reading rows: one row
+-- per key, and none for a balance that came to 0. Codes keep their leading
+-- blanks (right-justified) and compare without regard to case or trailing
+-- blanks; a blank lot, serial number or position is NULL. The rows of one
+-- lot and serial number stay in the order they first came in. The work a
+-- movement's row costs is kept small: every statement that writes one pays
+-- it again, as SQLite prepares its triggers with it.
+
+-- Opening balances, as rows of their own: the stock there was before the
+-- movements the file holds. A row inserted into STK_SERIES_Y_LOTES or
+-- STK_SALDOS_UNIDADES is kept here.
+CREATE TABLE STK_SERIES_Y_LOTES_INICIALES (
+    IdArticulo  varchar(25) COLLATE NOCASE,
+    IDDEPOSITO  varchar(4) COLLATE NOCASE,
+    NroLote     varchar(25) COLLATE NOCASE,
+    NroSerie    varchar(25) COLLATE NOCASE,
+    IdPosicion  varchar(15) COLLATE NOCASE,
+    CANTIDAD    numeric(18,4)
+);
+CREATE INDEX IX_STK_SERIES_Y_LOTES_INICIALES_Articulo ON STK_SERIES_Y_LOTES_INICIALES (RTRIM(IdArticulo) COLLATE NOCASE);
+CREATE TABLE STK_SALDOS_UNIDADES_INICIALES (
     IDARTICULO    varchar(25) COLLATE NOCASE,
     EQUIVALENCIA  varchar(4) COLLATE NOCASE,
     IDDEPOSITO    varchar(4) COLLATE NOCASE,
     STOCK         numeric(18,4)
 );
+CREATE INDEX IX_STK_SALDOS_UNIDADES_INICIALES_Articulo ON STK_SALDOS_UNIDADES_INICIALES (RTRIM(IDARTICULO) COLLATE NOCASE);
+CREATE INDEX IX_V_MV_STOCK_Articulo ON V_MV_STOCK (RTRIM(IdArticulo) COLLATE NOCASE);
+
+-- The units an article is counted in, each with how many of it make one of
+-- the article's own unit (Factor): its own unit (1), and each unit an
+-- equivalence pairs with it, as the unit conversion reads S_TA_EQUIV (a row
+-- from the article's unit wins over a row back to it; of two rows for the
+-- same pair, the higher coefficient, then the first). A blank unit, four
+-- blanks here, stands for its own. Units right-justified to 4. Kept per
+-- article in STK_UNIDADES_ARTICULO.
+CREATE VIEW STK_UNIDADES_EQUIVALENTES AS
+SELECT a.IDARTICULO AS IdArticulo, printf('%4s', TRIM(a.IDUNIDAD)) AS Unidad, 1.0 AS Factor
+FROM V_MA_ARTICULOS a
+WHERE TRIM(IFNULL(a.IDUNIDAD, '')) <> ''
+UNION ALL
+SELECT a.IDARTICULO, '    ', 1.0
+FROM V_MA_ARTICULOS a
+WHERE TRIM(IFNULL(a.IDUNIDAD, '')) <> ''
+UNION ALL
+SELECT e.IdArticulo, printf('%4s', TRIM(e.IDUNIDAD_EQUIV)), e.Coeficiente
+FROM S_TA_EQUIV e
+JOIN V_MA_ARTICULOS a ON a.IDARTICULO = e.IdArticulo
+WHERE e.Coeficiente <> 0 AND TRIM(e.IDUNIDAD) = TRIM(a.IDUNIDAD) COLLATE NOCASE
+  AND TRIM(e.IDUNIDAD_EQUIV) <> TRIM(a.IDUNIDAD) COLLATE NOCASE
+  AND NOT EXISTS (SELECT 1 FROM S_TA_EQUIV x
+                  WHERE x.IdArticulo = e.IdArticulo AND x.Coeficiente <> 0
+                    AND TRIM(x.IDUNIDAD) = TRIM(a.IDUNIDAD) COLLATE NOCASE
+                    AND TRIM(x.IDUNIDAD_EQUIV) = TRIM(e.IDUNIDAD_EQUIV) COLLATE NOCASE
+                    AND (x.Coeficiente > e.Coeficiente OR (x.Coeficiente = e.Coeficiente AND x.rowid < e.rowid)))
+UNION ALL
+SELECT e.IdArticulo, printf('%4s', TRIM(e.IDUNIDAD)), 1.0 / e.Coeficiente
+FROM S_TA_EQUIV e
+JOIN V_MA_ARTICULOS a ON a.IDARTICULO = e.IdArticulo
+WHERE e.Coeficiente <> 0 AND TRIM(e.IDUNIDAD_EQUIV) = TRIM(a.IDUNIDAD) COLLATE NOCASE
+  AND TRIM(e.IDUNIDAD) <> TRIM(a.IDUNIDAD) COLLATE NOCASE
+  AND NOT EXISTS (SELECT 1 FROM S_TA_EQUIV x
+                  WHERE x.IdArticulo = e.IdArticulo AND x.Coeficiente <> 0
+                    AND ((TRIM(x.IDUNIDAD) = TRIM(a.IDUNIDAD) COLLATE NOCASE
+                          AND TRIM(x.IDUNIDAD_EQUIV) = TRIM(e.IDUNIDAD) COLLATE NOCASE)
+                      OR (TRIM(x.IDUNIDAD) = TRIM(e.IDUNIDAD) COLLATE NOCASE
+                          AND TRIM(x.IDUNIDAD_EQUIV) = TRIM(a.IDUNIDAD) COLLATE NOCASE
+                          AND (x.Coeficiente > e.Coeficiente OR (x.Coeficiente = e.Coeficiente AND x.rowid < e.rowid)))));
+CREATE TABLE STK_UNIDADES_ARTICULO (
+    IdArticulo  varchar(25) COLLATE NOCASE NOT NULL,
+    Unidad      varchar(4) COLLATE NOCASE NOT NULL,
+    Factor      float NOT NULL,
+    PRIMARY KEY (IdArticulo, Unidad)
+);
+CREATE INDEX IX_S_TA_EQUIV_Articulo ON S_TA_EQUIV (IdArticulo);
+
+-- The kept balances: one row per key, added up to 10 decimals so that what
+-- cancels out comes to 0 (a row that does goes), and shown to 4, as the
+-- movements hold them.
+CREATE TABLE STK_SERIES_Y_LOTES_SALDOS (
+    IdArticulo      varchar(25) COLLATE NOCASE NOT NULL,
+    IDDEPOSITO      varchar(4) COLLATE NOCASE,
+    NroLote         varchar(25) COLLATE NOCASE,
+    NroSerie        varchar(25) COLLATE NOCASE,
+    IdPosicion      varchar(15) COLLATE NOCASE,
+    CantidadExacta  float NOT NULL,
+    CANTIDAD        numeric(18,4) GENERATED ALWAYS AS (ROUND(CantidadExacta, 4)) STORED
+);
+CREATE UNIQUE INDEX IX_STK_SERIES_Y_LOTES_SALDOS_Clave ON STK_SERIES_Y_LOTES_SALDOS (IdArticulo,
+    IFNULL(IDDEPOSITO, '') COLLATE NOCASE, IFNULL(NroLote, '') COLLATE NOCASE, IFNULL(NroSerie, '') COLLATE NOCASE,
+    IFNULL(IdPosicion, '') COLLATE NOCASE);
+CREATE TRIGGER STK_SERIES_Y_LOTES_SALDOS_Cero AFTER UPDATE OF CantidadExacta ON STK_SERIES_Y_LOTES_SALDOS
+WHEN NEW.CantidadExacta = 0
+BEGIN
+    DELETE FROM STK_SERIES_Y_LOTES_SALDOS WHERE rowid = NEW.rowid;
+END;
+CREATE TABLE STK_SALDOS_UNIDADES_SALDOS (
+    IDARTICULO    varchar(25) COLLATE NOCASE NOT NULL,
+    EQUIVALENCIA  varchar(4) COLLATE NOCASE,
+    IDDEPOSITO    varchar(4) COLLATE NOCASE,
+    StockExacto   float NOT NULL,
+    STOCK         numeric(18,4) GENERATED ALWAYS AS (ROUND(StockExacto, 4)) STORED
+);
+CREATE UNIQUE INDEX IX_STK_SALDOS_UNIDADES_SALDOS_Clave ON STK_SALDOS_UNIDADES_SALDOS (IDARTICULO,
+    IFNULL(EQUIVALENCIA, '') COLLATE NOCASE, IFNULL(IDDEPOSITO, '') COLLATE NOCASE);
+CREATE TRIGGER STK_SALDOS_UNIDADES_SALDOS_Cero AFTER UPDATE OF StockExacto ON STK_SALDOS_UNIDADES_SALDOS
+WHEN NEW.StockExacto = 0
+BEGIN
+    DELETE FROM STK_SALDOS_UNIDADES_SALDOS WHERE rowid = NEW.rowid;
+END;
+
+-- What the voucher rules read; a row inserted here is an opening balance.
+CREATE VIEW STK_SERIES_Y_LOTES AS
+SELECT IdArticulo, IDDEPOSITO, NroLote, NroSerie, IdPosicion, CANTIDAD FROM STK_SERIES_Y_LOTES_SALDOS WHERE CANTIDAD <> 0;
+CREATE TRIGGER STK_SERIES_Y_LOTES_Inicial INSTEAD OF INSERT ON STK_SERIES_Y_LOTES
+BEGIN
+    INSERT INTO STK_SERIES_Y_LOTES_INICIALES (IdArticulo, IDDEPOSITO, NroLote, NroSerie, IdPosicion, CANTIDAD)
+    VALUES (NEW.IdArticulo, NEW.IDDEPOSITO, NEW.NroLote, NEW.NroSerie, NEW.IdPosicion, NEW.CANTIDAD);
+END;
+CREATE VIEW STK_SALDOS_UNIDADES AS
+SELECT IDARTICULO, EQUIVALENCIA, IDDEPOSITO, STOCK FROM STK_SALDOS_UNIDADES_SALDOS WHERE STOCK <> 0;
+CREATE TRIGGER STK_SALDOS_UNIDADES_Inicial INSTEAD OF INSERT ON STK_SALDOS_UNIDADES
+BEGIN
+    INSERT INTO STK_SALDOS_UNIDADES_INICIALES (IDARTICULO, EQUIVALENCIA, IDDEPOSITO, STOCK)
+    VALUES (NEW.IDARTICULO, NEW.EQUIVALENCIA, NEW.IDDEPOSITO, NEW.STOCK);
+END;
+
+-- A change to a kept balance, inserted here: added to the row of its key,
+-- which is made when missing. Nothing is stored in these views.
+CREATE VIEW STK_CAMBIO_LOTES AS
+SELECT IdArticulo, IDDEPOSITO, NroLote, NroSerie, IdPosicion, CANTIDAD FROM STK_SERIES_Y_LOTES_INICIALES WHERE 0;
+CREATE TRIGGER STK_CAMBIO_LOTES_Suma INSTEAD OF INSERT ON STK_CAMBIO_LOTES
+BEGIN
+    INSERT INTO STK_SERIES_Y_LOTES_SALDOS (IdArticulo, IDDEPOSITO, NroLote, NroSerie, IdPosicion, CantidadExacta)
+    SELECT RTRIM(NEW.IdArticulo), RTRIM(NEW.IDDEPOSITO), NULLIF(RTRIM(NEW.NroLote), ''),
+           NULLIF(RTRIM(NEW.NroSerie), ''), NULLIF(RTRIM(NEW.IdPosicion), ''), NEW.CANTIDAD
+    WHERE TRIM(IFNULL(NEW.IdArticulo, '')) <> '' AND IFNULL(NEW.CANTIDAD, 0) <> 0
+    ON CONFLICT (IdArticulo, IFNULL(IDDEPOSITO, '') COLLATE NOCASE, IFNULL(NroLote, '') COLLATE NOCASE,
+                 IFNULL(NroSerie, '') COLLATE NOCASE, IFNULL(IdPosicion, '') COLLATE NOCASE)
+    DO UPDATE SET CantidadExacta = ROUND(CantidadExacta + excluded.CantidadExacta, 10);
+END;
+CREATE VIEW STK_CAMBIO_UNIDADES AS
+SELECT IDARTICULO, EQUIVALENCIA, IDDEPOSITO, STOCK FROM STK_SALDOS_UNIDADES_INICIALES WHERE 0;
+CREATE TRIGGER STK_CAMBIO_UNIDADES_Suma INSTEAD OF INSERT ON STK_CAMBIO_UNIDADES
+BEGIN
+    INSERT INTO STK_SALDOS_UNIDADES_SALDOS (IDARTICULO, EQUIVALENCIA, IDDEPOSITO, StockExacto)
+    SELECT RTRIM(NEW.IDARTICULO), RTRIM(NEW.EQUIVALENCIA), RTRIM(NEW.IDDEPOSITO), NEW.STOCK
+    WHERE TRIM(IFNULL(NEW.IDARTICULO, '')) <> '' AND IFNULL(NEW.STOCK, 0) <> 0
+    ON CONFLICT (IDARTICULO, IFNULL(EQUIVALENCIA, '') COLLATE NOCASE, IFNULL(IDDEPOSITO, '') COLLATE NOCASE)
+    DO UPDATE SET StockExacto = ROUND(StockExacto + excluded.StockExacto, 10);
+END;
+
+-- A movement's change: by lot, in the article's own unit; by unit, in each
+-- unit the article is counted in. A movement in a unit the article has no
+-- equivalence for, or of an article without a unit, counts as it is: by
+-- lot, and by unit in that unit alone. Written straight into the kept
+-- tables, two statements: this is the work every movement written pays.
+CREATE VIEW STK_CAMBIO_MOVIMIENTO AS
+SELECT IdArticulo, IdDeposito, NroLote, NroSerie, IdUnidad, Cantidad FROM V_MV_STOCK WHERE 0;
+CREATE TRIGGER STK_CAMBIO_MOVIMIENTO_Suma INSTEAD OF INSERT ON STK_CAMBIO_MOVIMIENTO
+WHEN TRIM(IFNULL(NEW.IdArticulo, '')) <> '' AND IFNULL(NEW.Cantidad, 0) <> 0
+BEGIN
+    INSERT INTO STK_SERIES_Y_LOTES_SALDOS (IdArticulo, IDDEPOSITO, NroLote, NroSerie, IdPosicion, CantidadExacta)
+    VALUES (RTRIM(NEW.IdArticulo), RTRIM(NEW.IdDeposito), NULLIF(RTRIM(NEW.NroLote), ''), NULLIF(RTRIM(NEW.NroSerie), ''),
+            NULL,
+            ROUND(NEW.Cantidad / IFNULL((SELECT Factor FROM STK_UNIDADES_ARTICULO
+                                         WHERE IdArticulo = RTRIM(NEW.IdArticulo)
+                                           AND Unidad = printf('%4s', TRIM(IFNULL(NEW.IdUnidad, '')))), 1), 10))
+    ON CONFLICT (IdArticulo, IFNULL(IDDEPOSITO, '') COLLATE NOCASE, IFNULL(NroLote, '') COLLATE NOCASE,
+                 IFNULL(NroSerie, '') COLLATE NOCASE, IFNULL(IdPosicion, '') COLLATE NOCASE)
+    DO UPDATE SET CantidadExacta = ROUND(CantidadExacta + excluded.CantidadExacta, 10);
+    INSERT INTO STK_SALDOS_UNIDADES_SALDOS (IDARTICULO, EQUIVALENCIA, IDDEPOSITO, StockExacto)
+    SELECT RTRIM(NEW.IdArticulo), IFNULL(e.Unidad, x.Unidad), RTRIM(NEW.IdDeposito),
+           ROUND(NEW.Cantidad * IFNULL(e.Factor / p.Factor, 1), 10)
+    FROM (SELECT printf('%4s', TRIM(IFNULL(NEW.IdUnidad, ''))) AS Unidad) x
+    LEFT JOIN STK_UNIDADES_ARTICULO p ON p.IdArticulo = RTRIM(NEW.IdArticulo) AND p.Unidad = x.Unidad
+    LEFT JOIN STK_UNIDADES_ARTICULO e ON e.IdArticulo = p.IdArticulo AND e.Unidad <> '    '
+    WHERE IFNULL(e.Unidad, x.Unidad) <> '    '
+    ON CONFLICT (IDARTICULO, IFNULL(EQUIVALENCIA, '') COLLATE NOCASE, IFNULL(IDDEPOSITO, '') COLLATE NOCASE)
+    DO UPDATE SET StockExacto = ROUND(StockExacto + excluded.StockExacto, 10);
+END;
+
+-- Every change to a row of opening balances or to a movement takes out what
+-- it added as the row stood and adds what it adds as it stands.
+CREATE TRIGGER STK_SERIES_Y_LOTES_INICIALES_Entra AFTER INSERT ON STK_SERIES_Y_LOTES_INICIALES
+BEGIN
+    INSERT INTO STK_CAMBIO_LOTES VALUES (NEW.IdArticulo, NEW.IDDEPOSITO, NEW.NroLote, NEW.NroSerie, NEW.IdPosicion, NEW.CANTIDAD);
+END;
+CREATE TRIGGER STK_SERIES_Y_LOTES_INICIALES_Sale AFTER DELETE ON STK_SERIES_Y_LOTES_INICIALES
+BEGIN
+    INSERT INTO STK_CAMBIO_LOTES VALUES (OLD.IdArticulo, OLD.IDDEPOSITO, OLD.NroLote, OLD.NroSerie, OLD.IdPosicion, -OLD.CANTIDAD);
+END;
+CREATE TRIGGER STK_SERIES_Y_LOTES_INICIALES_Cambia AFTER UPDATE ON STK_SERIES_Y_LOTES_INICIALES
+BEGIN
+    INSERT INTO STK_CAMBIO_LOTES VALUES (OLD.IdArticulo, OLD.IDDEPOSITO, OLD.NroLote, OLD.NroSerie, OLD.IdPosicion, -OLD.CANTIDAD);
+    INSERT INTO STK_CAMBIO_LOTES VALUES (NEW.IdArticulo, NEW.IDDEPOSITO, NEW.NroLote, NEW.NroSerie, NEW.IdPosicion, NEW.CANTIDAD);
+END;
+CREATE TRIGGER STK_SALDOS_UNIDADES_INICIALES_Entra AFTER INSERT ON STK_SALDOS_UNIDADES_INICIALES
+BEGIN
+    INSERT INTO STK_CAMBIO_UNIDADES VALUES (NEW.IDARTICULO, NEW.EQUIVALENCIA, NEW.IDDEPOSITO, NEW.STOCK);
+END;
+CREATE TRIGGER STK_SALDOS_UNIDADES_INICIALES_Sale AFTER DELETE ON STK_SALDOS_UNIDADES_INICIALES
+BEGIN
+    INSERT INTO STK_CAMBIO_UNIDADES VALUES (OLD.IDARTICULO, OLD.EQUIVALENCIA, OLD.IDDEPOSITO, -OLD.STOCK);
+END;
+CREATE TRIGGER STK_SALDOS_UNIDADES_INICIALES_Cambia AFTER UPDATE ON STK_SALDOS_UNIDADES_INICIALES
+BEGIN
+    INSERT INTO STK_CAMBIO_UNIDADES VALUES (OLD.IDARTICULO, OLD.EQUIVALENCIA, OLD.IDDEPOSITO, -OLD.STOCK);
+    INSERT INTO STK_CAMBIO_UNIDADES VALUES (NEW.IDARTICULO, NEW.EQUIVALENCIA, NEW.IDDEPOSITO, NEW.STOCK);
+END;
+CREATE TRIGGER V_MV_STOCK_Entra AFTER INSERT ON V_MV_STOCK
+BEGIN
+    INSERT INTO STK_CAMBIO_MOVIMIENTO VALUES (NEW.IdArticulo, NEW.IdDeposito, NEW.NroLote, NEW.NroSerie, NEW.IdUnidad, NEW.Cantidad);
+END;
+CREATE TRIGGER V_MV_STOCK_Sale AFTER DELETE ON V_MV_STOCK
+BEGIN
+    INSERT INTO STK_CAMBIO_MOVIMIENTO VALUES (OLD.IdArticulo, OLD.IdDeposito, OLD.NroLote, OLD.NroSerie, OLD.IdUnidad, -OLD.Cantidad);
+END;
+CREATE TRIGGER V_MV_STOCK_Cambia AFTER UPDATE OF IdArticulo, IdDeposito, NroLote, NroSerie, IdUnidad, Cantidad ON V_MV_STOCK
+BEGIN
+    INSERT INTO STK_CAMBIO_MOVIMIENTO VALUES (OLD.IdArticulo, OLD.IdDeposito, OLD.NroLote, OLD.NroSerie, OLD.IdUnidad, -OLD.Cantidad);
+    INSERT INTO STK_CAMBIO_MOVIMIENTO VALUES (NEW.IdArticulo, NEW.IdDeposito, NEW.NroLote, NEW.NroSerie, NEW.IdUnidad, NEW.Cantidad);
+END;
+
+-- An article counted again from its opening balances and its movements,
+-- its units read again first: what a change to its unit or to one of its
+-- equivalences moves. An insert here is the count; nothing is stored.
+CREATE VIEW STK_RECUENTO AS SELECT IDARTICULO FROM V_MA_ARTICULOS WHERE 0;
+CREATE TRIGGER STK_RECUENTO_Articulo INSTEAD OF INSERT ON STK_RECUENTO
+BEGIN
+    DELETE FROM STK_UNIDADES_ARTICULO WHERE IdArticulo = RTRIM(NEW.IDARTICULO);
+    INSERT OR IGNORE INTO STK_UNIDADES_ARTICULO (IdArticulo, Unidad, Factor)
+    SELECT RTRIM(IdArticulo), Unidad, Factor FROM STK_UNIDADES_EQUIVALENTES WHERE IdArticulo = RTRIM(NEW.IDARTICULO);
+    DELETE FROM STK_SERIES_Y_LOTES_SALDOS WHERE IdArticulo = RTRIM(NEW.IDARTICULO);
+    DELETE FROM STK_SALDOS_UNIDADES_SALDOS WHERE IDARTICULO = RTRIM(NEW.IDARTICULO);
+    INSERT INTO STK_CAMBIO_LOTES (IdArticulo, IDDEPOSITO, NroLote, NroSerie, IdPosicion, CANTIDAD)
+    SELECT IdArticulo, IDDEPOSITO, NroLote, NroSerie, IdPosicion, CANTIDAD FROM STK_SERIES_Y_LOTES_INICIALES
+    WHERE RTRIM(IdArticulo) = RTRIM(NEW.IDARTICULO) COLLATE NOCASE ORDER BY rowid;
+    INSERT INTO STK_CAMBIO_UNIDADES (IDARTICULO, EQUIVALENCIA, IDDEPOSITO, STOCK)
+    SELECT IDARTICULO, EQUIVALENCIA, IDDEPOSITO, STOCK FROM STK_SALDOS_UNIDADES_INICIALES
+    WHERE RTRIM(IDARTICULO) = RTRIM(NEW.IDARTICULO) COLLATE NOCASE ORDER BY rowid;
+    INSERT INTO STK_CAMBIO_MOVIMIENTO (IdArticulo, IdDeposito, NroLote, NroSerie, IdUnidad, Cantidad)
+    SELECT IdArticulo, IdDeposito, NroLote, NroSerie, IdUnidad, Cantidad FROM V_MV_STOCK
+    WHERE RTRIM(IdArticulo) = RTRIM(NEW.IDARTICULO) COLLATE NOCASE ORDER BY ID;
+END;
+CREATE TRIGGER V_MA_ARTICULOS_Stock AFTER INSERT ON V_MA_ARTICULOS
+BEGIN
+    INSERT INTO STK_RECUENTO VALUES (NEW.IDARTICULO);
+END;
+CREATE TRIGGER V_MA_ARTICULOS_StockCambiado AFTER UPDATE OF IDARTICULO, IDUNIDAD ON V_MA_ARTICULOS
+BEGIN
+    INSERT INTO STK_RECUENTO VALUES (OLD.IDARTICULO);
+    INSERT INTO STK_RECUENTO SELECT NEW.IDARTICULO WHERE RTRIM(NEW.IDARTICULO) IS NOT RTRIM(OLD.IDARTICULO) COLLATE NOCASE;
+END;
+CREATE TRIGGER V_MA_ARTICULOS_StockBorrado AFTER DELETE ON V_MA_ARTICULOS
+BEGIN
+    INSERT INTO STK_RECUENTO VALUES (OLD.IDARTICULO);
+END;
+CREATE TRIGGER S_TA_EQUIV_Stock AFTER INSERT ON S_TA_EQUIV
+BEGIN
+    INSERT INTO STK_RECUENTO VALUES (NEW.IdArticulo);
+END;
+CREATE TRIGGER S_TA_EQUIV_StockCambiado AFTER UPDATE ON S_TA_EQUIV
+BEGIN
+    INSERT INTO STK_RECUENTO VALUES (OLD.IdArticulo);
+    INSERT INTO STK_RECUENTO SELECT NEW.IdArticulo WHERE RTRIM(NEW.IdArticulo) IS NOT RTRIM(OLD.IdArticulo) COLLATE NOCASE;
+END;
+CREATE TRIGGER S_TA_EQUIV_StockBorrado AFTER DELETE ON S_TA_EQUIV
+BEGIN
+    INSERT INTO STK_RECUENTO VALUES (OLD.IdArticulo);
+END;
 
 -- ==== lookups: lookup views and families =================================
 
@@ -518,7 +780,6 @@ CREATE INDEX IX_AC_SALDOSDRAVELO_Posicion ON AC_SALDOSDRAVELO (IdPosicion, IdDep
 -- The copies of the opening balances, found by what they hold.
 CREATE INDEX IX_AC_SALDOSDRAVELO_Inicial ON AC_SALDOSDRAVELO (IdArticulo COLLATE BINARY, IdPosicion COLLATE BINARY)
     WHERE Tipo = 'I';
-CREATE INDEX IX_S_TA_EQUIV_Articulo ON S_TA_EQUIV (IdArticulo);
 
 -- Each position balance's factor from the article's base unit to the
 -- position's unit: 1 for the same unit, else the article's equivalence from

@@ -41,6 +41,8 @@ const Files kFiles[] = {
     {QStyle::SP_MediaSeekBackward, "media-seek-backward", {16, 32}},
     {QStyle::SP_MediaSeekForward, "media-seek-forward", {16, 32}},
     {QStyle::SP_MediaSkipForward, "media-skip-forward", {16, 32}},
+    {QStyle::SP_ArrowDown, "down", {16, 32}},
+    {QStyle::SP_DialogResetButton, "standardbutton-clear", {16, 32}},
 };
 
 QString fileOf(const char* stem, int size)

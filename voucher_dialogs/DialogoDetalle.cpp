@@ -7,6 +7,7 @@
 #include "platform/ErrorTrap.h"
 #include "platform/FlexGrid.h"
 #include "platform/Prompts.h"
+#include "platform/StandardIcons.h"
 #include "platform/TextBox.h"
 #include "platform/Twips.h"
 #include "vouchers/NumeroCelda.h"
@@ -70,7 +71,9 @@ DialogoDetalle::DialogoDetalle(const QString& nombre, const QString& titulo, QWi
         {2, QStyle::SP_DialogResetButton, "Blanquear las Celdas a partir de la celda seleccionada"},
     };
     for (const auto& b : botones) {
-        QAction* accion = Toolbar1->addAction(style()->standardIcon(b.imagen), QString());
+        // The style's icons are read once for the program, not for each
+        // window a request builds.
+        QAction* accion = Toolbar1->addAction(icons::standard(b.imagen, Toolbar1), QString());
         accion->setToolTip(QString::fromUtf8(b.ayuda));
         accion->setData(b.indice);
         connect(accion, &QAction::triggered, this, [this, indice = b.indice] { Toolbar1_ButtonClick(indice); });

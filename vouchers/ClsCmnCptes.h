@@ -54,7 +54,12 @@ struct ArgumentosStock {
 // 13-character id SucNroLetra (branch of 4 digits, number of 8, letter:
 // "000100000040A") and its complement IdComplemento, a whole number as text
 // ("0" for a kind that has none). A date is a text, day first
-// ("10/12/2024"), or "2024-12-10".
+// ("10/12/2024"), or "2024-12-10". The stock of a type missing from
+// V_TA_CPTE is refused, told to the operator ("El Tipo de Comprobante
+// informado no existe en la tabla de comprobantes"). The class writes no
+// voucher header or line: the host keeps them (sales in V_MV_CPTE and
+// V_MV_CPTEINSUMOS, purchases in C_MV_CPTE and C_MV_CPTEINSUMOS), where
+// AsignarDatosComprobante reads them.
 //
 // How a call reports a failure, as each operation says: "errors reach the
 // caller" is a RuntimeError (platform/RuntimeError.h) thrown to the host;
@@ -131,10 +136,17 @@ public:
     // caller.
     Currency ObtieneImporteCptesAsociados(const QString& TC, const QString& SucNroLetra) const;
 
-    // The stock movements of a voucher (vouchers/ActualizacionStock.h): one
-    // signed V_MV_STOCK row per lot, serial number or size item of each line
-    // of the articles grid, the inputs of produced articles discharged as a
-    // "PE" voucher, and the receipt date of the purchase order it comes from.
+    // The stock movements of a voucher (vouchers/ActualizacionStock.h): signed
+    // V_MV_STOCK rows for each line of the articles grid with an article and a
+    // quantity, signed by the type's direction (ES of V_TA_CPTE, "E" in and
+    // "S" out); the inputs of produced articles discharged as a "PE"
+    // voucher; and the receipt date of the purchase order it comes from. An
+    // incoming line whose lists name one lot or serial number, or none,
+    // writes one row of its whole quantity; one that names several, a row of
+    // 1 per unit (its lists hold an item per unit); an outgoing line a row per
+    // item of its lists, with the item's quantity; a size line a row per size.
+    // On the embedded database the stock the requests read (STK_SERIES_Y_LOTES,
+    // STK_SALDOS_UNIDADES) follows these rows as they are written.
     //
     // All of it or nothing. Executed at once, it runs in a transaction of its
     // own that begins with the savepoint "ActualizaStock" (on an Oracle
@@ -248,17 +260,26 @@ public:
     // with the request's name.
     //
     // An incoming line: its lots (Lote) or serial numbers (Serie; both: serial
-    // numbers) typed unit by unit; Talle: the lots are size keys. SerieNvo and
-    // LoteNvo get the lists the operator accepted, the earlier ones when he
+    // numbers) typed unit by unit, one row per unit of Cantidad, into the
+    // depot Deposito (named in the caption; empty: the setting
+    // "DepositoDefault"); Talle: the lots are size keys. The dialog is always
+    // shown: a host without a screen answers it in its prompts' showModal
+    // (the form is a FrmCargaLotesySeries, voucher_dialogs/
+    // FrmCargaLotesySeries.h: it writes each unit's lot or serial number in
+    // column ColValor of rows 1 to Cantidad of MSFlexGrid1, a lot on row 1
+    // serving the blank rows below, calls CmdAceptar_Click() and returns the
+    // form's result()). SerieNvo and LoteNvo get the lists the operator
+    // accepted, one item per unit (|L1|L1|L2|), the earlier ones when he
     // cancels, "" for a quantity of 0 (no dialog).
     void PideSerieLote(const QString& Articulo, double Cantidad, const QString& SerieAnt, const QString& LoteAnt,
                        QString& SerieNvo, QString& LoteNvo, bool Serie = false, bool Lote = false,
-                       bool Talle = false) const;
+                       bool Talle = false, const QString& Deposito = {}) const;
     // An outgoing line: lots and serial numbers picked from the stock of the
     // depot (an empty Deposito becomes the setting "DepositoDefault", kept in
     // the caller's variable), less what the lines of the article in Grilla
-    // take. Shown (MostrarForm) the operator chooses; otherwise the proposal
-    // is accepted unseen. SeriesLoteNvo and CantidadesNvo get the
+    // take, proposed first in first out by lot number, then serial number.
+    // Shown (MostrarForm) the operator chooses; otherwise the proposal is
+    // accepted unseen. SeriesLoteNvo and CantidadesNvo get the
     // lot-and-serial list and its quantities, Cantidad the total when the
     // operator adopted it; a cancel, or a proposal short of the quantity,
     // gives the earlier lists back (unseen, the shortfall is still told in a

@@ -24,7 +24,7 @@ void agregaLista(QString& lista, const QString& otra)
 
 void ClsCmnCptes::PideSerieLote(const QString& Articulo, double Cantidad, const QString& SerieAnt,
                                 const QString& LoteAnt, QString& SerieNvo, QString& LoteNvo, bool Serie, bool Lote,
-                                bool Talle) const
+                                bool Talle, const QString& Deposito) const
 {
     std::unique_ptr<DialogoCargaLotesySeries> frm;
     const auto dialogo = [&frm]() -> DialogoCargaLotesySeries& { return DialogoAbierto(frm); };
@@ -51,6 +51,10 @@ void ClsCmnCptes::PideSerieLote(const QString& Articulo, double Cantidad, const 
             d.Articulo = Articulo;
             d.SeriesAnteriores = SerieAnt;
             d.LotesAnteriores = LoteAnt;
+            // The depot the lots come into, for the caption, as the outgoing
+            // request names it.
+            d.Deposito = ObjUtilidades().AlineaDerecha(
+                (Deposito.isEmpty() ? Cfg(QStringLiteral("DepositoDefault")) : Deposito).trimmed(), 4);
         },
         [&] { dialogo().CargaDatos(); },
         [&] { dialogo().MuestraArticulo(Articulo); },

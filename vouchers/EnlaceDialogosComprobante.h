@@ -26,7 +26,7 @@ class DialogoCargaLotesySeries {
 public:
     virtual ~DialogoCargaLotesySeries() = default;
 
-    QString Deposito;            // depot code, right-justified to 4 (outgoing)
+    QString Deposito;            // depot code, right-justified to 4: the caption; outgoing, the stock read
     bool MostrarForm = false;    // outgoing: shown (true) or accepted unseen
     bool EsConsultaDeSerieLote = false;  // outgoing mode
     bool EsSerie = false;

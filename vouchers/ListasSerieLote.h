@@ -10,7 +10,9 @@
 // back (articles grid columns 16 and 17, the dialogs' public members).
 //
 // Written form: "|" then every item followed by "|" (|A|B|C|); a list with
-// no item is "" or a lone "|". Reading, common to every operation here that
+// no item is "" or a lone "|". An incoming line's lots or serial numbers hold
+// one item per unit (|L1|L1|L2|); an outgoing line's hold one "lot ÿ serial"
+// item per lot taken, its quantities the parallel list (|L1ÿ|L2ÿ| and |2|1|). Reading, common to every operation here that
 // reads items (blanks are spaces: a tab or a no-break space is a character
 // of an item):
 //   1. the whole text is trimmed;
@@ -60,11 +62,14 @@ void DescomponeSerieLote(const QString& Serie_Lote, std::vector<QString>& Arregl
 void DescomponePosicionCantidadLote(const QString& Posicion_Lote, const QString& PIPELotes,
                                     std::vector<QString>& ArrPosiciones, std::vector<QString>& ArrCantidades,
                                     std::vector<QString>& ArrLote);
-// The number of stock rows a line needs: the distinct (series, lot) pairs,
-// both halves trimmed and compared without regard to case, a pair with both
-// halves blank not counted. When PipeSeries is not exactly "", lots play no
-// part (a series list of blanks counts as a list); otherwise the lots alone
-// are counted.
+// The distinct (series, lot) pairs of a line, both halves trimmed and
+// compared without regard to case, a pair with both halves blank not
+// counted. When PipeSeries is not exactly "", lots play no part (a series
+// list of blanks counts as a list); otherwise the lots alone are counted.
+// The stock update reads it to tell how a line is written: an incoming line
+// with more than one pair gives one row of 1 per unit (its lists hold an
+// item per unit), with one or none a single row of its quantity; an outgoing
+// or size line gives one row per item of its lists.
 std::int32_t Cuenta_Series_Lotes(const QString& PipeSeries, const QString& PIPELotes);
 // Item number QuePosicion (from 1), untrimmed; "" when there is no such item.
 QString ExtraeSerieLote(const QString& Serie_Lote, std::int16_t QuePosicion);

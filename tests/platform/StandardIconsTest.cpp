@@ -13,13 +13,13 @@
 
 namespace {
 
-// Every standard icon the toolbar and the grids show.
+// Every standard icon the toolbar, the grids and the detail dialogs show.
 const QStyle::StandardPixmap kShown[] = {
     QStyle::SP_FileIcon,         QStyle::SP_TrashIcon,         QStyle::SP_DialogSaveButton,
     QStyle::SP_FileDialogContentsView, QStyle::SP_FileDialogDetailedView, QStyle::SP_DialogCloseButton,
     QStyle::SP_DialogCancelButton,     QStyle::SP_BrowserReload,          QStyle::SP_ToolBarHorizontalExtensionButton,
     QStyle::SP_MediaSkipBackward,      QStyle::SP_MediaSeekBackward,      QStyle::SP_MediaSeekForward,
-    QStyle::SP_MediaSkipForward,
+    QStyle::SP_MediaSkipForward,       QStyle::SP_ArrowDown,              QStyle::SP_DialogResetButton,
 };
 
 QImage drawn(const QIcon& icon, int size, QIcon::Mode mode)

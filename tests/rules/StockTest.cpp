@@ -253,7 +253,7 @@ INSERT INTO STK_SALDOS_UNIDADES (IDARTICULO, EQUIVALENCIA, IDDEPOSITO, STOCK) VA
 
 TEST(ControlStock, AFailedReadLeavesTheBalanceAsItWas)
 {
-    TestDatabase db(QStringLiteral("DROP TABLE STK_SALDOS_UNIDADES;"));
+    TestDatabase db(QStringLiteral("DROP VIEW STK_SALDOS_UNIDADES;"));
     ScopedPrompts prompts;
     prompts.answerError(prompt::ErrorLeave, QStringLiteral("AbrirRecordset"));
     prompts.answerError(prompt::ErrorLeave, QStringLiteral("ControlStock"));

@@ -2,8 +2,9 @@
 // toolkit section and the public headers alone, on the demo database: it
 // starts and ends as the README says, lays out and loads a stored voucher,
 // asks an outgoing lot request unseen, and writes the stock at once and as
-// a batch of its own. Every box the toolkit shows reaches the host's own
-// prompts, which a headless host answers itself.
+// a batch of its own; it receives lots and issues them again from the stock
+// they made. Every box the toolkit shows reaches the host's own prompts,
+// which a headless host answers itself.
 #include "core/DB_Dll.h"
 #include "core/Sistema.h"
 #include "core/Transacciones.h"
@@ -13,6 +14,7 @@
 #include "platform/Prompts.h"
 #include "platform/RuntimeError.h"
 #include "tests/support/QtPrinting.h"
+#include "voucher_dialogs/FrmCargaLotesySeries.h"
 #include "voucher_dialogs/RegistraDialogosComprobante.h"
 #include "vouchers/ClsCmnCptes.h"
 #include "vouchers/ColumnasGrillas.h"
@@ -41,6 +43,70 @@ struct Avisos : Prompts {
     int showModal(QDialog&) override { return QDialog::Rejected; }
 };
 
+// The same host, which also answers the incoming lot request: each unit's
+// lot in turn, as a clerk would type them, then the accept.
+struct AvisosYLotes : Avisos {
+    QStringList lotesPorUnidad;
+    QStringList titulos;
+    int showModal(QDialog& form) override
+    {
+        titulos << form.windowTitle();
+        auto* lotes = qobject_cast<FrmCargaLotesySeries*>(&form);
+        if (!lotes)
+            return QDialog::Rejected;
+        for (int fila = 1; fila <= lotesPorUnidad.size(); ++fila)
+            lotes->MSFlexGrid1->setTextMatrix(fila, FrmCargaLotesySeries::ColValor, lotesPorUnidad.at(fila - 1));
+        lotes->CmdAceptar_Click();
+        return form.result();
+    }
+};
+
+// A line of washers of the demo, with the cells the stock update reads.
+void LineaDeArandelas(FlexGrid& articulos, int fila, const QString& cantidad, const QString& lotes,
+                      const QString& cantidades)
+{
+    articulos.setTextMatrix(fila, ColArticulos::Codigo, QStringLiteral("ART002"));
+    articulos.setTextMatrix(fila, ColArticulos::Descripcion, QStringLiteral("ARANDELA PLANA"));
+    articulos.setTextMatrix(fila, ColArticulos::UD, QStringLiteral("UN"));
+    articulos.setTextMatrix(fila, ColArticulos::Cant, cantidad);
+    articulos.setTextMatrix(fila, ColArticulos::AuxNroLote, lotes);
+    articulos.setTextMatrix(fila, ColArticulos::AuxNroSerie, cantidades);
+    articulos.setTextMatrix(fila, ColArticulos::EQUIV_UDBASE, QStringLiteral("1"));
+    articulos.setTextMatrix(fila, ColArticulos::AuxPideTalle, QStringLiteral("0"));
+    articulos.setTextMatrix(fila, ColArticulos::Auxesperecedero, QStringLiteral("0"));
+    articulos.setTextMatrix(fila, ColArticulos::Aux_InsumosPorPorcentaje, QStringLiteral("0"));
+}
+
+// The host started as the README says, on a new demo database, with its
+// own prompts and a program folder for the lookup-definition file; ended
+// as it says when it goes.
+class EnElDemo {
+public:
+    explicit EnElDemo(Prompts& avisos)
+    {
+        const QString base = m_carpeta.filePath(QStringLiteral("demo.db"));
+        EmbeddedDatabase::create(base, true);
+        m_maquina.folder = m_carpeta.path();
+        setHost(&m_maquina);
+        setPrompts(&avisos);
+        QString cadena;
+        IniciaSistema(false, "@Server=(sqlite);@DbName=" + base + ";@Usuario=ana;@Password=;", cadena);
+        RegistraDialogosComprobante();
+    }
+    ~EnElDemo()
+    {
+        FinalizaSistema();
+        setPrompts(nullptr);
+        setHost(nullptr);
+    }
+    EnElDemo(const EnElDemo&) = delete;
+    EnElDemo& operator=(const EnElDemo&) = delete;
+
+private:
+    QTemporaryDir m_carpeta;
+    FixedHost m_maquina;
+};
+
 int FilasDe(const QString& idComprobante)
 {
     db::Recordset rs;
@@ -56,18 +122,8 @@ int FilasDe(const QString& idComprobante)
 
 TEST(ProgramaAnfitrion, LoadsAVoucherAsksItsLotsAndWritesItsStock)
 {
-    // The demo database, and a program folder for the lookup-definition file.
-    QTemporaryDir carpeta;
-    const QString base = carpeta.filePath(QStringLiteral("demo.db"));
-    EmbeddedDatabase::create(base, true);
-    FixedHost maquina;
-    maquina.folder = carpeta.path();
-    setHost(&maquina);
     Avisos avisos;
-    setPrompts(&avisos);
-    QString cadena;
-    IniciaSistema(false, "@Server=(sqlite);@DbName=" + base + ";@Usuario=ana;@Password=;", cadena);
-    RegistraDialogosComprobante();
+    EnElDemo demo(avisos);
 
     const ClsCmnCptes reglas;
     FlexGrid tareas, articulos, otros, totales;
@@ -141,8 +197,71 @@ TEST(ProgramaAnfitrion, LoadsAVoucherAsksItsLotsAndWritesItsStock)
                                  lotes, cantidades, lotes2, cantidades2, true, false, false, deposito, false);
     EXPECT_EQ(avisos.textos, QStringList({QStringLiteral("El Stock es Menor a la cantidad solicitada ")}));
     EXPECT_EQ(lotes2, lotes);
+}
 
-    FinalizaSistema();
-    setPrompts(nullptr);
-    setHost(nullptr);
+// The road of a lot from its receipt to its issue: 30 washers received in
+// lots H6-A (20) and H6-B (10) into the northern depot with a purchase
+// delivery note ("RMC"), then 25 issued with a delivery note ("RM"). The
+// embedded stock follows each update: the outgoing request proposes the
+// receipt's lots first in first out, the balance counts them, and the issue
+// takes them down. No cell of the lots is written but from the requests.
+TEST(ProgramaAnfitrion, ReceivesLotsAndIssuesThemFirstInFirstOut)
+{
+    AvisosYLotes avisos;
+    EnElDemo demo(avisos);
+    const ClsCmnCptes reglas;
+    EXPECT_EQ(reglas.ObtieneStock(QStringLiteral("ART002"), QStringLiteral("2")), 0);
+
+    // The receipt: each unit's lot typed in the incoming request.
+    FlexGrid tareas, articulos, otros, totales;
+    reglas.InicializaGrids(&tareas, &articulos, &otros, nullptr, nullptr, nullptr, QStringLiteral("RMC"), &totales);
+    for (int i = 0; i < 30; ++i)
+        avisos.lotesPorUnidad << (i < 20 ? QStringLiteral("H6-A") : QStringLiteral("H6-B"));
+    QString series, lotes;
+    reglas.PideSerieLote(QStringLiteral("ART002"), 30, {}, {}, series, lotes, false, true, false, QStringLiteral("2"));
+    EXPECT_EQ(avisos.titulos, QStringList{QStringLiteral("Números de Lote (Deposito:    2)")});
+    EXPECT_EQ(lotes, u'|' + avisos.lotesPorUnidad.join(u'|') + u'|') << "one item per unit";
+    EXPECT_EQ(series, QString());
+    LineaDeArandelas(articulos, 1, QStringLiteral("30"), lotes, series);
+    ArgumentosStock recepcion;
+    recepcion.IdDeposito = QStringLiteral("2");
+    reglas.ActualizaStock(articulos, QStringLiteral("RMC"), QStringLiteral("000200000078R"), QStringLiteral("0"),
+                          QStringLiteral("10/12/2024"), recepcion);
+    ASSERT_FALSE(recepcion.HayError);
+    EXPECT_EQ(reglas.ObtieneStock(QStringLiteral("ART002"), QStringLiteral("2")), 30);
+    EXPECT_EQ(reglas.ObtieneStock(QStringLiteral("ART002"), QStringLiteral("2"), QStringLiteral("H6-B")), 10);
+
+    // The issue: the lots proposed unseen, first in first out.
+    FlexGrid tareas2, salida, otros2, totales2;
+    reglas.InicializaGrids(&tareas2, &salida, &otros2, nullptr, nullptr, nullptr, QStringLiteral("RM"), &totales2);
+    double cantidad = 25;
+    QString deposito = QStringLiteral("2");
+    QString lotesSalida, cantidadesSalida;
+    reglas.PideSerieLote_Salidas(salida, QStringLiteral("ART002"), QStringLiteral("ARANDELA PLANA"), cantidad, {}, {},
+                                 lotesSalida, cantidadesSalida, true, false, false, deposito, false);
+    EXPECT_EQ(lotesSalida, QStringLiteral("|H6-A\u00FF|H6-B\u00FF|"));
+    EXPECT_EQ(cantidadesSalida, QStringLiteral("|20|5|"));
+    LineaDeArandelas(salida, 1, QStringLiteral("25"), lotesSalida, cantidadesSalida);
+    ArgumentosStock entrega;
+    entrega.IdDeposito = QStringLiteral("2");
+    reglas.ActualizaStock(salida, QStringLiteral("RM"), QStringLiteral("000100000020R"), QStringLiteral("0"),
+                          QStringLiteral("11/12/2024"), entrega);
+    ASSERT_FALSE(entrega.HayError);
+    EXPECT_EQ(reglas.ObtieneStock(QStringLiteral("ART002"), QStringLiteral("2")), 5);
+    EXPECT_EQ(reglas.ObtieneStock(QStringLiteral("ART002"), QStringLiteral("2"), QStringLiteral("H6-A")), 0);
+
+    // What is left is H6-B's 5: the next request of 6 falls short.
+    FlexGrid tareas3, otra, otros3, totales3;
+    reglas.InicializaGrids(&tareas3, &otra, &otros3, nullptr, nullptr, nullptr, QStringLiteral("RM"), &totales3);
+    cantidad = 6;
+    QString lotesOtra = QStringLiteral("|antes|"), cantidadesOtra = QStringLiteral("|1|");
+    reglas.PideSerieLote_Salidas(otra, QStringLiteral("ART002"), QStringLiteral("ARANDELA PLANA"), cantidad,
+                                 lotesOtra, cantidadesOtra, lotesOtra, cantidadesOtra, true, false, false, deposito,
+                                 false);
+    EXPECT_EQ(avisos.textos, QStringList{QStringLiteral("El Stock es Menor a la cantidad solicitada ")});
+    cantidad = 5;
+    reglas.PideSerieLote_Salidas(otra, QStringLiteral("ART002"), QStringLiteral("ARANDELA PLANA"), cantidad, {}, {},
+                                 lotesOtra, cantidadesOtra, true, false, false, deposito, false);
+    EXPECT_EQ(lotesOtra, QStringLiteral("|H6-B\u00FF|"));
+    EXPECT_EQ(cantidadesOtra, QStringLiteral("|5|"));
 }

@@ -330,11 +330,18 @@ QStringList ValesPE()
 
 // Two stations write the stock of a voucher at the same moment: each gets a
 // PE number of its own, and each PE voucher holds exactly its own rows.
+// The stock the inputs take moves with each voucher: lot A holds enough
+// that no voucher empties it, so every line takes its flour from A alone
+// whichever station comes first.
+const char* const kLoteSobrado =
+    "INSERT INTO STK_SERIES_Y_LOTES (IdArticulo, IDDEPOSITO, NroLote, CANTIDAD) "
+    "VALUES ('                     INS1', '   1', '                        A', 100000);";
+
 TEST(DescargaInsumos, TwoStationsAtOnceGetTwoNumbers)
 {
-    TestDatabase base{QString::fromLatin1(kBaseStock)};
+    TestDatabase base{QString::fromLatin1(kBaseStock) + QString::fromLatin1(kLoteSobrado)};
     correEstaciones(base, "directo", 2, 1, 40);
-    EXPECT_EQ(ValesPE(), QStringList({"1/120/1-120", "1/120/1-120"}));
+    EXPECT_EQ(ValesPE(), QStringList({"1/80/1-80", "1/80/1-80"}));
     EXPECT_EQ(ValorDe("SELECT X_ULTIMO_NRO FROM V_TA_CPTE WHERE CODIGO = '  PE'"), "3");
 }
 
@@ -373,8 +380,8 @@ INSERT INTO TA_Comprobantes (CODIGO, TALONARIO, SISTEMA, ES, Letras, Modificanum
 // all at once: every voucher's inputs go out under a PE number of its own.
 TEST(DescargaInsumos, StationsBuildingAndRunningBatchesAtOnceNeverShareANumber)
 {
-    TestDatabase base{QString::fromLatin1(kBaseStock)};
+    TestDatabase base{QString::fromLatin1(kBaseStock) + QString::fromLatin1(kLoteSobrado)};
     correEstaciones(base, "lote", 4, 8, 1);
-    EXPECT_EQ(ValesPE(), QStringList(32, QStringLiteral("1/3/1-3")));
+    EXPECT_EQ(ValesPE(), QStringList(32, QStringLiteral("1/2/1-2")));
     EXPECT_EQ(ValorDe("SELECT X_ULTIMO_NRO FROM V_TA_CPTE WHERE CODIGO = '  PE'"), "33");
 }

@@ -113,28 +113,33 @@ struct Enlace : EnlaceDialogosComprobante {
 
 TEST(PideSerieLote, AnIncomingLineTypesItsLotsOrSerialNumbers)
 {
-    TestDatabase db;
+    TestDatabase db(QString::fromLatin1(kConfiguracion));
     const ClsCmnCptes cls;
+    // The depot the lots come into goes to the dialog for its caption,
+    // right-justified; none named is the default depot.
     struct Caso {
         const char* caso;
         double cantidad;
+        const char* deposito;
         Respuesta respuesta;
         QStringList traza;
         const char* serieNvo;
         const char* loteNvo;
     } casos[] = {
-        {"a quantity of 0 opens nothing", 0, {}, {}, "", ""},
+        {"a quantity of 0 opens nothing", 0, "2", {}, {}, "", ""},
         {"accepted",
          3,
+         "2",
          {true, "", "|S1|S2|S3|"},
-         {"CargaDatos ART001 serie=1 lote=0 talle=1 salida=0 dep=[] ant=|A|/|L| en=/ ex=/ 3", "lblArticulo ART001",
+         {"CargaDatos ART001 serie=1 lote=0 talle=1 salida=0 dep=[   2] ant=|A|/|L| en=/ ex=/ 3", "lblArticulo ART001",
           "MuestraModal mostrar=0", "liberado"},
          "|S1|S2|S3|",
          ""},
         {"cancelled: the line's lists as they were",
          2,
+         "",
          {false, {}, {}},
-         {"CargaDatos ART001 serie=1 lote=0 talle=1 salida=0 dep=[] ant=|A|/|L| en=/ ex=/ 2", "lblArticulo ART001",
+         {"CargaDatos ART001 serie=1 lote=0 talle=1 salida=0 dep=[   7] ant=|A|/|L| en=/ ex=/ 2", "lblArticulo ART001",
           "MuestraModal mostrar=0", "liberado"},
          "|A|",
          "|L|"},
@@ -145,7 +150,7 @@ TEST(PideSerieLote, AnIncomingLineTypesItsLotsOrSerialNumbers)
         QString serie = QStringLiteral("x");
         QString lote = QStringLiteral("x");
         cls.PideSerieLote(QStringLiteral("ART001"), c.cantidad, QStringLiteral("|A|"), QStringLiteral("|L|"), serie, lote,
-                          true, false, true);
+                          true, false, true, QString::fromLatin1(c.deposito));
         EXPECT_EQ(enlace.traza, c.traza) << c.caso;
         EXPECT_EQ(serie, c.serieNvo) << c.caso;
         EXPECT_EQ(lote, c.loteNvo) << c.caso;
