@@ -1,6 +1,8 @@
 // The lot-and-series dialog over the real schema: stock picked for an
 // outgoing line, lots and serial numbers typed for an incoming one.
 #include "voucher_dialogs/FrmCargaLotesySeries.h"
+#include "core/DB_Dll.h"
+#include "platform/db/Recordset.h"
 
 #include "platform/FlexGrid.h"
 #include "platform/TextBox.h"
@@ -232,7 +234,8 @@ TEST(FrmCargaLotesySeries, OutgoingAcceptWritesTheRowsThatTakeSomething)
 namespace {
 
 // ART007's lots L01, L02, ... in depot 1, holding the quantities given (SQL
-// expressions, so that a third is stored as the database keeps it).
+// expressions, so that a third is stored as the database keeps it: to four
+// decimals, as a balance of movements of four decimals is).
 QString lotes(const QStringList& cantidades)
 {
     QString sql;
@@ -242,6 +245,20 @@ QString lotes(const QStringList& cantidades)
                    .arg(i + 1, 2, 10, QLatin1Char('0'))
                    .arg(cantidades[i]);
     return sql;
+}
+
+// What ART007's lots hold, in lot order, as the database shows them.
+std::vector<double> loQueTienen()
+{
+    std::vector<double> tienen;
+    db::Recordset rs;
+    ObjDB().AbrirRecordset(QStringLiteral("SELECT CANTIDAD FROM STK_SERIES_Y_LOTES WHERE IdArticulo = "
+                                          "'                   ART007' ORDER BY NroLote"),
+                           rs);
+    for (; !rs.Eof(); rs.MoveNext())
+        tienen.push_back(rs.value(0).toDouble());
+    ObjDB().CierraRecordset(rs);
+    return tienen;
 }
 
 // The outgoing request answered unseen or shown, its proposal accepted as
@@ -278,13 +295,11 @@ TEST(FrmCargaLotesySeries, ARequestTheLotsCoverIsAcceptedWithQuantitiesThatAddUp
     for (const QStringList& cantidades : casos) {
         const std::string caso = cantidades.join(u',').toStdString();
         TestDatabase db(lotes(cantidades));
-        std::vector<double> tiene;
+        const std::vector<double> tiene = loQueTienen();
+        ASSERT_EQ(tiene.size(), static_cast<std::size_t>(cantidades.size())) << caso;
         double todo = 0;
-        for (const QString& c : cantidades) {
-            tiene.push_back(c.contains(u'/') ? c.section(u'/', 0, 0).toDouble() / c.section(u'/', 1).toDouble()
-                                             : c.toDouble());
-            todo += tiene.back();
-        }
+        for (const double t : tiene)
+            todo += t;
         const double pedido = ComoCelda(todo);
         const double redondeo =
             std::pow(10.0, std::floor(std::log10(pedido)) - 14) / 2 * static_cast<double>(cantidades.size() + 1);
@@ -552,9 +567,10 @@ TEST(PideSerieLote_Salidas, UnseenTheDialogsProposalIsTheAnswer)
     }
 }
 
-// A host asks for a whole unit over three lots of a third each, unseen: the
-// proposal is the answer, its quantities adding up to the unit asked.
-TEST(PideSerieLote_Salidas, AUnitOverThreeThirdsIsAnswered)
+// A host asks, unseen, for all that three lots of a third each hold as the
+// database keeps them: the proposal is the answer, its quantities adding up
+// to what was asked; a whole unit is more than they hold.
+TEST(PideSerieLote_Salidas, ThreeLotsOfAThirdAreAnsweredAsTheDatabaseKeepsThem)
 {
     TestDatabase db(lotes({"1.0/3", "1.0/3", "1.0/3"}));
     DialogosRegistrados dialogos;
@@ -562,13 +578,19 @@ TEST(PideSerieLote_Salidas, AUnitOverThreeThirdsIsAnswered)
     FlexGrid articulos;
     articulos.setCols(ColArticulos::Columnas);
     articulos.setRows(2);
-    ScopedPrompts p;
-    double cantidad = 1;
-    QString deposito = QStringLiteral("1");
-    QString lotesNuevos, cantidades;
-    cls.PideSerieLote_Salidas(articulos, QStringLiteral("ART007"), QStringLiteral("Harina"), cantidad, QString(), QString(),
-                              lotesNuevos, cantidades, true, false, false, deposito, false);
-    EXPECT_EQ(lotesNuevos, lista("|L01~|L02~|L03~|"));
-    EXPECT_EQ(cantidades, "|0.333333333333333|0.333333333333333|0.333333333333334|");
-    EXPECT_DOUBLE_EQ(cantidad, 1);
+    for (const double pedido : {0.9999, 1.0}) {
+        ScopedPrompts p;
+        if (pedido == 1.0)
+            p.answerMessage(prompt::Ok, QStringLiteral("El Stock es Menor a la cantidad solicitada "));
+        double cantidad = pedido;
+        QString deposito = QStringLiteral("1");
+        QString lotesNuevos, cantidades;
+        cls.PideSerieLote_Salidas(articulos, QStringLiteral("ART007"), QStringLiteral("Harina"), cantidad, QString(),
+                                  QString(), lotesNuevos, cantidades, true, false, false, deposito, false);
+        if (pedido == 1.0)
+            continue;
+        EXPECT_EQ(lotesNuevos, lista("|L01~|L02~|L03~|"));
+        EXPECT_EQ(cantidades, "|0.3333|0.3333|0.3333|");
+        EXPECT_DOUBLE_EQ(cantidad, 0.9999);
+    }
 }

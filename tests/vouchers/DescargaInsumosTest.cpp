@@ -359,11 +359,11 @@ TEST(DescargaInsumos, StationsSharingATalonarioOfTheSharedTableNeverShareANumber
         QStringList vales;
         const char* siguiente;
     } casos[] = {
-        {"directo", 3, 2, 10, QStringList(6, QStringLiteral("1/30/1-30")), "7"},
-        {"lote", 4, 6, 1, QStringList(24, QStringLiteral("1/3/1-3")), "25"},
+        {"directo", 3, 2, 10, QStringList(6, QStringLiteral("1/20/1-20")), "7"},
+        {"lote", 4, 6, 1, QStringList(24, QStringLiteral("1/2/1-2")), "25"},
     };
     for (const Caso& c : casos) {
-        TestDatabase base{QString::fromLatin1(kBaseStock) + QStringLiteral(R"(
+        TestDatabase base{QString::fromLatin1(kBaseStock) + QString::fromLatin1(kLoteSobrado) + QStringLiteral(R"(
 DELETE FROM V_TA_CPTE WHERE CODIGO = '  PE';
 INSERT INTO TA_Comprobantes (CODIGO, TALONARIO, SISTEMA, ES, Letras, Modificanumeracion,
                              X_SUC_DEFAULT, X_NRO_DESDE, X_NRO_HASTA, X_ULTIMO_NRO) VALUES
