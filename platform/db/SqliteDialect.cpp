@@ -4,6 +4,7 @@
 #include "SqlLexer.h"
 
 #include <QHash>
+#include <initializer_list>
 #include <optional>
 #include <string_view>
 
@@ -354,9 +355,87 @@ private:
         QString literal = k.text.toString();
         if (literal.startsWith(u'N') || literal.startsWith(u'n'))
             literal.remove(0, 1);
-        if (!s.inSet && !m_ddl && comparedLiteral(s.i, s.a, s.b))
-            literal += QStringLiteral(" COLLATE ") + m_collation;
+        if (!s.inSet && !m_ddl && comparedLiteral(s.i, s.a, s.b)) {
+            const QString quoted = literal;
+            literal += QStringLiteral(" COLLATE ") + m_collation + indexRange(s, quoted);
+        }
         return Rewritten{literal, s.i};
+    }
+
+    // The comparison's collation is the layer's own, which no index of the
+    // file is ordered by: "column = 'text'" would read every row. Every value
+    // that collation takes for equal to the text (the text in another case,
+    // with blanks after it) lies, in NOCASE order, from the text without its
+    // trailing blanks up to that text followed by "!" (the character after
+    // the blank), so saying so lets the column's NOCASE index read only that
+    // stretch; the equality itself still decides. Said only where it holds
+    // and helps: an equality of a plain column and the literal, standing
+    // between AND, OR, WHERE and the like (never under a NOT, which would
+    // take the range in), and a literal of ASCII characters other than k
+    // and s, the only letters another alphabet's letters fold into.
+    QString indexRange(const Site& s, const QString& quoted) const
+    {
+        if (m_collation.compare(u"NOCASE", Qt::CaseInsensitive) == 0)
+            return {};
+        const int op = prevSig(t, s.i, s.a);
+        if (op < 0 || !at(op).isPunct(u"="))
+            return {};
+        // The column: a name, or a name qualified by one other.
+        const int last = prevSig(t, op, s.a);
+        if (last < 0 || !plainName(at(last)))
+            return {};
+        int first = last;
+        const int dot = prevSig(t, last, s.a);
+        if (dot >= 0 && at(dot).isPunct(u".")) {
+            first = prevSig(t, dot, s.a);
+            if (first < 0 || !plainName(at(first)))
+                return {};
+        }
+        const int before = prevSig(t, first, s.a);
+        const bool openedBefore = before < 0 || at(before).isPunct(u"(") || at(before).isPunct(u",") ||
+                                  oneOf(at(before), {u"WHERE", u"AND", u"OR", u"ON", u"WHEN", u"THEN", u"ELSE",
+                                                     u"HAVING", u"SELECT"});
+        const int after = nextSig(t, s.i + 1, s.b);
+        const bool closedAfter = after >= s.b || at(after).isPunct(u")") || at(after).isPunct(u",") ||
+                                 at(after).isPunct(u";") ||
+                                 oneOf(at(after), {u"AND", u"OR", u"THEN", u"WHEN", u"ELSE", u"END", u"WHERE",
+                                                   u"ORDER", u"GROUP", u"HAVING", u"LIMIT", u"JOIN", u"LEFT",
+                                                   u"RIGHT", u"INNER", u"CROSS", u"UNION", u"EXCEPT", u"INTERSECT"});
+        if (!openedBefore || !closedAfter)
+            return {};
+        // Between AND and AND the column may be the upper end of a BETWEEN.
+        if (before >= 0 && at(before).isWord(u"AND")) {
+            for (int j = prevSig(t, before, s.a); j >= 0; j = prevSig(t, j, s.a)) {
+                if (at(j).isWord(u"BETWEEN"))
+                    return {};
+                if (at(j).isWord(u"AND") || at(j).isWord(u"OR") || at(j).isWord(u"WHERE") || at(j).isPunct(u"("))
+                    break;
+            }
+        }
+        QStringView text = QStringView(quoted).mid(1, quoted.size() - 2);
+        for (const QChar c : text)
+            if (c.unicode() >= 0x80 || c == u'k' || c == u'K' || c == u's' || c == u'S')
+                return {};
+        while (text.endsWith(u' '))
+            text.chop(1);
+        const QString column = verbatim(first, last + 1);
+        const QString low = u'\'' + text.toString() + u'\'';
+        const QString high = u'\'' + text.toString() + QStringLiteral("!'");
+        return QStringLiteral(" AND %1 >= %2 COLLATE NOCASE AND %1 < %3 COLLATE NOCASE").arg(column, low, high);
+    }
+
+    static bool oneOf(const SqlToken& k, std::initializer_list<const char16_t*> words)
+    {
+        for (const char16_t* w : words)
+            if (k.isWord(QStringView(w)))
+                return true;
+        return false;
+    }
+
+    static bool plainName(const SqlToken& k)
+    {
+        return (k.kind == Kind::Word && !k.isWord(u"NULL")) ||
+               (k.kind == Kind::QuotedName && !k.text.contains(u"]]"));
     }
 
     // [a]]b] -> "a]b": SQLite reads no doubled bracket inside a name.

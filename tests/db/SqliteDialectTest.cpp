@@ -1,8 +1,14 @@
 #include "platform/db/SqliteDialect.h"
 
+#include "db/EmbeddedDatabase.h"
+#include "platform/db/SqliteBackend.h"
+
 #include "tests/support/QtPrinting.h"
 
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <random>
+#include <sqlite3.h>
 
 using db::SqliteDialect;
 using db::SqliteStatement;
@@ -173,9 +179,57 @@ TEST(SqliteDialect, InsertsAsWrittenUnlessTheyHoldAConstruct)
 
 TEST(SqliteDialect, TagsLiteralsWithTheCollationItIsGiven)
 {
-    const auto out = SqliteDialect(QStringLiteral("CI_RTRIM")).translate(QStringLiteral("SELECT a FROM t WHERE b = 'x'"));
+    const auto out = SqliteDialect(QStringLiteral("CI_RTRIM")).translate(QStringLiteral("SELECT a FROM t WHERE b > 'x'"));
     ASSERT_EQ(out.size(), 1u);
-    EXPECT_EQ(out[0].text, QStringLiteral("SELECT a FROM t WHERE b = 'x' COLLATE CI_RTRIM"));
+    EXPECT_EQ(out[0].text, QStringLiteral("SELECT a FROM t WHERE b > 'x' COLLATE CI_RTRIM"));
+}
+
+// Under the layer's own collation an equality of a column and a literal also
+// names the stretch of the column's NOCASE order that holds every value equal
+// to it, so that an index can be read; only where that changes nothing.
+TEST(SqliteDialect, GivesAColumnsEqualityWithALiteralTheStretchAnIndexReads)
+{
+    const auto range = [](const char* column, const char* low) {
+        return QStringLiteral(" AND %1 >= '%2' COLLATE NOCASE AND %1 < '%2!' COLLATE NOCASE")
+            .arg(QLatin1String(column), QLatin1String(low));
+    };
+    struct Case {
+        const char* what;
+        const char* sqlServer;
+        QString sqlite;
+    } cases[] = {
+        {"a column", "SELECT a FROM t WHERE b = 'x'", "SELECT a FROM t WHERE b = 'x' COLLATE CI_RTRIM" + range("b", "x")},
+        {"qualified, trailing blanks, among others",
+         "SELECT a FROM t WHERE c = 1 AND t.TC = 'TRP ' OR [d] = '0001'",
+         "SELECT a FROM t WHERE c = 1 AND t.TC = 'TRP ' COLLATE CI_RTRIM" + range("t.TC", "TRP") +
+             " OR [d] = '0001' COLLATE CI_RTRIM" + range("[d]", "0001")},
+        {"in a join and a CASE",
+         "SELECT CASE WHEN b = '1' THEN 1 END FROM t JOIN u ON u.x = 'A''B' WHERE (c = '')",
+         "SELECT CASE WHEN b = '1' COLLATE CI_RTRIM" + range("b", "1") + " THEN 1 END FROM t JOIN u ON u.x = 'A''B' "
+             "COLLATE CI_RTRIM" + range("u.x", "A''B") + " WHERE (c = '' COLLATE CI_RTRIM" + range("c", "") + ")"},
+        {"under NOT the range would be negated too", "SELECT a FROM t WHERE NOT b = 'x'",
+         "SELECT a FROM t WHERE NOT b = 'x' COLLATE CI_RTRIM"},
+        {"an expression is no column", "SELECT a FROM t WHERE LTRIM(RTRIM(b)) = '1' AND c + d = 'x'",
+         "SELECT a FROM t WHERE LTRIM(RTRIM(b)) = '1' COLLATE CI_RTRIM AND c + d = 'x' COLLATE CI_RTRIM"},
+        {"the literal is not the whole other side", "SELECT a FROM t WHERE b = 'x' || c",
+         "SELECT a FROM t WHERE b = 'x' COLLATE CI_RTRIM || c"},
+        {"letters another alphabet folds into, and letters of another alphabet",
+         "SELECT a FROM t WHERE b = 'kg' OR b = 'S1' OR b = 'ñ'",
+         "SELECT a FROM t WHERE b = 'kg' COLLATE CI_RTRIM OR b = 'S1' COLLATE CI_RTRIM OR b = 'ñ' COLLATE CI_RTRIM"},
+        {"other comparisons", "SELECT a FROM t WHERE b <> 'x' AND b < 'y' AND b LIKE 'z%'",
+         "SELECT a FROM t WHERE b <> 'x' COLLATE CI_RTRIM AND b < 'y' COLLATE CI_RTRIM AND b LIKE 'z%'"},
+        {"the upper end of a BETWEEN", "SELECT a FROM t WHERE n BETWEEN 1 AND b = 'x'",
+         "SELECT a FROM t WHERE n BETWEEN 1 AND b = 'x' COLLATE CI_RTRIM"},
+    };
+    for (const Case& c : cases) {
+        const auto out = SqliteDialect(QStringLiteral("CI_RTRIM")).translate(QString::fromUtf8(c.sqlServer));
+        ASSERT_EQ(out.size(), 1u) << c.what;
+        EXPECT_EQ(out[0].text, c.sqlite) << c.what;
+    }
+    // Where the literals compare by NOCASE already, the column's index serves
+    // the equality as it stands.
+    EXPECT_EQ(single(QStringLiteral("SELECT a FROM t WHERE b = 'x'")),
+              QStringLiteral("SELECT a FROM t WHERE b = 'x' COLLATE NOCASE"));
 }
 
 TEST(SqliteDialect, LeavesDefinitionsWithoutTheLayersCollation)
@@ -184,4 +238,83 @@ TEST(SqliteDialect, LeavesDefinitionsWithoutTheLayersCollation)
     // every other tool.
     EXPECT_EQ(single(QStringLiteral("CREATE VIEW v AS SELECT a FROM t WHERE b = 'x'")),
               QStringLiteral("CREATE VIEW v AS SELECT a FROM t WHERE b = 'x'"));
+}
+
+namespace {
+
+// The given column of every row of a query on a handle.
+QStringList firstColumn(sqlite3* db, const QString& sql, int column = 0)
+{
+    QStringList rows;
+    sqlite3_stmt* st = nullptr;
+    if (sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &st, nullptr) != SQLITE_OK)
+        return {QStringLiteral("(error: %1)").arg(QString::fromUtf8(sqlite3_errmsg(db)))};
+    while (sqlite3_step(st) == SQLITE_ROW)
+        rows << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, column)));
+    sqlite3_finalize(st);
+    return rows;
+}
+
+}  // namespace
+
+// The stretch never leaves out a value the equality takes: generated codes
+// of letters in both cases, letters of other alphabets and those that fold
+// into ours (the Kelvin sign, the long s), blanks, tabs and punctuation,
+// each looked for with every literal, give the rows the bare equality gives.
+TEST(SqliteDialect, TheStretchAnIndexReadsHoldsEveryValueTheEqualityTakes)
+{
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(":memory:", &db), SQLITE_OK);
+    db::SqliteBackend::registerCollation(db);
+    ASSERT_EQ(sqlite3_exec(db, "CREATE TABLE c (v varchar(10) COLLATE NOCASE); CREATE INDEX ix ON c (v);", nullptr,
+                           nullptr, nullptr),
+              SQLITE_OK);
+    const QStringList pieces = {"a",       "A", "k", "K", QString(QChar(0x212A)), "s", "S", QString(QChar(0x017F)),
+                                "ñ",       "Ñ", "1", " ", "\t",                    "!", "é", "É"};
+    std::mt19937 random(7);
+    QStringList values;
+    for (int i = 0; i < 400; ++i) {
+        QString v;
+        for (int n = std::uniform_int_distribution<int>(0, 4)(random); n > 0; --n)
+            v += pieces.at(std::uniform_int_distribution<int>(0, static_cast<int>(pieces.size()) - 1)(random));
+        values << v;
+        sqlite3_stmt* st = nullptr;
+        sqlite3_prepare_v2(db, "INSERT INTO c VALUES (?1)", -1, &st, nullptr);
+        const QByteArray utf8 = v.toUtf8();
+        sqlite3_bind_text(st, 1, utf8.constData(), -1, SQLITE_TRANSIENT);
+        sqlite3_step(st);
+        sqlite3_finalize(st);
+    }
+    const SqliteDialect dialect(QStringLiteral("CI_RTRIM"));
+    int ranged = 0;
+    for (const QString& v : values) {
+        QString literal = v;
+        literal.replace(u'\'', QStringLiteral("''"));
+        const QString bare = QStringLiteral("SELECT v FROM c WHERE v = '%1' COLLATE CI_RTRIM ORDER BY rowid").arg(literal);
+        const auto out = dialect.translate(QStringLiteral("SELECT v FROM c WHERE v = '%1' ORDER BY rowid").arg(literal));
+        ASSERT_EQ(out.size(), 1u);
+        ranged += out[0].text.contains(QStringLiteral("COLLATE NOCASE")) ? 1 : 0;
+        EXPECT_EQ(firstColumn(db, out[0].text), firstColumn(db, bare)) << v.toStdString();
+    }
+    EXPECT_GT(ranged, 50) << "the stretch was tried on few literals";
+    sqlite3_close(db);
+}
+
+// The number of the last transfer voucher, asked at every start-up, reads
+// the index of its type instead of every movement.
+TEST(SqliteDialect, TheLastTransferNumberIsReadThroughItsIndex)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("t.db"));
+    EmbeddedDatabase::create(path, false);
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(path.toUtf8().constData(), &db), SQLITE_OK);
+    db::SqliteBackend::registerCollation(db);
+    const auto out = SqliteDialect(QStringLiteral("CI_RTRIM"))
+                         .translate(QStringLiteral("SELECT TOP 1 CAST(NUMERO AS INTEGER) AS NUMERO FROM "
+                                                   "V_MV_STOCK_DRAVELO WHERE TC='TRP' ORDER BY NUMERO DESC"));
+    ASSERT_EQ(out.size(), 1u);
+    const QString plan = firstColumn(db, QStringLiteral("EXPLAIN QUERY PLAN %1").arg(out[0].text), 3).join(u'\n');
+    EXPECT_TRUE(plan.contains(QStringLiteral("SEARCH V_MV_STOCK_DRAVELO USING COVERING INDEX"))) << plan.toStdString();
+    sqlite3_close(db);
 }
