@@ -39,7 +39,7 @@ struct Connection::Private {
         // stays bounded by forgetting them all now and then.
         if (sqliteForms.size() >= 512)
             sqliteForms.clear();
-        return *sqliteForms.insert(sql, SqliteDialect(backend->literalCollation()).translate(sql));
+        return *sqliteForms.insert(sql, SqliteDialect(backend->literalCollation(), backend->viewNames()).translate(sql));
     }
     QStringList requiredTables;
     SchemaUpgrade schemaUpgrade;

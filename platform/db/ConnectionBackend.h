@@ -5,6 +5,7 @@
 #include "SchemaLists.h"
 #include "Types.h"
 
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -53,6 +54,9 @@ public:
     virtual Dialect dialect() const = 0;
     // The collation the rewrite gives string literals in comparisons.
     virtual QString literalCollation() const { return QStringLiteral("NOCASE"); }
+    // The names of the database's views, in lower case, for the rewrite
+    // (SqliteDialect).
+    virtual QSet<QString> viewNames() { return {}; }
 
     // Runs one statement (a batch on a server that takes batches). Returns the
     // rows changed, -1 when the statement changes none.

@@ -382,6 +382,20 @@ std::unique_ptr<SqliteBackend> SqliteBackend::open(const QString& path)
     return backend;
 }
 
+QSet<QString> SqliteBackend::viewNames()
+{
+    if (!m_views) {
+        QSet<QString> views;
+        Statement st;
+        if (sqlite3_prepare_v2(m_db, "SELECT lower(name) FROM sqlite_master WHERE type = 'view'", -1, &st.s, nullptr) ==
+            SQLITE_OK)
+            while (sqlite3_step(st.s) == SQLITE_ROW)
+                views.insert(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st.s, 0))));
+        m_views = std::move(views);
+    }
+    return *m_views;
+}
+
 void SqliteBackend::startWork()
 {
     // A saved line survives a crash, and foreign keys hold as on the server.

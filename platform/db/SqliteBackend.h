@@ -2,6 +2,8 @@
 
 #include "ConnectionBackend.h"
 
+#include <optional>
+
 struct sqlite3;
 struct sqlite3_stmt;
 
@@ -60,6 +62,8 @@ public:
 
     Dialect dialect() const override { return Dialect::Sqlite; }
     QString literalCollation() const override { return QString::fromLatin1(kCollation); }
+    // Read once: the program makes no view while it runs.
+    QSet<QString> viewNames() override;
 
     long execute(const QString& sql, const std::vector<QVariant>& params = {}) override;
     std::unique_ptr<RowSet> query(const QString& sql, const std::vector<QVariant>& params = {}) override;
@@ -91,6 +95,7 @@ private:
     void keep(PreparedQuery&& query);
 
     sqlite3* m_db;
+    std::optional<QSet<QString>> m_views;
     std::vector<SqliteCursor*> m_cursors;
     // The queries finished last, the latest at the end: a program reads the
     // same few statements again and again (a page, a lookup by key), and

@@ -4,8 +4,10 @@
 #include "SqlLexer.h"
 
 #include <QHash>
+#include <algorithm>
 #include <initializer_list>
 #include <optional>
+#include <tuple>
 #include <string_view>
 
 namespace db {
@@ -78,7 +80,8 @@ TypeFamily familyOf(const QString& typeName)
 // construct of SQL Server's dialect.
 class Renderer {
 public:
-    Renderer(const std::vector<SqlToken>& tokens, const QString& collation) : t(tokens), m_collation(collation)
+    Renderer(const std::vector<SqlToken>& tokens, const QString& collation, const QSet<QString>& views)
+        : t(tokens), m_collation(collation), m_views(views)
     {
         match.assign(t.size(), -1);
         std::vector<int> open;
@@ -95,6 +98,7 @@ public:
     // Renders one statement [a, b).
     QString statement(int a, int b)
     {
+        m_statement = {a, b};
         const int first = nextSig(t, a, b);
         m_head = first < b ? upper(at(first)) : QString();
         m_ddl = m_head == u"CREATE" || m_head == u"ALTER" || m_head == u"DROP";
@@ -104,6 +108,7 @@ public:
     // Renders [a, b) as the body of a CASE WHEN.
     QString condition(int a, int b)
     {
+        m_statement = {a, b};
         m_head = QStringLiteral("IF");
         m_ddl = false;
         return range(a, b, false);
@@ -369,10 +374,11 @@ private:
     // trailing blanks up to that text followed by "!" (the character after
     // the blank), so saying so lets the column's NOCASE index read only that
     // stretch; the equality itself still decides. Said only where it holds
-    // and helps: an equality of a plain column and the literal, standing
-    // between AND, OR, WHERE and the like (never under a NOT, which would
-    // take the range in), and a literal of ASCII characters other than k
-    // and s, the only letters another alphabet's letters fold into.
+    // and may help: an equality of a plain column of a table (a view's would
+    // only weigh the stretch on every row) and the literal, standing between
+    // AND, OR, WHERE and the like (never under a NOT, which would take the
+    // stretch in), and a literal of ASCII characters other than k and s, the
+    // only letters another alphabet's letters fold into.
     QString indexRange(const Site& s, const QString& quoted) const
     {
         if (m_collation.compare(u"NOCASE", Qt::CaseInsensitive) == 0)
@@ -401,7 +407,7 @@ private:
                                  oneOf(at(after), {u"AND", u"OR", u"THEN", u"WHEN", u"ELSE", u"END", u"WHERE",
                                                    u"ORDER", u"GROUP", u"HAVING", u"LIMIT", u"JOIN", u"LEFT",
                                                    u"RIGHT", u"INNER", u"CROSS", u"UNION", u"EXCEPT", u"INTERSECT"});
-        if (!openedBefore || !closedAfter)
+        if (!openedBefore || !closedAfter || !ofATable(s, first == last ? -1 : first))
             return {};
         // Between AND and AND the column may be the upper end of a BETWEEN.
         if (before >= 0 && at(before).isWord(u"AND")) {
@@ -422,6 +428,99 @@ private:
         const QString low = u'\'' + text.toString() + u'\'';
         const QString high = u'\'' + text.toString() + QStringLiteral("!'");
         return QStringLiteral(" AND %1 >= %2 COLLATE NOCASE AND %1 < %3 COLLATE NOCASE").arg(column, low, high);
+    }
+
+    // Whether a column of the level [s.a, s.b), qualified by the name at
+    // `qualifier` (-1: none), is a table's: the objects its FROM (or UPDATE)
+    // names, each by its name or alias; a column with no qualifier, only
+    // where every object is a table. A derived table counts as a view, and
+    // a qualifier this level does not name (an outer query's) as unknown.
+    bool ofATable(const Site& s, int qualifier) const
+    {
+        struct Object {
+            QString name;
+            QString alias;
+            bool table;
+        };
+        std::vector<Object> objects;
+        bool listing = false;
+        // A condition in parentheses is read in the query around it.
+        int a = s.a;
+        int b = s.b;
+        while (!namesObjects(a, b) && a > m_statement.first) {
+            int open = a - 2;
+            while (open >= m_statement.first && !(at(open).isPunct(u"(") && end(open, m_statement.second) > b))
+                --open;
+            if (open < m_statement.first)
+                std::tie(a, b) = m_statement;
+            else
+                std::tie(a, b) = std::pair<int, int>{open + 1, end(open, m_statement.second)};
+        }
+        for (int i = nextSig(t, a, b); i < b; i = nextSig(t, i + 1, b)) {
+            const SqlToken& k = at(i);
+            if (k.isPunct(u"(")) {
+                i = end(i, b);
+                continue;
+            }
+            if (k.isWord(u"FROM") || k.isWord(u"JOIN") || k.isWord(u"UPDATE") || (listing && k.isPunct(u","))) {
+                listing = true;
+                int j = nextSig(t, i + 1, b);
+                Object o;
+                if (j < b && at(j).isPunct(u"(")) {
+                    j = end(j, b);
+                    o.table = false;
+                } else if (j < b && plainName(at(j))) {
+                    while (nextSig(t, j + 1, b) < b && at(nextSig(t, j + 1, b)).isPunct(u".")) {
+                        const int n = nextSig(t, nextSig(t, j + 1, b) + 1, b);
+                        if (n >= b || !plainName(at(n)))
+                            return false;
+                        j = n;
+                    }
+                    o.name = nameValue(at(j)).toLower();
+                    o.table = !m_views.contains(o.name);
+                } else {
+                    return false;
+                }
+                int n = nextSig(t, j + 1, b);
+                if (n < b && at(n).isWord(u"AS"))
+                    n = nextSig(t, n + 1, b);
+                if (n < b && plainName(at(n)) &&
+                    !oneOf(at(n), {u"WHERE", u"JOIN", u"LEFT", u"RIGHT", u"INNER", u"OUTER", u"CROSS", u"FULL",
+                                   u"ON", u"SET", u"GROUP", u"ORDER", u"HAVING", u"LIMIT", u"UNION", u"EXCEPT",
+                                   u"INTERSECT", u"WITH"})) {
+                    o.alias = nameValue(at(n)).toLower();
+                    j = n;
+                }
+                objects.push_back(o);
+                i = j;
+                continue;
+            }
+            if (oneOf(k, {u"WHERE", u"GROUP", u"ORDER", u"HAVING", u"ON", u"SET"}))
+                listing = false;
+        }
+        if (objects.empty())
+            return false;
+        if (qualifier < 0)
+            return std::all_of(objects.begin(), objects.end(), [](const Object& o) { return o.table; });
+        const QString q = nameValue(at(qualifier)).toLower();
+        for (const Object& o : objects)
+            if (o.alias == q || (o.alias.isEmpty() && o.name == q))
+                return o.table;
+        return false;
+    }
+
+    // Whether the level [a, b) names objects of its own (a query, an UPDATE).
+    bool namesObjects(int a, int b) const
+    {
+        for (int i = nextSig(t, a, b); i < b; i = nextSig(t, i + 1, b)) {
+            if (at(i).isPunct(u"(")) {
+                i = end(i, b);
+                continue;
+            }
+            if (at(i).isWord(u"FROM") || at(i).isWord(u"UPDATE"))
+                return true;
+        }
+        return false;
     }
 
     static bool oneOf(const SqlToken& k, std::initializer_list<const char16_t*> words)
@@ -514,6 +613,8 @@ private:
 
     const std::vector<SqlToken>& t;
     const QString& m_collation;
+    const QSet<QString>& m_views;
+    std::pair<int, int> m_statement{0, 0};
     std::vector<int> match;
     QString m_head;
     bool m_ddl = false;
@@ -757,7 +858,10 @@ bool isPlainInsert(QStringView s)
 
 }  // namespace
 
-SqliteDialect::SqliteDialect(QString literalCollation) : m_collation(std::move(literalCollation)) {}
+SqliteDialect::SqliteDialect(QString literalCollation, QSet<QString> views)
+    : m_collation(std::move(literalCollation)), m_views(std::move(views))
+{
+}
 
 bool SqliteDialect::runsAsWritten(QStringView sqlServerText)
 {
@@ -770,7 +874,7 @@ std::vector<SqliteStatement> SqliteDialect::translate(const QString& text) const
         return {{SqliteStatement::Kind::Sql, text.trimmed()}};
     const std::vector<SqlToken> t = tokenizeSql(text);
     std::vector<SqliteStatement> out;
-    Renderer render(t, m_collation);
+    Renderer render(t, m_collation, m_views);
     for (const auto& [a, b] : statementSpans(t))
         if (std::optional<SqliteStatement> statement = renderSpan(t, render, a, b))
             out.push_back(std::move(*statement));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSet>
 #include <QString>
 #include <QStringView>
 #include <vector>
@@ -45,9 +46,15 @@ struct SqliteStatement {
 // collation `literalCollation`, so that the comparison follows SQL Server's
 // rule (case ignored, and with the layer's own collation trailing blanks
 // too) even where a column's own collation is lost, as in LTRIM(RTRIM(col)).
+// With a collation of the layer's own, which no index is ordered by, an
+// equality of a table's column and a literal also names the stretch of the
+// column's NOCASE order that holds every value equal to the literal, so that
+// an index of the column can be read; `views` (their names in lower case)
+// are the objects that are no table: a column of theirs gets no stretch,
+// which would only be weighed on every row.
 class SqliteDialect {
 public:
-    explicit SqliteDialect(QString literalCollation = QStringLiteral("NOCASE"));
+    explicit SqliteDialect(QString literalCollation = QStringLiteral("NOCASE"), QSet<QString> views = {});
 
     std::vector<SqliteStatement> translate(const QString& sqlServerText) const;
     // True when SQLite runs the text as written, blanks around it trimmed:
@@ -57,6 +64,7 @@ public:
 
 private:
     QString m_collation;
+    QSet<QString> m_views;
 };
 
 }  // namespace db

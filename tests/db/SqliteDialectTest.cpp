@@ -226,6 +226,35 @@ TEST(SqliteDialect, GivesAColumnsEqualityWithALiteralTheStretchAnIndexReads)
         ASSERT_EQ(out.size(), 1u) << c.what;
         EXPECT_EQ(out[0].text, c.sqlite) << c.what;
     }
+    // A view's column, a derived table's and an outer query's get none: no
+    // index of theirs would be read, and the stretch would be weighed on
+    // every row.
+    const QSet<QString> views = {QStringLiteral("stk_dravelo_sin_asignar"), QStringLiteral("v")};
+    struct ViewCase {
+        const char* what;
+        const char* sqlServer;
+        QString sqlite;
+    } viewCases[] = {
+        {"a view", "SELECT COUNT(*) from Stk_Dravelo_Sin_Asignar where iddeposito='   1' and Cantidad > 0",
+         "SELECT COUNT(*) from Stk_Dravelo_Sin_Asignar where iddeposito='   1' COLLATE CI_RTRIM and Cantidad > 0"},
+        {"a table and a view, by name and alias",
+         "SELECT a FROM t LEFT JOIN v AS w ON w.x = t.x WHERE t.b = 'x' AND w.c = 'y' AND v.c = 'z' AND d = 'q'",
+         "SELECT a FROM t LEFT JOIN v AS w ON w.x = t.x WHERE t.b = 'x' COLLATE CI_RTRIM" + range("t.b", "x") +
+             " AND w.c = 'y' COLLATE CI_RTRIM AND v.c = 'z' COLLATE CI_RTRIM AND d = 'q' COLLATE CI_RTRIM"},
+        {"a derived table, and a subquery's own table",
+         "SELECT a FROM (SELECT b FROM t WHERE (c = '1')) q WHERE q.b = 'x' AND b = 'y'",
+         "SELECT a FROM (SELECT b FROM t WHERE (c = '1' COLLATE CI_RTRIM" + range("c", "1") +
+             ")) q WHERE q.b = 'x' COLLATE CI_RTRIM AND b = 'y' COLLATE CI_RTRIM"},
+        {"an outer query's table", "SELECT a FROM t WHERE EXISTS (SELECT 1 FROM u WHERE t.b = 'x')",
+         "SELECT a FROM t WHERE EXISTS (SELECT 1 FROM u WHERE t.b = 'x' COLLATE CI_RTRIM)"},
+        {"an update's table", "UPDATE t SET a = 'x' WHERE b = 'y'",
+         "UPDATE t SET a = 'x' WHERE b = 'y' COLLATE CI_RTRIM" + range("b", "y")},
+    };
+    for (const ViewCase& c : viewCases) {
+        const auto out = SqliteDialect(QStringLiteral("CI_RTRIM"), views).translate(QString::fromUtf8(c.sqlServer));
+        ASSERT_EQ(out.size(), 1u) << c.what;
+        EXPECT_EQ(out[0].text, c.sqlite) << c.what;
+    }
     // Where the literals compare by NOCASE already, the column's index serves
     // the equality as it stands.
     EXPECT_EQ(single(QStringLiteral("SELECT a FROM t WHERE b = 'x'")),
