@@ -7,13 +7,11 @@
 #include "platform/RuntimeError.h"
 #include "platform/Value.h"
 #include "platform/db/NativeErrors.h"
+#include "tests/support/EstacionesALaVez.h"
 #include "tests/support/QtPrinting.h"
 #include "tests/support/ScriptedPrompts.h"
 
-#include <QProcess>
-#include <QThread>
 #include <optional>
-#include <sqlite3.h>
 
 namespace {
 
@@ -285,44 +283,13 @@ namespace {
 
 // Stations saving lines at the same moment, each from its own process and
 // its own ODBC connection (tests/db/estacion): station s saves `lineas` lines
-// of its own articles "E<s>_<i>". All wait on a lock this test holds until
-// every one has opened the database, so that they start side by side. What
-// each station showed, a box a line.
+// of its own articles "E<s>_<i>". What each station showed, a box a line.
 std::vector<QString> correEstaciones(const QString& conexion, const QString& archivo, int estaciones, int lineas)
 {
-    sqlite3* bloqueo = nullptr;
-    EXPECT_EQ(sqlite3_open(archivo.toUtf8().constData(), &bloqueo), SQLITE_OK);
-    EXPECT_EQ(sqlite3_exec(bloqueo, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
-
-    QTemporaryDir marcas;
-    std::vector<std::unique_ptr<QProcess>> procesos;
-    for (int s = 0; s < estaciones; ++s) {
-        auto p = std::make_unique<QProcess>();
-        p->start(QStringLiteral(ESTACION_GRABACION), {conexion, QStringLiteral("E%1_").arg(s), QString::number(lineas),
-                                                      marcas.filePath(QString::number(s))});
-        EXPECT_TRUE(p->waitForStarted(10000));
-        procesos.push_back(std::move(p));
-    }
-    for (int espera = 0; espera < 400; ++espera) {
-        bool listas = true;
-        for (int s = 0; s < estaciones; ++s)
-            listas = listas && QFile::exists(marcas.filePath(QString::number(s)));
-        if (listas)
-            break;
-        QThread::msleep(50);
-    }
-    QThread::msleep(200);
-    EXPECT_EQ(sqlite3_exec(bloqueo, "COMMIT", nullptr, nullptr, nullptr), SQLITE_OK);
-    sqlite3_close(bloqueo);
-
-    std::vector<QString> mostrado;
-    for (std::size_t s = 0; s < procesos.size(); ++s) {
-        QProcess& p = *procesos[s];
-        EXPECT_TRUE(p.waitForFinished(100000)) << "station " << s;
-        EXPECT_EQ(p.exitCode(), 0) << "station " << s << " lost lines";
-        mostrado.push_back(QString::fromUtf8(p.readAllStandardOutput()));
-    }
-    return mostrado;
+    std::vector<QStringList> argumentos;
+    for (int s = 0; s < estaciones; ++s)
+        argumentos.push_back({conexion, QStringLiteral("E%1_").arg(s), QString::number(lineas)});
+    return CorreEstacionesALaVez(archivo, QStringLiteral(ESTACION_GRABACION), argumentos, 100000);
 }
 
 }  // namespace

@@ -7,16 +7,13 @@
 #include "core/Transacciones.h"
 #include "platform/Value.h"
 #include "rules/Stuff.h"
+#include "tests/support/EstacionesALaVez.h"
 #include "tests/support/QtPrinting.h"
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TestDatabase.h"
 
-#include <QFile>
-#include <QProcess>
-#include <QThread>
 #include <algorithm>
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 using namespace ColArticulos;
 
@@ -276,37 +273,11 @@ namespace {
 // ready, so that they run side by side. Each must write all its vouchers.
 void correEstaciones(const TestDatabase& base, const char* modo, int estaciones, int cuantos, int lineas)
 {
-    sqlite3* bloqueo = nullptr;
-    ASSERT_EQ(sqlite3_open(base.path().toUtf8().constData(), &bloqueo), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(bloqueo, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
-
-    QTemporaryDir marcas;
-    std::vector<std::unique_ptr<QProcess>> procesos;
-    for (int i = 0; i < estaciones; ++i) {
-        auto p = std::make_unique<QProcess>();
-        p->setProcessChannelMode(QProcess::MergedChannels);
-        p->start(QStringLiteral(ESTACION_DESCARGA),
-                 {base.path(), QString::fromLatin1(modo), QString::number(21 + i * cuantos), QString::number(cuantos),
-                  QString::number(lineas), marcas.filePath(QString::number(i))});
-        ASSERT_TRUE(p->waitForStarted(10000));
-        procesos.push_back(std::move(p));
-    }
-    // Each station marks the moment it starts its first update.
-    for (int espera = 0; espera < 400; ++espera) {
-        bool listas = true;
-        for (int i = 0; i < estaciones; ++i)
-            listas = listas && QFile::exists(marcas.filePath(QString::number(i)));
-        if (listas)
-            break;
-        QThread::msleep(50);
-    }
-    QThread::msleep(200);
-    ASSERT_EQ(sqlite3_exec(bloqueo, "COMMIT", nullptr, nullptr, nullptr), SQLITE_OK);
-    sqlite3_close(bloqueo);
-    for (auto& p : procesos) {
-        ASSERT_TRUE(p->waitForFinished(120000));
-        EXPECT_EQ(p->exitCode(), 0) << p->readAll().toStdString();
-    }
+    std::vector<QStringList> argumentos;
+    for (int i = 0; i < estaciones; ++i)
+        argumentos.push_back({base.path(), QString::fromLatin1(modo), QString::number(21 + i * cuantos),
+                              QString::number(cuantos), QString::number(lineas)});
+    CorreEstacionesALaVez(base.path(), QStringLiteral(ESTACION_DESCARGA), argumentos);
 }
 
 // Each PE voucher as "its origins/its rows/its first and last Secuencia".
