@@ -621,8 +621,10 @@ void registerRuns()
                 benchmark::RegisterBenchmark("DirectTurn", DirectTurn)->Args(args)->ArgNames(names)->Unit(benchmark::kMillisecond);
                 benchmark::RegisterBenchmark("GridPageTurn", GridPageTurn)->Args(args)->ArgNames(names)->Unit(benchmark::kMillisecond);
             }
-    // The form's source: a size's cases together, on its one loaded grid;
-    // at 1,000,000 lines a page takes seconds, so each is read once.
+    // The form's source: a size's cases together, on its one loaded grid; at
+    // 1,000,000 lines a page in text order takes a second, so each of those
+    // is read once (a single read of a page that takes less is mostly the
+    // first reading of its part of the file, which its floor then finds read).
     for (int generated : kWaiting)
         for (int order : {Natural, ByText})
             for (int page : {First, Middle, Last}) {
@@ -633,7 +635,7 @@ void registerRuns()
                                                      Case{"FormTurn", FormTurn}, Case{"FormDirectTurn", FormDirectTurn}}) {
                     auto* b = benchmark::RegisterBenchmark(name, function)->Args(args)->ArgNames(names)->Unit(
                         benchmark::kMillisecond);
-                    if (generated >= 1000000)
+                    if (generated >= 1000000 && order == ByText)
                         b->Iterations(1);
                 }
             }
