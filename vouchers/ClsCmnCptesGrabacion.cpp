@@ -24,12 +24,12 @@ struct Ocupada {};
 
 // Runs a statement at once, in the connection's dialect; answers the rows it
 // changed.
-long ejecuta(db::Connection& cn, const QString& sentencia)
+long ejecuta(DB_Dll& db, const QString& sentencia)
 {
     try {
-        return ObjDB().EjecutaDirecto(sentencia);
+        return db.EjecutaDirecto(sentencia);
     } catch (const RuntimeError& e) {
-        if (BaseOcupada(cn.errors()))
+        if (BaseOcupada(db.gCnn().errors()))
             throw Ocupada{};
         throw ActualizacionStock::Rechazo{e.description()};
     }
@@ -49,7 +49,7 @@ void revisaLecturas(db::Connection& cn)
 // else, and leaves a host's transaction open at its level.
 class Transaccion {
 public:
-    explicit Transaccion(db::Connection& cn) : m_cn(cn) {}
+    explicit Transaccion(DB_Dll& db) : m_db(db) {}
     ~Transaccion() { deshace(); }
     Transaccion(const Transaccion&) = delete;
     Transaccion& operator=(const Transaccion&) = delete;
@@ -58,16 +58,16 @@ public:
     {
         if (m_abierta)
             return;
-        ejecuta(m_cn, QStringLiteral("BEGIN TRANSACTION"));
+        ejecuta(m_db, QStringLiteral("BEGIN TRANSACTION"));
         m_abierta = true;
-        ejecuta(m_cn, QStringLiteral("SAVE TRANSACTION ") + kActualizaStock);
+        ejecuta(m_db, QStringLiteral("SAVE TRANSACTION ") + kActualizaStock);
         m_marcada = true;
     }
     void confirma()
     {
         if (!m_abierta)
             return;
-        ejecuta(m_cn, QStringLiteral("COMMIT TRANSACTION"));
+        ejecuta(m_db, QStringLiteral("COMMIT TRANSACTION"));
         m_abierta = false;
     }
     void deshace() noexcept
@@ -75,24 +75,23 @@ public:
         if (!m_abierta)
             return;
         m_abierta = false;
-        DB_Dll& db = ObjDB();
         try {
             if (m_marcada)
-                db.EjecutaDirecto(QStringLiteral("ROLLBACK TRANSACTION ") + kActualizaStock);
-            db.EjecutaDirecto(QStringLiteral("COMMIT TRANSACTION"));
+                m_db.EjecutaDirecto(QStringLiteral("ROLLBACK TRANSACTION ") + kActualizaStock);
+            m_db.EjecutaDirecto(QStringLiteral("COMMIT TRANSACTION"));
         } catch (const RuntimeError&) {
             // The database ended the whole transaction itself (a deadlock, a
             // full disk): nothing of it is left to keep.
             try {
-                db.EjecutaDirecto(QStringLiteral("ROLLBACK TRANSACTION"));
+                m_db.EjecutaDirecto(QStringLiteral("ROLLBACK TRANSACTION"));
             } catch (const RuntimeError&) {
             }
         }
-        m_cn.errors().Clear();
+        m_db.gCnn().errors().Clear();
     }
 
 private:
-    db::Connection& m_cn;
+    DB_Dll& m_db;
     bool m_abierta = false;
     bool m_marcada = false;
 };
@@ -103,12 +102,13 @@ void ClsCmnCptes::ActualizaStock(const FlexGrid& MSFlexGrid2, const QString& TC,
                                  const QString& IdComplemento, const QString& Fecha,
                                  ArgumentosStock& Argumentos) const
 {
-    db::Connection& cn = ObjDB().gCnn();
+    DB_Dll& db = ObjDB();
+    db::Connection& cn = db.gCnn();
     const bool directo = !Argumentos.GeneraSentenciaSQL;
     for (;;) {
         ActualizacionStock corrida(*this, PorcentajeIVA, MSFlexGrid2, TC, SucNroLetra, IdComplemento, Fecha,
                                    Argumentos);
-        Transaccion transaccion(cn);
+        Transaccion transaccion(db);
         QString lote;
         try {
             cn.errors().Clear();
@@ -121,13 +121,13 @@ void ClsCmnCptes::ActualizaStock(const FlexGrid& MSFlexGrid2, const QString& TC,
             corrida.Ejecuta(
                 [&](const QString& sentencia) {
                     if (directo)
-                        ejecuta(cn, sentencia);
+                        ejecuta(db, sentencia);
                     else
                         lote += u'\r' + sentencia;
                 },
                 [&](const QString& sentencia) {
                     transaccion.abre();
-                    return ejecuta(cn, sentencia);
+                    return ejecuta(db, sentencia);
                 });
             revisaLecturas(cn);
             transaccion.confirma();
