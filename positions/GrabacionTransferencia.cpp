@@ -96,6 +96,13 @@ bool lee(DB_Dll& db, const QString& sql, F&& fila)
     return true;
 }
 
+// Takes the lock a statement reads (none when it is empty): false when the
+// read failed (the data layer has told the operator).
+bool bloquea(DB_Dll& db, const QString& sentencia)
+{
+    return sentencia.isEmpty() || lee(db, sentencia, [](db::Recordset&) {});
+}
+
 // Why the line cannot be saved over what the database holds now, "" when it
 // can; nullopt when that could not be read. Another station may have saved
 // the same line since this one loaded it: a new line may take no more than is
@@ -104,8 +111,7 @@ bool lee(DB_Dll& db, const QString& sql, F&& fila)
 std::optional<QString> rechazoActual(DB_Dll& db, const CabeceraTransferencia& c, NumeracionLinea numeracion,
                                      const LineaTransferencia& l)
 {
-    const QString bloqueo = SentenciaBloqueoLinea(db, c, l);
-    if (!bloqueo.isEmpty() && !lee(db, bloqueo, [](db::Recordset&) {}))
+    if (!bloquea(db, SentenciaBloqueoLinea(db, c, l)))
         return std::nullopt;
     if (numeracion != NumeracionLinea::Reabierta) {
         const std::optional<Currency> sinPosicion = SinPosicionAhora(db, c, l);
@@ -251,8 +257,7 @@ LineaGrabada GrabaLineaTransferencia(DB_Dll& db, const CabeceraTransferencia& ca
             [&] {
                 // The room of the line's positions before its rows, read under
                 // the same lock as the rows are written and checked.
-                const QString bloqueo = SentenciaBloqueoPosiciones(db, cabecera, linea);
-                if (!bloqueo.isEmpty() && !lee(db, bloqueo, [](db::Recordset&) {}))
+                if (!bloquea(db, SentenciaBloqueoPosiciones(db, cabecera, linea)))
                     ErrorTrap::leave();
                 antes = leeOcupacion(db, cabecera, linea);
                 if (!antes)
